@@ -46,3 +46,14 @@ function(qel_add_fuzzer name)
         add_test(NAME fuzz_replay.${name} COMMAND ${name}_replay ${F_CORPUS})
     endif()
 endfunction()
+
+# qel_add_test_folder(PREFIX LIBS libs...) — every *Test.cpp of the calling folder becomes its own
+# test program PREFIX_<file> (so one unit's half-finished test never blocks another's build).
+function(qel_add_test_folder prefix)
+    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+    file(GLOB test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*Test.cpp)
+    foreach(source IN LISTS test_sources)
+        get_filename_component(stem ${source} NAME_WE)
+        qel_add_tests(${prefix}_${stem} SOURCES ${source} LIBS ${T_LIBS})
+    endforeach()
+endfunction()
