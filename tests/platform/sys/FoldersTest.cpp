@@ -1,0 +1,36 @@
+#include "platform/sys/Folders.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+TEST(Folders, ProgramFolderHoldsTheRunningProgram)
+{
+    std::string folder = programFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '/');
+    EXPECT_TRUE(fs::exists(fs::path(folder) / "platform_sys_FoldersTest"));
+}
+
+TEST(Folders, UserFolderChoice)
+{
+    fs::path base = fs::temp_directory_path()
+        / ("folders-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(base / "program");
+
+    // The variable wins and its folder is made.
+    ::setenv(userFolderVariable, (base / "user/").c_str(), 1);
+    EXPECT_EQ(userFolder((base / "program").string()), (base / "user").string());
+    EXPECT_TRUE(fs::is_directory(base / "user"));
+
+    // Without it: the program folder when writable, else the XDG data folder.
+    ::unsetenv(userFolderVariable);
+    EXPECT_EQ(userFolder((base / "program").string()), (base / "program").string());
+    ::setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
+    EXPECT_EQ(userFolder((base / "no-such-program-folder").string()), (base / "data/velarim").string());
+    EXPECT_TRUE(fs::is_directory(base / "data/velarim"));
+    fs::remove_all(base);
+}
