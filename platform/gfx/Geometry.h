@@ -4,8 +4,17 @@
 // [top, bottom): the right and bottom edges are outside it, as every drawing call assumes.
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace platform::gfx {
+
+// Coordinates computed in 64 bits and brought back into int range, so that sums of
+// far-away coordinates saturate instead of overflowing.
+constexpr int clampToInt(int64_t v)
+{
+    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
+}
 
 struct Point {
     int x = 0;
@@ -25,9 +34,13 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    static Rect fromSize(int x, int y, int w, int h) { return { x, y, x + w, y + h }; }
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
+    static Rect fromSize(int x, int y, int w, int h)
+    {
+        return { x, y, clampToInt(int64_t(x) + w), clampToInt(int64_t(y) + h) };
+    }
+    // Sizes of rectangles made from far-apart coordinates are cut to INT_MAX.
+    int width() const { return clampToInt(int64_t(right) - left); }
+    int height() const { return clampToInt(int64_t(bottom) - top); }
     bool isEmpty() const { return right <= left || bottom <= top; }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     Rect intersected(const Rect& o) const
@@ -37,7 +50,10 @@ struct Rect {
             return {};
         return r;
     }
-    Rect translated(int dx, int dy) const { return { left + dx, top + dy, right + dx, bottom + dy }; }
+    Rect translated(int64_t dx, int64_t dy) const
+    {
+        return { clampToInt(left + dx), clampToInt(top + dy), clampToInt(right + dx), clampToInt(bottom + dy) };
+    }
     bool operator==(const Rect&) const = default;
 };
 

@@ -1,0 +1,291 @@
+#include "platform/gfx/Raster.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+namespace platform::gfx::raster {
+
+namespace {
+
+    inline uint32_t combine(uint32_t dst, uint32_t src, RasterOp op)
+    {
+        switch (op) {
+        case RasterOp::SrcCopy:
+            return src;
+        case RasterOp::SrcInvert:
+            return dst ^ src;
+        case RasterOp::SrcAnd:
+            return dst & src;
+        }
+        return dst;
+    }
+
+    bool isKnown(RasterOp op)
+    {
+        return op == RasterOp::SrcCopy || op == RasterOp::SrcInvert || op == RasterOp::SrcAnd;
+    }
+
+    void combineRow(uint32_t* dst, const uint32_t* src, int count, RasterOp op)
+    {
+        switch (op) {
+        case RasterOp::SrcCopy:
+            std::copy(src, src + count, dst);
+            return;
+        case RasterOp::SrcInvert:
+            for (int i = 0; i < count; ++i)
+                dst[i] ^= src[i];
+            return;
+        case RasterOp::SrcAnd:
+            for (int i = 0; i < count; ++i)
+                dst[i] &= src[i];
+            return;
+        }
+    }
+
+    // For each destination column of `span` (relative to `to`), the source column it samples.
+    std::vector<int> sampleMap(int toStart, int toLength, int fromStart, int fromLength, int first, int last)
+    {
+        std::vector<int> map;
+        map.reserve(size_t(last - first));
+        for (int d = first; d < last; ++d)
+            map.push_back(int(fromStart + (int64_t(d) - toStart) * fromLength / toLength));
+        return map;
+    }
+
+    using Palette32 = std::array<uint32_t, 256>;
+
+    Palette32 colorLookup(const Dib& dib)
+    {
+        Palette32 lut {};
+        for (size_t i = 0; i < dib.colors.size() && i < lut.size(); ++i)
+            lut[i] = xrgb(dib.colors[i].red, dib.colors[i].green, dib.colors[i].blue);
+        return lut;
+    }
+
+    // Converts pixels [x0, x1) of picture row y to XRGB.
+    void decodeRow(const Dib& dib, const Palette32& lut, int y, int x0, int x1, uint32_t* out)
+    {
+        const uint8_t* r = dib.row(y);
+        switch (dib.header.bitCount) {
+        case 8:
+            for (int x = x0; x < x1; ++x)
+                *out++ = lut[r[x]];
+            return;
+        case 24:
+            for (int x = x0; x < x1; ++x)
+                *out++ = xrgb(r[3 * x + 2], r[3 * x + 1], r[3 * x]);
+            return;
+        case 32:
+            for (int x = x0; x < x1; ++x)
+                *out++ = xrgb(r[4 * x + 2], r[4 * x + 1], r[4 * x]);
+            return;
+        case 4:
+            for (int x = x0; x < x1; ++x)
+                *out++ = lut[(r[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+            return;
+        case 1:
+            for (int x = x0; x < x1; ++x)
+                *out++ = lut[(r[x >> 3] >> (7 - (x & 7))) & 1];
+            return;
+        }
+    }
+
+} // namespace
+
+void fillRect(Surface& dst, const Rect& clip, const Rect& rect, uint32_t pixel)
+{
+    Rect r = rect.intersected(clip);
+    for (int y = r.top; y < r.bottom; ++y)
+        std::fill(dst.row(y) + r.left, dst.row(y) + r.right, pixel);
+}
+
+void frameRect(Surface& dst, const Rect& clip, const Rect& rect, int penWidth, uint32_t pen, uint32_t fill)
+{
+    if (rect.isEmpty())
+        return;
+    int w = std::max(penWidth, 1);
+    Rect inner { rect.left + w, rect.top + w, rect.right - w, rect.bottom - w };
+    // The four bands of the outline, then the inside; a rectangle narrower than two pen
+    // widths is all outline.
+    if (inner.isEmpty()) {
+        fillRect(dst, clip, rect, pen);
+        return;
+    }
+    fillRect(dst, clip, { rect.left, rect.top, rect.right, inner.top }, pen);
+    fillRect(dst, clip, { rect.left, inner.bottom, rect.right, rect.bottom }, pen);
+    fillRect(dst, clip, { rect.left, inner.top, inner.left, inner.bottom }, pen);
+    fillRect(dst, clip, { inner.right, inner.top, rect.right, inner.bottom }, pen);
+    fillRect(dst, clip, inner, fill);
+}
+
+void line(Surface& dst, const Rect& clip, Point from, Point to, int penWidth, uint32_t pixel)
+{
+    int64_t dx = int64_t(to.x) - from.x;
+    int64_t dy = int64_t(to.y) - from.y;
+    bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    int64_t steps = xMajor ? std::llabs(dx) : std::llabs(dy);
+    if (steps == 0 || clip.isEmpty())
+        return;
+    int64_t minorDelta = xMajor ? dy : dx;
+    int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    int64_t majorStart = xMajor ? from.x : from.y;
+    int64_t minorStart = xMajor ? from.y : from.x;
+    int w = std::max(penWidth, 1);
+    // A wide pen covers w pixels across the line: w / 2 before the path, the rest after.
+    int before = w / 2;
+    // Walk only the steps whose major coordinate can touch the clip, so a line with far-away
+    // ends costs no more than the part that is drawn.
+    int64_t lo = xMajor ? clip.left : clip.top;
+    int64_t hi = xMajor ? clip.right : clip.bottom;
+    int64_t first = 0;
+    int64_t last = steps;
+    if (majorStep > 0) {
+        first = std::max<int64_t>(first, lo - majorStart);
+        last = std::min<int64_t>(last, hi - majorStart);
+    } else {
+        first = std::max<int64_t>(first, majorStart - (hi - 1));
+        last = std::min<int64_t>(last, majorStart - lo + 1);
+    }
+    for (int64_t i = first; i < last; ++i) {
+        int64_t major = majorStart + majorStep * i;
+        // Minor offset rounded to the nearest pixel, halves towards the start.
+        __int128 scaled = __int128(2) * (minorDelta < 0 ? -minorDelta : minorDelta) * i + steps - 1;
+        int64_t offset = int64_t(scaled / (2 * steps));
+        int64_t minor = minorStart + (minorDelta < 0 ? -offset : offset);
+        if (minor - before >= (xMajor ? clip.bottom : clip.right)
+            || minor - before + w <= (xMajor ? clip.top : clip.left))
+            continue;
+        int m = int(major);
+        int n = int(minor);
+        if (xMajor)
+            fillRect(dst, clip, Rect { m, n - before, m + 1, n - before + w }, pixel);
+        else
+            fillRect(dst, clip, Rect { n - before, m, n - before + w, m + 1 }, pixel);
+    }
+}
+
+bool blit(Surface& dst, const Rect& clip, const Rect& to, const Surface& src, int sx, int sy, RasterOp op)
+{
+    if (!isKnown(op) || to.isEmpty())
+        return false;
+    // Keep only destination pixels whose source pixel exists.
+    Rect sourceArea = src.bounds().translated(int64_t(to.left) - sx, int64_t(to.top) - sy);
+    Rect r = to.intersected(clip).intersected(sourceArea);
+    if (r.isEmpty())
+        return true;
+    int count = r.width();
+    // A copy within one surface may overlap: take the source rows first.
+    std::vector<uint32_t> staged;
+    if (&dst == &src) {
+        staged.resize(size_t(count) * size_t(r.height()));
+        for (int y = r.top; y < r.bottom; ++y)
+            std::copy_n(src.row(int(int64_t(y) - to.top + sy)) + (int64_t(r.left) - to.left + sx), count,
+                staged.data() + size_t(y - r.top) * size_t(count));
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t* s = staged.empty() ? src.row(int(int64_t(y) - to.top + sy)) + (int64_t(r.left) - to.left + sx)
+                                           : staged.data() + size_t(y - r.top) * size_t(count);
+        combineRow(dst.row(y) + r.left, s, count, op);
+    }
+    return true;
+}
+
+bool stretch(Surface& dst, const Rect& clip, const Rect& to, const Surface& src, const Rect& from, RasterOp op)
+{
+    if (!isKnown(op) || to.isEmpty() || from.isEmpty())
+        return false;
+    Rect r = to.intersected(clip);
+    if (r.isEmpty())
+        return true;
+    Surface copy;
+    const Surface* source = &src;
+    if (&dst == &src) {
+        copy = src;
+        source = &copy;
+    }
+    std::vector<int> xs = sampleMap(to.left, to.width(), from.left, from.width(), r.left, r.right);
+    for (int y = r.top; y < r.bottom; ++y) {
+        int syRow = int(from.top + (int64_t(y) - to.top) * from.height() / to.height());
+        if (syRow < 0 || syRow >= source->height())
+            continue;
+        const uint32_t* s = source->row(syRow);
+        uint32_t* d = dst.row(y);
+        for (int x = r.left; x < r.right; ++x) {
+            int sxCol = xs[size_t(x - r.left)];
+            if (sxCol >= 0 && sxCol < source->width())
+                d[x] = combine(d[x], s[sxCol], op);
+        }
+    }
+    return true;
+}
+
+int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, const Rect& from, RasterOp op)
+{
+    if (!isKnown(op) || to.isEmpty() || from.isEmpty() || !src.isValid())
+        return 0;
+    Rect r = to.intersected(clip);
+    if (r.isEmpty())
+        return from.height();
+    Palette32 lut = colorLookup(src);
+    // Source columns actually sampled, cut to the picture: [first, last).
+    int first = std::max(from.left, 0);
+    int last = std::min(from.right, src.width());
+    if (first >= last)
+        return from.height();
+    std::vector<uint32_t> decoded(size_t(last - first));
+    bool oneToOne = to.width() == from.width();
+    std::vector<int> xs;
+    if (!oneToOne)
+        xs = sampleMap(to.left, to.width(), from.left, from.width(), r.left, r.right);
+    // One to one, the destination columns whose source column exists.
+    int copyLeft = clampToInt(std::max<int64_t>(r.left, int64_t(to.left) + first - from.left));
+    int copyRight = clampToInt(std::min<int64_t>(r.right, int64_t(to.left) + last - from.left));
+    int decodedRow = -1;
+    for (int y = r.top; y < r.bottom; ++y) {
+        int syRow = int(from.top + (int64_t(y) - to.top) * from.height() / to.height());
+        if (syRow < 0 || syRow >= src.height())
+            continue;
+        uint32_t* d = dst.row(y);
+        if (oneToOne && op == RasterOp::SrcCopy) {
+            if (copyLeft < copyRight)
+                decodeRow(src, lut, syRow, int(int64_t(copyLeft) - to.left + from.left),
+                    int(int64_t(copyRight) - to.left + from.left), d + copyLeft);
+            continue;
+        }
+        if (syRow != decodedRow) {
+            decodeRow(src, lut, syRow, first, last, decoded.data());
+            decodedRow = syRow;
+        }
+        if (oneToOne) {
+            if (copyLeft < copyRight)
+                combineRow(d + copyLeft, decoded.data() + (int64_t(copyLeft) - to.left + from.left - first),
+                    copyRight - copyLeft, op);
+            continue;
+        }
+        for (int x = r.left; x < r.right; ++x) {
+            int sxCol = xs[size_t(x - r.left)];
+            if (sxCol >= first && sxCol < last)
+                d[x] = combine(d[x], decoded[size_t(sxCol - first)], op);
+        }
+    }
+    return from.height();
+}
+
+void mask(
+    Surface& dst, const Rect& clip, int x, int y, int width, int height, const uint8_t* bits, int pitch, uint32_t pixel)
+{
+    Rect r = Rect::fromSize(x, y, width, height).intersected(clip);
+    for (int py = r.top; py < r.bottom; ++py) {
+        const uint8_t* row = bits + size_t(py - y) * size_t(pitch);
+        uint32_t* d = dst.row(py);
+        for (int px = r.left; px < r.right; ++px) {
+            int bx = px - x;
+            if (row[bx >> 3] & (0x80 >> (bx & 7)))
+                d[px] = pixel;
+        }
+    }
+}
+
+} // namespace platform::gfx::raster
