@@ -1,0 +1,93 @@
+#pragma once
+
+#include "framework/runtime/Value.h"
+#include "framework/runtime/ValuePrinter.h"
+
+#include <cstdint>
+
+// Strings (type 6): immutable cp1252 byte strings. The object holds `length` bytes and a
+// terminating NUL in a pooled block; every operation that changes text makes a new string.
+// Comparisons, searches and case mapping treat the text as ending at its first NUL; slices count
+// in bytes.
+class qelStringObject : public qelObject {
+public:
+    // A new object with a copy of `count` bytes (no count below 0); null when memory was refused.
+    static qelStringObject* create(const char* bytes, int32_t count);
+
+    // The content hash, so that equal texts find each other in tables.
+    int32_t self() const override { return m_hash; }
+    ~qelStringObject() override;
+
+    int32_t length() const { return m_length; }
+    const char* chars() const { return m_chars; }
+
+    // The content hash over the `length` bytes: abc gives 846802, the empty text 0.
+    int32_t hash() const { return m_hash; }
+    static int32_t hashBytes(const char* bytes, int32_t count);
+
+    bool equals(const char* text) const;
+    bool equals(const qelStringObject& other) const;
+    int32_t compare(const qelStringObject& other) const;
+    int32_t collate(const qelStringObject& other) const;
+
+    int32_t intValue() const;
+    double floatValue() const;
+    // 1 when the text begins with T, t, Y or y.
+    int32_t truth() const;
+
+    qelValue concat(const qelStringObject& other) const;
+    // The first n bytes (all of them when n is larger; none when n is negative).
+    qelValue left(int32_t n) const;
+    // The last n bytes when n is at most the length, else the empty string.
+    qelValue right(int32_t n) const;
+    // From start, count bytes cut at the end; the empty string when start is outside the text
+    // or count is not positive.
+    qelValue mid(int32_t start, int32_t count) const;
+    qelValue upperCase() const;
+    qelValue lowerCase() const;
+    qelValue folded() const;
+
+    // Copies the text and its NUL when the length is below `size`: 1; otherwise copies nothing: 0.
+    int32_t copyInto(char* destination, int32_t size) const;
+
+    // Searches answer an index, or -1. A negative start counts as 0. Characters match on their
+    // low eight bits, so 233 and '\xe9' find the same letter.
+    int32_t findChar(int32_t character, int32_t start) const;
+    int32_t findText(const char* text, int32_t start) const;
+    int32_t findValue(const qelValue& value, int32_t start) const;
+    // Backwards from start (from the last character when start is 0).
+    int32_t findLast(const char* text, int32_t start) const;
+
+private:
+    qelStringObject() = default;
+    int32_t textLength() const;
+    qelValue mapped(const uint8_t* map) const;
+
+    int32_t m_length = 0;
+    char* m_chars = nullptr;
+    int32_t m_hash = 0;
+};
+
+// Makers: each returns a new string value.
+qelValue qelStringValue(const char* text);
+qelValue qelStringValueN(const char* bytes, int32_t count);
+qelValue qelRepeatChar(int32_t count, int32_t character);
+qelValue qelEmptyString();
+// The quoted form: in double quotes, with \t \n \r \" \\ and \xhh for every other byte below 32,
+// 127 and every byte from 128.
+qelValue qelQuoteString(const qelValue& string);
+
+// Value-level operations. A value that is not a string reads as the empty text.
+qelValue qelUpperCase(const qelValue& value);
+qelValue qelLowerCase(const qelValue& value);
+qelValue qelFoldText(const qelValue& value);
+int32_t qelFindChar(const qelValue& value, int32_t character, int32_t start);
+int32_t qelFindString(const qelValue& value, const char* text, int32_t start);
+int32_t qelFindLast(const qelValue& value, const char* text, int32_t start);
+// The character at the index; outside the text reports "String index out of range: " + index
+// and gives NUL.
+char qelCharAt(const qelValue& value, int32_t index);
+// The characters of a string value, valid while the value lives; "" for any other value.
+const char* qelCString(const qelValue& value);
+// The string object of a string value, or null.
+qelStringObject* qelStringOf(const qelValue& value);
