@@ -16,7 +16,7 @@
 void* qelAlloc(size_t size);
 void qelFree(void* pointer, size_t size);
 
-// Inspection for tests and benchmarks: the block size that serves a request (0 for a system
+// Figures for tests and benchmarks: the block size that serves a request (0 for a system
 // block), the blocks of a class in use, and the number of chunks held.
 size_t qelAllocatorBlockSize(size_t size);
 int32_t qelAllocatorBlocksInUse(size_t blockSize);

@@ -148,7 +148,8 @@ public:
     // True for a string whose bytes equal the text.
     bool operator==(const char* text) const;
 
-    // An immediate handle (codes 0 to 4) from its raw words.
+    // A handle from raw words with no object: an immediate (codes 0 to 4), or a value of an
+    // object type that holds no object.
     static constexpr qelValue immediate(int32_t type, uint32_t payload) { return qelValue(type, payload); }
 
 private:
