@@ -172,9 +172,12 @@ BmpError decodeBmp(std::span<const uint8_t> bytes, Dib& out)
             return BmpError::Truncated;
         fileSize = u32(&bytes[2]);
         pixelOffset = u32(&bytes[10]);
-        // The file size must be present in full; bytes after it are ignored.
+        // The file size must be present in full (bytes after it are ignored) and must at least
+        // hold the file header, or the sizes below would be computed from a negative length.
         if (fileSize > total)
             return BmpError::Truncated;
+        if (fileSize < fileHeaderSize)
+            return BmpError::SizeMismatch;
         total = fileSize;
         headerAt = fileHeaderSize;
     }
