@@ -1,0 +1,388 @@
+#include "framework/runtime/Encoding.h"
+
+#include "framework/runtime/EncodingAccess.h"
+#include "framework/runtime/Error.h"
+#include "framework/runtime/MakerHooks.h"
+#include "framework/runtime/MemoryStream.h"
+#include "framework/runtime/Stream.h"
+#include "framework/runtime/StringObject.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* shortByte = "Cannot read QELBYTE from stream";
+constexpr const char* shortInt = "Cannot read QELINT from stream";
+constexpr const char* shortFloat = "Cannot read QELFLOAT from stream";
+constexpr const char* shortIntList = "Cannot read IntList from stream";
+
+// Table slots beyond a table's entries that one decoding may allocate: a fixed allowance plus a
+// share per input byte. Capacities are stored, so legitimate files keep theirs; a forged
+// capacity of a billion slots is refused.
+constexpr int64_t slotAllowance = int64_t(1) << 20;
+constexpr int64_t slotsPerInputByte = 16;
+
+// Reads from the stream; over a memory stream straight from its block.
+class Decoder {
+public:
+    explicit Decoder(qelStreamObject* stream)
+        : m_stream(stream)
+    {
+        if (auto* memory = dynamic_cast<qelMemoryStream*>(stream)) {
+            m_memory = memory;
+            m_data = memory->data();
+            m_position = memory->tell();
+            m_end = memory->size();
+        }
+    }
+    ~Decoder()
+    {
+        if (m_memory)
+            m_memory->seek(int32_t(m_position));
+    }
+
+    qelValue value();
+
+private:
+    // The bytes the stream still holds. A file stream's tell is exact once a transfer has been
+    // made, and the type byte is always read before this is asked.
+    int64_t remaining() const
+    {
+        if (m_memory)
+            return m_end - m_position;
+        return std::max<int64_t>(0, int64_t(m_stream->size()) - m_stream->tell());
+    }
+    bool bytes(void* out, int64_t count, const char* message)
+    {
+        if (m_memory) {
+            if (m_end - m_position < count) {
+                m_position = m_end;
+                return fail(message);
+            }
+            std::memcpy(out, m_data + m_position, size_t(count));
+            m_position += count;
+            return true;
+        }
+        if (m_stream->read(static_cast<uint8_t*>(out), int32_t(count)) != count)
+            return fail(message);
+        return true;
+    }
+    bool int32(int32_t& n, const char* message = shortInt)
+    {
+        uint8_t b[4];
+        if (!bytes(b, 4, message))
+            return false;
+        n = int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+        return true;
+    }
+    bool byte(int32_t& n)
+    {
+        uint8_t b;
+        if (!bytes(&b, 1, shortByte))
+            return false;
+        n = b;
+        return true;
+    }
+    bool fail(const std::string& message)
+    {
+        if (!m_failed)
+            qelError(message.c_str());
+        m_failed = true;
+        return false;
+    }
+    qelValue corrupt(int32_t type)
+    {
+        fail(std::string("Cannot decode this type: ") + qelTypeNameText(type));
+        return qelNil;
+    }
+
+    qelValue body(int32_t type);
+    qelValue string(int32_t length);
+    qelValue buffer();
+    qelValue list(int32_t count, int32_t kind);
+    qelValue table();
+    qelValue region();
+
+    qelStreamObject* m_stream;
+    qelMemoryStream* m_memory { nullptr };
+    const uint8_t* m_data { nullptr };
+    int64_t m_position { 0 };
+    int64_t m_end { 0 };
+    int64_t m_slotBudget { -1 };
+    int32_t m_depth { 0 };
+    bool m_failed { false };
+};
+
+qelValue Decoder::value()
+{
+    if (m_failed)
+        return qelNil;
+    int32_t type;
+    if (!byte(type))
+        return qelNil;
+    if (m_slotBudget < 0)
+        m_slotBudget = slotAllowance + slotsPerInputByte * remaining();
+    // Why: every nested value costs stack; a file nesting lists ten thousand deep must not.
+    if (m_depth >= qelMaximumEncodingDepth)
+        return corrupt(type);
+    ++m_depth;
+    qelValue result = body(type);
+    --m_depth;
+    if (m_failed)
+        return qelNil;
+    return result;
+}
+
+qelValue Decoder::string(int32_t length)
+{
+    // Why: a length that is negative or runs past the stream's end is damage, not a string.
+    if (length < 0)
+        return corrupt(QEL_STRING_TYPE);
+    if (length > remaining()) {
+        fail(shortByte);
+        return qelNil;
+    }
+    if (length == 0)
+        return qelEmptyString();
+    if (m_memory) {
+        qelValue s = qelStringValueN(reinterpret_cast<const char*>(m_data + m_position), length);
+        m_position += length;
+        return s;
+    }
+    std::vector<char> text(static_cast<size_t>(length));
+    if (!bytes(text.data(), length, shortByte))
+        return qelNil;
+    return qelStringValueN(text.data(), length);
+}
+
+qelValue Decoder::buffer()
+{
+    int32_t length;
+    if (!int32(length))
+        return qelNil;
+    if (length < 0)
+        return corrupt(QEL_BUFFER_TYPE);
+    // A buffer that runs past the end keeps what is there as its used length; only those bytes
+    // are allocated.
+    int32_t size = int32_t(std::min<int64_t>(length, remaining()));
+    qelValue buffer = qelEncodingAccess::makeBuffer(size);
+    if (size > 0) {
+        uint8_t* data = qelEncodingAccess::bufferData(buffer);
+        if (!data)
+            return qelNil;
+        if (m_memory) {
+            std::memcpy(data, m_data + m_position, size_t(size));
+            m_position += size;
+        } else {
+            size = std::max(m_stream->read(data, size), 0);
+        }
+    }
+    qelEncodingAccess::setBufferLength(buffer, size);
+    return buffer;
+}
+
+qelValue Decoder::list(int32_t count, int32_t kind)
+{
+    if (count < 0)
+        return corrupt(QEL_LIST_TYPE);
+    if (kind == 3) {
+        // Why: count × 4 must not overflow, and must be there to read.
+        if (int64_t(count) * 4 > remaining()) {
+            fail(shortIntList);
+            return qelNil;
+        }
+        qelValue list = qelEncodingAccess::makeList(count, 3);
+        std::vector<int32_t> ints(static_cast<size_t>(count));
+        if (count && !bytes(ints.data(), int64_t(count) * 4, shortIntList))
+            return qelNil;
+        if constexpr (std::endian::native == std::endian::big) {
+            for (auto& n : ints)
+                n = int32_t(__builtin_bswap32(uint32_t(n)));
+        }
+        qelEncodingAccess::setInts(list, ints.data(), count);
+        return list;
+    }
+    // Why: every element takes at least its type byte.
+    if (count > remaining()) {
+        fail(shortByte);
+        return qelNil;
+    }
+    qelValue list = qelEncodingAccess::makeList(count, kind);
+    for (int32_t i = 0; i < count; ++i) {
+        qelValue item = value();
+        if (m_failed)
+            return qelNil;
+        qelEncodingAccess::append(list, item);
+    }
+    return list;
+}
+
+qelValue Decoder::table()
+{
+    int32_t capacity, count;
+    if (!int32(capacity) || !int32(count))
+        return qelNil;
+    if (capacity < 1 || count < 0)
+        return corrupt(QEL_TABLE_TYPE);
+    // Why: each pair takes at least two type bytes.
+    if (int64_t(count) * 2 > remaining()) {
+        fail(shortByte);
+        return qelNil;
+    }
+    int64_t spare = std::max<int64_t>(0, int64_t(capacity) - count);
+    if (spare > m_slotBudget)
+        return corrupt(QEL_TABLE_TYPE);
+    m_slotBudget -= spare;
+    qelValue table = qelEncodingAccess::makeTable(capacity);
+    for (int32_t i = 0; i < count; ++i) {
+        qelValue key = value();
+        qelValue item = value();
+        if (m_failed)
+            return qelNil;
+        qelEncodingAccess::put(table, key, item);
+    }
+    return table;
+}
+
+qelValue Decoder::region()
+{
+    int32_t box[4], n;
+    for (int32_t& side : box) {
+        if (!int32(side))
+            return qelNil;
+    }
+    if (!int32(n))
+        return qelNil;
+    if (n < 0)
+        return corrupt(QEL_REGION_TYPE);
+    if (n == 0)
+        return qelMakers().regionValue(box[0], box[1], box[2], box[3]);
+    // Why: the points must be there before room is made for them.
+    if (int64_t(n) * 8 > remaining()) {
+        fail(shortInt);
+        return qelNil;
+    }
+    // n points read, then a copy of the first closes the outline.
+    std::vector<int32_t> xy(size_t(n) * 2 + 2);
+    for (int32_t i = 0; i < 2 * n; ++i) {
+        if (!int32(xy[size_t(i)]))
+            return qelNil;
+    }
+    xy[size_t(2 * n)] = xy[0];
+    xy[size_t(2 * n + 1)] = xy[1];
+    return qelMakers().polygonValue(box[0], box[1], box[2], box[3], xy.data(), n + 1);
+}
+
+qelValue Decoder::body(int32_t type)
+{
+    qelMakerHooks& makers = qelMakers();
+    int32_t n, m;
+    switch (type) {
+    case 0:
+        return qelNil;
+    case 0x1E:
+        return qelTrue;
+    case 0x1F:
+        return qelFalse;
+    case 0x20: {
+        if (!byte(n))
+            return qelNil;
+        return qelMakeInt(int8_t(uint8_t(n)));
+    }
+    case 0x21: {
+        uint8_t b[2];
+        if (!bytes(b, 2, shortInt))
+            return qelNil;
+        return qelMakeInt(int16_t(uint16_t(b[0] | b[1] << 8)));
+    }
+    case QEL_BOOLEAN_TYPE:
+        return int32(n) ? qelMakeBoolean(n) : qelNil;
+    case QEL_INT_TYPE:
+        return int32(n) ? qelMakeInt(n) : qelNil;
+    case QEL_FLOAT_TYPE:
+        return int32(n, shortFloat) ? qelMakeFloat(std::bit_cast<float>(n)) : qelNil;
+    case QEL_STRING_TYPE:
+        return int32(n) ? string(n) : qelNil;
+    case 0x22:
+        return byte(n) ? string(n) : qelNil;
+    case QEL_BUFFER_TYPE:
+        return buffer();
+    case QEL_LIST_TYPE:
+        if (!int32(n) || !byte(m))
+            return qelNil;
+        return list(n, m);
+    case 0x23:
+        return byte(n) ? list(n, 5) : qelNil;
+    case QEL_TABLE_TYPE:
+        return table();
+    case QEL_REGION_TYPE:
+        return region();
+    case QEL_FONT_TYPE: {
+        qelValue name = value();
+        if (m_failed || !int32(n) || !int32(m))
+            return qelNil;
+        return makers.fontValue(name, n, m);
+    }
+    case QEL_TEXTMAP_TYPE: {
+        if (!int32(n) || !int32(m))
+            return qelNil;
+        qelValue first = value();
+        qelValue second = value();
+        if (m_failed)
+            return qelNil;
+        return makers.textMapValue(n, m, first, second);
+    }
+    case QEL_IMAGE_TYPE: {
+        qelValue typeName = value();
+        qelValue data = value();
+        if (m_failed)
+            return qelNil;
+        return makers.imageCreate(typeName, data);
+    }
+    case QEL_SOUND_TYPE: {
+        qelValue typeName = value();
+        if (m_failed || !int32(n))
+            return qelNil;
+        qelValue source = value();
+        if (m_failed)
+            return qelNil;
+        return n ? makers.makeSoundValue(typeName, source) : makers.makeSound(typeName, source);
+    }
+    case QEL_CONTROL_TYPE:
+    case QEL_FORM_TYPE:
+    case QEL_REFERENCE_TYPE: {
+        qelValue inner = value();
+        if (m_failed)
+            return qelNil;
+        if (type == QEL_CONTROL_TYPE)
+            return makers.makeControl(inner);
+        if (type == QEL_FORM_TYPE)
+            return makers.makeFormFromData(inner);
+        return makers.makeReference(inner);
+    }
+    case QEL_DATE_TYPE:
+        if (!int32(n) || !int32(m))
+            return qelNil;
+        return makers.dateValue(uint32_t(n), uint32_t(m));
+    default:
+        fail(std::string("Cannot decode this type: ") + qelTypeNameText(type));
+        return qelNil;
+    }
+}
+
+} // namespace
+
+qelValue qelDecode(const qelValue& stream)
+{
+    qelStreamObject* s = qelStreamOf(stream);
+    if (!s) {
+        qelError(shortByte);
+        return qelNil;
+    }
+    Decoder decoder(s);
+    return decoder.value();
+}
