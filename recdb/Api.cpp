@@ -1,0 +1,875 @@
+// The public entries: each checks the handle and its arguments, keeps them in the handle's
+// slots, runs its work inside a read or update bracket and keeps the status it returns.
+
+#include "recdb/Database.h"
+#include "recdb/PageCache.h"
+#include "recdb/RecDb.h"
+
+#include <climits>
+#include <memory>
+#include <new>
+
+using namespace recdb;
+
+namespace {
+
+int openFiles = 0;
+
+void setLetters(rdbHandle* h, char state)
+{
+    h->letterV = 'V';
+    h->letterA1 = 'A';
+    h->letterL = 'L';
+    h->letterI = 'I';
+    h->letterD = 'D';
+    h->letterA2 = 'A';
+    h->letterT = 'T';
+    h->letterE = 'E';
+    h->state = state;
+}
+
+bool isValid(const rdbHandle* h)
+{
+    return h && h->letterV == 'V' && h->letterA1 == 'A' && h->letterL == 'L' && h->letterI == 'I' && h->letterD == 'D'
+        && h->letterA2 == 'A' && h->letterT == 'T' && h->letterE == 'E' && h->state == 'O' && h->database;
+}
+
+int32_t done(rdbHandle* h, int32_t status)
+{
+    h->lastStatus = status;
+    return status;
+}
+
+bool machineIsLittle()
+{
+    uint16_t one = 1;
+    uint8_t first;
+    std::memcpy(&first, &one, 1);
+    return first == 1;
+}
+
+// -37 unless the list holds 1 to 242 descriptors of key types 0..20 before its end mark.
+int32_t checkSegments(const uint8_t* segments)
+{
+    if (!segments || segments[0] == 31)
+        return -37;
+    for (int i = 0; i <= MaxSegments; ++i) {
+        uint8_t type = segments[i * SegmentSize];
+        if (type == 31)
+            return 0;
+        if (type > 20 || i == MaxSegments)
+            return -37;
+    }
+    return -37;
+}
+
+int32_t applyTable(Database& db, const rdbIndexDef* table)
+{
+    for (auto& s : db.keys.segments)
+        s = nullptr;
+    if (!table) {
+        for (int i = 1; i <= 14; ++i) {
+            if (db.header.keyType(i) != 0)
+                return -35;
+        }
+        return 0;
+    }
+    for (int n = 0; n < MaxIndex && table[n].index != 0; ++n) {
+        const rdbIndexDef& def = table[n];
+        if (def.index >= 16)
+            return -27;
+        if (def.keyType > 20 || def.keyType != db.header.keyType(def.index))
+            return -35;
+        if (def.keyType == 8 || def.segments) {
+            int32_t status = checkSegments(def.segments);
+            if (status)
+                return status;
+            db.keys.segments[def.index] = def.segments;
+        }
+    }
+    return 0;
+}
+
+platform::File openExclusive(const char* name, bool writable)
+{
+    platform::FileOpenOptions options;
+    options.access = writable ? platform::FileAccess::ReadWrite : platform::FileAccess::Read;
+    options.share = platform::FileShare::None;
+    return platform::File::open(name, options);
+}
+
+int32_t openDatabase(Database& db, const char* name, char sharing, const rdbIndexDef* table)
+{
+    rdbHandle* h = db.handle;
+    db.name = name;
+    bool shared = sharing != 'E';
+    if (shared) {
+        platform::FileOpenOptions options;
+        options.access = db.writable ? platform::FileAccess::ReadWrite : platform::FileAccess::Read;
+        options.share = db.writable && sharing == 'D' ? platform::FileShare::Read : platform::FileShare::ReadWrite;
+        options.lockable = true;
+        db.file = platform::File::open(name, options);
+        if (db.file.isOpen()) {
+            db.shared = true;
+            int32_t status = db.takeFileLock();
+            if (status == -109 || status == -110)
+                return status;
+            if (status) {
+                db.file.close();
+                db.shared = false;
+                db.file = openExclusive(name, db.writable);
+                if (!db.file.isOpen())
+                    return -101;
+            }
+        } else {
+            db.file = openExclusive(name, db.writable);
+        }
+        shared = db.shared;
+    } else {
+        db.file = openExclusive(name, db.writable);
+    }
+    if (!db.file.isOpen())
+        return -1;
+    h->sharing = shared ? sharing : 'E';
+
+    auto release = [&](int32_t status) {
+        db.releaseFileLock();
+        return status;
+    };
+    if (shared) {
+        // Wait (a bounded number of reads) while a writer marks itself present.
+        uint8_t marker[4] = {};
+        for (int i = 0; i < 5000; ++i) {
+            std::memset(marker, 0, sizeof marker);
+            db.file.readAt(WriterMarkerOffset, marker, 4);
+            if (static_cast<uint32_t>(load32(marker)) != MarkerValue)
+                break;
+        }
+        if (static_cast<uint32_t>(load32(marker)) == MarkerValue && db.writable)
+            db.writeMarker(WriterMarkerOffset, 0, 2);
+    }
+    int32_t status = db.readHeaderBlock();
+    if (status)
+        return release(status);
+    uint8_t marker[2] = {};
+    db.file.readAt(UpdateMarkerOffset, marker, 2);
+    if (load16(marker) == MarkerValue)
+        return release(-40);
+    status = applyTable(db, table);
+    if (status)
+        return release(status);
+    if (shared) {
+        status = db.takeSlot();
+        db.releaseFileLock();
+        if (status)
+            return status;
+        h->writeMode = 1;
+        if (db.writable) {
+            status = db.removeOwnLockEntries();
+            if (status)
+                return status;
+        }
+    } else {
+        h->writeMode = 3;
+    }
+    return 0;
+}
+
+int32_t closeDatabase(rdbHandle* h)
+{
+    Database* db = h->database;
+    db->handle = h;
+    int32_t status = 0;
+    if (db->shared && db->writable)
+        db->removeOwnLockEntries();
+    if (db->writable) {
+        if (db->writeBack() || !db->file.flush())
+            status = -4;
+    }
+    unlockFileMode(*db);
+    if (!db->file.close() && !status)
+        status = -1;
+    delete db;
+    --openFiles;
+    h->database = nullptr;
+    setLetters(h, 'C');
+    return status;
+}
+
+// Common checks of the entries that take a key number.
+int32_t enter(rdbHandle* h, int32_t keyNumber)
+{
+    if (!isValid(h))
+        return -3;
+    h->database->handle = h;
+    h->keyOrder = 1;
+    if (keyNumber < 1 || keyNumber > MaxIndex)
+        return -2;
+    h->keyNumber = keyNumber;
+    return 0;
+}
+
+struct ReadBracket {
+    Database& db;
+    int32_t status;
+    explicit ReadBracket(Database& d)
+        : db(d)
+        , status(d.beginRead())
+    {
+    }
+    int32_t close(int32_t result) { return db.endRead(result); }
+};
+
+int32_t writeEntry(
+    rdbHandle* h, int mode, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    h->keyPointer = key;
+    h->recordNumber = record;
+    h->dataPointer = const_cast<void*>(data);
+    h->dataLength = length;
+    if (!db.writable)
+        return done(h, -33);
+    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
+    if (keyLen < 0 || keyLen > MaxKeyLength)
+        return done(h, -2);
+    uint8_t keyCopy[256];
+    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    status = db.beginUpdate();
+    if (status)
+        return done(h, status);
+
+    SearchTarget t;
+    t.index = keyNumber;
+    t.key = keyCopy;
+    t.keyLength = keyLen;
+    t.record = INT32_MIN;
+    Page page;
+    Cursor at;
+    bool locked = false;
+    if (mode == 3) {
+        // Add: the key must be new, whatever the record number.
+        status = db.search(t, page, at);
+        status = status == 0 || status == 1 ? -1 : status < -1 ? status : 0;
+    } else if (db.shared && (mode == 1 || mode == 2)) {
+        // Update and put lock an existing record around the rewrite.
+        t.record = record;
+        status = db.search(t, page, at);
+        if (status == 0) {
+            db.readAt(keyNumber, page, at, nullptr, 0);
+            status = db.lockRecord(keyNumber);
+            locked = status == 0;
+        } else {
+            status = status < -1 ? status : 0;
+        }
+    }
+    if (!status)
+        status = db.writeRecord(mode, keyNumber, keyCopy, keyLen, record, static_cast<const uint8_t*>(data), length);
+    if (locked) {
+        int32_t unlock = db.unlockRecord(keyNumber);
+        if (!status)
+            status = unlock;
+    }
+    return done(h, db.endUpdate(status));
+}
+
+using Step = int32_t (Database::*)(int, uint8_t*, int32_t);
+
+int32_t stepEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, Step step)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    h->dataPointer = buffer;
+    h->dataLength = length;
+    if ((status = db.beginRead()))
+        return done(h, status);
+    status = (db.*step)(keyNumber, static_cast<uint8_t*>(buffer), length);
+    return done(h, db.endRead(status));
+}
+
+int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length, bool last)
+{
+    SearchTarget t;
+    t.index = keyNumber;
+    t.mode = last ? SearchTarget::Last : SearchTarget::First;
+    Page page;
+    Cursor at;
+    int32_t status;
+    if (!last) {
+        status = db.search(t, page, at);
+        if (status < -1)
+            return status;
+        return db.readAt(keyNumber, page, at, buffer, length);
+    }
+    status = db.descend(t, page, at);
+    if (status)
+        return status;
+    // Past the index's last entry: step back to the start of its last record.
+    for (int guard = 0; guard <= MaxPieces; ++guard) {
+        status = db.stepBack(page, at);
+        if (status)
+            return status;
+        if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != keyNumber) {
+            db.clearPosition(keyNumber);
+            return -1;
+        }
+        if (entryPiece(pageEntry(page, at.pos)) == 0)
+            return db.readAt(keyNumber, page, at, buffer, length);
+    }
+    return -12;
+}
+
+int32_t first(Database& db, int k, uint8_t* b, int32_t l)
+{
+    return firstOrLast(db, k, b, l, false);
+}
+int32_t last(Database& db, int k, uint8_t* b, int32_t l)
+{
+    return firstOrLast(db, k, b, l, true);
+}
+
+int32_t readCurrent(Database& db, int k, uint8_t* buffer, int32_t length)
+{
+    IndexState& state = db.indexes[k];
+    if (!state.positioned)
+        return -16;
+    Page page;
+    Cursor at;
+    if (db.currentPosition(k, page, at) == 0)
+        return db.readAt(k, page, at, buffer, length);
+    uint8_t current[256];
+    std::memcpy(current, state.entry, sizeof current);
+    SearchTarget t;
+    t.index = k;
+    t.key = entryKey(current);
+    t.keyLength = entryKeyLength(current, db.keys);
+    t.record = entryRecord(current);
+    int32_t status = db.search(t, page, at);
+    if (status != 0)
+        return status < -1 ? status : -1;
+    return db.readAt(k, page, at, buffer, length);
+}
+
+// Header services run inside an update bracket when they change the header.
+template<typename F> int32_t headerUpdate(rdbHandle* h, F change)
+{
+    if (!isValid(h))
+        return -3;
+    Database& db = *h->database;
+    db.handle = h;
+    if (!db.writable)
+        return done(h, -33);
+    int32_t status = db.beginUpdate();
+    if (status)
+        return done(h, status);
+    status = change(db);
+    db.headerChanged = true;
+    return done(h, db.endUpdate(status));
+}
+
+template<typename F> int32_t headerRead(rdbHandle* h, F read)
+{
+    if (!isValid(h))
+        return -3;
+    Database& db = *h->database;
+    db.handle = h;
+    int32_t status = db.beginRead();
+    if (status)
+        return done(h, status);
+    return done(h, db.endRead(read(db)));
+}
+
+template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    if (!db.writable)
+        return done(h, db.shared ? -33 : action(db));
+    if ((status = db.beginUpdate()))
+        return done(h, status);
+    return done(h, db.endUpdate(action(db)));
+}
+
+} // namespace
+
+int32_t rdbOpen(rdbHandle* h, const char* name, char sharing, int32_t access, const rdbIndexDef* table)
+{
+    if (!h)
+        return -3;
+    if (isValid(h))
+        rdbClose(h);
+    *h = rdbHandle();
+    setLetters(h, 'C');
+    if (!name || !*name)
+        return done(h, -1);
+    Database* db = new (std::nothrow) Database(h);
+    if (!db)
+        return done(h, -34);
+    db->writable = access == 2;
+    h->access = db->writable ? 2 : 1;
+    int32_t status = openDatabase(*db, name, sharing, table);
+    if (status) {
+        delete db;
+        return done(h, status);
+    }
+    h->database = db;
+    ++openFiles;
+    setLetters(h, 'O');
+    return done(h, 0);
+}
+
+int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrder, const rdbIndexDef* table)
+{
+    if (!h)
+        return -3;
+    if (isValid(h))
+        rdbClose(h);
+    *h = rdbHandle();
+    setLetters(h, 'C');
+    if (byteOrder < 1 || byteOrder > 3)
+        return done(h, -32);
+    Header header = defaultHeader();
+    for (int n = 0; table && n < MaxIndex && table[n].index != 0; ++n) {
+        if (table[n].index > 15)
+            return done(h, -27);
+        if (table[n].keyType > 20)
+            return done(h, -35);
+        header.keyTypes[table[n].index] = table[n].keyType;
+    }
+    if (!name || !*name)
+        return done(h, -1);
+    platform::FileOpenOptions options;
+    options.access = platform::FileAccess::ReadWrite;
+    options.share = platform::FileShare::None;
+    options.disposition = platform::FileDisposition::CreateNew;
+    platform::FileError error;
+    platform::File file = platform::File::open(name, options, &error);
+    if (!file.isOpen())
+        return done(h, error == platform::FileError::Exists ? -29 : -1);
+
+    bool little = machineIsLittle();
+    bool swap = (byteOrder == 1 && !little) || (byteOrder == 2 && little);
+    // The header block, the reserve pages (enough for the root to split), and page 0 as the
+    // empty root leaf of tree 0.
+    header.extent = header.pageCount + header.height0 + 1;
+    uint8_t block[HeaderBlockSize] = {};
+    encodeHeader(header, swap, block);
+    int32_t status = file.writeAt(0, block, sizeof block) == HeaderBlockSize ? 0 : -8;
+    static const uint8_t zero[PageSize] = {};
+    for (int32_t n = 1; !status && n < header.extent; ++n) {
+        if (file.writeAt(HeaderBlockSize + int64_t(PageSize) * n, zero, PageSize) != PageSize)
+            status = -8;
+    }
+    Page root;
+    root.initEmpty(0);
+    KeyFormat keys;
+    pageToFile(root, swap, keys);
+    if (!status && file.writeAt(HeaderBlockSize, root.bytes, PageSize) != PageSize)
+        status = -8;
+    if (!status && !file.flush())
+        status = -8;
+    if (!file.close() && !status)
+        status = -1;
+    if (!status)
+        status = rdbOpen(h, name, sharing, 2, table);
+    if (status) {
+        platform::File::remove(name);
+        return done(h, status);
+    }
+    h->writeMode = 0;
+    return done(h, 0);
+}
+
+int32_t rdbOpenDefault(rdbHandle* h, const char* name)
+{
+    return rdbOpen(h, name, 'E', 2, nullptr);
+}
+
+int32_t rdbCreateDefault(rdbHandle* h, const char* name)
+{
+    return rdbCreate(h, name, 'E', 1, nullptr);
+}
+
+int32_t rdbClose(rdbHandle* h)
+{
+    if (!isValid(h))
+        return -3;
+    return done(h, closeDatabase(h));
+}
+
+int32_t rdbFlush(rdbHandle* h)
+{
+    if (!isValid(h))
+        return -3;
+    Database& db = *h->database;
+    db.handle = h;
+    if (db.shared || !db.writable)
+        return done(h, 0);
+    if (db.writeBack() || !db.file.flush())
+        return done(h, -4);
+    return done(h, 0);
+}
+
+int32_t rdbSetAccessMode(rdbHandle* h, int32_t mode)
+{
+    if (!isValid(h))
+        return -3;
+    if (mode < 0 || mode > 4)
+        return done(h, -1);
+    if (h->database->shared && (mode == 2 || mode == 3))
+        mode = 1;
+    h->writeMode = mode;
+    return done(h, 0);
+}
+
+int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, void* buffer, int32_t length)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    h->keyPointer = key;
+    h->recordNumber = record;
+    h->dataPointer = buffer;
+    h->dataLength = length;
+    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
+    if (keyLen < 0 || keyLen > MaxKeyLength)
+        return done(h, -2);
+    uint8_t keyCopy[256];
+    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    if ((status = db.beginRead()))
+        return done(h, status);
+    SearchTarget t;
+    t.index = keyNumber;
+    t.key = keyCopy;
+    t.keyLength = keyLen;
+    t.record = record;
+    Page page;
+    Cursor at;
+    status = db.search(t, page, at);
+    if (status == -1) {
+        db.clearPosition(keyNumber);
+    } else if (status >= 0) {
+        int32_t read = db.readAt(keyNumber, page, at, static_cast<uint8_t*>(buffer), length);
+        if (read)
+            status = read;
+    }
+    return done(h, db.endRead(status));
+}
+
+int32_t rdbNext(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    return stepEntry(h, keyNumber, buffer, length, &Database::next);
+}
+
+int32_t rdbPrevious(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    return stepEntry(h, keyNumber, buffer, length, &Database::previous);
+}
+
+namespace {
+
+template<int32_t (*F)(Database&, int, uint8_t*, int32_t)>
+int32_t readEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    h->dataPointer = buffer;
+    h->dataLength = length;
+    if ((status = db.beginRead()))
+        return done(h, status);
+    return done(h, db.endRead(F(db, keyNumber, static_cast<uint8_t*>(buffer), length)));
+}
+
+} // namespace
+
+int32_t rdbFirst(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    return readEntry<first>(h, keyNumber, buffer, length);
+}
+
+int32_t rdbLast(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    return readEntry<last>(h, keyNumber, buffer, length);
+}
+
+int32_t rdbReadCurrent(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
+{
+    return readEntry<readCurrent>(h, keyNumber, buffer, length);
+}
+
+int32_t rdbScan(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, rdbScanFunction function)
+{
+    int32_t status = rdbNext(h, keyNumber, buffer, length);
+    while (status == 0 && function && function(h, keyNumber, buffer, h->dataLength))
+        status = rdbNext(h, keyNumber, buffer, length);
+    return status;
+}
+
+int32_t rdbAdd(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    return writeEntry(h, 3, keyNumber, key, record, data, length);
+}
+
+int32_t rdbInsert(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    return writeEntry(h, 4, keyNumber, key, record, data, length);
+}
+
+int32_t rdbPut(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    return writeEntry(h, 2, keyNumber, key, record, data, length);
+}
+
+int32_t rdbUpdate(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    return writeEntry(h, 1, keyNumber, key, record, data, length);
+}
+
+int32_t rdbRewriteCurrent(rdbHandle* h, int32_t keyNumber, const void* data, int32_t length)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    IndexState& state = db.indexes[keyNumber];
+    if (!db.writable)
+        return done(h, -33);
+    if (!state.positioned)
+        return done(h, -1);
+    if (db.shared && !state.locked && !h->lockNotRequired)
+        return done(h, -107);
+    uint8_t current[256];
+    std::memcpy(current, state.entry, sizeof current);
+    if ((status = db.beginUpdate()))
+        return done(h, status);
+    status = db.writeRecord(5, keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current),
+        static_cast<const uint8_t*>(data), length);
+    return done(h, db.endUpdate(status));
+}
+
+int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    h->keyPointer = key;
+    h->recordNumber = record;
+    if (!db.writable)
+        return done(h, -33);
+    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
+    if (keyLen < 0 || keyLen > MaxKeyLength)
+        return done(h, -2);
+    uint8_t keyCopy[256];
+    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    if ((status = db.beginUpdate()))
+        return done(h, status);
+    status = db.deleteRecord(keyNumber, keyCopy, keyLen, record);
+    return done(h, db.endUpdate(status));
+}
+
+int32_t rdbDeleteCurrent(rdbHandle* h, int32_t keyNumber)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    IndexState& state = db.indexes[keyNumber];
+    if (!db.writable)
+        return done(h, -33);
+    if (!state.positioned)
+        return done(h, -1);
+    bool exempt = keyNumber == 16 || keyNumber == 18 || keyNumber == 20;
+    if (db.shared && !exempt && !state.locked && !h->lockNotRequired)
+        return done(h, -107);
+    uint8_t current[256];
+    std::memcpy(current, state.entry, sizeof current);
+    if ((status = db.beginUpdate()))
+        return done(h, status);
+    status = db.deleteRecord(keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current));
+    state.stale = true;
+    return done(h, db.endUpdate(status));
+}
+
+int32_t rdbNextSequence(rdbHandle* h)
+{
+    return headerUpdate(h, [h](Database& db) {
+        h->recordNumber = db.header.nextRecord;
+        db.header.nextRecord = static_cast<int32_t>(static_cast<uint32_t>(db.header.nextRecord) + 1);
+        return 0;
+    });
+}
+
+int32_t rdbSetSequence(rdbHandle* h, int32_t number)
+{
+    return headerUpdate(h, [number](Database& db) {
+        db.header.nextRecord = number;
+        return 0;
+    });
+}
+
+int32_t rdbGetUserWord(rdbHandle* h)
+{
+    return headerRead(h, [h](Database& db) {
+        h->recordNumber = db.header.userWord;
+        return 0;
+    });
+}
+
+int32_t rdbSetUserWord(rdbHandle* h, int32_t value)
+{
+    return headerUpdate(h, [value](Database& db) {
+        db.header.userWord = value;
+        return 0;
+    });
+}
+
+int32_t rdbReadUserArea(rdbHandle* h, void* buffer, int32_t length)
+{
+    return headerRead(h, [h, buffer, length](Database& db) {
+        int32_t size = db.header.userLength >= 1 && db.header.userLength <= 100 ? db.header.userLength : 0;
+        h->dataLength = size;
+        if (length < size || (size && !buffer))
+            return -28;
+        std::memcpy(buffer, db.header.userArea, static_cast<size_t>(size));
+        return 0;
+    });
+}
+
+int32_t rdbWriteUserArea(rdbHandle* h, const void* data, int32_t length)
+{
+    if (isValid(h) && (length < 0 || length > 100 || (length && !data)))
+        return done(h, -2);
+    return headerUpdate(h, [data, length](Database& db) {
+        std::memset(db.header.userArea, 0, sizeof db.header.userArea);
+        if (length)
+            std::memcpy(db.header.userArea, data, static_cast<size_t>(length));
+        db.header.userLength = length;
+        return 0;
+    });
+}
+
+int32_t rdbLockRecord(rdbHandle* h, int32_t keyNumber)
+{
+    return lockEntry(h, keyNumber, [keyNumber](Database& db) { return db.lockRecord(keyNumber); });
+}
+
+int32_t rdbUnlockRecord(rdbHandle* h, int32_t keyNumber)
+{
+    return lockEntry(h, keyNumber, [keyNumber](Database& db) { return db.unlockRecord(keyNumber); });
+}
+
+int32_t rdbTestRecordLock(rdbHandle* h, int32_t keyNumber)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status == -3)
+        return status;
+    if (status)
+        return done(h, status);
+    Database& db = *h->database;
+    if ((status = db.writable ? db.beginUpdate() : db.beginRead()))
+        return done(h, status);
+    status = db.testRecordLock(keyNumber);
+    return done(h, db.writable ? db.endUpdate(status) : db.endRead(status));
+}
+
+int32_t rdbLockFileMode(rdbHandle* h, int32_t writer)
+{
+    if (!isValid(h))
+        return -3;
+    return done(h, lockFileMode(*h->database, writer != 0));
+}
+
+int32_t rdbUnlockFileMode(rdbHandle* h)
+{
+    if (!isValid(h))
+        return -3;
+    return done(h, unlockFileMode(*h->database));
+}
+
+int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
+{
+    if (!isValid(h))
+        return -3;
+    Database& db = *h->database;
+    db.handle = h;
+    if (!table)
+        return done(h, -35);
+    if (!db.writable)
+        return done(h, -33);
+    int32_t status = db.beginUpdate();
+    if (status)
+        return done(h, status);
+    for (int n = 0; !status && n < MaxIndex && table[n].index != 0; ++n) {
+        const rdbIndexDef& def = table[n];
+        if (def.index >= 16) {
+            status = -27;
+        } else if (def.keyType > 20) {
+            status = -35;
+        } else if ((def.keyType == 8 || def.segments) && checkSegments(def.segments)) {
+            status = -37;
+        } else if (def.keyType != db.header.keyType(def.index)) {
+            SearchTarget t;
+            t.index = def.index;
+            t.mode = SearchTarget::First;
+            Page page;
+            Cursor at;
+            int32_t found = db.search(t, page, at);
+            if (found == 0)
+                status = -36;
+            else if (found < -1)
+                status = found;
+            else {
+                db.header.keyTypes[def.index] = def.keyType;
+                db.headerChanged = true;
+                db.setKeyTypes();
+                db.pathValid = false;
+            }
+        }
+        if (!status)
+            db.keys.segments[def.index] = def.segments;
+    }
+    return done(h, db.endUpdate(status));
+}
+
+int32_t rdbCheckHandleSize(int32_t size)
+{
+    return size == static_cast<int32_t>(sizeof(rdbHandle)) ? 0 : -1;
+}
+
+int32_t rdbSetCacheSize(int32_t buffers)
+{
+    if (buffers < 1 || openFiles > 0)
+        return -1;
+    try {
+        return PageCache::the().resize(buffers) ? 0 : -1;
+    } catch (const std::bad_alloc&) {
+        return -34;
+    }
+}

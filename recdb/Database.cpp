@@ -1,0 +1,186 @@
+#include "recdb/Database.h"
+
+#include "recdb/PageCache.h"
+
+namespace recdb {
+
+Database::Database(rdbHandle* h)
+    : handle(h)
+{
+    static uint64_t nextGeneration = 1;
+    generation = nextGeneration++;
+}
+
+Database::~Database()
+{
+    PageCache::the().drop(generation);
+}
+
+void Database::setKeyTypes()
+{
+    for (int i = 1; i <= MaxIndex; ++i)
+        keys.type[i] = static_cast<uint8_t>(header.keyType(i));
+}
+
+int32_t Database::readHeaderBlock()
+{
+    uint8_t raw[HeaderSize];
+    int64_t n = file.readAt(0, raw, sizeof raw);
+    // Why: a file shorter than the header cannot be a record file.
+    if (n != HeaderSize) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -4;
+    }
+    Header fresh;
+    bool fileSwap;
+    int32_t status = decodeHeader(raw, fresh, fileSwap);
+    if (status)
+        return status;
+    header = fresh;
+    swap = fileSwap;
+    setKeyTypes();
+    headerChanged = false;
+    return 0;
+}
+
+int32_t Database::writeHeader()
+{
+    if (!writable)
+        return -33;
+    uint8_t raw[HeaderSize];
+    encodeHeader(header, swap, raw);
+    if (file.writeAt(0, raw, sizeof raw) != HeaderSize) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -8;
+    }
+    headerChanged = false;
+    return 0;
+}
+
+int32_t Database::writeMarker(int offset, uint32_t value, int width)
+{
+    if (!writable)
+        return -33;
+    uint8_t bytes[4];
+    if (width == 2)
+        store16(bytes, static_cast<uint16_t>(value));
+    else
+        store32(bytes, static_cast<int32_t>(value));
+    if (file.writeAt(offset, bytes, static_cast<size_t>(width)) != width || !file.flush())
+        return -8;
+    return 0;
+}
+
+int32_t Database::writeBack()
+{
+    if (!writable)
+        return 0;
+    int32_t status = PageCache::the().writeChanged(generation);
+    if (headerChanged) {
+        int32_t headerStatus = writeHeader();
+        if (!status)
+            status = headerStatus;
+    }
+    return status;
+}
+
+int32_t Database::writePageNow(int32_t page, const Page& image)
+{
+    if (!writable)
+        return -33;
+    Page out = image;
+    pageToFile(out, swap, keys);
+    int64_t offset = HeaderBlockSize + int64_t(PageSize) * page;
+    if (file.writeAt(offset, out.bytes, PageSize) != PageSize) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -8;
+    }
+    return 0;
+}
+
+int32_t Database::fetch(int32_t page, Page& out)
+{
+    if (page < 0)
+        return -43;
+    if (shared && !holdsFileLock)
+        checkChangeCounter();
+    // Why: pages at or past the page count were never handed out; a link there is damage.
+    if (page >= header.pageCount)
+        return -30;
+    PageCache& cache = PageCache::the();
+    if (CachedPage* hit = cache.find(generation, page)) {
+        out = hit->image;
+        return 0;
+    }
+    CachedPage* buffer;
+    int32_t status = cache.take(buffer);
+    if (status)
+        return status;
+    ++pageReads;
+    int64_t n = file.readAt(HeaderBlockSize + int64_t(PageSize) * page, buffer->image.bytes, PageSize);
+    if (n != PageSize) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -9;
+    }
+    status = pageFromFile(buffer->image, swap, keys);
+    if (status)
+        return status;
+    buffer->owner = this;
+    buffer->generation = generation;
+    buffer->page = page;
+    buffer->changed = false;
+    out = buffer->image;
+    return 0;
+}
+
+int32_t Database::store(int32_t page, const Page& image)
+{
+    if (!writable)
+        return -33;
+    if (page < 0)
+        return -43;
+    if (shared && !holdsFileLock)
+        checkChangeCounter();
+    // Why: pages past the extent were never appended; writing one would leave a gap the header
+    // does not know about.
+    if (page >= header.extent || image.count() > MaxEntries || image.freeBytes() > EntryArea)
+        return -30;
+    headerChanged = true;
+    PageCache& cache = PageCache::the();
+    CachedPage* buffer = cache.find(generation, page);
+    if (!buffer) {
+        int32_t status = cache.take(buffer);
+        if (status)
+            return status;
+        buffer->owner = this;
+        buffer->generation = generation;
+        buffer->page = page;
+    }
+    buffer->image = image;
+    bool leaf = image.level() == 0;
+    bool now = writeMode() == 3 || (writeMode() == 2 && leaf);
+    if (now && !shared) {
+        buffer->changed = false;
+        return writePageNow(page, image);
+    }
+    buffer->changed = true;
+    return 0;
+}
+
+int callerKeyLength(int type, const void* key)
+{
+    auto* k = static_cast<const uint8_t*>(key);
+    if (!k)
+        return -1;
+    if (type == 0 || type == 1) {
+        // Why: the program's string may be of any length; stop looking past the longest key.
+        for (int i = 0; i <= MaxKeyLength; ++i) {
+            if (!k[i])
+                return i + 1;
+        }
+        return -1;
+    }
+    return keyLength(type, k, 256);
+}
+
+} // namespace recdb

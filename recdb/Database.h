@@ -1,0 +1,136 @@
+#pragma once
+
+// The state of one open record file behind an rdbHandle: the file, the header image, the key
+// formats, the position of each index and the path of the last tree descent.
+
+#include "platform/sys/File.h"
+#include "recdb/Format.h"
+#include "recdb/RecDb.h"
+
+#include <cstdint>
+#include <string>
+
+namespace recdb {
+
+// A place in a leaf: on entry pos of page leaf, or just after the leaf's entries (pos == count).
+// leaf == -1 is the end (or the start) of the tree.
+struct Cursor {
+    int32_t leaf { -1 };
+    int pos { 0 };
+};
+
+struct IndexState {
+    bool positioned { false }; // stands on a record of its own index
+    bool stale { true }; // the file changed under it: find the place again by key
+    bool locked { false }; // lock letter 'L'
+    Cursor cursor;
+    uint8_t entry[256] {}; // piece 0 of the current record
+};
+
+struct SearchTarget {
+    enum Mode { Exact, First, Last };
+    int index { 0 };
+    const uint8_t* key { nullptr };
+    int keyLength { 0 };
+    int32_t record { 0 };
+    int piece { 0 };
+    Mode mode { Exact };
+};
+
+class Database {
+public:
+    explicit Database(rdbHandle* handle);
+    ~Database();
+
+    rdbHandle* handle;
+    platform::File file;
+    std::string name;
+    uint64_t generation { 0 };
+    bool swap { false };
+    bool writable { false };
+    bool shared { false };
+    Header header;
+    bool headerChanged { false };
+    KeyFormat keys;
+    IndexState indexes[MaxIndex + 1];
+    int32_t path[MaxHeight] {};
+    int pathTree { -1 };
+    int pathIndex { -1 };
+    bool pathValid { false };
+    int readDepth { 0 };
+    int updateDepth { 0 };
+    bool holdsFileLock { false };
+    bool markerWritten { false };
+    bool grew { false };
+    int slot { -1 };
+    int fileMode { 0 }; // readers-writer lock held: 0 none, 1 reader, 2 writer
+    int64_t pageReads { 0 };
+
+    int writeMode() const { return handle->writeMode; }
+
+    // Files (Database.cpp).
+    int32_t readHeaderBlock();
+    int32_t writeHeader();
+    int32_t writeMarker(int offset, uint32_t value, int width);
+    int32_t writeBack(); // header and changed pages
+    void setKeyTypes();
+
+    // Pages (Database.cpp).
+    int32_t fetch(int32_t page, Page& out);
+    int32_t store(int32_t page, const Page& image);
+    int32_t writePageNow(int32_t page, const Page& image);
+
+    // Brackets and locks (Locking.cpp).
+    int32_t beginRead();
+    int32_t endRead(int32_t status);
+    int32_t beginUpdate();
+    int32_t endUpdate(int32_t status);
+    int32_t takeFileLock();
+    int32_t releaseFileLock();
+    void checkChangeCounter();
+    int32_t takeSlot();
+    int32_t removeOwnLockEntries();
+
+    // The tree (BTree.cpp).
+    int compareEntry(const uint8_t* entry, const SearchTarget& target) const;
+    int32_t descend(const SearchTarget& target, Page& leaf, Cursor& at);
+    int32_t search(const SearchTarget& target, Page& page, Cursor& at);
+    int32_t settle(Page& page, Cursor& at);
+    int32_t stepForward(Page& page, Cursor& at);
+    int32_t stepBack(Page& page, Cursor& at);
+    int32_t insertEntry(const uint8_t* entry, const SearchTarget& target);
+    int32_t removeEntry(int tree, Page& leaf, Cursor at);
+    int32_t findStatus(const uint8_t* entry, const SearchTarget& target) const;
+
+    // Records and pages (Records.cpp).
+    int32_t allocatePage(int32_t& page);
+    int32_t freePage(int32_t page);
+    int32_t reservePages(int height);
+    int32_t writeRecord(int mode, int keyNumber, const uint8_t* key, int keyLength, int32_t record, const uint8_t* data,
+        int32_t length);
+    int32_t deleteRecord(int keyNumber, const uint8_t* key, int keyLength, int32_t record);
+    int32_t readRecord(int keyNumber, Page& page, Cursor at, uint8_t* buffer, int32_t length);
+    int32_t currentPosition(int keyNumber, Page& page, Cursor& at);
+    int32_t next(int keyNumber, uint8_t* buffer, int32_t length);
+    int32_t previous(int keyNumber, uint8_t* buffer, int32_t length);
+    int32_t readAt(int keyNumber, Page& page, Cursor at, uint8_t* buffer, int32_t length);
+    int32_t lockRecord(int keyNumber);
+    int32_t unlockRecord(int keyNumber);
+    int32_t testRecordLock(int keyNumber);
+    void clearPosition(int keyNumber);
+
+    int tree(int index) const { return header.treeOf(index) <= MaxIndex ? header.treeOf(index) : -1; }
+};
+
+// The entry at position pos of a checked page.
+const uint8_t* pageEntry(const Page& page, int pos);
+
+int32_t lockFileMode(Database& db, bool writer);
+int32_t unlockFileMode(Database& db);
+// True when the opener of this slot still holds it (this handle's own slot included).
+bool slotIsLive(Database& db, int slot);
+
+// The stored length of a key passed by the program, or -1 when it is longer than any key.
+int callerKeyLength(int type, const void* key);
+
+} // namespace recdb

@@ -1,0 +1,124 @@
+#include "recdb/KeyCompare.h"
+
+#include "recdb/Format.h"
+
+#include <cstring>
+
+namespace recdb {
+
+namespace {
+
+    template<typename T> int threeWay(T a, T b)
+    {
+        return (a > b) - (a < b);
+    }
+
+    template<typename T> T loadAs(const uint8_t* p)
+    {
+        T v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    }
+
+    uint8_t foldAscii(uint8_t c)
+    {
+        return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 'a' + 'A') : c;
+    }
+
+    int compareBytes(const uint8_t* a, int aLength, const uint8_t* b, int bLength)
+    {
+        int common = aLength < bLength ? aLength : bLength;
+        if (common > 0) {
+            int r = std::memcmp(a, b, static_cast<size_t>(common));
+            if (r)
+                return r < 0 ? -1 : 1;
+        }
+        return threeWay(aLength, bLength);
+    }
+
+    int compareComposite(
+        const uint8_t* a, int aLength, const uint8_t* b, int bLength, const uint8_t* segments, bool* unordered)
+    {
+        if (!segments) {
+            *unordered = true;
+            return 0;
+        }
+        // The key's own length byte bounds its segments.
+        int aEnd = aLength > 0 && a[0] + 1 <= aLength ? a[0] + 1 : 0;
+        int bEnd = bLength > 0 && b[0] + 1 <= bLength ? b[0] + 1 : 0;
+        int aPos = 1;
+        int bPos = 1;
+        for (int i = 0; i < MaxSegments; ++i) {
+            const uint8_t* d = segments + i * SegmentSize;
+            if (d[0] == 31)
+                return 0;
+            int type = d[0] & 0x1F;
+            // Why: a nested composite has no segment list of its own.
+            if (type == 8) {
+                *unordered = true;
+                return 0;
+            }
+            int aSeg = keyLength(type, a + aPos, aEnd - aPos);
+            int bSeg = keyLength(type, b + bPos, bEnd - bPos);
+            // When either key runs out of bytes the keys are equal.
+            if (aSeg < 0 || bSeg < 0)
+                return 0;
+            int r = compareKeys(type, a + aPos, aSeg, b + bPos, bSeg, nullptr, unordered);
+            if (r)
+                return d[9] ? -r : r;
+            aPos += aSeg;
+            bPos += bSeg;
+        }
+        return 0;
+    }
+
+} // namespace
+
+int compareKeys(
+    int type, const uint8_t* a, int aLength, const uint8_t* b, int bLength, const uint8_t* segments, bool* unordered)
+{
+    switch (type) {
+    case 0:
+        // The keys end with their NUL; comparing the lengths too orders a prefix first.
+        return compareBytes(a, aLength, b, bLength);
+    case 1: {
+        int common = aLength < bLength ? aLength : bLength;
+        for (int i = 0; i < common; ++i) {
+            uint8_t x = foldAscii(a[i]);
+            uint8_t y = foldAscii(b[i]);
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return threeWay(aLength, bLength);
+    }
+    case 2:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+        return compareBytes(a + 1, aLength - 1, b + 1, bLength - 1);
+    // Integers compare three-way: a wrapped difference would make the order intransitive for
+    // keys more than 2^31 apart.
+    case 3:
+    case 5:
+        return threeWay(loadAs<int32_t>(a), loadAs<int32_t>(b));
+    case 4:
+        return threeWay(loadAs<int16_t>(a), loadAs<int16_t>(b));
+    case 6:
+        return threeWay(loadAs<float>(a), loadAs<float>(b));
+    case 7:
+        return threeWay(loadAs<double>(a), loadAs<double>(b));
+    case 8:
+        return compareComposite(a, aLength, b, bLength, segments, unordered);
+    case 9:
+        return compareBytes(a, 6, b, 6);
+    case 10:
+        return threeWay(loadAs<uint16_t>(a), loadAs<uint16_t>(b));
+    default:
+        *unordered = true;
+        return 0;
+    }
+}
+
+} // namespace recdb

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+namespace recdb {
+
+// Orders two stored keys of one index, both in this machine's byte order. Answers a negative
+// number, zero or a positive number. For a key type without an order the keys count as equal
+// and *unordered is set. segments is the index's composite segment list (type 8), or null.
+int compareKeys(
+    int type, const uint8_t* a, int aLength, const uint8_t* b, int bLength, const uint8_t* segments, bool* unordered);
+
+} // namespace recdb

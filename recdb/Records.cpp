@@ -1,0 +1,507 @@
+// Records cut into pieces that ride in leaf entries, the positions of the indexes, the
+// free-page list and the reserve pages.
+
+#include "recdb/Database.h"
+#include "recdb/PageCache.h"
+
+#include <climits>
+
+namespace recdb {
+
+namespace {
+
+    bool sameRecord(const uint8_t* a, const uint8_t* b, const KeyFormat& keys)
+    {
+        if (entryIndex(a) != entryIndex(b) || entryRecord(a) != entryRecord(b))
+            return false;
+        int la = entryKeyLength(a, keys);
+        int lb = entryKeyLength(b, keys);
+        return la == lb && std::memcmp(entryKey(a), entryKey(b), static_cast<size_t>(la)) == 0;
+    }
+
+    SearchTarget targetOf(const uint8_t* entry, const KeyFormat& keys, int piece)
+    {
+        SearchTarget t;
+        t.index = entryIndex(entry);
+        t.key = entryKey(entry);
+        t.keyLength = entryKeyLength(entry, keys);
+        t.record = entryRecord(entry);
+        t.piece = piece;
+        return t;
+    }
+
+} // namespace
+
+int32_t Database::allocatePage(int32_t& page)
+{
+    if (header.freeHead != -1) {
+        int32_t head = header.freeHead;
+        Page free;
+        int32_t status = fetch(head, free);
+        if (status)
+            return status;
+        // Why: a free-list head that names a live page would have the next insertion overwrite it.
+        int32_t next = free.right();
+        if (!free.isFree() || next < -1 || next >= header.pageCount)
+            return -30;
+        header.freeHead = next;
+        page = head;
+    } else {
+        // Why: the reserve pages were appended before the insertion; none left means the
+        // header's counts disagree.
+        if (header.pageCount >= header.extent)
+            return -4;
+        page = header.pageCount++;
+    }
+    headerChanged = true;
+    if (writeMode() >= 1 && writeMode() <= 3)
+        return writeHeader();
+    return 0;
+}
+
+int32_t Database::freePage(int32_t page)
+{
+    Page free;
+    free.initEmpty(0);
+    free.setLeftChild(-1);
+    free.setLevel(FreeLevel);
+    free.setRight(header.freeHead);
+    int32_t status = store(page, free);
+    if (status)
+        return status;
+    header.freeHead = page;
+    headerChanged = true;
+    if (writeMode() >= 1 && writeMode() <= 3)
+        return writeHeader();
+    return 0;
+}
+
+int32_t Database::reservePages(int height)
+{
+    static const uint8_t zero[PageSize] = {};
+    bool appended = false;
+    while (header.extent - header.pageCount <= height) {
+        int64_t offset = HeaderBlockSize + int64_t(PageSize) * header.extent;
+        if (file.writeAt(offset, zero, PageSize) != PageSize) {
+            handle->errorDetail = static_cast<int32_t>(file.lastError());
+            return -8;
+        }
+        ++header.extent;
+        headerChanged = true;
+        grew = appended = true;
+    }
+    if (appended && !shared && writeMode() >= 1 && writeMode() <= 3) {
+        if (!file.flush())
+            return -8;
+        return writeHeader();
+    }
+    return 0;
+}
+
+void Database::clearPosition(int k)
+{
+    indexes[k].positioned = false;
+    indexes[k].cursor = {};
+}
+
+// Stands index k on the record whose piece 0 is at `at`, and reads it into the buffer.
+int32_t Database::readAt(int k, Page& page, Cursor at, uint8_t* buffer, int32_t length)
+{
+    if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != k) {
+        clearPosition(k);
+        return -1;
+    }
+    const uint8_t* e = pageEntry(page, at.pos);
+    IndexState& state = indexes[k];
+    state.positioned = true;
+    state.stale = false;
+    state.cursor = at;
+    std::memcpy(state.entry, e, static_cast<size_t>(entrySize(e)));
+    std::memcpy(handle->currentKey, e, static_cast<size_t>(entrySize(e)));
+    handle->keyPointer = handle->currentKey + 7;
+    handle->recordNumber = entryRecord(e);
+    return readRecord(k, page, at, buffer, length);
+}
+
+int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int32_t length)
+{
+    Page walk = page;
+    const uint8_t* e = pageEntry(walk, at.pos);
+    uint8_t first[256];
+    std::memcpy(first, e, static_cast<size_t>(entrySize(e)));
+    int keyLen = entryKeyLength(e, keys);
+    int firstLength = entrySize(e) - 7 - keyLen;
+    handle->dataPointer = buffer;
+    if (firstLength == 0 || length <= 0 || !buffer) {
+        handle->fullLength = 0;
+        handle->dataLength = firstLength;
+        return 0;
+    }
+    int32_t copied = 0;
+    int32_t total = 0;
+    bool broken = entryPiece(e) != 0;
+    for (int pieces = 1;; ++pieces) {
+        int n = entrySize(e) - 7 - keyLen;
+        if (copied < length) {
+            int take = n < length - copied ? n : length - copied;
+            std::memcpy(buffer + copied, e + 7 + keyLen, static_cast<size_t>(take));
+            copied += take;
+        }
+        total += n;
+        if (entryIsLast(e) || broken)
+            break;
+        // Why: a record has at most 128 pieces; a longer chain is damage, not data.
+        if (pieces >= MaxPieces) {
+            broken = true;
+            break;
+        }
+        int previous = entryPiece(e);
+        int32_t status = stepForward(walk, at);
+        if (status)
+            return status;
+        if (at.leaf < 0) {
+            broken = true;
+            break;
+        }
+        e = pageEntry(walk, at.pos);
+        if (!sameRecord(e, first, keys) || entryPiece(e) != previous + 1) {
+            broken = true;
+            break;
+        }
+    }
+    handle->dataLength = copied;
+    handle->fullLength = total;
+    return broken ? -12 : 0;
+}
+
+// The page and place of index k's current record, when it is still where it was read.
+int32_t Database::currentPosition(int k, Page& page, Cursor& at)
+{
+    IndexState& state = indexes[k];
+    if (!state.positioned)
+        return -16;
+    if (state.stale || fetch(state.cursor.leaf, page) != 0)
+        return -1;
+    if (page.isFree() || page.level() != 0 || state.cursor.pos >= page.count())
+        return -1;
+    const uint8_t* e = pageEntry(page, state.cursor.pos);
+    if (!sameRecord(e, state.entry, keys) || entryPiece(e) != 0)
+        return -1;
+    at = state.cursor;
+    return 0;
+}
+
+int32_t Database::next(int k, uint8_t* buffer, int32_t length)
+{
+    IndexState& state = indexes[k];
+    Page page;
+    Cursor at;
+    int32_t status;
+    if (!state.positioned) {
+        SearchTarget first;
+        first.index = k;
+        first.mode = SearchTarget::First;
+        status = search(first, page, at);
+    } else if (currentPosition(k, page, at) == 0) {
+        // Skip the rest of the current record.
+        uint8_t current[256];
+        std::memcpy(current, state.entry, sizeof current);
+        int guard = 0;
+        do {
+            status = stepForward(page, at);
+        } while (
+            status == 0 && at.leaf >= 0 && ++guard <= MaxPieces && sameRecord(pageEntry(page, at.pos), current, keys));
+    } else {
+        // The record moved or went: continue after its key and record number.
+        uint8_t current[256];
+        std::memcpy(current, state.entry, sizeof current);
+        status = search(targetOf(current, keys, MaxPieces), page, at);
+    }
+    if (status < -1)
+        return status;
+    return readAt(k, page, at, buffer, length);
+}
+
+namespace {
+
+    // Steps back from `at` to the piece 0 of the record before it.
+    int32_t backToRecord(Database& db, int k, Page& page, Cursor& at)
+    {
+        for (int guard = 0; guard <= MaxPieces; ++guard) {
+            int32_t status = db.stepBack(page, at);
+            if (status)
+                return status;
+            if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != k)
+                return -1;
+            if (entryPiece(pageEntry(page, at.pos)) == 0)
+                return 0;
+        }
+        // Why: more than 128 pieces without a piece 0 is a broken chain.
+        return -12;
+    }
+
+} // namespace
+
+int32_t Database::previous(int k, uint8_t* buffer, int32_t length)
+{
+    IndexState& state = indexes[k];
+    if (!state.positioned)
+        return -1;
+    Page page;
+    Cursor at;
+    int32_t status = 0;
+    if (currentPosition(k, page, at) != 0) {
+        uint8_t current[256];
+        std::memcpy(current, state.entry, sizeof current);
+        status = descend(targetOf(current, keys, 0), page, at);
+        if (status)
+            return status;
+    }
+    status = backToRecord(*this, k, page, at);
+    if (status) {
+        if (status == -1)
+            clearPosition(k);
+        return status;
+    }
+    return readAt(k, page, at, buffer, length);
+}
+
+int32_t Database::deleteRecord(int k, const uint8_t* key, int keyLen, int32_t record)
+{
+    int removed = 0;
+    for (int piece = 0; piece < MaxPieces; ++piece) {
+        SearchTarget t;
+        t.index = k;
+        t.key = key;
+        t.keyLength = keyLen;
+        t.record = record;
+        t.piece = piece;
+        Page page;
+        Cursor at;
+        int32_t status = descend(t, page, at);
+        if (status)
+            return status;
+        if (at.pos >= page.count())
+            break;
+        const uint8_t* e = pageEntry(page, at.pos);
+        if (compareEntry(e, t) != 0)
+            break;
+        bool last = entryIsLast(e);
+        status = removeEntry(tree(k), page, at);
+        if (status)
+            return status;
+        ++removed;
+        if (last)
+            break;
+    }
+    return removed ? 0 : -1;
+}
+
+int32_t Database::writeRecord(
+    int mode, int k, const uint8_t* key, int keyLen, int32_t record, const uint8_t* data, int32_t length)
+{
+    // Why: a key must leave room for the entry head and a piece; data must fit in 128 pieces.
+    if (length < 0 || keyLen < 1 || keyLen > MaxKeyLength || (length > 0 && !data))
+        return -2;
+    int capacity = PieceSpace - keyLen;
+    int64_t pieces = length == 0 ? 1 : (int64_t(length) + capacity - 1) / capacity;
+    if (pieces > MaxPieces)
+        return -2;
+
+    SearchTarget t;
+    t.index = k;
+    t.key = key;
+    t.keyLength = keyLen;
+    t.record = record;
+    Page page;
+    Cursor at;
+    int32_t status;
+    if (mode == 1 || mode == 2 || mode == 5 || mode == 4) {
+        status = search(t, page, at);
+        if (status < -1)
+            return status;
+        if (status == 0 && mode == 4)
+            return -1;
+        if (status == 0 && mode != 4) {
+            status = deleteRecord(k, key, keyLen, record);
+            if (status)
+                return status;
+        } else if (mode == 1 || mode == 5) {
+            return -1;
+        }
+    }
+
+    int offset = 0;
+    status = 0;
+    for (int piece = 0; piece < pieces; ++piece) {
+        int n = length - offset < capacity ? length - offset : capacity;
+        bool last = piece == pieces - 1;
+        uint8_t entry[256];
+        entry[0] = static_cast<uint8_t>(6 + keyLen + n);
+        entry[1] = static_cast<uint8_t>(k);
+        entry[2] = static_cast<uint8_t>(piece | (last ? LastPiece : 0));
+        store32(entry + 3, record);
+        std::memcpy(entry + 7, key, static_cast<size_t>(keyLen));
+        if (n > 0)
+            std::memcpy(entry + 7 + keyLen, data + offset, static_cast<size_t>(n));
+        t.piece = piece;
+        status = insertEntry(entry, t);
+        if (status)
+            break;
+        offset += n;
+    }
+    if (status == -8)
+        deleteRecord(k, key, keyLen, record);
+    if (status)
+        return status;
+
+    // Stand on the record's first piece.
+    t.piece = 0;
+    if (search(t, page, at) == 0) {
+        const uint8_t* e = pageEntry(page, at.pos);
+        IndexState& state = indexes[k];
+        state.positioned = true;
+        state.stale = false;
+        state.cursor = at;
+        std::memcpy(state.entry, e, static_cast<size_t>(entrySize(e)));
+        std::memcpy(handle->currentKey, e, static_cast<size_t>(entrySize(e)));
+        handle->keyPointer = handle->currentKey + 7;
+        handle->recordNumber = record;
+    }
+    return 0;
+}
+
+// Record locks of shared files: entries of index 20 whose key is a length byte, the locked
+// entry's index number and key, whose record number is the locked record's, and whose data is
+// the owner's slot as a 16-bit number in file byte order.
+namespace {
+
+    int lockKey(const Database& db, const IndexState& state, uint8_t* key)
+    {
+        const uint8_t* e = state.entry;
+        int keyLen = entryKeyLength(e, db.keys);
+        // Why: the lock key carries the whole entry key and must itself fit the key limit.
+        if (keyLen + 2 > MaxKeyLength)
+            return -1;
+        key[0] = static_cast<uint8_t>(keyLen + 1);
+        key[1] = static_cast<uint8_t>(entryIndex(e));
+        std::memcpy(key + 2, entryKey(e), static_cast<size_t>(keyLen));
+        return keyLen + 2;
+    }
+
+    // The owner slot of an existing lock entry, -1 when none, or an error below -1.
+    int32_t lockOwner(Database& db, const uint8_t* key, int keyLen, int32_t record)
+    {
+        SearchTarget t;
+        t.index = MaxIndex;
+        t.key = key;
+        t.keyLength = keyLen;
+        t.record = record;
+        Page page;
+        Cursor at;
+        int32_t status = db.search(t, page, at);
+        if (status != 0)
+            return status < -1 ? status : -1;
+        const uint8_t* e = pageEntry(page, at.pos);
+        int k = entryKeyLength(e, db.keys);
+        if (entrySize(e) - 7 - k != 2)
+            return 0x7FFF; // not a slot: treated as a vanished owner
+        uint8_t owner[2] = { e[7 + k], e[8 + k] };
+        if (db.swap)
+            swap16At(owner);
+        return load16(owner);
+    }
+
+} // namespace
+
+int32_t Database::lockRecord(int k)
+{
+    IndexState& state = indexes[k];
+    Page page;
+    Cursor at;
+    if (!state.positioned || currentPosition(k, page, at) != 0)
+        return -16;
+    if (!shared) {
+        state.locked = true;
+        return 0;
+    }
+    uint8_t key[256];
+    int keyLen = lockKey(*this, state, key);
+    if (keyLen < 0)
+        return -2;
+    int32_t record = entryRecord(state.entry);
+    uint8_t data[2];
+    store16(data, static_cast<uint16_t>(slot));
+    if (swap)
+        swap16At(data);
+    int32_t owner = lockOwner(*this, key, keyLen, record);
+    if (owner < -1)
+        return owner;
+    if (owner >= 0) {
+        if (owner != slot && slotIsLive(*this, owner))
+            return -104;
+        int32_t status = deleteRecord(MaxIndex, key, keyLen, record);
+        if (status)
+            return status;
+    }
+    int32_t status = writeRecord(4, MaxIndex, key, keyLen, record, data, 2);
+    if (status == 0)
+        state.locked = true;
+    return status;
+}
+
+int32_t Database::unlockRecord(int k)
+{
+    IndexState& state = indexes[k];
+    if (!state.positioned)
+        return -16;
+    if (!shared) {
+        state.locked = false;
+        return 0;
+    }
+    uint8_t key[256];
+    int keyLen = lockKey(*this, state, key);
+    if (keyLen < 0)
+        return -2;
+    int32_t record = entryRecord(state.entry);
+    int32_t owner = lockOwner(*this, key, keyLen, record);
+    if (owner < -1)
+        return owner;
+    if (owner == -1)
+        return -106;
+    if (owner != slot)
+        return -104;
+    int32_t status = deleteRecord(MaxIndex, key, keyLen, record);
+    if (status == 0)
+        state.locked = false;
+    return status;
+}
+
+int32_t Database::testRecordLock(int k)
+{
+    IndexState& state = indexes[k];
+    if (!state.positioned)
+        return -16;
+    if (!shared)
+        return -105;
+    uint8_t key[256];
+    int keyLen = lockKey(*this, state, key);
+    if (keyLen < 0)
+        return -2;
+    int32_t record = entryRecord(state.entry);
+    int32_t owner = lockOwner(*this, key, keyLen, record);
+    if (owner < -1)
+        return owner;
+    if (owner == -1)
+        return -106;
+    if (owner == slot)
+        return -105;
+    if (slotIsLive(*this, owner))
+        return -104;
+    // A vanished owner's entry is removed and counts as no lock.
+    if (writable)
+        deleteRecord(MaxIndex, key, keyLen, record);
+    return -106;
+}
+
+} // namespace recdb
