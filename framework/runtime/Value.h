@@ -148,6 +148,10 @@ public:
     // True for a string whose bytes equal the text.
     bool operator==(const char* text) const;
 
+    // The cell of element n of a general list or of the value in slot n of a table, for reading
+    // or writing in place (qelCellAt, Builtins.h).
+    qelValue& operator[](int32_t index) const;
+
     // A handle from raw words with no object: an immediate (codes 0 to 4), or a value of an
     // object type that holds no object.
     static constexpr qelValue immediate(int32_t type, uint32_t payload) { return qelValue(type, payload); }

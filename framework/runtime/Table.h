@@ -1,0 +1,67 @@
+#pragma once
+
+// Tables (type 9): hash tables keyed by any value, with open addressing and linear probing over
+// two parallel arrays of handles, keys and values.
+//
+// A key's home slot is qelHash(key) modulo the capacity (a negative remainder has the capacity
+// added); probing steps to the next slot, from the last slot back to slot 0. A slot is empty when
+// its key is nil, deleted when its key is the run-wide deleted marker (a unique value no caller
+// holds), live otherwise. Removal leaves the marker so that probe chains stay intact. A table
+// grows only when every slot is live: by `growPercent` percent of its capacity (at least one
+// slot), putting the live pairs again in slot order. Slot order is what iteration and the binary
+// encoding see, so it is the same on every run.
+
+#include "framework/runtime/Value.h"
+
+#include <cstdint>
+
+class qelTableObject : public qelObject {
+public:
+    // A capacity below 1 becomes 1.
+    qelTableObject(int32_t capacity, int32_t growPercent, int32_t fillPercent);
+    ~qelTableObject() override;
+
+    // "(table (key value)" with one pair per line, lined up under the first.
+    qelValue printString(int32_t typeCode, int32_t quoted) const override;
+
+    // Stores or replaces. A full table that may not grow reports "Hash table full" and stores
+    // nothing.
+    void put(const qelValue& key, const qelValue& value);
+    // The slot of the key, or -1.
+    int32_t find(const qelValue& key) const;
+    // The value under the key, nil when absent.
+    qelValue get(const qelValue& key) const;
+    // Answers the new count, or -1 when the key is absent.
+    int32_t remove(const qelValue& key);
+
+    // Slot access: outside 0..capacity-1 reports "Table index out of range: " + slot and reads nil.
+    // The key of a deleted slot reads nil.
+    qelValue valueAt(int32_t slot) const;
+    qelValue keyAt(int32_t slot) const;
+    // The lowest live slot (above `slot`), or -1.
+    int32_t firstIndex() const;
+    int32_t nextIndex(int32_t slot) const;
+    // Same capacity and growth; keys shared, values through qelCopy, put in slot order.
+    qelValue copy() const;
+
+    bool isLive(int32_t slot) const;
+
+    int32_t capacity = 0;
+    int32_t count = 0;
+    int32_t growPercent = 0;
+    // capacity * fill percent / 100, rescaled on growth; kept with the table, never used.
+    int32_t fillLimit = 0;
+    qelValue* keys = nullptr;
+    qelValue* values = nullptr;
+
+private:
+    int32_t homeSlot(const qelValue& key) const;
+    bool grow();
+};
+
+// "qelTable(QELINT,QELINT,QELINT)": a new table value. A capacity below 1 reports
+// "qelTable(QELINT,QELINT,QELINT): Argument 1 must be greater than zero." and makes capacity 1.
+qelValue qelTable(int32_t capacity, int32_t growPercent, int32_t fillPercent);
+
+// The table object of a table value, or null.
+qelTableObject* qelTableOf(const qelValue& value);
