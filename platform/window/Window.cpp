@@ -50,6 +50,7 @@ WindowHandle Window::create(const WindowSpec& spec, WindowProc proc)
         || actual.height > gfx::Surface::maxSide || !m_backend.openWindow(actual))
         return 0;
     m_front = gfx::Surface(actual.width, actual.height);
+    m_retiredProc = std::move(m_proc); // may be the caller, when a procedure creates the window again
     m_proc = std::move(proc);
     m_handle = nextHandle++;
     m_update = {};
@@ -77,7 +78,8 @@ void Window::destroy()
     m_pump.dropMessagesFor(handle);
     m_pump.detach(this);
     m_handle = 0;
-    m_proc = nullptr;
+    // The procedure stays (unused) until the next creation: destroy() is often called from
+    // inside it, and it must not be freed while it runs.
     m_update = m_dirty = {};
     m_capture = m_focus = m_caretExists = m_caretShown = false;
 }

@@ -90,6 +90,7 @@ private:
     Pump& m_pump;
     Backend& m_backend;
     WindowProc m_proc;
+    WindowProc m_retiredProc;
     WindowHandle m_handle = 0;
     gfx::Surface m_front;
     gfx::Rect m_update;

@@ -167,3 +167,19 @@ TEST(Window, CaretCaptureAndDefaultClose)
     EXPECT_EQ(h.log[h.log.size() - 2].id, WM_CLOSE);
     EXPECT_EQ(h.log.back().id, WM_DESTROY);
 }
+
+TEST(Window, AProcedureMayDestroyItsWindow)
+{
+    Harness h;
+    std::string a(100, 'a'), b(100, 'b'); // captures large enough to live outside the function object
+    std::vector<uint32_t> after;
+    h.window().create({ "x", 8, 8, false }, [&, a, b](WindowHandle, uint32_t id, uint64_t wp, int64_t lp) -> int64_t {
+        if (id == WM_CLOSE)
+            h.window().destroy();
+        after.push_back(id + uint32_t(a.size() + b.size()) - 200); // uses the captures after destroy()
+        return 0;
+    });
+    h.pump().send(h.window().handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(after, (std::vector<uint32_t> { WM_CREATE, WM_DESTROY, WM_CLOSE }));
+    EXPECT_FALSE(h.window().isOpen());
+}
