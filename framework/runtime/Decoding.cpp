@@ -26,6 +26,25 @@ constexpr const char* shortIntList = "Cannot read IntList from stream";
 constexpr int64_t slotAllowance = int64_t(1) << 20;
 constexpr int64_t slotsPerInputByte = 16;
 
+// The value type that a type byte stands for (the short forms name their long type).
+int32_t typeOfByte(int32_t byte)
+{
+    switch (byte) {
+    case 0x1E:
+    case 0x1F:
+        return QEL_BOOLEAN_TYPE;
+    case 0x20:
+    case 0x21:
+        return QEL_INT_TYPE;
+    case 0x22:
+        return QEL_STRING_TYPE;
+    case 0x23:
+        return QEL_LIST_TYPE;
+    default:
+        return byte;
+    }
+}
+
 // Reads from the stream; over a memory stream straight from its block.
 class Decoder {
 public:
@@ -128,7 +147,7 @@ qelValue Decoder::value()
         m_slotBudget = slotAllowance + slotsPerInputByte * remaining();
     // Why: every nested value costs stack; a file nesting lists ten thousand deep must not.
     if (m_depth >= qelMaximumEncodingDepth)
-        return corrupt(type);
+        return corrupt(typeOfByte(type));
     ++m_depth;
     qelValue result = body(type);
     --m_depth;

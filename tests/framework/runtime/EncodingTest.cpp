@@ -1,0 +1,325 @@
+#include "ErrorRecorder.h"
+#include "ValueTreeEqual.h"
+
+#include "framework/runtime/Date.h"
+#include "framework/runtime/Encoding.h"
+#include "framework/runtime/FileStream.h"
+#include "framework/runtime/MakerHooks.h"
+#include "framework/runtime/MemoryStream.h"
+#include "framework/runtime/Stream.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes hex(const std::string& text)
+{
+    Bytes out;
+    for (size_t i = 0; i + 1 < text.size();) {
+        if (text[i] == ' ') {
+            ++i;
+            continue;
+        }
+        out.push_back(uint8_t(std::stoi(text.substr(i, 2), nullptr, 16)));
+        i += 2;
+    }
+    return out;
+}
+
+Bytes encode(const qelValue& value)
+{
+    qelValue stream = qelNewMemoryStream(nullptr, 0);
+    EXPECT_TRUE(qelEncode(stream, value));
+    auto* memory = static_cast<qelMemoryStream*>(stream.object());
+    return Bytes(memory->data(), memory->data() + memory->tell());
+}
+
+qelValue decode(Bytes bytes)
+{
+    bytes.push_back(0xEE); // a byte after the value that must stay unread
+    qelValue stream = qelNewMemoryStream(bytes.data(), int32_t(bytes.size()));
+    qelValue value = qelDecode(stream);
+    if (!value.isNil())
+        EXPECT_EQ(qelStreamTell(stream), int32_t(bytes.size()) - 1);
+    return value;
+}
+
+qelValue list(std::initializer_list<qelValue> items, int32_t capacity = 4)
+{
+    qelValue l = qelMakeList(capacity, 100, 5);
+    for (const auto& item : items)
+        qelEncodingAccess::append(l, item);
+    return l;
+}
+
+TEST(Encoding, WorkedBytes)
+{
+    qelValue table = qelTable(4, 100, 75);
+    qelEncodingAccess::put(table, qelStringValue("a"), qelTrue);
+    qelValue ints = qelMakeList(4, 100, 3);
+    qelEncodingAccess::setInts(ints, std::vector<int32_t> { 1, -1 }.data(), 2);
+    qelMakerHooks& m = qelMakers();
+    int32_t triangle[] = { 0, 0, 10, 0, 10, 10, 0, 0 };
+    struct Case {
+        const char* what;
+        qelValue value;
+        const char* bytes;
+        // What the decoded value writes, when not the same bytes.
+        const char* again = nullptr;
+    } cases[] = {
+        { "nil", qelNil, "00" },
+        { "true", qelTrue, "1E" },
+        { "false", qelFalse, "1F" },
+        { "boolean 5", qelMakeBoolean(5), "1E" },
+        { "127", qelMakeInt(127), "20 7F" },
+        { "-127", qelMakeInt(-127), "20 81" },
+        { "-128", qelMakeInt(-128), "21 80 FF" },
+        { "32767", qelMakeInt(32767), "21 FF 7F" },
+        { "-32767", qelMakeInt(-32767), "21 01 80" },
+        { "-32768", qelMakeInt(-32768), "03 00 80 FF FF" },
+        { "float 1.5", qelMakeFloat(1.5f), "04 00 00 C0 3F" },
+        { "empty string", qelStringValue(""), "22 00" },
+        { "list of 1 and ab", list({ qelMakeInt(1), qelStringValue("ab") }), "23 02 20 01 22 02 61 62" },
+        { "empty list", list({}), "23 00" },
+        { "capacity 300", list({ qelMakeInt(1), qelNil }, 300), "08 02 00 00 00 05 20 01 00", "23 02 20 01 00" },
+        { "int-list", ints, "08 02 00 00 00 03 01 00 00 00 FF FF FF FF" },
+        { "table", table, "09 04 00 00 00 01 00 00 00 22 01 61 1E" },
+        { "rectangle", m.regionValue(10, 20, 110, 70), "0B 0A000000 14000000 6E000000 46000000 00000000" },
+        { "triangle", m.polygonValue(0, 0, 10, 10, triangle, 4),
+            "0B 00000000 00000000 0A000000 0A000000 03000000 00000000 00000000 0A000000 00000000 0A000000 0A000000" },
+        { "font", m.fontValue(qelStringValue("Arial"), 12, 2), "10 22 05 41 72 69 61 6C 0C000000 02000000" },
+        { "text map", m.textMapValue(1, 2, qelNil, qelTrue), "11 01000000 02000000 00 1E" },
+        { "image", m.imageCreate(qelStringValue("bmp"), qelNil), "12 22 03 62 6D 70 00" },
+        { "sound file", m.makeSound(qelStringValue("wav"), qelStringValue("a")),
+            "13 22 03 77 61 76 00000000 22 01 61" },
+        { "control", m.makeControl(qelNil), "16 00" },
+        { "form", m.makeFormFromData(qelNil), "17 00" },
+        { "reference", m.makeReference(qelStringValue("x")), "1A 22 01 78" },
+        { "date", qelMakeDateFromWords(0x01234567, 0x89ABCDEF), "1D 67452301 EFCDAB89" },
+    };
+    for (const Case& c : cases) {
+        Bytes expected = hex(c.bytes);
+        EXPECT_EQ(encode(c.value), expected) << c.what;
+        qelValue back = decode(expected);
+        // Booleans come back as true; everything else as it went.
+        if (c.value.type() != QEL_BOOLEAN_TYPE)
+            EXPECT_TRUE(valueTreeEqual(back, c.value)) << c.what;
+        EXPECT_EQ(encode(back), c.again ? hex(c.again) : expected) << c.what << " written again";
+    }
+}
+
+TEST(Encoding, StringLengthForms)
+{
+    Bytes short255 = encode(qelStringValue(std::string(255, 'x').c_str()));
+    ASSERT_EQ(short255.size(), 257u);
+    EXPECT_EQ(short255[0], 0x22);
+    EXPECT_EQ(short255[1], 0xFF);
+    Bytes long256 = encode(qelStringValue(std::string(256, 'x').c_str()));
+    ASSERT_EQ(long256.size(), 261u);
+    EXPECT_EQ(Bytes(long256.begin(), long256.begin() + 5), hex("06 00 01 00 00"));
+    EXPECT_EQ(qelCString(decode(long256)), std::string(256, 'x'));
+}
+
+TEST(Decoding, StoredFormsThatAreNeverWritten)
+{
+    qelValue boolean = decode(hex("02 05 00 00 00"));
+    EXPECT_EQ(boolean.type(), QEL_BOOLEAN_TYPE);
+    EXPECT_EQ(boolean.payload(), 5);
+    // A table keeps the capacity written, and a decoded rectangle is a rectangle again.
+    qelValue table = decode(hex("09 40 00 00 00 00 00 00 00"));
+    EXPECT_EQ(qelTableOf(table)->capacity, 64);
+    qelValue empty = decode(hex("06 00 00 00 00"));
+    EXPECT_TRUE(empty.isString());
+    EXPECT_EQ(qelStringOf(empty)->length(), 0);
+    // A kind-3 list reads its integers in one block.
+    qelValue ints = decode(hex("08 03 00 00 00 03 01 00 00 00 02 00 00 00 03 00 00 00"));
+    EXPECT_EQ(qelListObjectOf(ints)->kind(), 3);
+    EXPECT_EQ(qelEncodingAccess::intAt(ints, 2), 3);
+    // A buffer running past the end keeps the bytes that are there.
+    Bytes cut = hex("07 10 00 00 00 61 62");
+    qelValue stream = qelNewMemoryStream(cut.data(), int32_t(cut.size()));
+    qelValue buffer = qelDecode(stream);
+    EXPECT_EQ(qelBufferOf(buffer)->length, 2);
+}
+
+TEST(Encoding, TypesWithoutAnEncoding)
+{
+    ErrorRecorder errors;
+    qelValue context = qelMakers().imageCreate(qelStringValue("context"), qelNil);
+    qelValue stream = qelNewMemoryStream(nullptr, 0);
+    struct Case {
+        qelValue value;
+        const char* message;
+        const char* bytes;
+    } cases[] = {
+        { qelMakeUnique(), "Cannot encode this type: unique", "01" },
+        { qelNewMemoryStream(nullptr, 0), "Cannot encode this type: stream", "0A" },
+        { qelMakeObjectValue(QEL_MOVIE_TYPE, nullptr), "Cannot encode this type: movie", "14" },
+        { qelMakeObjectValue(QEL_ARCHIVE_TYPE, nullptr), "Cannot encode this type: application-defined", "18" },
+        { context, "Cannot encode context images", "12 22 07 63 6F 6E 74 65 78 74 00" },
+    };
+    for (const Case& c : cases) {
+        errors.messages.clear();
+        qelValue out = qelNewMemoryStream(nullptr, 0);
+        EXPECT_FALSE(qelEncode(out, c.value));
+        ASSERT_EQ(errors.messages.size(), 1u);
+        EXPECT_EQ(errors.messages[0], c.message);
+        auto* memory = static_cast<qelMemoryStream*>(out.object());
+        EXPECT_EQ(Bytes(memory->data(), memory->data() + memory->tell()), hex(c.bytes)) << c.message;
+    }
+    // A list that holds itself is refused at the nesting limit instead of recursing for ever.
+    errors.messages.clear();
+    qelValue loop = list({});
+    qelEncodingAccess::append(loop, loop);
+    EXPECT_FALSE(qelEncode(stream, loop));
+    EXPECT_EQ(errors.messages.back(), "Cannot encode this type: list");
+    qelListObjectOf(loop)->pop();
+}
+
+TEST(Encoding, ShortWritesAreReported)
+{
+    ErrorRecorder errors;
+    uint8_t block[4];
+    qelValue lent = qelNewMemoryStream(block, 4);
+    EXPECT_FALSE(qelEncode(lent, qelStringValue("too long for four")));
+    ASSERT_EQ(errors.messages.size(), 1u);
+    EXPECT_EQ(errors.messages[0], "Cannot write QELBYTE to stream");
+    EXPECT_FALSE(qelWriteInt(lent, 1) && qelWriteInt(lent, 2));
+    EXPECT_EQ(errors.messages.back(), "Cannot write QELINT to stream");
+}
+
+// Damaged bytes give an error and nil: nothing is allocated from a count the bytes cannot hold,
+// and nesting is bounded.
+TEST(Decoding, DamagedInput)
+{
+    ErrorRecorder errors;
+    std::string deep;
+    for (int i = 0; i < 10000; ++i)
+        deep += "23 01 ";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* message;
+    } cases[] = {
+        { "nothing", "", "Cannot read QELBYTE from stream" },
+        { "unknown type", "05", "Cannot decode this type: application-defined" },
+        { "unique", "01", "Cannot decode this type: unique" },
+        { "cut int", "03 01 02", "Cannot read QELINT from stream" },
+        { "cut float", "04 01", "Cannot read QELFLOAT from stream" },
+        { "huge string", "06 FF FF FF 7F 61", "Cannot read QELBYTE from stream" },
+        { "negative string", "06 FF FF FF FF", "Cannot decode this type: string" },
+        { "negative buffer", "07 00 00 00 80", "Cannot decode this type: buffer" },
+        { "huge list", "08 FF FF FF 7F 05 00", "Cannot read QELBYTE from stream" },
+        { "negative list", "08 FF FF FF FF 05", "Cannot decode this type: list" },
+        { "huge int-list", "08 00 00 00 40 03 00 00 00 00", "Cannot read IntList from stream" },
+        { "short list", "23 03 20 01", "Cannot read QELBYTE from stream" },
+        { "table capacity 0", "09 00 00 00 00 00 00 00 00", "Cannot decode this type: table" },
+        { "table capacity 2^30", "09 00 00 00 40 01 00 00 00 00 00", "Cannot decode this type: table" },
+        { "huge table count", "09 04 00 00 00 FF FF FF 7F 00 00", "Cannot read QELBYTE from stream" },
+        { "huge region", "0B 00000000 00000000 00000000 00000000 FFFFFF7F", "Cannot read QELINT from stream" },
+        { "negative region", "0B 00000000 00000000 00000000 00000000 FFFFFFFF", "Cannot decode this type: region" },
+        { "deep nesting", deep + "00", "Cannot decode this type: list" },
+    };
+    for (const Case& c : cases) {
+        errors.messages.clear();
+        Bytes bytes = hex(c.bytes);
+        uint8_t none = 0;
+        qelValue stream = qelNewMemoryStream(bytes.empty() ? &none : bytes.data(), int32_t(bytes.size()));
+        EXPECT_TRUE(qelDecode(stream).isNil()) << c.what;
+        ASSERT_EQ(errors.messages.size(), 1u) << c.what;
+        EXPECT_EQ(errors.messages[0], c.message) << c.what;
+    }
+}
+
+qelValue randomValue(std::mt19937& random, int depth)
+{
+    int choice = int(random() % (depth > 3 ? 6 : 12));
+    switch (choice) {
+    case 0:
+        return qelNil;
+    case 1:
+        return random() % 2 ? qelTrue : qelFalse;
+    case 2: {
+        static const int32_t edges[] = { 0, 127, -127, -128, 128, 32767, -32767, -32768, 32768, INT32_MIN, INT32_MAX };
+        return qelMakeInt(random() % 2 ? edges[random() % std::size(edges)] : int32_t(random()));
+    }
+    case 3:
+        return qelMakeFloat(float(int32_t(random())) / 1024.0f);
+    case 4:
+    case 5: {
+        size_t length = random() % 4 == 0 ? random() % 600 : random() % 12;
+        std::string text(length, '\0');
+        for (auto& c : text)
+            c = char(random());
+        return qelStringValueN(text.data(), int32_t(length));
+    }
+    case 6:
+    case 7: {
+        int32_t count = int32_t(random() % 6);
+        qelValue l = qelMakeList(random() % 3 == 0 ? 300 : count, 100, random() % 4 == 0 ? 3 : 5);
+        for (int32_t i = 0; i < count; ++i)
+            qelEncodingAccess::append(
+                l, qelListObjectOf(l)->kind() == 3 ? qelMakeInt(int32_t(random())) : randomValue(random, depth + 1));
+        return l;
+    }
+    case 8:
+    case 9: {
+        qelValue t = qelTable(int32_t(1 + random() % 8), 100, 75);
+        int32_t count = int32_t(random() % 7);
+        for (int32_t i = 0; i < count; ++i)
+            qelEncodingAccess::put(t,
+                random() % 2 ? qelMakeInt(int32_t(random() % 50))
+                             : qelStringValue(std::to_string(random() % 50).c_str()),
+                randomValue(random, depth + 1));
+        return t;
+    }
+    case 10:
+        return qelMakers().fontValue(randomValue(random, depth + 1), int32_t(random()), int32_t(random()));
+    default: {
+        qelValue buffer = qelBuffer(int32_t(random() % 20));
+        qelSetBufferLength(buffer, int32_t(random() % 20));
+        return buffer;
+    }
+    }
+}
+
+TEST(Encoding, RandomValuesRoundTrip)
+{
+    std::mt19937 random(42);
+    for (int i = 0; i < 400; ++i) {
+        qelValue value = randomValue(random, 0);
+        Bytes bytes = encode(value);
+        qelValue back = decode(bytes);
+        ASSERT_TRUE(valueTreeEqual(value, back)) << "value " << i << ": " << qelCString(qelPrintValue(value, 1));
+    }
+}
+
+TEST(Encoding, ThroughAFileStream)
+{
+    auto path = std::filesystem::temp_directory_path() / "qel_encoding_file_test";
+    qelValue name = qelStringValue(path.string().c_str());
+    std::mt19937 random(7);
+    std::vector<qelValue> values;
+    {
+        qelValue out = qelOpenFileStream(name, 0x0A, 0);
+        for (int i = 0; i < 50; ++i) {
+            values.push_back(randomValue(random, 0));
+            qelEncode(out, values.back());
+        }
+    }
+    qelValue in = qelOpenFileStream(name, 1, 0);
+    for (const qelValue& value : values)
+        EXPECT_TRUE(valueTreeEqual(qelDecode(in), value));
+    EXPECT_TRUE(qelStreamOf(in)->atEnd());
+    in = qelNil;
+    std::filesystem::remove(path);
+}
+
+} // namespace
