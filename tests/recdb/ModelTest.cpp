@@ -17,9 +17,54 @@ namespace {
 
 constexpr int Indexes = 5;
 const uint8_t compositeSegments[] = {
-    4, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, // signed 16-bit, descending
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // string
-    31, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    4,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    1,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0, // signed 16-bit, descending
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0, // string
+    31,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
+    0,
 };
 const rdbIndexDef table[] = { { 1, 0, nullptr }, { 2, 1, nullptr }, { 3, 2, nullptr }, { 4, 3, nullptr },
     { 5, 8, compositeSegments }, { 0, 0, nullptr } };
@@ -142,8 +187,11 @@ protected:
         int r = pick(100);
         int n = r < 60 ? pick(30) : r < 90 ? 30 + pick(220) : r < 99 ? 250 + pick(1750) : pick(128 * capacity + 2);
         Bytes d(static_cast<size_t>(n));
-        for (auto& b : d)
-            b = uint8_t(rng());
+        for (size_t i = 0; i < d.size(); i += 4) {
+            uint32_t r4 = rng();
+            for (size_t j = i; j < i + 4 && j < d.size(); ++j, r4 >>= 8)
+                d[j] = uint8_t(r4);
+        }
         return d;
     }
 
@@ -248,8 +296,8 @@ protected:
             }
             break;
         }
-        case 1:   // put
-        case 2:   // update
+        case 1: // put
+        case 2: // update
         case 3: { // insert
             auto it = exact();
             bool present = it != model[k].end();
@@ -275,14 +323,15 @@ protected:
                 model[k].erase(it);
             break;
         }
-        case 5:   // delete current
+        case 5: // delete current
         case 6: { // rewrite current
             if (!current[k]) {
                 ASSERT_EQ(op == 5 ? rdbDeleteCurrent(&h, k) : rdbRewriteCurrent(&h, k, data.data(), length), -1);
                 break;
             }
             auto it = lowerBound(k, current[k]->first, current[k]->second);
-            bool present = it != model[k].end() && it->first == current[k]->first && it->second.number == current[k]->second;
+            bool present
+                = it != model[k].end() && it->first == current[k]->first && it->second.number == current[k]->second;
             if (op == 5) {
                 ASSERT_EQ(rdbDeleteCurrent(&h, k), present ? 0 : -1) << "delete current";
                 if (present)
