@@ -43,7 +43,7 @@ struct InputEvent {
     std::string text;
 };
 
-struct WindowSpec {
+struct WindowParams {
     std::string title; // cp1252
     int width = 0; // client size
     int height = 0;
@@ -67,7 +67,7 @@ public:
     virtual uint32_t now() = 0;
     virtual gfx::Size screenSize() = 0;
 
-    virtual bool openWindow(const WindowSpec& spec) = 0;
+    virtual bool openWindow(const WindowParams& params) = 0;
     virtual void closeWindow() = 0;
     virtual void showWindow() = 0;
     virtual void minimizeWindow() = 0;

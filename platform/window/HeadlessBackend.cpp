@@ -77,12 +77,12 @@ void HeadlessBackend::takeRaiseRequests()
     m_raises += m_raiseRequests.exchange(0);
 }
 
-bool HeadlessBackend::openWindow(const WindowSpec& spec)
+bool HeadlessBackend::openWindow(const WindowParams& params)
 {
-    m_spec = spec;
+    m_params = params;
     m_open = true;
     m_visible = m_minimized = m_captured = false;
-    m_shown = gfx::Surface(spec.width, spec.height);
+    m_shown = gfx::Surface(params.width, params.height);
     return true;
 }
 

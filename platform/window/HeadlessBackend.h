@@ -76,11 +76,11 @@ public:
     bool windowVisible() const { return m_visible; }
     bool minimized() const { return m_minimized; }
     int raiseCount() const { return m_raises; }
-    const WindowSpec& windowSpec() const { return m_spec; }
+    const WindowParams& windowParams() const { return m_params; }
 
     uint32_t now() override { return m_now; }
     gfx::Size screenSize() override { return m_options.screen; }
-    bool openWindow(const WindowSpec& spec) override;
+    bool openWindow(const WindowParams& params) override;
     void closeWindow() override;
     void showWindow() override;
     void minimizeWindow() override { m_minimized = true; }
@@ -121,7 +121,7 @@ private:
     uint32_t m_answerSince = 0;
     bool m_answerWaiting = false;
 
-    WindowSpec m_spec;
+    WindowParams m_params;
     bool m_open = false;
     bool m_visible = false;
     bool m_minimized = false;

@@ -106,12 +106,12 @@ namespace {
                 return std::string(verb) + " " + *error;
         } else if (verb == "key") {
             action.kind = Kind::Key;
-            std::string_view spec = r.word();
+            std::string_view keys = r.word();
             while (true) {
-                size_t plus = spec.find('+');
-                if (plus == std::string_view::npos || plus + 1 == spec.size())
+                size_t plus = keys.find('+');
+                if (plus == std::string_view::npos || plus + 1 == keys.size())
                     break;
-                std::string_view mod = spec.substr(0, plus);
+                std::string_view mod = keys.substr(0, plus);
                 if (lowerEquals(mod, "shift"))
                     action.shift = true;
                 else if (lowerEquals(mod, "ctrl"))
@@ -120,11 +120,11 @@ namespace {
                     action.alt = true;
                 else
                     return "unknown modifier \"" + std::string(mod) + "\" (shift, ctrl, alt)";
-                spec.remove_prefix(plus + 1);
+                keys.remove_prefix(plus + 1);
             }
-            auto vk = virtualKeyNamed(spec);
+            auto vk = virtualKeyNamed(keys);
             if (!vk)
-                return "unknown key \"" + std::string(spec) + "\"";
+                return "unknown key \"" + std::string(keys) + "\"";
             action.vk = *vk;
         } else if (verb == "text") {
             action.kind = Kind::Text;

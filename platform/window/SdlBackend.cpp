@@ -157,13 +157,13 @@ gfx::Size SdlBackend::screenSize()
     return { mode.w, mode.h };
 }
 
-bool SdlBackend::openWindow(const WindowSpec& spec)
+bool SdlBackend::openWindow(const WindowParams& params)
 {
     closeWindow();
-    uint32_t flags = SDL_WINDOW_HIDDEN | (spec.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    std::string title = cp1252::toUtf8(spec.title);
+    uint32_t flags = SDL_WINDOW_HIDDEN | (params.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    std::string title = cp1252::toUtf8(params.title);
     d->window = SDL_CreateWindow(
-        title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, spec.width, spec.height, flags);
+        title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, params.width, params.height, flags);
     if (!d->window)
         return false;
     d->renderer = SDL_CreateRenderer(d->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
@@ -171,7 +171,7 @@ bool SdlBackend::openWindow(const WindowSpec& spec)
         d->renderer = SDL_CreateRenderer(d->window, -1, SDL_RENDERER_SOFTWARE);
     if (d->renderer)
         d->texture = SDL_CreateTexture(
-            d->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, spec.width, spec.height);
+            d->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, params.width, params.height);
     if (!d->texture) {
         closeWindow();
         return false;

@@ -21,7 +21,7 @@ public:
 
     uint32_t now() override;
     gfx::Size screenSize() override;
-    bool openWindow(const WindowSpec& spec) override;
+    bool openWindow(const WindowParams& params) override;
     void closeWindow() override;
     void showWindow() override;
     void minimizeWindow() override;

@@ -35,12 +35,12 @@ Window::~Window()
     m_pump.detach(this);
 }
 
-WindowHandle Window::create(const WindowSpec& spec, WindowProc proc)
+WindowHandle Window::create(const WindowParams& params, WindowProc proc)
 {
     if (isOpen())
         return 0;
-    WindowSpec actual = spec;
-    if (spec.fullscreen) {
+    WindowParams actual = params;
+    if (params.fullscreen) {
         gfx::Size screen = m_backend.screenSize();
         actual.width = screen.width;
         actual.height = screen.height;

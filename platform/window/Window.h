@@ -27,7 +27,7 @@ public:
 
     // Opens the window and sends WM_CREATE (lParam 0) to `proc`, which sees the handle
     // already; a result of -1 from it ends the creation. Returns the handle, 0 on failure.
-    WindowHandle create(const WindowSpec& spec, WindowProc proc);
+    WindowHandle create(const WindowParams& params, WindowProc proc);
     // Sends WM_DESTROY, closes the window and drops its pending messages and timers.
     void destroy();
 

@@ -21,7 +21,7 @@ TEST(Window, CreateSendsCreateWithTheHandleAndDestroySendsDestroy)
     ASSERT_NE(w, 0u);
     EXPECT_EQ(seenAtCreate, w);
     EXPECT_EQ(h.log.front().window, w);
-    EXPECT_EQ(h.headless->windowSpec().title, "T\xE9tulo");
+    EXPECT_EQ(h.headless->windowParams().title, "T\xE9tulo");
     EXPECT_EQ(h.window().clientSize(), (gfx::Size { 40, 30 }));
     h.pump().setTimer(w, 1, 10);
     h.pump().post(w, WM_USER, 0, 0);
