@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace platform::gfx::raster {
@@ -54,24 +56,53 @@ namespace {
         return map;
     }
 
-    using Palette32 = std::array<uint32_t, 256>;
+    // The XRGB colour of each index of an indexed bitmap; indexes past the table are black.
+    // A full 256-entry table is read in place: on a little-endian machine a blue-green-red-
+    // reserved quad loaded as one 32-bit word is 0xXXRRGGBB, the surface's layout once the
+    // reserved byte is masked off. Smaller tables are copied into a lookup array.
+    class IndexColors {
+    public:
+        explicit IndexColors(const Dib& dib)
+        {
+            if (dib.header.bitCount > 8)
+                return;
+            if (std::endian::native == std::endian::little && dib.colors.size() == 256) {
+                m_quads = dib.colors.data();
+                return;
+            }
+            m_lut.fill(0);
+            for (size_t i = 0; i < dib.colors.size() && i < m_lut.size(); ++i)
+                m_lut[i] = xrgb(dib.colors[i].red, dib.colors[i].green, dib.colors[i].blue);
+        }
+        const RgbQuad* quads() const { return m_quads; }
+        uint32_t operator[](unsigned index) const { return m_lut[index]; }
 
-    Palette32 colorLookup(const Dib& dib)
+    private:
+        const RgbQuad* m_quads = nullptr;
+        std::array<uint32_t, 256> m_lut;
+    };
+
+    void decode8(const uint8_t* __restrict r, int x0, int x1, const RgbQuad* __restrict quads, uint32_t* __restrict out)
     {
-        Palette32 lut {};
-        for (size_t i = 0; i < dib.colors.size() && i < lut.size(); ++i)
-            lut[i] = xrgb(dib.colors[i].red, dib.colors[i].green, dib.colors[i].blue);
-        return lut;
+        for (int x = x0; x < x1; ++x) {
+            uint32_t v;
+            std::memcpy(&v, quads + r[x], 4);
+            *out++ = v & 0xFFFFFF;
+        }
     }
 
     // Converts pixels [x0, x1) of picture row y to XRGB.
-    void decodeRow(const Dib& dib, const Palette32& lut, int y, int x0, int x1, uint32_t* out)
+    void decodeRow(const Dib& dib, const IndexColors& colors, int y, int x0, int x1, uint32_t* __restrict out)
     {
-        const uint8_t* r = dib.row(y);
+        const uint8_t* __restrict r = dib.row(y);
         switch (dib.header.bitCount) {
         case 8:
+            if (colors.quads()) {
+                decode8(r, x0, x1, colors.quads(), out);
+                return;
+            }
             for (int x = x0; x < x1; ++x)
-                *out++ = lut[r[x]];
+                *out++ = colors[r[x]];
             return;
         case 24:
             for (int x = x0; x < x1; ++x)
@@ -83,11 +114,11 @@ namespace {
             return;
         case 4:
             for (int x = x0; x < x1; ++x)
-                *out++ = lut[(r[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+                *out++ = colors[(r[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
             return;
         case 1:
             for (int x = x0; x < x1; ++x)
-                *out++ = lut[(r[x >> 3] >> (7 - (x & 7))) & 1];
+                *out++ = colors[(r[x >> 3] >> (7 - (x & 7))) & 1];
             return;
         }
     }
@@ -228,13 +259,13 @@ int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, c
     Rect r = to.intersected(clip);
     if (r.isEmpty())
         return from.height();
-    Palette32 lut = colorLookup(src);
+    IndexColors colors(src);
     // Source columns actually sampled, cut to the picture: [first, last).
     int first = std::max(from.left, 0);
     int last = std::min(from.right, src.width());
     if (first >= last)
         return from.height();
-    std::vector<uint32_t> decoded(size_t(last - first));
+    std::vector<uint32_t> decoded; // filled only when the pixels are combined or stretched
     bool oneToOne = to.width() == from.width();
     std::vector<int> xs;
     if (!oneToOne)
@@ -243,19 +274,23 @@ int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, c
     int copyLeft = clampToInt(std::max<int64_t>(r.left, int64_t(to.left) + first - from.left));
     int copyRight = clampToInt(std::min<int64_t>(r.right, int64_t(to.left) + last - from.left));
     int decodedRow = -1;
+    bool sameHeight = to.height() == from.height();
     for (int y = r.top; y < r.bottom; ++y) {
-        int syRow = int(from.top + (int64_t(y) - to.top) * from.height() / to.height());
+        // One to one rows need no division (it would cost more than a small row's pixels).
+        int syRow = sameHeight ? int(int64_t(from.top) + y - to.top)
+                               : int(from.top + (int64_t(y) - to.top) * from.height() / to.height());
         if (syRow < 0 || syRow >= src.height())
             continue;
         uint32_t* d = dst.row(y);
         if (oneToOne && op == RasterOp::SrcCopy) {
             if (copyLeft < copyRight)
-                decodeRow(src, lut, syRow, int(int64_t(copyLeft) - to.left + from.left),
+                decodeRow(src, colors, syRow, int(int64_t(copyLeft) - to.left + from.left),
                     int(int64_t(copyRight) - to.left + from.left), d + copyLeft);
             continue;
         }
         if (syRow != decodedRow) {
-            decodeRow(src, lut, syRow, first, last, decoded.data());
+            decoded.resize(size_t(last - first));
+            decodeRow(src, colors, syRow, first, last, decoded.data());
             decodedRow = syRow;
         }
         if (oneToOne) {
