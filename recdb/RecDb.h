@@ -70,8 +70,8 @@ struct rdbHandle {
     int32_t lastStatus { 0 };
     int32_t errorDetail { 0 }; // the system error behind -4, -8 and the like
     int32_t pendingError { 0 }; // lock-release failures, returned by the closing bracket
-    int32_t verifyPage { 0 };   // verification: the damaged page, -1 for the header
-    int32_t verifyCode { 0 };   // verification: the damage code, -201 to -214
+    int32_t verifyPage { 0 }; // verification: the damaged page, -1 for the header
+    int32_t verifyCode { 0 }; // verification: the damage code, -201 to -214
     char letterD { 0 };
     char sharing { 'E' }; // 'E' exclusive, 'D' shared with readers, other: shared with all
     int32_t access { 0 }; // 1 read-only, 2 read-write

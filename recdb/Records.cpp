@@ -414,13 +414,34 @@ namespace {
 
 } // namespace
 
+// The current record of index k read again: in place, or found by its key and record number.
+static int32_t rereadCurrent(Database& db, int k)
+{
+    IndexState& state = db.indexes[k];
+    Page page;
+    Cursor at;
+    if (!state.positioned)
+        return -16;
+    if (db.currentPosition(k, page, at) == 0)
+        return 0;
+    uint8_t current[256];
+    std::memcpy(current, state.entry, sizeof current);
+    int32_t status = db.search(targetOf(current, db.keys, 0), page, at);
+    if (status < -1)
+        return status;
+    if (status != 0)
+        return -16;
+    state.cursor = at;
+    state.stale = false;
+    return 0;
+}
+
 int32_t Database::lockRecord(int k)
 {
     IndexState& state = indexes[k];
-    Page page;
-    Cursor at;
-    if (!state.positioned || currentPosition(k, page, at) != 0)
-        return -16;
+    int32_t found = rereadCurrent(*this, k);
+    if (found)
+        return found;
     if (!shared) {
         state.locked = true;
         return 0;
