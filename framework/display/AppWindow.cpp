@@ -125,7 +125,7 @@ void qelWindowBase::create(
     createY = y;
     createWidth = w;
     createHeight = h;
-    platform::WindowSpec spec;
+    platform::WindowParams spec;
     if (qelStringObject* text = qelStringOf(title))
         spec.title.assign(text->chars(), size_t(text->length()));
     spec.fullscreen = (style & QEL_WS_POPUP) != 0;

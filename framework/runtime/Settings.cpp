@@ -59,11 +59,6 @@ std::string applicationKey(const qelValue& title, const qelValue& version)
     return "HKEY_LOCAL_MACHINE\\SOFTWARE\\Ostrand\\" + textOf(title) + "\\" + textOf(version);
 }
 
-qelValue hookValue(qelValue (*hook)())
-{
-    return hook ? hook() : qelEmptyString();
-}
-
 } // namespace
 
 qelValue qelGetSetting(const qelValue& name)
@@ -134,16 +129,12 @@ void qelGetProfileString(const qelValue& iniPath, const qelValue& section, const
         store(settings, entry.key, entry.value);
 }
 
-void qelLoadSettings(const qelValue& settings)
+void qelLoadSettings(
+    const qelValue& settings, const qelValue& title, const qelValue& version, const qelValue& shortName)
 {
     qelTableObject* table = qelTableOf(settings);
     if (!table)
         return;
-    const qelAppHooks* hooks = qelApplicationHooks();
-    qelValue title = hooks ? hookValue(hooks->appTitle) : qelAppTitle();
-    qelValue version = hooks ? hookValue(hooks->appVersion) : qelEmptyString();
-    qelValue shortName = hooks ? hookValue(hooks->appShortName) : qelEmptyString();
-
     qelReadRegistryPreferences(title, version, settings);
     qelGetProfileString(qelPathJoin(qelAppDirectory(), shortName + ".ini"), "QELENVIRONMENT", settings);
 

@@ -40,9 +40,10 @@ void qelGetProfileString(const qelValue& iniPath, const qelValue& section, const
 
 // The loading at run, in order: registry preferences, the ini section, the mirror of
 // "SourceDisk" and "CDROMPATH" (when only one is present the other takes its value), and the
-// registered user's data when "RegistrationFile" is present. The title, version and short name
-// come from the application's hooks.
-void qelLoadSettings(const qelValue& settings);
+// registered user's data when "RegistrationFile" is present. The run passes the application's
+// title, version and short name.
+void qelLoadSettings(
+    const qelValue& settings, const qelValue& title, const qelValue& version, const qelValue& shortName);
 
 // Where the registry file is looked for: the program folder joined with "registry.reg".
 qelValue qelRegistryFilePath();
