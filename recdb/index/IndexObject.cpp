@@ -171,8 +171,7 @@ qelValue qelIndexObject::scan(const qelValue& prefix, qelIndexStopFunction stop,
         return qelNil;
     EncodedKey p(prefix);
     auto matches = [&] {
-        return std::strncmp(static_cast<const char*>(m_handle.keyPointer), p.text, static_cast<size_t>(p.length))
-            == 0;
+        return std::strncmp(static_cast<const char*>(m_handle.keyPointer), p.text, static_cast<size_t>(p.length)) == 0;
     };
     int32_t status = rdbFind(&m_handle, 1, p.text, 0, m_buffer, m_bufferSize);
     if (status != 0 && status != 1 && !(status == 2 && matches()))
