@@ -1,8 +1,10 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Error.h"
+#include "framework/runtime/StringObject.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
@@ -24,7 +26,61 @@ int32_t scaledFill(int32_t capacity, int32_t fillPercent)
         std::clamp<int64_t>(limit, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
+// Tells whether a probed key equals the key looked for, with the same answer as
+// qelValue::operator==, which compares strings up to their first NUL. For the usual string key
+// without an embedded NUL that needs no call: a held string is equal exactly when it starts with
+// the key's bytes followed by a NUL. When its length is the key's, that means equal contents, and
+// the cached hashes settle most mismatches first.
+class KeyMatcher {
+public:
+    explicit KeyMatcher(const qelValue& key)
+        : m_key(key)
+    {
+        if (key.type() == QEL_STRING_TYPE && key.object()) {
+            auto* string = key.objectAs<qelStringObject>();
+            m_hash = string->hash();
+            if (std::strlen(string->chars()) == size_t(string->length()))
+                m_string = string;
+        } else {
+            m_hash = qelHash(key);
+        }
+    }
+
+    int32_t hash() const { return m_hash; }
+    bool isPlainString() const { return m_string != nullptr; }
+
+    // `held` is a live key (neither nil nor the deleted marker).
+    bool matches(const qelValue& held) const
+    {
+        if (!m_string)
+            return held == m_key;
+        if (held.type() != QEL_STRING_TYPE)
+            return false;
+        auto* other = held.objectAs<qelStringObject>();
+        if (other == m_string)
+            return true;
+        if (!other)
+            return held == m_key;
+        int32_t length = m_string->length();
+        if (other->length() == length)
+            return other->hash() == m_hash && sameBytes(other->chars(), m_string->chars(), length);
+        return other->length() > length && sameBytes(other->chars(), m_string->chars(), length + 1);
+    }
+
+private:
+    static bool sameBytes(const char* a, const char* b, int32_t count) { return std::memcmp(a, b, size_t(count)) == 0; }
+
+    const qelValue& m_key;
+    const qelStringObject* m_string = nullptr;
+    int32_t m_hash = 0;
+};
+
 } // namespace
+
+bool qelTableObject::cannotMatch(int32_t slot, bool plainKey, int32_t hash) const
+{
+    return plainKey && m_tags[slot].plainString && m_tags[slot].hash != hash;
+}
 
 qelTableObject::qelTableObject(int32_t capacity_, int32_t growPercent_, int32_t fillPercent)
     : capacity(std::max(capacity_, 1))
@@ -35,10 +91,13 @@ qelTableObject::qelTableObject(int32_t capacity_, int32_t growPercent_, int32_t 
         deletedMarker = qelMakeUnique();
     keys = qelNewCells(capacity);
     values = qelNewCells(capacity);
-    if (!keys || !values) {
+    m_tags = newTags(capacity);
+    if (!keys || !values || !m_tags) {
         qelFreeCells(keys, capacity);
         qelFreeCells(values, capacity);
+        freeTags(m_tags, capacity);
         keys = values = nullptr;
+        m_tags = nullptr;
         capacity = 0;
     }
 }
@@ -47,11 +106,23 @@ qelTableObject::~qelTableObject()
 {
     qelFreeCells(keys, capacity);
     qelFreeCells(values, capacity);
+    freeTags(m_tags, capacity);
 }
 
-int32_t qelTableObject::homeSlot(const qelValue& key) const
+qelTableObject::KeyTag* qelTableObject::newTags(int32_t count)
 {
-    int32_t slot = qelHash(key) % capacity;
+    return static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(count)));
+}
+
+void qelTableObject::freeTags(KeyTag* tags, int32_t count)
+{
+    if (tags)
+        qelFree(tags, sizeof(KeyTag) * size_t(count));
+}
+
+int32_t qelTableObject::homeSlot(int32_t hash) const
+{
+    int32_t slot = hash % capacity;
     return slot < 0 ? slot + capacity : slot;
 }
 
@@ -65,13 +136,16 @@ int32_t qelTableObject::find(const qelValue& key) const
 {
     if (capacity == 0)
         return -1;
-    int32_t home = homeSlot(key);
+    KeyMatcher matcher(key);
+    bool plainKey = matcher.isPlainString();
+    int32_t hash = matcher.hash();
+    int32_t home = homeSlot(hash);
     int32_t slot = home;
     do {
         const qelValue& held = keys[slot];
         if (held.isNil())
             return -1;
-        if (!isDeletedKey(held) && held == key)
+        if (!cannotMatch(slot, plainKey, hash) && !isDeletedKey(held) && matcher.matches(held))
             return slot;
         slot = slot + 1 == capacity ? 0 : slot + 1;
     } while (slot != home);
@@ -85,8 +159,11 @@ void qelTableObject::put(const qelValue& key, const qelValue& value)
     // Either may be a cell of this table, which growing replaces: hold both first.
     qelValue heldKey = key;
     qelValue heldValue = value;
+    KeyMatcher matcher(heldKey);
+    bool plainKey = matcher.isPlainString();
+    int32_t hash = matcher.hash();
     for (;;) {
-        int32_t home = homeSlot(heldKey);
+        int32_t home = homeSlot(hash);
         int32_t slot = home;
         int32_t firstDeleted = -1;
         int32_t target = -1;
@@ -99,7 +176,7 @@ void qelTableObject::put(const qelValue& key, const qelValue& value)
             if (isDeletedKey(held)) {
                 if (firstDeleted < 0)
                     firstDeleted = slot;
-            } else if (held == heldKey) {
+            } else if (!cannotMatch(slot, plainKey, hash) && matcher.matches(held)) {
                 values[slot] = std::move(heldValue);
                 return;
             }
@@ -108,6 +185,7 @@ void qelTableObject::put(const qelValue& key, const qelValue& value)
         if (firstDeleted >= 0)
             target = firstDeleted;
         if (target >= 0) {
+            m_tags[target] = plainKey ? KeyTag { hash, 1 } : KeyTag {};
             keys[target] = std::move(heldKey);
             values[target] = std::move(heldValue);
             ++count;
@@ -134,13 +212,16 @@ bool qelTableObject::grow()
     int32_t newCapacity = int32_t(wanted);
     qelValue* newKeys = qelNewCells(newCapacity);
     qelValue* newValues = qelNewCells(newCapacity);
-    if (!newKeys || !newValues) {
+    KeyTag* newTagArray = newTags(newCapacity);
+    if (!newKeys || !newValues || !newTagArray) {
         qelFreeCells(newKeys, newCapacity);
         qelFreeCells(newValues, newCapacity);
+        freeTags(newTagArray, newCapacity);
         return false;
     }
     qelValue* oldKeys = std::exchange(keys, newKeys);
     qelValue* oldValues = std::exchange(values, newValues);
+    KeyTag* oldTags = std::exchange(m_tags, newTagArray);
     int32_t oldCapacity = std::exchange(capacity, newCapacity);
     fillLimit = int32_t(int64_t(fillLimit) * newCapacity / oldCapacity);
     count = 0;
@@ -152,6 +233,7 @@ bool qelTableObject::grow()
     }
     qelFreeCells(oldKeys, oldCapacity);
     qelFreeCells(oldValues, oldCapacity);
+    freeTags(oldTags, oldCapacity);
     return true;
 }
 

@@ -55,8 +55,21 @@ public:
     qelValue* values = nullptr;
 
 private:
-    int32_t homeSlot(const qelValue& key) const;
+    // Beside each slot, what lookups can tell without reaching the key object: whether the key is
+    // a string without an embedded NUL and, if so, its hash. Two such strings with different
+    // hashes differ.
+    struct KeyTag {
+        int32_t hash = 0;
+        int32_t plainString = 0;
+    };
+    static KeyTag* newTags(int32_t count);
+    static void freeTags(KeyTag* tags, int32_t count);
+    bool cannotMatch(int32_t slot, bool plainKey, int32_t hash) const;
+
+    int32_t homeSlot(int32_t hash) const;
     bool grow();
+
+    KeyTag* m_tags = nullptr;
 };
 
 // "qelTable(QELINT,QELINT,QELINT)": a new table value. A capacity below 1 reports

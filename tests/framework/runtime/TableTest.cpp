@@ -163,6 +163,20 @@ TEST(Table, KeysFollowValueEquality)
     t.put(qelStringValue("name"), 2);
     EXPECT_EQ(t.count, 3) << "two string objects with one text are one key";
     EXPECT_EQ(qelIntValue(t.get("name")), 2);
+
+    // Strings are equal up to their first NUL. A table of one slot compares every key it is
+    // asked for with the one it holds, whatever the hashes.
+    qelValue withNul = qelStringValueN("ab\0c", 4);
+    qelValue single = qelTable(1, 0, 75);
+    qelPut(single, withNul, 1);
+    EXPECT_EQ(qelContainsKey(single, "ab"), 1);
+    EXPECT_EQ(qelContainsKey(single, "abc"), 0);
+    EXPECT_EQ(qelContainsKey(single, "a"), 0);
+    qelValue plain = qelTable(1, 0, 75);
+    qelPut(plain, "ab", 1);
+    EXPECT_EQ(qelContainsKey(plain, withNul), 1);
+    EXPECT_EQ(qelContainsKey(plain, "ac"), 0);
+    EXPECT_EQ(qelContainsKey(plain, qelMakeInt(0)), 0);
 }
 
 TEST(Table, SlotAccessAndCreationReportTheirErrors)
