@@ -23,7 +23,7 @@ constexpr const char* shortIntList = "Cannot read IntList from stream";
 // Table slots beyond a table's entries that one decoding may allocate: a fixed allowance plus a
 // share per input byte. Capacities are stored, so legitimate files keep theirs; a forged
 // capacity of a billion slots is refused.
-constexpr int64_t slotAllowance = int64_t(1) << 20;
+constexpr int64_t slotAllowance = int64_t(1) << 16;
 constexpr int64_t slotsPerInputByte = 16;
 
 // The value type that a type byte stands for (the short forms name their long type).
