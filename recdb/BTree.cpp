@@ -1,6 +1,6 @@
 // Tree search, insertion with splits and deletion with page removal.
 //
-// A branch page's entry carries the highest entry of the part of the level to its left; its
+// A branch page's entry carries the highest entry of everything to its left on that level; its
 // child holds the entries above it, and the leftmost child those up to the first entry. A
 // descent therefore takes, at each branch, the child before the first entry not below the
 // target.

@@ -154,8 +154,8 @@ protected:
             break;
         }
         case 4: {
-            static const int32_t special[] = { INT32_MIN, INT32_MAX, -1, 0, 1, INT32_MIN + 1 };
-            int32_t v = pick(4) == 0 ? special[pick(6)] : pick(300) - 150;
+            static const int32_t extremes[] = { INT32_MIN, INT32_MAX, -1, 0, 1, INT32_MIN + 1 };
+            int32_t v = pick(4) == 0 ? extremes[pick(6)] : pick(300) - 150;
             k.resize(4);
             std::memcpy(k.data(), &v, 4);
             break;
