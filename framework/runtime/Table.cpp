@@ -154,7 +154,9 @@ int32_t qelTableObject::find(const qelValue& key) const
 
 void qelTableObject::put(const qelValue& key, const qelValue& value)
 {
-    if (capacity == 0)
+    // A nil key would sit in its slot looking empty while counted as live, so the count and the
+    // pairs that iteration (and the encoder) sees would disagree: it is not stored.
+    if (capacity == 0 || key.isNil())
         return;
     // Either may be a cell of this table, which growing replaces: hold both first.
     qelValue heldKey = key;

@@ -25,7 +25,7 @@ public:
     qelValue printString(int32_t typeCode, int32_t quoted) const override;
 
     // Stores or replaces. A full table that may not grow reports "Hash table full" and stores
-    // nothing.
+    // nothing. A nil key is not stored (a slot whose key is nil is an empty slot).
     void put(const qelValue& key, const qelValue& value);
     // The slot of the key, or -1.
     int32_t find(const qelValue& key) const;

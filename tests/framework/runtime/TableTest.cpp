@@ -177,6 +177,13 @@ TEST(Table, KeysFollowValueEquality)
     EXPECT_EQ(qelContainsKey(plain, withNul), 1);
     EXPECT_EQ(qelContainsKey(plain, "ac"), 0);
     EXPECT_EQ(qelContainsKey(plain, qelMakeInt(0)), 0);
+
+    // A nil key would look like an empty slot: it is not stored, so the count stays true.
+    qelValue roomy = qelTable(4, 100, 75);
+    qelPut(roomy, qelNil, 5);
+    EXPECT_EQ(qelCount(roomy), 0);
+    EXPECT_EQ(qelFirstIndex(roomy), -1);
+    EXPECT_EQ(qelContainsKey(roomy, qelNil), 0);
 }
 
 TEST(Table, SlotAccessAndCreationReportTheirErrors)
