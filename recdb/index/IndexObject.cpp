@@ -222,3 +222,9 @@ qelValue qelIndexValuesWithPrefix(const qelValue& index, const qelValue& prefix,
     qelIndexObject* object = qelIndexObjectOf(index);
     return object ? object->valuesWithPrefix(prefix, stop) : qelNil;
 }
+
+std::string qelIndexKeyText(const qelValue& key)
+{
+    EncodedKey k(key);
+    return std::string(k.text, static_cast<size_t>(k.length));
+}

@@ -19,6 +19,7 @@
 #include "recdb/RecDb.h"
 
 #include <cstdint>
+#include <string>
 
 // A scan asks it after each element; nonzero ends the scan.
 using qelIndexStopFunction = int32_t (*)();
@@ -68,5 +69,7 @@ qelValue qelOpenIndex(const qelValue& name, int32_t writable, int32_t check);
 qelValue qelCreateIndex(const qelValue& name);
 // The index object of an index value, or null.
 qelIndexObject* qelIndexObjectOf(const qelValue& index);
+// The bytes under which a key value is stored: its display text, cut as described above.
+std::string qelIndexKeyText(const qelValue& key);
 // valuesWithPrefix of the index value's object; nil for any other value.
 qelValue qelIndexValuesWithPrefix(const qelValue& index, const qelValue& prefix, qelIndexStopFunction stop);
