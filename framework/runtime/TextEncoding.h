@@ -5,65 +5,23 @@
 // here. C++ sources are UTF-8, so a literal with accents is written "Não"_cp, which the compiler
 // turns into its cp1252 bytes; a character with no cp1252 form is a compile error.
 
+#include "platform/sys/Cp1252.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-// The characters of codes 0x80 to 0x9F. The five codes that the code page leaves undefined map to
-// the control characters of the same number, so every byte survives a round trip.
-inline constexpr char32_t qelCp1252HighCharacters[32] = {
-    0x20AC,
-    0x0081,
-    0x201A,
-    0x0192,
-    0x201E,
-    0x2026,
-    0x2020,
-    0x2021,
-    0x02C6,
-    0x2030,
-    0x0160,
-    0x2039,
-    0x0152,
-    0x008D,
-    0x017D,
-    0x008F,
-    0x0090,
-    0x2018,
-    0x2019,
-    0x201C,
-    0x201D,
-    0x2022,
-    0x2013,
-    0x2014,
-    0x02DC,
-    0x2122,
-    0x0161,
-    0x203A,
-    0x0153,
-    0x009D,
-    0x017E,
-    0x0178,
-};
-
+// The code page's tables live in the platform layer, which converts at the system's edges.
 constexpr char32_t qelCp1252ToUnicode(unsigned char code)
 {
-    if (code >= 0x80 && code < 0xA0)
-        return qelCp1252HighCharacters[code - 0x80];
-    return code;
+    return platform::cp1252::toUnicode(code);
 }
 
 // The cp1252 code of a character, or -1 when it has none.
 constexpr int qelUnicodeToCp1252(char32_t character)
 {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
-        return int(character);
-    for (int i = 0; i < 32; ++i) {
-        if (qelCp1252HighCharacters[i] == character)
-            return 0x80 + i;
-    }
-    return -1;
+    return platform::cp1252::fromUnicode(character);
 }
 
 // cp1252 bytes to UTF-8.
@@ -94,41 +52,15 @@ template<size_t N> consteval std::array<char, N> toCp1252(const Utf8Text<N>& tex
     size_t o = 0;
     size_t i = 0;
     size_t end = N - 1; // the literal's terminating NUL
+    std::string_view utf8(text.bytes, end);
     while (i < end) {
-        auto byte = static_cast<unsigned char>(text.bytes[i]);
-        char32_t character;
-        size_t extra;
-        if (byte < 0x80) {
-            character = byte;
-            extra = 0;
-        } else if ((byte & 0xE0) == 0xC0) {
-            character = byte & 0x1F;
-            extra = 1;
-        } else if ((byte & 0xF0) == 0xE0) {
-            character = byte & 0x0F;
-            extra = 2;
-        } else if ((byte & 0xF8) == 0xF0) {
-            character = byte & 0x07;
-            extra = 3;
-        } else {
+        int32_t character = platform::cp1252::decodeUtf8(utf8, i);
+        int code = character < 0 ? -1 : qelUnicodeToCp1252(char32_t(character));
+        if (code < 0) {
             literal_has_a_character_without_a_cp1252_form_or_is_not_utf8();
             return out;
         }
-        if (i + extra >= end) { // a sequence cut short by the end of the literal
-            literal_has_a_character_without_a_cp1252_form_or_is_not_utf8();
-            return out;
-        }
-        for (size_t k = 1; k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(text.bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                literal_has_a_character_without_a_cp1252_form_or_is_not_utf8();
-            character = (character << 6) | (next & 0x3F);
-        }
-        int code = qelUnicodeToCp1252(character);
-        if (code < 0)
-            literal_has_a_character_without_a_cp1252_form_or_is_not_utf8();
         out[o++] = static_cast<char>(code);
-        i += extra + 1;
     }
     return out;
 }

@@ -1,6 +1,6 @@
 #include "platform/text/FreeTypeFontProvider.h"
 
-#include "platform/text/Cp1252.h"
+#include "platform/sys/Cp1252.h"
 
 #include <algorithm>
 #include <array>
@@ -127,7 +127,7 @@ namespace {
         {
             if (!m_face)
                 return;
-            FT_UInt index = FT_Get_Char_Index(m_face, cp1252ToUnicode(c));
+            FT_UInt index = FT_Get_Char_Index(m_face, cp1252::toUnicode(c));
             if (FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0)
                 return;
             FT_GlyphSlot slot = m_face->glyph;
@@ -199,7 +199,7 @@ std::string FreeTypeFontProvider::substituteFamily(std::string_view face)
     for (auto& [name, substitute] : table)
         if (equalsIgnoringCase(face, name))
             return substitute;
-    return cp1252ToUtf8(face);
+    return cp1252::toUtf8(face);
 }
 
 ResolvedFace FreeTypeFontProvider::resolveFace(std::string_view face, int weight, bool italic) const

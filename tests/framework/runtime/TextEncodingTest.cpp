@@ -53,7 +53,7 @@ TEST(TextEncoding, Utf8WithoutACp1252FormBecomesQuestionMarks)
         { "\xc3", "?" }, // cut short at the end
         { "\xc3(", "?(" }, // cut short by a non-continuation byte
         { "\x80x", "?x" }, // stray continuation byte
-        { "\xc0\xa9", "?" }, // overlong form of ')'
+        { "\xc0\xa9", "??" }, // overlong ')': C0 never leads, so each byte is replaced
         { "\xc2\x80", "?" }, // U+0080 has no cp1252 form
         { "\xc2\x81", "\x81" }, // an undefined byte survives as the control of its number
     };
