@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Regenerates the picture fixtures: a small test picture written as BMP files by ImageMagick
+# and as JPEG files by cjpeg, with reference PNGs decoded by those programs (ImageMagick for the
+# bitmaps, djpeg for the JPEG files). Debian packages: imagemagick, libjpeg-turbo-progs.
+# The top-down bitmap is the 24-bit one with its rows turned round and its height negated.
+set -euo pipefail
+cd "$(dirname "$0")"
+im=convert-im6.q16
+
+# 24 x 16: colour ramps, a white square and a dark bar, so rows and columns are all different.
+python3 - <<'PY'
+w, h = 24, 16
+rows = []
+for y in range(h):
+    row = []
+    for x in range(w):
+        r, g, b = (x * 10) % 256, (y * 15) % 256, ((x + y) * 7) % 256
+        if 3 <= x < 9 and 2 <= y < 8:
+            r = g = b = 255
+        if 14 <= x < 20 and 10 <= y < 13:
+            r, g, b = 20, 30, 200
+        row += [r, g, b]
+    rows.append(bytes(row))
+open("source.ppm", "wb").write(b"P6\n%d %d\n255\n" % (w, h) + b"".join(rows))
+PY
+
+$im source.ppm -monochrome -type bilevel BMP3:bits1.bmp
+$im source.ppm -dither None -colors 12 -type palette BMP3:bits4.bmp
+$im source.ppm -dither None -colors 200 -type palette -compress none BMP3:bits8.bmp
+$im source.ppm -dither None -colors 200 -type palette -compress RLE BMP3:rle8.bmp
+$im source.ppm -type truecolor BMP3:bits24.bmp
+$im source.ppm -alpha set -define bmp3:alpha=true BMP3:bits32.bmp
+for f in bits1 bits4 bits8 rle8 bits24 bits32; do
+    $im "$f.bmp" -alpha off "PNG24:$f.png"
+done
+
+python3 - <<'PY'
+import struct
+data = bytearray(open("bits24.bmp", "rb").read())
+offset = struct.unpack_from("<I", data, 10)[0]
+width, height = struct.unpack_from("<ii", data, 18)
+stride = (width * 3 + 3) & ~3
+rows = [data[offset + i * stride: offset + (i + 1) * stride] for i in range(height)]
+struct.pack_into("<i", data, 22, -height)
+data[offset:offset + stride * height] = b"".join(reversed(rows))
+open("topdown.bmp", "wb").write(bytes(data))
+PY
+cp bits24.png topdown.png
+
+cjpeg -quality 90 -baseline -outfile baseline.jpg source.ppm
+cjpeg -quality 90 -progressive -outfile progressive.jpg source.ppm
+cjpeg -quality 90 -grayscale -outfile grey.jpg source.ppm
+for f in baseline progressive grey; do
+    djpeg -pnm -outfile "$f.pnm" "$f.jpg"
+    $im "$f.pnm" "PNG24:$f.png"
+    rm "$f.pnm"
+done
+rm source.ppm
