@@ -3,6 +3,7 @@
 #include "framework/runtime/Error.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/Directory.h"
 
 #include <algorithm>
 #include <cstring>
@@ -334,7 +335,8 @@ std::string qelPlatformPath(const qelValue& name)
     // Why: a longer name was cut short by the original layer and so named another file; refuse it.
     if (length <= 0 || length > maximumPathLength)
         return {};
-    return platform::cp1252::toUtf8(std::string_view(string->chars(), size_t(length)));
+    // Content names use either separator and any letter case; the file layer finds the file.
+    return platform::resolvePath(platform::cp1252::toUtf8(std::string_view(string->chars(), size_t(length))));
 }
 
 qelValue qelOpenFileStream(const qelValue& name, int32_t mode, int32_t quiet)

@@ -1,0 +1,60 @@
+#include "app/AppHooks.h"
+
+#include "framework/runtime/AppEnvironment.h"
+#include "framework/runtime/StringObject.h"
+#include "platform/sys/Cp1252.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string diskFolder;
+
+qelValue appVersion()
+{
+    return qelStringValue("1.0");
+}
+
+qelValue appTitle()
+{
+    return qelStringValue("Velarim 98");
+}
+
+qelValue appShortName()
+{
+    return qelStringValue("VL98");
+}
+
+void createApplication(const qelValue& commandLine)
+{
+    auto* application = new qelAppEnvironment(commandLine);
+    // The content folder is the source disk unless the settings files name another; the media
+    // folder is found under it whatever the current directory is.
+    if (!diskFolder.empty()) {
+        std::string cp1252 = platform::cp1252::fromUtf8(diskFolder);
+        application->setSetting("SourceDisk", qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
+    }
+    application->makeCurrent();
+    application->run();
+}
+
+} // namespace
+
+const qelAppHooks& velarimHooks()
+{
+    static const qelAppHooks hooks { appVersion, appTitle, appShortName, createApplication };
+    return hooks;
+}
+
+void velarimSetDiskFolder(const std::string& folder)
+{
+    if (folder.empty()) {
+        diskFolder.clear();
+        return;
+    }
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    diskFolder = error ? folder : absolute.lexically_normal().string();
+    while (diskFolder.size() > 1 && diskFolder.back() == '/')
+        diskFolder.pop_back();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// The velarim program's side of the program entry: its four hooks (version "1.0", title
+// "Velarim 98", short name "VL98", and the creation of the application object), and the display
+// layer's services installed into the environment.
+
+#include "framework/runtime/ProgramEntry.h"
+
+#include <string>
+
+// The program's hooks. Until the application shell exists, the application object is the
+// framework's own application environment, whose start opens the form named by "StartupForm".
+const qelAppHooks& velarimHooks();
+
+// An installation on a content folder: the folder (UTF-8) becomes the source disk of the run.
+// Empty: none.
+void velarimSetDiskFolder(const std::string& folder);
+
+// Installs the display layer's window, cursor and image services into the environment and the
+// value makers.
+void velarimInstallDisplayServices();
