@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <jerror.h>
@@ -136,6 +137,75 @@ bool decode(std::span<const uint8_t> bytes, gfx::Dib& out)
         return false;
     out = std::move(dib);
     return true;
+}
+
+namespace {
+
+    struct EncodeSession {
+        jpeg_compress_struct info;
+        ErrorManager errors;
+        unsigned char* output = nullptr;
+        unsigned long size = 0;
+    };
+
+    // As run(): every libjpeg call after the one setjmp; `row` is filled per scanline.
+    bool compress(EncodeSession& s, const gfx::Surface& surface, int quality, bool progressive, bool grey,
+        std::vector<uint8_t>& row)
+    {
+        s.info.err = jpeg_std_error(&s.errors.base);
+        s.errors.base.error_exit = exitByJump;
+        s.errors.base.emit_message = noteMessage;
+        if (setjmp(s.errors.jump)) {
+            jpeg_destroy_compress(&s.info);
+            return false;
+        }
+        jpeg_create_compress(&s.info);
+        jpeg_mem_dest(&s.info, &s.output, &s.size);
+        s.info.image_width = JDIMENSION(surface.width());
+        s.info.image_height = JDIMENSION(surface.height());
+        s.info.input_components = 3;
+        s.info.in_color_space = JCS_EXT_BGR;
+        jpeg_set_defaults(&s.info);
+        if (grey)
+            jpeg_set_colorspace(&s.info, JCS_GRAYSCALE);
+        jpeg_set_quality(&s.info, quality, TRUE);
+        // Full-resolution colour: no subsampling, so flat areas keep their colour up to their edges.
+        for (int c = 0; c < s.info.num_components; ++c) {
+            s.info.comp_info[c].h_samp_factor = 1;
+            s.info.comp_info[c].v_samp_factor = 1;
+        }
+        if (progressive)
+            jpeg_simple_progression(&s.info);
+        jpeg_start_compress(&s.info, TRUE);
+        while (s.info.next_scanline < s.info.image_height) {
+            const uint32_t* pixels = surface.row(int(s.info.next_scanline));
+            for (int x = 0; x < surface.width(); ++x) {
+                row[size_t(3 * x)] = uint8_t(pixels[x]);
+                row[size_t(3 * x + 1)] = uint8_t(pixels[x] >> 8);
+                row[size_t(3 * x + 2)] = uint8_t(pixels[x] >> 16);
+            }
+            JSAMPROW rows[1] = { row.data() };
+            jpeg_write_scanlines(&s.info, rows, 1);
+        }
+        jpeg_finish_compress(&s.info);
+        jpeg_destroy_compress(&s.info);
+        return true;
+    }
+
+} // namespace
+
+std::vector<uint8_t> encode(const gfx::Surface& surface, int quality, bool progressive, bool grey)
+{
+    std::vector<uint8_t> out;
+    if (surface.isEmpty())
+        return out;
+    std::vector<uint8_t> row(size_t(surface.width()) * 3);
+    EncodeSession session {};
+    bool ok = compress(session, surface, quality, progressive, grey, row);
+    if (ok && session.output)
+        out.assign(session.output, session.output + session.size);
+    std::free(session.output);
+    return out;
 }
 
 } // namespace platform::jpeg

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace platform::jpeg {
 
@@ -30,5 +31,10 @@ std::optional<JpegInfo> inspect(std::span<const uint8_t> bytes);
 // Decodes the picture into `out`. False, with `out` unchanged, when the data is damaged,
 // truncated before the first row, or not a picture that inspect() accepts.
 bool decode(std::span<const uint8_t> bytes, gfx::Dib& out);
+
+// Encodes a surface as a baseline (or progressive) JPEG picture, in colour (without chroma
+// subsampling) or grey; empty when
+// the surface is empty. Tools and tests make their pictures with it.
+std::vector<uint8_t> encode(const gfx::Surface& surface, int quality, bool progressive = false, bool grey = false);
 
 } // namespace platform::jpeg
