@@ -27,7 +27,20 @@ qelValue appShortName()
 
 void createApplication(const qelValue& commandLine)
 {
-    auto* application = new qelAppEnvironment(commandLine);
+    velarimRunApplication(new VelarimStartupApp(commandLine));
+}
+
+} // namespace
+
+void VelarimStartupApp::onStart()
+{
+    qelAppEnvironment::onStart();
+    if (!abandoned)
+        qelEnvironment::onStart();
+}
+
+void velarimRunApplication(qelAppEnvironment* application)
+{
     // The content folder is the source disk unless the settings files name another; the media
     // folder is found under it whatever the current directory is.
     if (!diskFolder.empty()) {
@@ -37,8 +50,6 @@ void createApplication(const qelValue& commandLine)
     application->makeCurrent();
     application->run();
 }
-
-} // namespace
 
 const qelAppHooks& velarimHooks()
 {

@@ -4,9 +4,22 @@
 // "Velarim 98", short name "VL98", and the creation of the application object), and the display
 // layer's services installed into the environment.
 
+#include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/ProgramEntry.h"
 
 #include <string>
+
+// The program's application object until the application shell exists: the framework's own
+// application environment, whose start then opens the form named by "StartupForm".
+class VelarimStartupApp : public qelAppEnvironment {
+public:
+    using qelAppEnvironment::qelAppEnvironment;
+    void onStart() override;
+};
+
+// Gives the application object the source disk of the run, makes it current and runs it (the
+// program's CreateApplication does this with the object it creates).
+void velarimRunApplication(qelAppEnvironment* application);
 
 // The program's hooks. Until the application shell exists, the application object is the
 // framework's own application environment, whose start opens the form named by "StartupForm".
