@@ -11,6 +11,7 @@
 #include "framework/display/ContextValue.h"
 #include "framework/display/DibImage.h"
 #include "framework/display/Image.h"
+#include "framework/display/JpegImage.h"
 #include "framework/runtime/Buffer.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/StringObject.h"
@@ -103,6 +104,9 @@ int convert(const std::string& path, const std::string& out)
     qelImageObject* i = qelImageOf(image);
     if (i->width() <= 0 || i->height() <= 0)
         fail("Empty picture: " + path);
+    // A JPEG picture whose header reads but whose data is damaged would draw nothing.
+    if (std::string(i->typeName()) == "jpg" && qelJPEGToDIB(i->data).isNil())
+        fail("Cannot decode picture: " + path);
     platform::gfx::Surface surface(i->width(), i->height(), 0);
     platform::gfx::MemoryDc dc(surface);
     qelDrawImage(qelContextValue(&dc), 0, 0, image, 0, 0, 0, 0);
