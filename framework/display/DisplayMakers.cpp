@@ -59,7 +59,7 @@ bool imageFields(const qelValue& value, qelEncodedFields& fields)
 
 qelValue createImage(const qelValue& typeName, const qelValue& data)
 {
-    return qelCreateImage(data, typeName);
+    return qelImageObject::create(data, typeName);
 }
 
 } // namespace

@@ -42,7 +42,7 @@ const char* kindOf(const qelValue& image)
 
 } // namespace
 
-qelValue qelCreateImage(const qelValue& data, const qelValue& typeName)
+qelValue qelImageObject::create(const qelValue& data, const qelValue& typeName)
 {
     qelImageObject* image;
     if (isJpegName(typeName))

@@ -17,6 +17,10 @@
 
 class qelImageObject : public qelObject {
 public:
+    // "jpg" or "pic" (any case) make a JPEG image, any other name a DIB image, over the data
+    // buffer; validated. Nil when the data is not a good picture (after the error is reported).
+    static qelValue create(const qelValue& data, const qelValue& typeName);
+
     virtual int32_t width() const { return imageWidth; }
     virtual int32_t height() const { return imageHeight; }
     // Reads the data and sets the size; a failure is reported and leaves the image empty.
@@ -51,9 +55,6 @@ public:
 
 // The image object of an image value, or null.
 qelImageObject* qelImageOf(const qelValue& value);
-// "jpg" or "pic" (any case) make a JPEG image, any other name a DIB image, over the data buffer;
-// validated. Nil when the data is not a good picture (after the error is reported).
-qelValue qelCreateImage(const qelValue& data, const qelValue& typeName);
 // A new image of the source's kind showing (x, y, w, h) of the source's data.
 qelValue qelImageFromImage(const qelValue& source, int32_t x, int32_t y, int32_t w, int32_t h);
 // The image as a context image: a context image as it is, any other drawn into a new one

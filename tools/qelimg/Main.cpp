@@ -78,7 +78,7 @@ qelValue loadImage(const std::string& path)
     if (bytes.size() > 0x7FFFFFFF)
         fail("File too large: " + path);
     qelValue buffer = qelBufferFromMemory(bytes.data(), int32_t(bytes.size()), 1);
-    qelValue image = qelCreateImage(buffer, qelStringValue(extension.c_str()));
+    qelValue image = qelImageObject::create(buffer, qelStringValue(extension.c_str()));
     if (image.isNil())
         fail("Cannot read picture: " + path);
     return image;

@@ -72,8 +72,8 @@ TEST_F(Makers, ImagesDecodeAsValidatedImagesAndEncodeTheirData)
     platform::gfx::Surface picture(6, 4, 0x336699);
     std::vector<uint8_t> bmp = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(picture));
     std::vector<uint8_t> jpg = platform::jpeg::encode(picture, 90);
-    qelValue list = qelListOf({ qelCreateImage(qelBufferFromMemory(bmp.data(), int32_t(bmp.size()), 1), "dib"),
-        qelCreateImage(qelBufferFromMemory(jpg.data(), int32_t(jpg.size()), 1), "jpg") });
+    qelValue list = qelListOf({ qelImageObject::create(qelBufferFromMemory(bmp.data(), int32_t(bmp.size()), 1), "dib"),
+        qelImageObject::create(qelBufferFromMemory(jpg.data(), int32_t(jpg.size()), 1), "jpg") });
     std::vector<uint8_t> bytes = encoded(list);
     qelValue again = decoded(bytes);
     qelImageObject* dib = qelImageOf(qelGet(again, 0));

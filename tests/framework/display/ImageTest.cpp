@@ -42,7 +42,7 @@ qelValue bufferOf(const std::vector<uint8_t>& bytes)
 
 qelValue imageOf(const std::vector<uint8_t>& bytes, const char* type)
 {
-    return qelCreateImage(bufferOf(bytes), qelStringValue(type));
+    return qelImageObject::create(bufferOf(bytes), qelStringValue(type));
 }
 
 // The image drawn whole on a black surface of `w` x `h` (its own size when 0).

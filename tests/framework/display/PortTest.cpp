@@ -10,9 +10,13 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Image.h"
+#include "framework/display/PaletteObject.h"
+#include "framework/display/Region.h"
 #include "framework/display/WindowObject.h"
 #include "framework/runtime/Buffer.h"
+#include "framework/runtime/Builtins.h"
 #include "framework/runtime/List.h"
+#include "framework/runtime/MakerHooks.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/text/TestFontProvider.h"
@@ -89,7 +93,7 @@ template<typename F> qelValue dibImage(int w, int h, F pixel)
             row[3 * x + 2] = uint8_t(p >> 16);
         }
     std::vector<uint8_t> packed = platform::gfx::encodeBmp(dib, false);
-    return qelCreateImage(qelBufferFromMemory(packed.data(), int32_t(packed.size()), 1), qelStringValue("dib"));
+    return qelImageObject::create(qelBufferFromMemory(packed.data(), int32_t(packed.size()), 1), qelStringValue("dib"));
 }
 
 } // namespace
@@ -364,4 +368,71 @@ TEST(Port, GrabbedImagesCopyTheBufferAndDrawBack)
     qelValue blank = p.port->newContext(qelListOf({ qelMakeInt(5), qelMakeInt(3) }));
     EXPECT_EQ(qelImageOf(blank)->width(), 5);
     EXPECT_EQ(qelImageOf(blank)->height(), 3);
+}
+
+TEST(Port, TextMapPagesStopBelowTheClipAndPutTheColoursBack)
+{
+    Port p;
+    qelValue fonts = qelListOf({ qelFontValue(qelStringValue("Arial"), 10, 0) });
+    auto run = [](int32_t x, int32_t y, const char* text, std::initializer_list<qelValue> more) {
+        qelValue r = qelListOf({ qelMakeInt(x), qelMakeInt(y), qelStringValue(text) });
+        for (const qelValue& v : more)
+            qelAddItem(r, v);
+        return r;
+    };
+    qelValue runs = qelListOf({
+        run(0, 0, "A", {}),
+        run(0, 20, "B", { qelMakeInt(0), qelMakeInt(green) }),
+        run(0, 40, "C", {}),
+        run(0, 200, "D", {}),
+    });
+    qelValue pages = qelListOf({ qelListOf({ runs }) });
+    qelValue map = qelMakers().textMapValue(50, 60, fonts, pages);
+    qelSetColor(red);
+    qelClipRect(0, 15, 100, 40);
+    EXPECT_EQ(qelDrawTextMap(map, 10, 5, 0, 0), 1);
+    // A above the clip is clipped away; B takes its own colour, which C (without one) keeps; D
+    // below the clip is never reached.
+    EXPECT_EQ(boxOf(p.pixels(), greenPixel), (Rect { 10, 25, 15, 53 }));
+    EXPECT_TRUE(boxOf(p.pixels(), redPixel).isEmpty());
+    EXPECT_EQ(p.invalidated(), (Rect { 10, 5, 60, 65 }));
+    EXPECT_EQ(p.port->color, red);
+    qelResetClip();
+    qelSetColor(0xFFFFFF);
+    qelDrawTextInRect(qelStringValue("E"), 100, 100, 0, 0, 0, 0);
+    EXPECT_EQ(p.pixels().pixel(100, 100), 0xFFFFFFu);
+    // From a start index past the clip top the first visible run is that one.
+    EXPECT_EQ(qelDrawTextMapEx(map, 10, 5, 0, 1, 2), 2);
+}
+
+TEST(Port, ShowingABackgroundTakesItsPaletteAndResetsTheOrigin)
+{
+    Port p;
+    platform::gfx::Dib dib = platform::gfx::Dib::create(4, 4, 8, 236);
+    dib.colors[0] = { 0, 0, 255, 0 };
+    std::vector<uint8_t> packed = platform::gfx::encodeBmp(dib, false);
+    qelValue image
+        = qelImageObject::create(qelBufferFromMemory(packed.data(), int32_t(packed.size()), 1), qelStringValue("bmp"));
+    qelSetOrigin(30, 30);
+    p.port->selectPalette(image, 0, 0, 4, 4);
+    EXPECT_EQ(p.port->originX, 0);
+    EXPECT_EQ(boxOf(p.pixels(), redPixel), (Rect { 0, 0, 4, 4 }));
+    auto palette = qelPaletteData(qelMainWindowPalette());
+    ASSERT_TRUE(palette);
+    // Pure red is a system colour: its blue moves off it.
+    EXPECT_EQ(palette->entries[10], (platform::gfx::PaletteEntry { 255, 0, 1, 0 }));
+    EXPECT_TRUE(p.port->previousPalette().isNil());
+    EXPECT_EQ(p.invalidated(), (Rect { 0, 0, 4, 4 }));
+}
+
+TEST(Port, FramedRegionsDrawTheirOutlineAndKeepTheColour)
+{
+    Port p;
+    qelFrameRegion(qelRectValue(10, 10, 5, 4), red);
+    EXPECT_EQ(boxOf(p.pixels(), redPixel), (Rect { 10, 10, 16, 15 }));
+    EXPECT_EQ(p.pixels().pixel(12, 12), 0u);
+    EXPECT_EQ(p.port->color, 0xFFFFFF);
+    const int32_t triangle[] = { 50, 50, 60, 50, 55, 58 };
+    qelFrameRegion(qelPolygonValue(triangle, 3), green);
+    EXPECT_EQ(boxOf(p.pixels(), greenPixel), (Rect { 50, 50, 61, 59 }));
 }
