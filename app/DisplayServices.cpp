@@ -1,12 +1,14 @@
-// The display layer's part of the environment's services: the application window, its cursors,
-// and images made from the bytes of picture files.
+// The display layer's part of the environment's services: the application window (the drawing
+// port), its cursors, and the display's values made by the decoders and the resource loader.
 
 #include "app/AppHooks.h"
 #include "framework/display/AppWindow.h"
 #include "framework/display/Cursor.h"
-#include "framework/display/Image.h"
+#include "framework/display/DisplayMakers.h"
+#include "framework/display/DrawingInterface.h"
+#include "framework/display/WindowObject.h"
 #include "framework/runtime/EnvironmentServices.h"
-#include "framework/runtime/MakerHooks.h"
+#include "framework/runtime/Resource.h"
 
 namespace {
 
@@ -14,11 +16,6 @@ uint32_t windowHandle(const qelValue& window)
 {
     qelWindowBase* object = qelWindowOf(window);
     return object ? object->handle : 0;
-}
-
-qelValue imageFromData(const qelValue& typeName, const qelValue& data)
-{
-    return qelCreateImage(data, typeName);
 }
 
 } // namespace
@@ -33,5 +30,9 @@ void velarimInstallDisplayServices()
     services.setCursor = qelSetCursor;
     services.waitCursor = qelWaitCursor;
     services.cursorFromResource = qelCursorFromResource;
-    qelMakers().imageCreate = imageFromData;
+    // The main window is the drawing port; decoded and loaded pictures, regions and fonts are the
+    // display's own values, and font names are resources.
+    qelInstallWindowObjectMaker();
+    qelInstallDisplayMakers();
+    qelSetFontResolver(qelLoadResource);
 }

@@ -3,6 +3,7 @@
 #include "platform/sys/Cp1252.h"
 
 #include <algorithm>
+#include <chrono>
 #include <dirent.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -18,8 +19,14 @@ namespace {
         dev_t device = 0;
         ino_t inode = 0;
         struct timespec modified { };
+        // Read so soon after the folder's last change that a change in the same tick of the file
+        // system's clock would leave the modification time as it is: such a listing is read again.
+        bool racy = false;
         std::unordered_map<std::string, std::string> byFoldedName;
     };
+
+    // File times advance in ticks of the kernel's coarse clock (a few milliseconds).
+    constexpr auto racyWindow = std::chrono::milliseconds(50);
 
     std::mutex cacheLock;
     std::unordered_map<std::string, Listing> listings;
@@ -81,7 +88,7 @@ namespace {
     {
         auto found = listings.find(folder);
         if (found != listings.end() && found->second.device == info.st_dev && found->second.inode == info.st_ino
-            && sameMoment(found->second.modified, info.st_mtim))
+            && sameMoment(found->second.modified, info.st_mtim) && !found->second.racy)
             return &found->second;
 
         DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
@@ -92,6 +99,10 @@ namespace {
         listing.device = info.st_dev;
         listing.inode = info.st_ino;
         listing.modified = info.st_mtim;
+        auto modified
+            = std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+        listing.racy = std::chrono::system_clock::now() - modified < racyWindow;
         while (dirent* entry = ::readdir(directory)) {
             std::string name = entry->d_name;
             if (name == "." || name == "..")
