@@ -1,0 +1,877 @@
+// Field-described records over the keyed records: packing, unpacking, index entries per field,
+// and the reuse of freed record numbers.
+
+#include "recdb/Fields.h"
+
+#include "recdb/EntryOrder.h"
+
+#include <vector>
+
+namespace recdb {
+
+namespace {
+
+    constexpr int RecordIndex = 19;
+    constexpr int FreedIndex = 18;
+    constexpr int MaxRecord = 31232;
+    constexpr int MaxFields = 4096;
+    constexpr uint16_t EndMark = 65535;
+    const char emptyKey[1] = { 0 };
+
+    bool validType(uint8_t t)
+    {
+        switch (t) {
+        case 'S':
+        case 'B':
+        case 'M':
+        case 'X':
+        case 'I':
+        case 'L':
+        case 'H':
+        case 'U':
+        case 'F':
+        case 'D':
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    int fieldCount(const rdbField* f)
+    {
+        int n = 0;
+        while (n < MaxFields && f[n].type != 'E')
+            ++n;
+        return n;
+    }
+
+    bool isIndexed(const rdbField& f)
+    {
+        return f.keyType != 'N' && f.index >= 1;
+    }
+
+    size_t stringLength(const rdbField& f)
+    {
+        const char* s = static_cast<const char*>(f.variable);
+        size_t n = 0;
+        while (n <= f.length && s[n])
+            ++n;
+        return n;
+    }
+
+    int32_t checkList(const Database& db, const rdbField* f, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const rdbField& d = f[i];
+            if (!validType(d.type))
+                return -22;
+            if (d.order != 'U' && d.order != 'D' && d.order != 'N')
+                return -24;
+            if (d.length >= 31233)
+                return -25;
+            if (d.index > 15 || (d.keyType != 'N' && d.index == 0))
+                return -27;
+            if (d.keyType != 'N') {
+                int want = d.keyType == 'S' ? 0 : d.keyType;
+                if (want > 20 || db.header.keyType(d.index) != want)
+                    return -23;
+            }
+            if (d.type != 'X' && !d.variable)
+                return -22;
+            if (d.type == 'S' && stringLength(d) > d.length)
+                return -26;
+        }
+        return 0;
+    }
+
+    // Field values as bytes in this machine's order, and their stored size.
+    int numberSize(uint8_t type)
+    {
+        switch (type) {
+        case 'D':
+            return 8;
+        case 'F':
+        case 'I':
+        case 'L':
+            return 4;
+        case 'H':
+        case 'U':
+            return 2;
+        case 'M':
+            return 6;
+        default:
+            return 0;
+        }
+    }
+
+    bool isEmpty(const rdbField& f)
+    {
+        switch (f.type) {
+        case 'X':
+            return true;
+        case 'S':
+            return stringLength(f) == 0;
+        case 'B':
+            return f.length == 0;
+        default: {
+            const uint8_t* b = static_cast<const uint8_t*>(f.variable);
+            for (int i = 0; i < numberSize(f.type); ++i) {
+                if (b[i])
+                    return false;
+            }
+            return true;
+        }
+        }
+    }
+
+    void clearVariable(const rdbField& f)
+    {
+        if (!f.variable)
+            return;
+        size_t size = f.type == 'S' ? size_t(f.length) + 1 : f.type == 'B' ? f.length : size_t(numberSize(f.type));
+        std::memset(f.variable, 0, size);
+    }
+
+    void put16(std::vector<uint8_t>& out, uint16_t v, bool swap)
+    {
+        uint8_t b[2];
+        store16(b, v);
+        if (swap)
+            swap16At(b);
+        out.insert(out.end(), b, b + 2);
+    }
+
+    uint16_t get16(const uint8_t* p, bool swap)
+    {
+        uint8_t b[2] = { p[0], p[1] };
+        if (swap)
+            swap16At(b);
+        return load16(b);
+    }
+
+    // Numbers are swapped for a file of the other byte order; 'M' is 6 plain bytes.
+    void swapNumber(uint8_t* b, uint8_t type)
+    {
+        switch (numberSize(type)) {
+        case 8:
+            swap64At(b);
+            break;
+        case 4:
+            swap32At(b);
+            break;
+        case 2:
+            swap16At(b);
+            break;
+        default:
+            break;
+        }
+    }
+
+    uint16_t checkValue(const uint8_t* data, int length)
+    {
+        uint16_t c = 0;
+        for (int i = 4; i < length; ++i)
+            c = static_cast<uint16_t>((c + int8_t(data[i])) * 2);
+        return c;
+    }
+
+    int32_t pack(const Database& db, const rdbField* f, int count, int32_t kind, std::vector<uint8_t>& out)
+    {
+        bool swap = db.swap;
+        out.assign(4, 0);
+        out.push_back(static_cast<uint8_t>(kind));
+        for (int i = 0; i < count; ++i) {
+            const rdbField& d = f[i];
+            if (!isIndexed(d) && isEmpty(d))
+                continue;
+            put16(out, static_cast<uint16_t>(i), swap);
+            const uint8_t* v = static_cast<const uint8_t*>(d.variable);
+            switch (d.type) {
+            case 'X':
+                break;
+            case 'S':
+                out.insert(out.end(), v, v + stringLength(d));
+                out.push_back(0);
+                break;
+            case 'B':
+                put16(out, d.length, swap);
+                out.insert(out.end(), v, v + d.length);
+                break;
+            default: {
+                uint8_t b[8];
+                std::memcpy(b, v, size_t(numberSize(d.type)));
+                if (swap)
+                    swapNumber(b, d.type);
+                out.insert(out.end(), b, b + numberSize(d.type));
+                break;
+            }
+            }
+            if (out.size() > size_t(MaxRecord))
+                return -28;
+        }
+        put16(out, EndMark, swap);
+        if (out.size() > size_t(MaxRecord))
+            return -28;
+        uint8_t head[4];
+        store16(head, rdbFieldSignature(f));
+        store16(head + 2, checkValue(out.data(), int(out.size())));
+        if (swap) {
+            swap16At(head);
+            swap16At(head + 2);
+        }
+        std::memcpy(out.data(), head, 4);
+        return 0;
+    }
+
+    int32_t unpack(const Database& db, const rdbField* f, int count, const uint8_t* data, int length, int32_t* kind)
+    {
+        bool swap = db.swap;
+        // Why: the head, the kind and the end mark take 7 bytes; anything shorter is damaged.
+        if (length < 7 || get16(data + 2, swap) != checkValue(data, length))
+            return -21;
+        if (get16(data, swap) != rdbFieldSignature(f))
+            return -20;
+        for (int i = 0; i < count; ++i)
+            clearVariable(f[i]);
+        int pos = 5;
+        int last = -1;
+        for (;;) {
+            // Why: every field number, and the end mark, needs two bytes inside the record.
+            if (pos + 2 > length)
+                return -21;
+            uint16_t number = get16(data + pos, swap);
+            pos += 2;
+            if (number == EndMark)
+                break;
+            if (int(number) <= last || number >= count)
+                return -20;
+            last = number;
+            const rdbField& d = f[number];
+            uint8_t* v = static_cast<uint8_t*>(d.variable);
+            switch (d.type) {
+            case 'X':
+                break;
+            case 'S': {
+                // Why: the string must end inside the record; it is cut to the variable's length.
+                const void* nul = std::memchr(data + pos, 0, size_t(length - pos));
+                if (!nul)
+                    return -21;
+                size_t n = size_t(static_cast<const uint8_t*>(nul) - (data + pos));
+                std::memcpy(v, data + pos, n < d.length ? n : d.length);
+                pos += int(n) + 1;
+                break;
+            }
+            case 'B': {
+                if (pos + 2 > length)
+                    return -21;
+                int n = get16(data + pos, swap);
+                pos += 2;
+                // Why: the bytes must lie inside the record; the variable takes at most its length.
+                if (pos + n > length)
+                    return -21;
+                std::memcpy(v, data + pos, size_t(n < d.length ? n : d.length));
+                pos += n;
+                break;
+            }
+            default: {
+                int n = numberSize(d.type);
+                if (pos + n > length)
+                    return -21;
+                uint8_t b[8];
+                std::memcpy(b, data + pos, size_t(n));
+                if (swap)
+                    swapNumber(b, d.type);
+                std::memcpy(v, b, size_t(n));
+                pos += n;
+                break;
+            }
+            }
+        }
+        if (kind)
+            *kind = data[4];
+        return 0;
+    }
+
+    double numericValue(const rdbField& d)
+    {
+        const uint8_t* v = static_cast<const uint8_t*>(d.variable);
+        switch (d.type) {
+        case 'I':
+        case 'L': {
+            int32_t x;
+            std::memcpy(&x, v, 4);
+            return x;
+        }
+        case 'H': {
+            int16_t x;
+            std::memcpy(&x, v, 2);
+            return x;
+        }
+        case 'U':
+            return load16(v);
+        case 'F': {
+            float x;
+            std::memcpy(&x, v, 4);
+            return x;
+        }
+        case 'D': {
+            double x;
+            std::memcpy(&x, v, 8);
+            return x;
+        }
+        default:
+            return 0;
+        }
+    }
+
+    // The bytes of a field as text: a string, or a 'B' field's bytes.
+    void textOf(const rdbField& d, const uint8_t*& bytes, size_t& length)
+    {
+        bytes = static_cast<const uint8_t*>(d.variable);
+        length = d.type == 'S' ? stringLength(d) : d.type == 'B' ? d.length : 0;
+    }
+
+    // Appends one value in the form of a key type; -26 when it passes 242 bytes.
+    int32_t appendKeyPart(int type, const rdbField* d, int maxLength, uint8_t* key, int& pos)
+    {
+        const uint8_t* bytes = nullptr;
+        size_t length = 0;
+        if (d)
+            textOf(*d, bytes, length);
+        uint8_t number[8] = {};
+        int size = 0;
+        double x = d ? numericValue(*d) : 0;
+        switch (type) {
+        case 0:
+        case 1: {
+            if (bytes) {
+                const void* nul = std::memchr(bytes, 0, length);
+                if (nul)
+                    length = size_t(static_cast<const uint8_t*>(nul) - bytes);
+            }
+            length = length < size_t(maxLength) ? length : size_t(maxLength);
+            if (pos + int(length) + 1 > MaxKeyLength)
+                return -26;
+            if (length)
+                std::memcpy(key + pos, bytes, length);
+            key[pos + int(length)] = 0;
+            pos += int(length) + 1;
+            return 0;
+        }
+        case 3:
+        case 5:
+            store32(number, static_cast<int32_t>(x));
+            size = 4;
+            break;
+        case 4: {
+            int16_t v = static_cast<int16_t>(x);
+            std::memcpy(number, &v, 2);
+            size = 2;
+            break;
+        }
+        case 10:
+            store16(number, static_cast<uint16_t>(x));
+            size = 2;
+            break;
+        case 6: {
+            float v = static_cast<float>(x);
+            std::memcpy(number, &v, 4);
+            size = 4;
+            break;
+        }
+        case 7:
+            std::memcpy(number, &x, 8);
+            size = 8;
+            break;
+        case 9:
+            if (d && d->type == 'M')
+                std::memcpy(number, d->variable, 6);
+            size = 6;
+            break;
+        default: { // 2, 11..20: a length byte and the bytes
+            int cut = maxLength < 241 ? maxLength : 241;
+            length = length < size_t(cut) ? length : size_t(cut);
+            if (pos + 1 + int(length) > MaxKeyLength)
+                return -26;
+            key[pos] = static_cast<uint8_t>(length);
+            if (length)
+                std::memcpy(key + pos + 1, bytes, length);
+            pos += 1 + int(length);
+            return 0;
+        }
+        }
+        if (pos + size > MaxKeyLength)
+            return -26;
+        std::memcpy(key + pos, number, size_t(size));
+        pos += size;
+        return 0;
+    }
+
+    int32_t makeKey(const Database& db, const rdbField* f, int count, int i, uint8_t* key, int& length)
+    {
+        int index = f[i].index;
+        int type = db.header.keyType(index);
+        length = 0;
+        if (type != 8)
+            return appendKeyPart(type, &f[i], MaxKeyLength, key, length);
+        const uint8_t* segments = db.keys.segments[index];
+        if (!segments)
+            return -37;
+        int pos = 1;
+        for (int s = 0; s < MaxSegments; ++s) {
+            const uint8_t* d = segments + s * SegmentSize;
+            if (d[0] == 31)
+                break;
+            int segType = d[0] & 0x1F;
+            if (d[0] > 20 || segType == 8)
+                return -37;
+            int32_t field = load32(d + 4);
+            int maxLength = d[8] ? d[8] : MaxKeyLength;
+            const rdbField* source = field >= 0 && field < count ? &f[field] : nullptr;
+            int32_t status = appendKeyPart(segType, source, maxLength, key, pos);
+            if (status)
+                return status;
+        }
+        key[0] = static_cast<uint8_t>(pos - 1);
+        length = pos;
+        return 0;
+    }
+
+    // Room for the variables of a list, so stored records can be read without touching the caller's.
+    struct Scratch {
+        std::vector<rdbField> fields;
+        std::vector<std::vector<uint8_t>> storage;
+
+        Scratch(const rdbField* f, int count)
+        {
+            fields.assign(f, f + count + 1);
+            storage.resize(size_t(count));
+            for (int i = 0; i < count; ++i) {
+                size_t size = f[i].type == 'S' ? size_t(f[i].length) + 1 : f[i].type == 'B' ? f[i].length : 8;
+                storage[size_t(i)].assign(size + 1, 0);
+                fields[size_t(i)].variable = storage[size_t(i)].data();
+            }
+        }
+    };
+
+    struct Key {
+        uint8_t bytes[256];
+        int length;
+        bool operator==(const Key& o) const
+        {
+            return length == o.length && std::memcmp(bytes, o.bytes, size_t(length)) == 0;
+        }
+    };
+
+    int32_t keysOf(const Database& db, const rdbField* f, int count, std::vector<Key>& keys)
+    {
+        keys.assign(size_t(count), Key {});
+        for (int i = 0; i < count; ++i) {
+            if (!isIndexed(f[i]))
+                continue;
+            int32_t status = makeKey(db, f, count, i, keys[size_t(i)].bytes, keys[size_t(i)].length);
+            if (status)
+                return status;
+        }
+        return 0;
+    }
+
+    int32_t addEntry(rdbHandle* h, const rdbField& d, const Key& key, int32_t number)
+    {
+        return d.order == 'U' ? rdbAdd(h, d.index, key.bytes, number, nullptr, 0)
+                              : rdbInsert(h, d.index, key.bytes, number, nullptr, 0);
+    }
+
+    void clearCurrent(rdbHandle* h)
+    {
+        // A find past every entry of the index clears its position.
+        rdbFind(h, RecordIndex, "\x01", 0, nullptr, 0);
+    }
+
+    int32_t makeCurrent(rdbHandle* h, int32_t number)
+    {
+        int32_t status = rdbFind(h, RecordIndex, emptyKey, number, nullptr, 0);
+        if (status != 0) {
+            clearCurrent(h);
+            return status < 0 ? status : -1;
+        }
+        return 0;
+    }
+
+    int32_t giveBack(rdbHandle* h, Database& db, int32_t number)
+    {
+        int32_t status = rdbInsert(h, FreedIndex, emptyKey, number, nullptr, 0);
+        if (!status) {
+            ++db.header.freedRecords;
+            db.headerChanged = true;
+        }
+        return status;
+    }
+
+    // Opens the layer's work on a handle: valid, and a checked list.
+    int32_t begin(rdbHandle* h, const rdbField* f, Database*& db, int& count)
+    {
+        db = databaseOf(h);
+        if (!db)
+            return -3;
+        if (!f)
+            return -22;
+        count = fieldCount(f);
+        if (count >= MaxFields)
+            return -22;
+        return checkList(*db, f, count);
+    }
+
+    int32_t readCurrent(rdbHandle* h, std::vector<uint8_t>& record)
+    {
+        record.assign(size_t(MaxRecord), 0);
+        int32_t status = rdbReadCurrent(h, RecordIndex, record.data(), MaxRecord);
+        if (status)
+            return status;
+        record.resize(size_t(h->dataLength));
+        return 0;
+    }
+
+} // namespace
+
+} // namespace recdb
+
+using namespace recdb;
+
+uint16_t rdbFieldSignature(const rdbField* fields)
+{
+    uint16_t s = 0;
+    for (int i = 0; i < MaxFields && fields[i].type != 'E'; ++i) {
+        for (uint8_t b : { fields[i].type, fields[i].keyType, fields[i].order, fields[i].index })
+            s = static_cast<uint16_t>((s + int8_t(b)) * 2);
+    }
+    return s;
+}
+
+int32_t rdbFieldAdd(rdbHandle* h, const rdbField* f, int32_t kind)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    if (!db->writable)
+        return h->lastStatus = -33;
+    std::vector<Key> keys;
+    std::vector<uint8_t> record;
+    if ((status = keysOf(*db, f, count, keys)) || (status = pack(*db, f, count, kind, record)))
+        return h->lastStatus = status;
+
+    int indexed = 0;
+    for (int i = 0; i < count; ++i)
+        indexed += isIndexed(f[i]);
+    if (!(status = db->beginUpdate())) {
+        int height = db->header.heightOf(db->tree(RecordIndex));
+        status = db->endUpdate(db->reservePages((height + 1) * (indexed + 1) - 1));
+    }
+    if (status)
+        return h->lastStatus = status;
+
+    // A freed number first, else the next in sequence.
+    int32_t number;
+    if (rdbFirst(h, FreedIndex, nullptr, 0) == 0) {
+        number = h->recordNumber;
+        if ((status = rdbDelete(h, FreedIndex, emptyKey, number)))
+            return status;
+        --db->header.freedRecords;
+        db->headerChanged = true;
+    } else {
+        if ((status = rdbNextSequence(h)))
+            return status;
+        number = h->recordNumber;
+    }
+    status = rdbInsert(h, RecordIndex, emptyKey, number, record.data(), int32_t(record.size()));
+    int made = 0;
+    for (; !status && made < count; ++made) {
+        if (isIndexed(f[made]) && (status = addEntry(h, f[made], keys[size_t(made)], number)))
+            break;
+    }
+    if (status) {
+        // Undo: the entries made, the record, and the number goes back.
+        int32_t failure = status;
+        for (int i = 0; i < made; ++i) {
+            if (isIndexed(f[i]))
+                rdbDelete(h, f[i].index, keys[size_t(i)].bytes, number);
+        }
+        rdbDelete(h, RecordIndex, emptyKey, number);
+        giveBack(h, *db, number);
+        clearCurrent(h);
+        return h->lastStatus = failure;
+    }
+    status = makeCurrent(h, number);
+    h->recordNumber = number;
+    return h->lastStatus = status;
+}
+
+int32_t rdbFieldRead(rdbHandle* h, const rdbField* f, int32_t* kind)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    std::vector<uint8_t> record;
+    if ((status = readCurrent(h, record)))
+        return status;
+    return h->lastStatus = unpack(*db, f, count, record.data(), int(record.size()), kind);
+}
+
+int32_t rdbFieldUpdate(rdbHandle* h, const rdbField* f)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    if (!db->writable)
+        return h->lastStatus = -33;
+    std::vector<uint8_t> old;
+    if ((status = readCurrent(h, old)))
+        return status;
+    int32_t number = h->recordNumber;
+    Scratch scratch(f, count);
+    int32_t kind = 0;
+    std::vector<Key> oldKeys, newKeys;
+    std::vector<uint8_t> record;
+    if ((status = unpack(*db, scratch.fields.data(), count, old.data(), int(old.size()), &kind))
+        || (status = keysOf(*db, scratch.fields.data(), count, oldKeys)) || (status = keysOf(*db, f, count, newKeys))
+        || (status = pack(*db, f, count, kind, record)))
+        return h->lastStatus = status;
+    int changed = 0;
+    for (; changed < count; ++changed) {
+        size_t i = size_t(changed);
+        if (!isIndexed(f[i]) || oldKeys[i] == newKeys[i])
+            continue;
+        if ((status = rdbDelete(h, f[i].index, oldKeys[i].bytes, number)))
+            break;
+        if ((status = addEntry(h, f[i], newKeys[i], number))) {
+            addEntry(h, f[i], oldKeys[i], number);
+            break;
+        }
+    }
+    if (status) {
+        // Undo the fields already changed.
+        for (int j = 0; j < changed; ++j) {
+            size_t i = size_t(j);
+            if (!isIndexed(f[i]) || oldKeys[i] == newKeys[i])
+                continue;
+            rdbDelete(h, f[i].index, newKeys[i].bytes, number);
+            addEntry(h, f[i], oldKeys[i], number);
+        }
+        makeCurrent(h, number);
+        return h->lastStatus = status;
+    }
+    if ((status = rdbPut(h, RecordIndex, emptyKey, number, record.data(), int32_t(record.size()))))
+        return status;
+    return h->lastStatus = makeCurrent(h, number);
+}
+
+int32_t rdbFieldDelete(rdbHandle* h, const rdbField* f)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    if (!db->writable)
+        return h->lastStatus = -33;
+    if (db->shared && (status = rdbLockRecord(h, RecordIndex)))
+        return status;
+    std::vector<uint8_t> record;
+    if ((status = readCurrent(h, record)))
+        return status;
+    int32_t number = h->recordNumber;
+    Scratch scratch(f, count);
+    std::vector<Key> keys;
+    if ((status = unpack(*db, scratch.fields.data(), count, record.data(), int(record.size()), nullptr))
+        || (status = keysOf(*db, scratch.fields.data(), count, keys)))
+        return h->lastStatus = status;
+    for (int i = 0; i < count && !status; ++i) {
+        if (isIndexed(f[i]))
+            status = rdbDelete(h, f[i].index, keys[size_t(i)].bytes, number);
+    }
+    if (!status)
+        status = rdbDelete(h, RecordIndex, emptyKey, number);
+    if (!status)
+        status = giveBack(h, *db, number);
+    clearCurrent(h);
+    return h->lastStatus = status;
+}
+
+int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mode)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    if (field < 0 || field >= count || !isIndexed(f[field]))
+        return h->lastStatus = -27;
+    Key key;
+    if ((status = makeKey(*db, f, count, field, key.bytes, key.length)))
+        return h->lastStatus = status;
+    int index = f[field].index;
+    int32_t found = rdbFind(h, index, key.bytes, 0, nullptr, 0);
+    bool present = found == 0 || found == 1;
+    int32_t result = -1;
+    switch (mode) {
+    case 1:
+        result = present ? 0 : -1;
+        break;
+    case 2:
+        result = present ? rdbNext(h, index, nullptr, 0) : found == 2 ? 0 : -1;
+        break;
+    case 3:
+        result = present ? 0 : found == 2 ? 2 : -1;
+        break;
+    case 4:
+    case 5:
+        if (mode == 5 && present) {
+            result = 0;
+            break;
+        }
+        result = found == -1 ? rdbLast(h, index, nullptr, 0) : found < -1 ? found : rdbPrevious(h, index, nullptr, 0);
+        if (result == 0 && mode == 5)
+            result = 3;
+        break;
+    default:
+        result = -2;
+        break;
+    }
+    if (result < 0) {
+        clearCurrent(h);
+        return h->lastStatus = result;
+    }
+    status = makeCurrent(h, h->recordNumber);
+    return h->lastStatus = status ? status : result;
+}
+
+int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status == -3 ? status : h->lastStatus = status;
+    if (field < 0 || field >= count || !isIndexed(f[field]))
+        return h->lastStatus = -27;
+    int index = f[field].index;
+    switch (how) {
+    case 1:
+        status = rdbNext(h, index, nullptr, 0);
+        break;
+    case 2:
+        status = rdbPrevious(h, index, nullptr, 0);
+        break;
+    case 3:
+        status = rdbFirst(h, index, nullptr, 0);
+        break;
+    case 4:
+        status = rdbLast(h, index, nullptr, 0);
+        break;
+    default:
+        return h->lastStatus = -2;
+    }
+    if (status) {
+        clearCurrent(h);
+        return h->lastStatus = status;
+    }
+    return h->lastStatus = makeCurrent(h, h->recordNumber);
+}
+
+int32_t rdbFieldCheckCurrent(rdbHandle* h)
+{
+    if (!databaseOf(h))
+        return -3;
+    uint8_t head[5] = {};
+    int32_t status = rdbReadCurrent(h, RecordIndex, head, sizeof head);
+    if (status)
+        return status;
+    return h->dataLength >= 5 ? head[4] : -21;
+}
+
+int32_t rdbFieldLock(rdbHandle* h)
+{
+    return rdbLockRecord(h, RecordIndex);
+}
+
+int32_t rdbFieldUnlock(rdbHandle* h)
+{
+    return rdbUnlockRecord(h, RecordIndex);
+}
+
+int32_t rdbFieldTestLock(rdbHandle* h)
+{
+    return rdbTestRecordLock(h, RecordIndex);
+}
+
+int32_t rdbFieldMakeKey(rdbHandle* h, const rdbField* f, int32_t field, uint8_t* key, int32_t* length)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status;
+    if (field < 0 || field >= count || !isIndexed(f[field]) || !key)
+        return -27;
+    int n = 0;
+    status = makeKey(*db, f, count, field, key, n);
+    if (length)
+        *length = n;
+    return status;
+}
+
+int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
+{
+    Database* db;
+    int count;
+    int32_t status = begin(h, f, db, count);
+    if (status)
+        return status;
+    if (!db->writable)
+        return -33;
+    // Every entry of the field indexes goes.
+    for (int i = 0; i < count; ++i) {
+        if (!isIndexed(f[i]))
+            continue;
+        while ((status = rdbFirst(h, f[i].index, nullptr, 0)) == 0) {
+            if ((status = rdbDeleteCurrent(h, f[i].index)))
+                return status;
+        }
+        if (status != -1)
+            return status;
+    }
+    // Then each record gives its keys again.
+    Scratch scratch(f, count);
+    std::vector<uint8_t> record(static_cast<size_t>(MaxRecord));
+    std::vector<Key> keys;
+    for (status = rdbFirst(h, RecordIndex, record.data(), MaxRecord); status == 0;
+         status = rdbNext(h, RecordIndex, record.data(), MaxRecord)) {
+        int32_t number = h->recordNumber;
+        int32_t s = unpack(*db, scratch.fields.data(), count, record.data(), h->dataLength, nullptr);
+        if (!s)
+            s = keysOf(*db, scratch.fields.data(), count, keys);
+        for (int i = 0; i < count && !s; ++i) {
+            if (isIndexed(f[i]))
+                s = addEntry(h, f[i], keys[size_t(i)], number);
+        }
+        if (s)
+            return s;
+        if ((s = makeCurrent(h, number)))
+            return s;
+    }
+    if (status != -1)
+        return status;
+    int32_t freed = 0;
+    for (status = rdbFirst(h, FreedIndex, nullptr, 0); status == 0; status = rdbNext(h, FreedIndex, nullptr, 0))
+        ++freed;
+    db->header.freedRecords = freed;
+    db->headerChanged = true;
+    clearCurrent(h);
+    return status == -1 ? 0 : status;
+}
