@@ -10,6 +10,7 @@
 // any other IN file holds an encoded value. Errors of the framework print their message and end
 // the program with status 1.
 
+#include "framework/display/DisplayMakers.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Buffer.h"
 #include "framework/runtime/Encoding.h"
@@ -172,6 +173,8 @@ int main(int argc, char** argv)
 {
     qelSetErrorHook(printAndFail);
     qelSetFatalHook(exitWithError);
+    // Regions, fonts and images become the display's own objects, as in the program.
+    qelInstallDisplayMakers();
     if (argc < 2)
         usage();
     std::string command = argv[1];
