@@ -1,0 +1,68 @@
+#include "framework/ui/FormLayer.h"
+
+#include "framework/runtime/AppEnvironment.h"
+#include "framework/runtime/EnvironmentServices.h"
+#include "framework/runtime/MakerHooks.h"
+#include "framework/ui/Bitmap.h"
+#include "framework/ui/Button.h"
+#include "framework/ui/ControlObject.h"
+#include "framework/ui/Factories.h"
+#include "framework/ui/FormObject.h"
+#include "framework/ui/HotSpot.h"
+#include "framework/ui/Navigation.h"
+#include "framework/ui/RegisteredControls.h"
+
+namespace {
+
+bool controlFields(const qelValue& value, qelEncodedFields& fields)
+{
+    qelControlObject* control = qelControlOf(value);
+    if (!control)
+        return false;
+    fields.values[0] = control->properties;
+    return true;
+}
+
+bool formFields(const qelValue& value, qelEncodedFields& fields)
+{
+    qelFormObject* form = qelFormOf(value);
+    if (!form)
+        return false;
+    fields.values[0] = form->properties;
+    return true;
+}
+
+void goToForm(const qelValue& name, const qelValue& data)
+{
+    qelGoToFormEx(name, data, 1);
+}
+
+template<typename T> qelNamedObject* prototype()
+{
+    return new T(qelNil);
+}
+
+} // namespace
+
+void qelInstallFormLayer()
+{
+    qelMakerHooks& makers = qelMakers();
+    makers.makeControl = qelMakeControl;
+    makers.makeFormFromData = qelMakeFormFromData;
+    makers.controlFields = controlFields;
+    makers.formFields = formFields;
+
+    qelEnvironmentServices& services = qelServices();
+    services.goToForm = goToForm;
+    services.makeForm = qelMakeForm;
+
+    qelSetControlPrototypeMaker("Button", prototype<Button>);
+    qelSetControlPrototypeMaker("HotSpot", prototype<HotSpot>);
+    qelSetControlPrototypeMaker("Bitmap", prototype<Bitmap>);
+    qelSetControlPrototypeMaker("TextField", prototype<TextField>);
+    qelSetControlPrototypeMaker("TextCombo", prototype<TextCombo>);
+    qelSetControlPrototypeMaker("Group", prototype<Group>);
+    qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
+    qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
+    qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
+}
