@@ -110,7 +110,11 @@ void pumpOnce(std::optional<uint32_t> deadline, bool countInput)
     }
     bool got = p->peek(message, true);
     if (!got) {
+        Node* lastQueued = queue.tail;
         bool polling = mediaPollHook && mediaPollHook();
+        // The poll may have posted a media notice: the caller looks at it before any wait.
+        if (queue.tail != lastQueued)
+            return;
         int32_t limit = deadline ? std::max<int32_t>(int32_t(*deadline - p->now()), 0) : -1;
         if (polling)
             limit = limit < 0 ? media_poll_slice : std::min(limit, media_poll_slice);
