@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 namespace platform::audio {
@@ -120,7 +121,12 @@ bool SdlAudio::playMusic(const uint8_t* bytes, size_t size)
         return false;
     m_musicBytes.assign(bytes, bytes + size);
     SDL_RWops* rw = SDL_RWFromConstMem(m_musicBytes.data(), int(m_musicBytes.size()));
-    return startMusic(rw ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : nullptr);
+    // A standard MIDI file goes straight to the synthesizer; anything else (a RIFF-wrapped MIDI
+    // file) is recognised by the mixer, which refuses what it cannot play.
+    bool standardMidi = size >= 4 && std::memcmp(bytes, "MThd", 4) == 0;
+    if (!rw)
+        return startMusic(nullptr);
+    return startMusic(standardMidi ? Mix_LoadMUSType_RW(rw, MUS_MID, 1) : Mix_LoadMUS_RW(rw, 1));
 }
 
 void SdlAudio::stopMusic()
