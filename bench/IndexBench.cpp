@@ -488,14 +488,18 @@ int main(int argc, char** argv)
             auto& t = reporter.times;
             if (!t.count(base + "index"))
                 continue;
-            auto ratio
-                = [&](const char* peer) { return t.count(base + peer) ? t[base + "index"] / t[base + peer] : 0.0; };
+            auto ratio = [&](const char* peer) {
+                char text[16] = "-";
+                if (t.count(base + peer))
+                    std::snprintf(text, sizeof text, "%.2f", t[base + "index"] / t[base + peer]);
+                return std::string(text);
+            };
             std::string goal
                 = op == std::string("get_hit") || op == std::string("open_get_close") || op == std::string("build")
                 ? "at most 1 against sqlite"
                 : "for information";
-            std::printf("%-28s %10.2f %16.2f %10.2f  %s\n", (std::string(op) + "/" + d.name).c_str(), ratio("sqlite"),
-                ratio("sqlite_cache10"), ratio("lmdb"), goal.c_str());
+            std::printf("%-28s %10s %16s %10s  %s\n", (std::string(op) + "/" + d.name).c_str(), ratio("sqlite").c_str(),
+                ratio("sqlite_cache10").c_str(), ratio("lmdb").c_str(), goal.c_str());
         }
     }
     for (const DataSet& d : sets()) {
