@@ -1,0 +1,49 @@
+# The sample disk: build/<tree>/disk/ made from content/ by the project's own tools, as part of
+# the default build (so `make run` and `make test` have it).
+#
+#   disk/VL98.ini, disk/registry.reg      the settings files (cp1252)
+#   disk/cursors/102.cur, 104.cur         the program's cursors, drawn
+#   disk/Media/global.etn, <form>.etn     the globals and the forms, compiled by qelc
+#   disk/Media/*.bmp                      the pictures, drawn by diskbuild
+
+set(QEL_DISK_DIR ${CMAKE_BINARY_DIR}/disk)
+set(QEL_CONTENT_DIR ${PROJECT_SOURCE_DIR}/content)
+
+file(GLOB qel_disk_forms CONFIGURE_DEPENDS ${QEL_CONTENT_DIR}/forms/*.frm)
+set(qel_disk_outputs)
+
+foreach(name VL98.ini registry.reg)
+    add_custom_command(OUTPUT ${QEL_DISK_DIR}/${name}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}
+        COMMAND diskbuild text ${QEL_CONTENT_DIR}/${name} ${QEL_DISK_DIR}/${name}
+        DEPENDS diskbuild ${QEL_CONTENT_DIR}/${name}
+        COMMENT "Disk: ${name}" VERBATIM)
+    list(APPEND qel_disk_outputs ${QEL_DISK_DIR}/${name})
+endforeach()
+
+foreach(source IN LISTS qel_disk_forms ITEMS ${QEL_CONTENT_DIR}/global.tbl)
+    get_filename_component(stem ${source} NAME_WE)
+    set(output ${QEL_DISK_DIR}/Media/${stem}.etn)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
+        COMMAND qelc compile ${source} -o ${output}
+        DEPENDS qelc ${source}
+        COMMENT "Disk: ${stem}.etn" VERBATIM)
+    list(APPEND qel_disk_outputs ${output})
+endforeach()
+
+# The pictures and cursors: one stamp per description, since each makes several files.
+foreach(pair "pictures.tbl;Media" "cursors.tbl;cursors")
+    list(GET pair 0 description)
+    list(GET pair 1 folder)
+    set(stamp ${CMAKE_BINARY_DIR}/disk-stamps/${description}.stamp)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/${folder} ${CMAKE_BINARY_DIR}/disk-stamps
+        COMMAND diskbuild pictures ${QEL_CONTENT_DIR}/${description} ${QEL_DISK_DIR}/${folder}
+        COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+        DEPENDS diskbuild ${QEL_CONTENT_DIR}/${description}
+        COMMENT "Disk: ${description}" VERBATIM)
+    list(APPEND qel_disk_outputs ${stamp})
+endforeach()
+
+add_custom_target(disk ALL DEPENDS ${qel_disk_outputs})

@@ -1,0 +1,202 @@
+// diskbuild: the sample disk's builders.
+//
+//   diskbuild pictures DESCRIPTION OUTDIR   draws every picture the description table (text
+//                                           notation, UTF-8) names into OUTDIR: ".bmp" files as
+//                                           24-bit bitmaps, ".cur" files as cursors
+//   diskbuild text IN OUT                   copies a UTF-8 text file as cp1252
+//
+// Errors print a message on stderr and end with status 1.
+
+#include "framework/display/DisplayMakers.h"
+#include "framework/runtime/Error.h"
+#include "framework/runtime/StringObject.h"
+#include "framework/runtime/Table.h"
+#include "framework/runtime/TextEncoding.h"
+#include "framework/runtime/TextNotation.h"
+#include "platform/gfx/Bmp.h"
+#include "platform/gfx/Dib.h"
+#include "tools/diskbuild/Pictures.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "diskbuild: %s\n", message.c_str());
+    return 1;
+}
+
+std::optional<std::string> readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool writeFile(const std::string& path, const void* bytes, size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(bytes), std::streamsize(size));
+    return bool(out);
+}
+
+void put16(std::vector<uint8_t>& out, uint32_t v)
+{
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v)
+{
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+// A cursor file of one 24-bit image with its 1-bit AND mask (set where the picture shows the
+// screen), laid out as the window layer's cursor reader takes it.
+std::vector<uint8_t> encodeCursor(const platform::gfx::Surface& surface, int hotX, int hotY, uint32_t transparent)
+{
+    int w = surface.width();
+    int h = surface.height();
+    uint32_t colorStride = uint32_t((w * 3 + 3) & ~3);
+    uint32_t maskStride = uint32_t(((w + 31) / 32) * 4);
+    uint32_t imageSize = 40 + (colorStride + maskStride) * uint32_t(h);
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, 2);
+    put16(out, 1);
+    out.push_back(uint8_t(w == 256 ? 0 : w));
+    out.push_back(uint8_t(h == 256 ? 0 : h));
+    out.push_back(0);
+    out.push_back(0);
+    put16(out, uint32_t(hotX));
+    put16(out, uint32_t(hotY));
+    put32(out, imageSize);
+    put32(out, 6 + 16);
+    put32(out, 40);
+    put32(out, uint32_t(w));
+    put32(out, uint32_t(h * 2));
+    put16(out, 1);
+    put16(out, 24);
+    for (int i = 0; i < 6; ++i)
+        put32(out, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            uint32_t pixel = surface.pixel(x, y);
+            bool clear = (pixel & 0xFFFFFF) == transparent;
+            out.push_back(clear ? 0 : uint8_t(pixel));
+            out.push_back(clear ? 0 : uint8_t(pixel >> 8));
+            out.push_back(clear ? 0 : uint8_t(pixel >> 16));
+        }
+        for (uint32_t pad = uint32_t(w * 3); pad < colorStride; ++pad)
+            out.push_back(0);
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskStride, 0);
+        for (int x = 0; x < w; ++x) {
+            if ((surface.pixel(x, y) & 0xFFFFFF) == transparent)
+                row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+// The framework's 0x00BBGGRR colour as a surface pixel 0x00RRGGBB.
+uint32_t pixelOf(int32_t color)
+{
+    uint32_t c = uint32_t(color);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+bool endsWith(const std::string& text, const char* suffix)
+{
+    size_t n = std::strlen(suffix);
+    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+}
+
+int pictures(const std::string& descriptionPath, const std::string& folder)
+{
+    std::optional<std::string> source = readFile(descriptionPath);
+    if (!source)
+        return fail("cannot read " + descriptionPath);
+    qelInstallDisplayMakers();
+    std::string cp1252 = qelFromUtf8(*source);
+    qelValue table = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
+    qelTableObject* entries = qelTableOf(table);
+    if (!entries)
+        return fail(descriptionPath + ": not a table of pictures");
+    for (int32_t slot = entries->firstIndex(); slot >= 0; slot = entries->nextIndex(slot)) {
+        qelValue key = entries->keyAt(slot);
+        if (!key.isString())
+            return fail(descriptionPath + ": a picture's name must be a string");
+        std::string name = qelCString(key);
+        // Why: the name becomes a path; it must stay inside the output folder.
+        if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos
+            || name[0] == '.')
+            return fail(descriptionPath + ": bad picture name " + qelToUtf8(name));
+        qelValue description = entries->valueAt(slot);
+        platform::gfx::Surface surface;
+        std::string error;
+        if (!drawPicture(description, surface, error))
+            return fail(qelToUtf8(name) + ": " + error);
+        std::string path = folder + "/" + name;
+        if (endsWith(name, ".cur")) {
+            qelTableObject* fields = qelTableOf(description);
+            auto intOr = [&](const char* k, int32_t d) {
+                qelValue v = fields->get(k);
+                return v.type() == QEL_INT_TYPE ? v.payload() : d;
+            };
+            // Why: the directory entry holds each side in one byte.
+            if (surface.width() > 256 || surface.height() > 256)
+                return fail(qelToUtf8(name) + ": a cursor is at most 256 x 256");
+            std::vector<uint8_t> bytes
+                = encodeCursor(surface, intOr("HotX", 0), intOr("HotY", 0), pixelOf(intOr("Transparent", 0xFF00FF)));
+            if (!writeFile(path, bytes.data(), bytes.size()))
+                return fail("cannot write " + path);
+            continue;
+        }
+        std::vector<uint8_t> bytes = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(surface));
+        if (bytes.empty() || !writeFile(path, bytes.data(), bytes.size()))
+            return fail("cannot write " + path);
+    }
+    return 0;
+}
+
+int text(const std::string& in, const std::string& out)
+{
+    std::optional<std::string> source = readFile(in);
+    if (!source)
+        return fail("cannot read " + in);
+    std::string cp1252 = qelFromUtf8(*source);
+    if (!writeFile(out, cp1252.data(), cp1252.size()))
+        return fail("cannot write " + out);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A framework error in a description (a bad font, a bad value) ends the build step.
+    qelSetErrorHook([](const qelValue& message) {
+        std::fprintf(stderr, "diskbuild: %s\n", qelToUtf8(qelCString(message)).c_str());
+        std::exit(1);
+        return 1;
+    });
+    if (argc == 4 && std::strcmp(argv[1], "pictures") == 0)
+        return pictures(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "text") == 0)
+        return text(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n");
+    return 2;
+}

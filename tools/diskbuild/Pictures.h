@@ -1,0 +1,24 @@
+#pragma once
+
+// Draws the pictures of a description table onto surfaces. The table maps each output file name
+// to the description of its picture (every key optional except the size):
+//
+//   "Width", "Height"   int                the size in pixels
+//   "Color"             colour (rgb r g b)  the fill, white by default
+//   "Border"            colour              a frame around the picture ...
+//   "BorderWidth"       int                 ... this many pixels wide (default 1)
+//   "Boxes"             list of (list x y w h colour)          filled rectangles
+//   "Texts"             list of (list text x y font colour)    text on one line; x or y -1
+//                                                               centres it on that axis
+//   "HotX", "HotY"      int                 a cursor's hot spot ("cur" files)
+//   "Transparent"       colour              a cursor's pixels of this colour show the screen
+//
+// Colours are 0x00BBGGRR like the framework's; fonts are font values ("(font "Arial" 14 2)").
+
+#include "framework/runtime/Value.h"
+#include "platform/gfx/Surface.h"
+
+#include <string>
+
+// Draws the description; false (with the reason) when it has no usable size.
+bool drawPicture(const qelValue& description, platform::gfx::Surface& surface, std::string& error);
