@@ -1,5 +1,7 @@
 #include "app/AppHooks.h"
 
+#include "app/ShowcaseForm.h"
+
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/sys/Cp1252.h"
@@ -31,6 +33,12 @@ void createApplication(const qelValue& commandLine)
 }
 
 } // namespace
+
+void VelarimStartupApp::registerClasses()
+{
+    qelAppEnvironment::registerClasses();
+    registerClass(new ShowcaseForm(qelNil));
+}
 
 void VelarimStartupApp::onStart()
 {

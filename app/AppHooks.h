@@ -14,6 +14,8 @@
 class VelarimStartupApp : public qelAppEnvironment {
 public:
     using qelAppEnvironment::qelAppEnvironment;
+    // The framework's set-up, then the showcase's form class.
+    void registerClasses() override;
     void onStart() override;
 };
 

@@ -9,6 +9,7 @@
 #include "framework/display/WindowObject.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/Resource.h"
+#include "framework/ui/FormLayer.h"
 
 namespace {
 
@@ -18,14 +19,28 @@ uint32_t windowHandle(const qelValue& window)
     return object ? object->handle : 0;
 }
 
+// The main window is the port the drawing operations draw on, from its creation to its end.
+qelValue createMainPort()
+{
+    qelValue window = qelCreateMainWindow();
+    qelSetMainPort(window);
+    return window;
+}
+
+void destroyMainPort(const qelValue& window)
+{
+    qelSetMainPort(qelNil);
+    qelDestroyMainWindow(window);
+}
+
 } // namespace
 
 void velarimInstallDisplayServices()
 {
     qelEnvironmentServices& services = qelServices();
-    services.createMainWindow = qelCreateMainWindow;
+    services.createMainWindow = createMainPort;
     services.placeMainWindow = qelPlaceMainWindow;
-    services.destroyMainWindow = qelDestroyMainWindow;
+    services.destroyMainWindow = destroyMainPort;
     services.windowHandle = windowHandle;
     services.setCursor = qelSetCursor;
     services.waitCursor = qelWaitCursor;
@@ -35,4 +50,6 @@ void velarimInstallDisplayServices()
     qelInstallWindowObjectMaker();
     qelInstallDisplayMakers();
     qelSetFontResolver(qelLoadResource);
+    // Forms and controls are the form layer's, and navigation goes through it.
+    qelInstallFormLayer();
 }

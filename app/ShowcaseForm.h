@@ -1,0 +1,17 @@
+#pragma once
+
+// The sample disk's showcase screens until the application's own screens exist: a form whose
+// controls go to their "Target Form" through the navigation history, and whose "GoBack" control
+// returns through it.
+
+#include "framework/ui/FormObject.h"
+
+class ShowcaseForm : public qelFormObject {
+public:
+    using qelFormObject::qelFormObject;
+    const char* className() const override { return "ShowcaseForm"; }
+    qelNamedObject* newInstance(const qelValue& data) override { return new ShowcaseForm(data); }
+    void handleControl(const qelValue& control) override;
+    // The history's buttons match the history from the first screen on, however it was opened.
+    void afterOpen() override;
+};
