@@ -82,8 +82,28 @@ void Pump::take(const Message& m)
     }
 }
 
+void Pump::setTimedWork(const void* owner, TimedWork work)
+{
+    std::erase_if(m_timedWork, [&](const auto& entry) { return entry.first == owner; });
+    if (work)
+        m_timedWork.emplace_back(owner, std::move(work));
+}
+
+std::optional<uint32_t> Pump::runTimedWork(uint32_t time)
+{
+    std::optional<uint32_t> next;
+    // A copy: the work may change the list (a movie closed at its end).
+    auto work = m_timedWork;
+    for (auto& entry : work) {
+        if (auto due = entry.second(time); due && (!next || *due < *next))
+            next = due;
+    }
+    return next;
+}
+
 bool Pump::peek(Message& message, bool remove)
 {
+    runTimedWork(now());
     auto hand = [&](std::deque<Message>& queue) {
         message = queue.front();
         if (remove) {
@@ -133,6 +153,8 @@ int Pump::wait(Message& message, int32_t timeoutMs)
             return -1;
         int64_t limit = timeoutMs >= 0 ? int64_t(deadline - time) : -1;
         if (auto next = m_timers.untilNext(time); next && (limit < 0 || *next < limit))
+            limit = *next;
+        if (auto next = runTimedWork(time); next && (limit < 0 || *next < limit))
             limit = *next;
         if (m_window)
             m_window->flush();

@@ -14,6 +14,10 @@
 
 #include <array>
 #include <deque>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -47,6 +51,12 @@ public:
     // Time of the last message taken.
     uint32_t messageTime() const { return m_messageTime; }
 
+    // Work that falls due by the clock rather than by a message (movie frames and ends), run at
+    // every look for messages; it answers the milliseconds until it is next due, or nothing.
+    // Waits end in time for it. One piece of work per owner; null work removes the owner's.
+    using TimedWork = std::function<std::optional<uint32_t>(uint32_t now)>;
+    void setTimedWork(const void* owner, TimedWork work);
+
     // The window that receives input, paint and timers (Window registers itself).
     void attach(Window* window) { m_window = window; }
     void detach(Window* window);
@@ -56,8 +66,11 @@ private:
     void take(const Message& message);
     bool fetchInput(bool idle);
 
+    std::optional<uint32_t> runTimedWork(uint32_t now);
+
     Backend& m_backend;
     Window* m_window = nullptr;
+    std::vector<std::pair<const void*, TimedWork>> m_timedWork;
     std::deque<Message> m_posted;
     std::deque<Message> m_input;
     Timers m_timers;

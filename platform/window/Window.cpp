@@ -1,6 +1,7 @@
 #include "platform/window/Window.h"
 
 #include "platform/window/Keys.h"
+#include "platform/window/Presentation.h"
 #include "platform/window/Pump.h"
 
 #include <algorithm>
@@ -109,7 +110,8 @@ void Window::flush()
         return;
     gfx::Rect dirty = m_dirty;
     m_dirty = {};
-    m_backend.present(m_front, dirty);
+    const gfx::Surface& shown = composePresentation(m_front, dirty);
+    m_backend.present(shown, dirty);
 }
 
 void Window::invalidate(const gfx::Rect* rect, bool erase)
