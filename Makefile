@@ -11,8 +11,17 @@ release: deps
 	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=ON
 	cmake --build build/release -j $(JOBS)
 
+# With a display the program opens its window on the sample disk; without one it plays the
+# showcase script headless and writes the screenshots to build/screens/.
 run: release
-	build/release/bin/velarim $(ARGS)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    build/release/bin/velarim --disk build/release/disk $(ARGS); \
+	else \
+	    mkdir -p build/screens && \
+	    build/release/bin/velarim --headless --disk build/release/disk --script content/showcase.script \
+	        --screens build/screens $(ARGS) && \
+	    echo "No display: played content/showcase.script headless; screenshots in $(CURDIR)/build/screens/"; \
+	fi
 
 test-build: deps
 	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQEL_SANITIZE=ON
