@@ -2,11 +2,6 @@
 
 namespace platform::gfx {
 
-static bool isSupportedDepth(int bitCount)
-{
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24 || bitCount == 32;
-}
-
 Dib Dib::create(int width, int height, int bitCount, int colorCount, bool topDown)
 {
     Dib dib;
@@ -24,26 +19,6 @@ Dib Dib::create(int width, int height, int bitCount, int colorCount, bool topDow
     dib.bits.assign(dib.stride() * size_t(height), 0);
     dib.header.sizeImage = uint32_t(dib.bits.size());
     return dib;
-}
-
-size_t Dib::stride() const
-{
-    if (header.width <= 0)
-        return 0;
-    return ((size_t(header.width) * header.bitCount + 31) / 32) * 4;
-}
-
-bool Dib::isValid() const
-{
-    // Bounds on the sides first: every later size computation then fits in size_t.
-    if (header.width <= 0 || header.width > maxSide || header.height == 0 || header.height < -maxSide
-        || header.height > maxSide || !isSupportedDepth(header.bitCount)
-        || header.compression != uint32_t(DibCompression::Rgb) || colors.size() > 256)
-        return false;
-    // An indexed bitmap needs a table its indexes can address, and no larger.
-    if (header.bitCount <= 8 && (colors.empty() || colors.size() > (size_t(1) << header.bitCount)))
-        return false;
-    return bits.size() >= stride() * size_t(height());
 }
 
 const uint8_t* Dib::row(int y) const

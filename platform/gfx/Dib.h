@@ -60,9 +60,30 @@ struct Dib {
     int height() const { return header.height < 0 ? -header.height : header.height; }
     bool isBottomUp() const { return header.height > 0; }
     // Bytes per stored row.
-    size_t stride() const;
-    // True when the fields agree with each other and with the data, so drawing is safe.
-    bool isValid() const;
+    size_t stride() const
+    {
+        if (header.width <= 0)
+            return 0;
+        return ((size_t(header.width) * header.bitCount + 31) / 32) * 4;
+    }
+    // True when the fields agree with each other and with the data, so drawing is safe. Inline:
+    // every blit asks, and for a small one the call is a noticeable part of the cost.
+    bool isValid() const
+    {
+        // Bounds on the sides first: every later size computation then fits in size_t.
+        if (header.width <= 0 || header.width > maxSide || header.height == 0 || header.height < -maxSide
+            || header.height > maxSide || !isSupportedDepth(header.bitCount)
+            || header.compression != uint32_t(DibCompression::Rgb) || colors.size() > 256)
+            return false;
+        // An indexed bitmap needs a table its indexes can address, and no larger.
+        if (header.bitCount <= 8 && (colors.empty() || colors.size() > (size_t(1) << header.bitCount)))
+            return false;
+        return bits.size() >= stride() * size_t(height());
+    }
+    static constexpr bool isSupportedDepth(int bitCount)
+    {
+        return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24 || bitCount == 32;
+    }
 
     // Row `y` counted from the top of the picture, whatever the storage order.
     const uint8_t* row(int y) const;

@@ -57,52 +57,83 @@ namespace {
     }
 
     // The XRGB colour of each index of an indexed bitmap; indexes past the table are black.
-    // A full 256-entry table is read in place: on a little-endian machine a blue-green-red-
-    // reserved quad loaded as one 32-bit word is 0xXXRRGGBB, the surface's layout once the
-    // reserved byte is masked off. Smaller tables are copied into a lookup array.
+    //
+    // Converting a 256-entry table costs about as much as drawing a 16 x 16 rectangle, and
+    // pictures are drawn piece by piece with the same table, so the last converted table is
+    // kept together with a copy of the entries it came from. Every blit compares the bitmap's
+    // table with that copy (one 1 KB comparison) and converts again when they differ, so a
+    // table changed between two blits, in place or by a new bitmap, is always the one used.
     class IndexColors {
     public:
         explicit IndexColors(const Dib& dib)
         {
             if (dib.header.bitCount > 8)
                 return;
-            if (std::endian::native == std::endian::little && dib.colors.size() == 256) {
-                m_quads = dib.colors.data();
-                return;
+            Cache& cache = s_cache;
+            size_t count = std::min(dib.colors.size(), cache.source.size());
+            if (!cache.valid || cache.count != count
+                || std::memcmp(cache.source.data(), dib.colors.data(), count * sizeof(RgbQuad)) != 0) {
+                cache.lut.fill(0);
+                for (size_t i = 0; i < count; ++i) {
+                    const RgbQuad& q = dib.colors[i];
+                    cache.lut[i] = xrgb(q.red, q.green, q.blue);
+                }
+                std::copy_n(dib.colors.begin(), count, cache.source.begin());
+                cache.count = count;
+                cache.valid = true;
             }
-            m_lut.fill(0);
-            for (size_t i = 0; i < dib.colors.size() && i < m_lut.size(); ++i)
-                m_lut[i] = xrgb(dib.colors[i].red, dib.colors[i].green, dib.colors[i].blue);
+            m_lut = cache.lut.data();
         }
-        const RgbQuad* quads() const { return m_quads; }
+        const uint32_t* lut() const { return m_lut; }
         uint32_t operator[](unsigned index) const { return m_lut[index]; }
 
     private:
-        const RgbQuad* m_quads = nullptr;
-        std::array<uint32_t, 256> m_lut;
+        struct Cache {
+            std::array<RgbQuad, 256> source;
+            std::array<uint32_t, 256> lut;
+            size_t count = 0;
+            bool valid = false;
+        };
+        // One per thread: drawing may happen on more than one.
+        static thread_local Cache s_cache;
+        const uint32_t* m_lut = nullptr;
+    };
+    thread_local IndexColors::Cache IndexColors::s_cache;
+
+    // Picture rows counted from the top, with the bitmap's layout read once per blit.
+    class DibRows {
+    public:
+        explicit DibRows(const Dib& dib)
+            : m_base(dib.bits.data())
+            , m_stride(ptrdiff_t(dib.stride()))
+            , m_last(dib.height() - 1)
+            , m_bottomUp(dib.isBottomUp())
+        {
+        }
+        const uint8_t* operator()(int y) const { return m_base + ptrdiff_t(m_bottomUp ? m_last - y : y) * m_stride; }
+        // The distance in bytes from a picture row to the one below it.
+        ptrdiff_t step() const { return m_bottomUp ? -m_stride : m_stride; }
+
+    private:
+        const uint8_t* m_base;
+        ptrdiff_t m_stride;
+        int m_last;
+        bool m_bottomUp;
     };
 
-    void decode8(const uint8_t* __restrict r, int x0, int x1, const RgbQuad* __restrict quads, uint32_t* __restrict out)
+    void decode8(const uint8_t* __restrict r, int count, const uint32_t* __restrict lut, uint32_t* __restrict out)
     {
-        for (int x = x0; x < x1; ++x) {
-            uint32_t v;
-            std::memcpy(&v, quads + r[x], 4);
-            *out++ = v & 0xFFFFFF;
-        }
+        for (int x = 0; x < count; ++x)
+            out[x] = lut[r[x]];
     }
 
-    // Converts pixels [x0, x1) of picture row y to XRGB.
-    void decodeRow(const Dib& dib, const IndexColors& colors, int y, int x0, int x1, uint32_t* __restrict out)
+    // Converts pixels [x0, x1) of the picture row `r` to XRGB.
+    void decodeRow(
+        int bitCount, const uint8_t* __restrict r, const IndexColors& colors, int x0, int x1, uint32_t* __restrict out)
     {
-        const uint8_t* __restrict r = dib.row(y);
-        switch (dib.header.bitCount) {
+        switch (bitCount) {
         case 8:
-            if (colors.quads()) {
-                decode8(r, x0, x1, colors.quads(), out);
-                return;
-            }
-            for (int x = x0; x < x1; ++x)
-                *out++ = colors[r[x]];
+            decode8(r + x0, x1 - x0, colors.lut(), out);
             return;
         case 24:
             for (int x = x0; x < x1; ++x)
@@ -260,6 +291,8 @@ int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, c
     if (r.isEmpty())
         return from.height();
     IndexColors colors(src);
+    DibRows rows(src);
+    int bitCount = src.header.bitCount;
     // Source columns actually sampled, cut to the picture: [first, last).
     int first = std::max(from.left, 0);
     int last = std::min(from.right, src.width());
@@ -273,8 +306,32 @@ int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, c
     // One to one, the destination columns whose source column exists.
     int copyLeft = clampToInt(std::max<int64_t>(r.left, int64_t(to.left) + first - from.left));
     int copyRight = clampToInt(std::min<int64_t>(r.right, int64_t(to.left) + last - from.left));
-    int decodedRow = -1;
     bool sameHeight = to.height() == from.height();
+    if (oneToOne && sameHeight && op == RasterOp::SrcCopy) {
+        // Row for row and column for column: the destination rows whose picture row exists,
+        // walked with a pointer step each (what most blits are, so no per-row arithmetic).
+        int64_t shift = int64_t(from.top) - to.top;
+        int top = clampToInt(std::max<int64_t>(r.top, -shift));
+        int bottom = clampToInt(std::min<int64_t>(r.bottom, int64_t(src.height()) - shift));
+        if (copyLeft >= copyRight || top >= bottom)
+            return from.height();
+        int x0 = int(int64_t(copyLeft) - to.left + from.left);
+        int x1 = int(int64_t(copyRight) - to.left + from.left);
+        const uint8_t* s = rows(int(top + shift));
+        uint32_t* d = dst.row(top) + copyLeft;
+        // The pointers step only between rows, so they never point outside their pictures.
+        for (int y = top;;) {
+            if (bitCount == 8)
+                decode8(s + x0, x1 - x0, colors.lut(), d);
+            else
+                decodeRow(bitCount, s, colors, x0, x1, d);
+            if (++y == bottom)
+                return from.height();
+            s += rows.step();
+            d += dst.stride();
+        }
+    }
+    int decodedRow = -1;
     for (int y = r.top; y < r.bottom; ++y) {
         // One to one rows need no division (it would cost more than a small row's pixels).
         int syRow = sameHeight ? int(int64_t(from.top) + y - to.top)
@@ -284,13 +341,13 @@ int stretchDib(Surface& dst, const Rect& clip, const Rect& to, const Dib& src, c
         uint32_t* d = dst.row(y);
         if (oneToOne && op == RasterOp::SrcCopy) {
             if (copyLeft < copyRight)
-                decodeRow(src, colors, syRow, int(int64_t(copyLeft) - to.left + from.left),
+                decodeRow(bitCount, rows(syRow), colors, int(int64_t(copyLeft) - to.left + from.left),
                     int(int64_t(copyRight) - to.left + from.left), d + copyLeft);
             continue;
         }
         if (syRow != decodedRow) {
             decoded.resize(size_t(last - first));
-            decodeRow(src, colors, syRow, first, last, decoded.data());
+            decodeRow(bitCount, rows(syRow), colors, first, last, decoded.data());
             decodedRow = syRow;
         }
         if (oneToOne) {
