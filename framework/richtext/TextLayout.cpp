@@ -187,8 +187,8 @@ void qelTextLayout::selectFont(int32_t index)
 void qelTextLayout::raiseLineHeight()
 {
     // The line height only grows: it is the tallest font used so far.
-    m_lineHeight = std::max<int64_t>(
-        m_lineHeight, int64_t(m_metrics.ascent) + m_metrics.descent + m_metrics.externalLeading);
+    m_lineHeight
+        = std::max<int64_t>(m_lineHeight, int64_t(m_metrics.ascent) + m_metrics.descent + m_metrics.externalLeading);
     m_lineBottom = m_lineTop + m_lineHeight;
 }
 

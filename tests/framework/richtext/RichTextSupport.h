@@ -71,8 +71,7 @@ inline qelValue parseRequest(const std::string& text)
     qelValue request = qelTable(8, 100, 75);
     qelPut(request, qelValue("Type"), qelValue("RTF"));
     // A buffer without a terminating NUL, so that reads past the end show.
-    qelPut(request, qelValue("Buffer"),
-        qelBufferFromMemory(const_cast<char*>(text.data()), int32_t(text.size()), 1));
+    qelPut(request, qelValue("Buffer"), qelBufferFromMemory(const_cast<char*>(text.data()), int32_t(text.size()), 1));
     qelPut(request, qelValue("Font"), qelFontValue(qelValue("Arial"), 10, 0));
     return request;
 }

@@ -1,5 +1,5 @@
-#include "framework/richtext/PlainText.h"
 #include "framework/richtext/RtfParser.h"
+#include "framework/richtext/PlainText.h"
 #include "tests/framework/richtext/RichTextSupport.h"
 #include "tests/framework/runtime/ErrorRecorder.h"
 
@@ -70,8 +70,8 @@ TEST(RtfParser, ItemsOfTheSubset)
         { "{\\uldb marker}!\\{jump:Index\\} ", "[17 \"MARKER\" \"jump:Index\"] [1 0 1 -1 0] [2 \" \"]", nullptr },
         { "{\\strike abc}", "[20 \"abc\"]", nullptr },
         { "{\\strike {\\uldb ab}!\\{t\\}}", "[21 \"ab\" \"t\"]", nullptr },
-        { "{\\uldb \\{img flag.bmp\\}}!\\{open\\}",
-            "[1 1 16711680 -1 0] [11 \"flag.bmp\"] [13 \"flag.bmp\" \"open\"]", nullptr },
+        { "{\\uldb \\{img flag.bmp\\}}!\\{open\\}", "[1 1 16711680 -1 0] [11 \"flag.bmp\"] [13 \"flag.bmp\" \"open\"]",
+            nullptr },
         { "{bmc map.bmp;Map\\}x", "[1 0 1 -1 0] [10 \"map.bmp;Map\"] [1 0 1 -1 0] [2 \"x\"]", nullptr },
         // \uldb0 closes the hot text without a group.
         { "\\uldb go\\uldb0 !\\{t\\}", "[12 \"go\" \"t\"]", nullptr },
@@ -173,7 +173,7 @@ TEST(RtfParser, DeepNestingIsBounded)
 
 TEST(RtfParser, PlainTextRecovery)
 {
-    qelValue runs = qelGet(parse("Amaz\\'f4nia {\\uldb link}!\\{t\\} end\\par {\\strike old}\\tab x{bmc p.bmp\\}"),
-        qelValue("TextRuns"));
+    qelValue runs = qelGet(
+        parse("Amaz\\'f4nia {\\uldb link}!\\{t\\} end\\par {\\strike old}\\tab x{bmc p.bmp\\}"), qelValue("TextRuns"));
     EXPECT_EQ(std::string(qelCString(qelPlainTextOfRuns(runs))), "Amaz\xf4nia link end\nold\tx");
 }
