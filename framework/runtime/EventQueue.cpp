@@ -28,6 +28,7 @@ struct Queue {
 
 Queue queue;
 int32_t timerId = 0;
+int32_t timerPeriod = 0;
 uint32_t lastInputTime = 0;
 bool inactivityFired = false;
 // Milliseconds without input after which an inactivity event is returned; -1 keeps it off, and
@@ -265,8 +266,10 @@ void qelStartTimer(int32_t ms)
     if (timerId)
         qelStopTimer();
     platform::Pump* p = pump();
-    if (p && ms > 0 && p->setTimer(mainWindow(), framework_timer, uint32_t(ms)))
+    if (p && ms > 0 && p->setTimer(mainWindow(), framework_timer, uint32_t(ms))) {
         timerId = framework_timer;
+        timerPeriod = ms;
+    }
 }
 
 void qelStopTimer()
@@ -281,6 +284,11 @@ void qelStopTimer()
 int32_t qelTimerId()
 {
     return timerId;
+}
+
+int32_t qelTimerPeriod()
+{
+    return timerPeriod;
 }
 
 void qelFreeEventQueue()

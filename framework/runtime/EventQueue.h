@@ -41,6 +41,8 @@ void qelStartTimer(int32_t ms);
 void qelStopTimer();
 // The framework timer's id: 1 while it runs, 0 when stopped.
 int32_t qelTimerId();
+// The period the framework timer was last started with.
+int32_t qelTimerPeriod();
 // Releases every queued event's values and frees the pool; the next use makes a new one.
 void qelFreeEventQueue();
 // One platform message: 1 when one was taken, -1 when the time-out (positive) passed first, 0 for
