@@ -6,6 +6,8 @@
 #include "framework/display/Cursor.h"
 #include "framework/display/DisplayMakers.h"
 #include "framework/display/DrawingInterface.h"
+#include "framework/display/PrintPort.h"
+#include "framework/display/Sound.h"
 #include "framework/display/WindowObject.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/Resource.h"
@@ -52,4 +54,7 @@ void velarimInstallDisplayServices()
     qelSetFontResolver(qelLoadResource);
     // Forms and controls are the form layer's, and navigation goes through it.
     qelInstallFormLayer();
+    // Sounds and music, their end notices and the volume; print jobs draw through the port.
+    qelInstallSoundServices();
+    qelInstallPrintPort();
 }

@@ -19,7 +19,7 @@ int32_t qelMusicObject::play(const qelValue& self, int32_t, int32_t, int32_t)
         return 0;
     qelValue data = bytes();
     qelBufferObject* buffer = qelBufferOf(data);
-    if (!buffer || !platform::audio::audioDevice().playMusic(buffer->bytes(), size_t(buffer->length)))
+    if (!buffer || !qelAudioDevice().playMusic(buffer->bytes(), size_t(buffer->length)))
         return 0;
     s.musicPlaying = 1;
     s.musicStart = qelClockNow();
@@ -39,7 +39,7 @@ int32_t qelMusicObject::stop()
         return 0;
     qelSoundState& s = qelSoundStateNow();
     s.musicPlaying = 0;
-    platform::audio::audioDevice().stopMusic();
+    qelAudioDevice().stopMusic();
     qelValue previous = std::move(s.currentMusic);
     s.currentMusic = qelNil;
     qelPostMediaNotice(previous, "aborted", qelClockNow());

@@ -14,10 +14,13 @@
 #include "framework/runtime/MakerHooks.h"
 #include "framework/runtime/MemoryStream.h"
 #include "framework/runtime/Path.h"
+#include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/audio/AudioDevice.h"
+#include "platform/window/HeadlessBackend.h"
 #include "platform/window/Messages.h"
+#include "platform/window/WindowSystem.h"
 
 #include <algorithm>
 #include <climits>
@@ -27,6 +30,17 @@ qelSoundState& qelSoundStateNow()
     // Never destroyed: values must not be released after the allocator has gone.
     static qelSoundState* state = new qelSoundState;
     return *state;
+}
+
+platform::audio::AudioDevice& qelAudioDevice()
+{
+    if (!platform::audio::audioDeviceChosen()) {
+        platform::WindowSystem* system = qelWindowSystem();
+        // Headless runs play nothing and never open the machine's audio output.
+        if (system && dynamic_cast<platform::HeadlessBackend*>(&system->backend()))
+            platform::audio::useNullAudio();
+    }
+    return platform::audio::audioDevice();
 }
 
 namespace {
@@ -115,7 +129,7 @@ int32_t qelSoundObject::play(const qelValue& self, int32_t from, int32_t to, int
     }
     qelValue data = bytes();
     qelBufferObject* buffer = qelBufferOf(data);
-    s.soundPlaying = buffer && platform::audio::audioDevice().playSound(buffer->bytes(), size_t(buffer->length), false);
+    s.soundPlaying = buffer && qelAudioDevice().playSound(buffer->bytes(), size_t(buffer->length), false);
     if (!s.soundPlaying)
         return 0;
     s.currentSound = self;
@@ -134,7 +148,7 @@ int32_t qelSoundObject::loop(const qelValue& self)
         return 0;
     qelValue data = bytes();
     qelBufferObject* buffer = qelBufferOf(data);
-    s.soundPlaying = buffer && platform::audio::audioDevice().playSound(buffer->bytes(), size_t(buffer->length), true);
+    s.soundPlaying = buffer && qelAudioDevice().playSound(buffer->bytes(), size_t(buffer->length), true);
     if (s.soundPlaying) {
         looping = 1;
         s.currentSound = self;
@@ -166,7 +180,7 @@ int32_t qelSoundObject::stop()
     qelSoundState& s = state();
     s.soundPlaying = 0;
     looping = 0;
-    platform::audio::audioDevice().stopSound();
+    qelAudioDevice().stopSound();
     s.soundStart = s.soundEnd = 0;
     qelValue previous = std::move(s.currentSound);
     s.currentSound = qelNil;
@@ -313,4 +327,7 @@ void qelInstallSoundServices()
     services.stopCurrentSound = qelStopCurrentSound;
     services.audioVolume = qelGetVolume;
     services.setAudioVolume = [](int32_t volume) { qelSetVolume(volume); };
+    // The event loop notices ends of sounds between messages. (Movies keep their own clock in
+    // the pump, so no movie hook is needed.)
+    qelSetMediaHooks(nullptr, qelPollMedia);
 }

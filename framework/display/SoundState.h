@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+namespace platform::audio {
+class AudioDevice;
+}
+
 struct qelSoundState {
     qelValue currentSound;
     int32_t soundPlaying = 0;
@@ -21,6 +25,8 @@ struct qelSoundState {
 };
 
 qelSoundState& qelSoundStateNow();
+// The process audio device; a headless run that has not chosen one gets the null device.
+platform::audio::AudioDevice& qelAudioDevice();
 // Posts (media, notice) with the time.
 void qelPostMediaNotice(const qelValue& media, const char* notice, uint32_t time);
 // (now - start) x 22050 / 1000 in 64 bits; -1 when the difference is negative.

@@ -1,5 +1,6 @@
 #include "framework/display/Volume.h"
 
+#include "framework/display/SoundState.h"
 #include "framework/runtime/Settings.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/audio/AudioDevice.h"
@@ -20,7 +21,7 @@ int64_t volumeRange()
 
 int32_t qelGetVolume()
 {
-    std::optional<uint32_t> word = platform::audio::audioDevice().waveVolume();
+    std::optional<uint32_t> word = qelAudioDevice().waveVolume();
     if (!word)
         return -1;
     int64_t mean = (int64_t(*word >> 16) + int64_t(*word & 0xFFFF)) >> 1;
@@ -32,7 +33,7 @@ bool qelSetVolume(int32_t volume)
     int64_t range = volumeRange();
     int64_t channel = std::clamp<int64_t>(volume, 0, range) * 65535 / range;
     uint32_t word = uint32_t(channel) << 16 | uint32_t(channel);
-    platform::audio::AudioDevice& device = platform::audio::audioDevice();
+    platform::audio::AudioDevice& device = qelAudioDevice();
     device.setWaveVolume(word);
     return device.setMidiVolume(word);
 }

@@ -30,6 +30,11 @@ void setAudioDevice(std::unique_ptr<AudioDevice> device)
     current() = std::move(device);
 }
 
+bool audioDeviceChosen()
+{
+    return current() != nullptr;
+}
+
 NullAudio& useNullAudio()
 {
     auto device = std::make_unique<NullAudio>();

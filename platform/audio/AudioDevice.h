@@ -76,5 +76,7 @@ AudioDevice& audioDevice();
 void setAudioDevice(std::unique_ptr<AudioDevice> device);
 // Makes the process device a new NullAudio and answers it (tests, headless runs).
 NullAudio& useNullAudio();
+// Whether the process device has been made or set.
+bool audioDeviceChosen();
 
 } // namespace platform::audio
