@@ -495,8 +495,8 @@ int64_t qelTextLayout::lineLeft()
     }
     m_tabOrigin = x;
     if (!hadFloats) {
-        // An indent never moves the line's start out to the left of the text area.
-        x = std::max(x, x + m_nextIndent);
+        // An indent never moves the line's start out of the text area.
+        x = std::clamp(x + m_nextIndent, x, std::max(x, m_right));
     }
     m_nextIndent = m_leftIndent;
     return x;
@@ -552,7 +552,8 @@ void qelTextLayout::alignLine(int32_t start, int32_t mode)
         sameAscent = sameAscent && r.ascent == m_lineRuns.front().ascent;
     }
     int64_t slack = (m_lineRight - m_lineLeft) - used;
-    int64_t offset = mode == 1 ? slack / 2 : mode == 2 ? slack : 0;
+    // A line wider than its space (a lone over-wide piece) stays at the line's start.
+    int64_t offset = slack < 0 ? 0 : mode == 1 ? slack / 2 : mode == 2 ? slack : 0;
     if (offset == 0 && sameAscent)
         return;
     qelListObject* runs = qelListObjectOf(m_pageRuns);
@@ -639,7 +640,9 @@ void qelTextLayout::placeText(std::string_view text, int32_t kind, const qelValu
             return;
         }
         if (m_pendingRightTab > 0 && m_pendingRightTab - fit.width > 0) {
-            m_penX += m_pendingRightTab - fit.width;
+            // A stop beyond the line's end puts the text at the end, not past it.
+            int64_t room = std::max<int64_t>(0, m_rightLimit - m_penX - fit.width);
+            m_penX += std::min(m_pendingRightTab - fit.width, room);
             m_pendingRightTab = 0;
         }
         bool full = false;

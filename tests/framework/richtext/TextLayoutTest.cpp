@@ -67,12 +67,17 @@ TEST_F(TextLayout, LineBreaking)
         { "\\tx1440 a\\tab b", 400, "[0 1 \"a\" 0 1 -1] [96 1 \"b\" 0 1 -1]" },
         // A right tab stop ends the next text at the stop.
         { "\\tqr\\tx1440 a\\tab bb", 400, "[0 1 \"a\" 0 1 -1] [84 1 \"bb\" 0 1 -1]" },
+        // A right stop beyond the line's end ends the text at the line's end.
+        { "\\tqr\\tx99999 a\\tab b", 100, "[0 1 \"a\" 0 1 -1] [94 1 \"b\" 0 1 -1]" },
         // A tab past the line's end breaks the line.
         { "abc\\tab d", 40, "[0 1 \"abc\" 0 1 -1] [0 13 \"d\" 0 1 -1]" },
         { "\\li1440 x", 400, "[96 1 \"x\" 0 1 -1]" },
         { "\\fi720 aa bb\\par cc", 66, "[48 1 \"aa \" 0 1 -1] [0 13 \"bb\" 0 1 -1] [48 25 \"cc\" 0 1 -1]" },
-        // A negative indent never moves text out of the area.
+        // Indents never move text out of the area.
         { "\\fi-1440 x", 400, "[0 1 \"x\" 0 1 -1]" },
+        { "\\li99999 x", 400, "[400 13 \"x\" 0 1 -1]" },
+        // A centred piece wider than the line stays at the line's start.
+        { "\\qc aaaaaaaaaa", 30, "[0 13 \"aaaaaaaaaa\" 0 1 -1]" },
         { "\\qc ab\\par\\pard cd", 100, "[44 1 \"ab\" 0 1 -1] [0 13 \"cd\" 0 1 -1]" },
         { "\\qr ab cd", 100, "[70 1 \"ab cd\" 0 1 -1]" },
         // Links and struck text take the layout's colours.
