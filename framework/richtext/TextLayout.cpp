@@ -543,14 +543,16 @@ void qelTextLayout::alignLine(int32_t start, int32_t mode)
 {
     if (m_lineRuns.empty())
         return;
-    int64_t used = 0;
     int32_t top = 0;
     bool sameAscent = true;
     for (const LineRun& r : m_lineRuns) {
-        used += r.width;
         top = std::max(top, r.ascent);
         sameAscent = sameAscent && r.ascent == m_lineRuns.front().ascent;
     }
+    // The space the line uses runs from its left edge to the end of its last run, so that the
+    // gaps tabs and pictures leave count too (the runs' widths alone would push a line with a
+    // tab out of the text area).
+    int64_t used = m_lineRuns.back().x + m_lineRuns.back().width - m_lineLeft;
     int64_t slack = (m_lineRight - m_lineLeft) - used;
     // A line wider than its space (a lone over-wide piece) stays at the line's start.
     int64_t offset = slack < 0 ? 0 : mode == 1 ? slack / 2 : mode == 2 ? slack : 0;
@@ -662,7 +664,7 @@ void qelTextLayout::placeText(std::string_view text, int32_t kind, const qelValu
         }
         std::string_view piece = text.substr(0, size_t(fit.count));
         qelListObjectOf(m_pageRuns)->append(makeRun(m_fontIndex, piece, fore, back));
-        m_lineRuns.push_back({ fit.width, m_metrics.ascent });
+        m_lineRuns.push_back({ m_penX, fit.width, m_metrics.ascent });
         if (kind == QEL_RTF_LINK || kind == QEL_RTF_STRUCK_LINK) {
             qelListObject* item_ = qelListObjectOf(item);
             qelValue target = item_ ? element(*item_, 2) : qelNil;

@@ -40,6 +40,7 @@ private:
         int64_t x, y, w, h;
     };
     struct LineRun {
+        int64_t x;
         int64_t width;
         int32_t ascent;
     };

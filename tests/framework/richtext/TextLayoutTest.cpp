@@ -80,6 +80,8 @@ TEST_F(TextLayout, LineBreaking)
         { "\\qc aaaaaaaaaa", 30, "[0 13 \"aaaaaaaaaa\" 0 1 -1]" },
         { "\\qc ab\\par\\pard cd", 100, "[44 1 \"ab\" 0 1 -1] [0 13 \"cd\" 0 1 -1]" },
         { "\\qr ab cd", 100, "[70 1 \"ab cd\" 0 1 -1]" },
+        // The gap a tab leaves counts as used space.
+        { "\\qr a\\tab b", 100, "[46 1 \"a\" 0 1 -1] [94 1 \"b\" 0 1 -1]" },
         // Links and struck text take the layout's colours.
         { "{\\uldb a}!\\{t\\}{\\strike b}", 100, "[0 1 \"a\" 0 255 -1] [6 1 \"b\" 0 -1 1]" },
     };
