@@ -242,9 +242,13 @@ void MenuDialog::measureItems()
     }
     itemHeight = tallest + getInt("Spacing", 0);
     if (!hasProperty("Width")) {
-        // The dialog takes its size from "Width": a menu given none is as wide as its items.
+        // The dialog takes its size from "Width": a menu given none is as wide as its items and
+        // the cascade arrow drawn to their right (which a background picture otherwise holds).
+        bool arrows = false;
+        for (int32_t i = 0; i < itemCount && !arrows; ++i)
+            arrows = hasCascade(itemText(i));
         computedWidth = 1;
-        setInt("Width", textX + itemWidth);
+        setInt("Width", textX + itemWidth + (arrows ? itemHeight / 4 + 1 : 0));
     }
     menuWidth = getInt("Width", textX + itemWidth);
     if (hasProperty("Height")) {

@@ -80,7 +80,7 @@ TEST(Dialog, EscapeEndsWithNilAndTheScreenComesBack)
 
     EXPECT_TRUE(qelRunDialog(dialog, qelNil).isNil());
     EXPECT_TRUE(drawn);
-    EXPECT_EQ(screenCopy(ui), before);
+    EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
     EXPECT_TRUE(probe->savedBackground.isNil());
     EXPECT_TRUE(qelActiveForm().isNil());
 }
@@ -103,7 +103,7 @@ TEST(Dialog, AClosingControlEndsWithTheDialogsResultAndReactivatesTheFormBelow)
     qelValue dialog = makeDialog(probe);
     probe->answer = "ok";
     EXPECT_EQ(qelRunDialog(dialog, qelNil), "ok");
-    EXPECT_EQ(screenCopy(ui), before);
+    EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
     EXPECT_EQ(qelActiveForm(), belowForm);
     EXPECT_TRUE(qelIsTrue(qelGet(control, "Active")));
 }
@@ -153,7 +153,7 @@ TEST(Dialog, DraggingKeepsTheHeldPointInsideAndTheScreenFollows)
         EXPECT_EQ(object->originY, c.y) << c.script;
         EXPECT_TRUE(drawnThere) << c.script;
         EXPECT_TRUE(oldPlaceBack) << c.script;
-        EXPECT_EQ(screenCopy(ui), before) << c.script;
+        EXPECT_EQ(firstDifference(screenCopy(ui), before), "") << c.script;
         if (c.media) {
             // The media dialog remembers where it was left.
             EXPECT_EQ(qelGet(qelGet(object->properties, "Resource Table"), "Origin X"), c.x);
@@ -191,7 +191,7 @@ TEST(Dialog, AltF4InAMediaDialogAsksToQuitOnce)
 
 TEST(Dialog, TheModalRunRefusesWhatItCannotRun)
 {
-    UiFixture ui("key A\nkey Escape\n");
+    UiFixture ui("key F2\nkey Escape\n");
     // A name that loads nothing is reported and answers nil.
     EXPECT_TRUE(qelRunDialog("NoSuchDialog", qelNil).isNil());
     ASSERT_EQ(recordedErrors().size(), 1u);
@@ -209,5 +209,5 @@ TEST(Dialog, TheModalRunRefusesWhatItCannotRun)
     };
     qelRunDialog(dialog, qelNil);
     EXPECT_TRUE(inner.isNil());
-    EXPECT_EQ(screenCopy(ui), before);
+    EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
 }

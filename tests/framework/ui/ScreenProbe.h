@@ -49,3 +49,13 @@ constexpr uint32_t pixelOf(uint32_t colour)
 {
     return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
 }
+
+// "" when the screens are equal, else where they first differ.
+inline std::string firstDifference(const std::vector<uint32_t>& got, const std::vector<uint32_t>& want, int width = 640)
+{
+    for (size_t i = 0; i < got.size() && i < want.size(); ++i)
+        if (got[i] != want[i])
+            return std::to_string(i % width) + "," + std::to_string(i / width) + ": " + std::to_string(got[i])
+                + " instead of " + std::to_string(want[i]);
+    return got.size() == want.size() ? "" : "sizes differ";
+}
