@@ -349,10 +349,16 @@ void parseRTF::controlWord()
     bool optionalSpace = true;
     switch (peek(0)) {
     case '\'': {
-        flushText();
         int32_t high = hexDigit(peek(1));
         int32_t low = hexDigit(peek(2));
-        emit(QEL_RTF_CHAR, qelMakeInt(16 * high + low));
+        // Inside link or struck text the character joins that text, where it stands; an item of
+        // its own would come out ahead of the text it belongs to.
+        if (m_hotOpen || m_struckOpen) {
+            m_buffer += char(16 * high + low);
+        } else {
+            flushText();
+            emit(QEL_RTF_CHAR, qelMakeInt(16 * high + low));
+        }
         skip(3);
         optionalSpace = false;
         break;

@@ -69,6 +69,9 @@ TEST(RtfParser, ItemsOfTheSubset)
         { "{\\uldb a}lost! b", "[12 \"a\" \"\"] [1 0 1 -1 0] [2 \"b\"]", nullptr },
         { "{\\uldb marker}!\\{jump:Index\\} ", "[17 \"MARKER\" \"jump:Index\"] [1 0 1 -1 0] [2 \" \"]", nullptr },
         { "{\\strike abc}", "[20 \"abc\"]", nullptr },
+        // Characters by code inside link and struck text stay in place in that text.
+        { "{\\uldb Am\\'e9rica}!\\{x\\}{\\strike \\'c9 n\\'e3o}", "[12 \"Am\\xe9rica\" \"x\"] [20 \"\\xc9 n\\xe3o\"]",
+            nullptr },
         { "{\\strike {\\uldb ab}!\\{t\\}}", "[21 \"ab\" \"t\"]", nullptr },
         { "{\\uldb \\{img flag.bmp\\}}!\\{open\\}", "[1 1 16711680 -1 0] [11 \"flag.bmp\"] [13 \"flag.bmp\" \"open\"]",
             nullptr },
