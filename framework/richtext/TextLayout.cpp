@@ -545,17 +545,19 @@ void qelTextLayout::alignLine(int32_t start, int32_t mode)
         return;
     int32_t top = 0;
     bool sameAscent = true;
+    int64_t end = m_lineLeft;
     for (const LineRun& r : m_lineRuns) {
         top = std::max(top, r.ascent);
         sameAscent = sameAscent && r.ascent == m_lineRuns.front().ascent;
+        end = std::max(end, r.x + r.width);
     }
-    // The space the line uses runs from its left edge to the end of its last run, so that the
-    // gaps tabs and pictures leave count too (the runs' widths alone would push a line with a
-    // tab out of the text area).
-    int64_t used = m_lineRuns.back().x + m_lineRuns.back().width - m_lineLeft;
+    // The space the line uses runs from its left edge to the end of its runs, so that the gaps
+    // tabs and pictures leave count too (the runs' widths alone would push a line with a tab out
+    // of the text area). No line moves left of its start or past its right edge.
+    int64_t used = end - m_lineLeft;
     int64_t slack = (m_lineRight - m_lineLeft) - used;
-    // A line wider than its space (a lone over-wide piece) stays at the line's start.
-    int64_t offset = slack < 0 ? 0 : mode == 1 ? slack / 2 : mode == 2 ? slack : 0;
+    int64_t offset = mode == 1 ? slack / 2 : mode == 2 ? slack : 0;
+    offset = std::clamp<int64_t>(offset, 0, std::max<int64_t>(0, m_lineRight - end));
     if (offset == 0 && sameAscent)
         return;
     qelListObject* runs = qelListObjectOf(m_pageRuns);
