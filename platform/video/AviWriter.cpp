@@ -144,6 +144,7 @@ bool AviWriter::fail(const std::string& message)
 bool AviWriter::open(const std::string& path, AviCodec codec, int width, int height, int fps, int audioRate)
 {
     m_error.clear();
+    av_log_set_level(AV_LOG_QUIET);
     if (width < 2 || height < 2 || width > 1024 || height > 1024 || width % 2 || height % 2)
         return fail("Picture sides must be even and between 2 and 1024");
     if (fps < 1 || fps > 60)
