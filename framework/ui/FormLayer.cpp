@@ -10,6 +10,7 @@
 #include "framework/ui/Factories.h"
 #include "framework/ui/FormObject.h"
 #include "framework/ui/HotSpot.h"
+#include "framework/ui/ListControls.h"
 #include "framework/ui/Navigation.h"
 #include "framework/ui/RegisteredControls.h"
 
@@ -68,4 +69,5 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
+    qelInstallListControls();
 }

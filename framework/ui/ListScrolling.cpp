@@ -1,0 +1,206 @@
+#include "framework/ui/ListScrolling.h"
+
+#include "framework/display/Geometry.h"
+#include "framework/display/Region.h"
+#include "framework/runtime/Environment.h"
+#include "framework/runtime/EventQueue.h"
+#include "framework/ui/UiRefresh.h"
+#include "framework/ui/WindowArea.h"
+
+#include <algorithm>
+
+int32_t qelLowerKey(int32_t code)
+{
+    return code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code;
+}
+
+int32_t qelVisibleRows(int32_t height, int32_t rowHeight)
+{
+    return std::max(1, qelDivide(height, std::max(1, rowHeight)));
+}
+
+int32_t qelDivide(int64_t numerator, int64_t divisor)
+{
+    if (divisor == 0)
+        return 0;
+    int64_t quotient = numerator / divisor;
+    return int32_t(std::clamp<int64_t>(quotient, INT32_MIN, INT32_MAX));
+}
+
+int32_t qelClampInt(int64_t n, int32_t low, int32_t high)
+{
+    if (high < low)
+        return low;
+    return int32_t(std::clamp<int64_t>(n, low, high));
+}
+
+int32_t qelScrollIntoView(int32_t index, int32_t topIndex, int32_t visible)
+{
+    if (index < topIndex)
+        return index;
+    if (int64_t(index) - topIndex >= int64_t(visible) - 1)
+        return qelClampInt(int64_t(index) - (int64_t(visible) - 1), 0, INT32_MAX);
+    return topIndex;
+}
+
+int32_t qelThumbTop(int32_t boxTop, int32_t boxHeight, int32_t upHeight, int32_t downHeight, int32_t thumbHeight,
+    int32_t topIndex, int32_t range)
+{
+    int64_t travel = int64_t(boxHeight) - upHeight - downHeight - thumbHeight;
+    return qelClampInt(
+        int64_t(qelDivide(travel * topIndex, std::max(1, range))) + upHeight + boxTop, INT32_MIN, INT32_MAX);
+}
+
+int32_t qelThumbGrab(int32_t pointerY, int32_t boxTop, int32_t arrowHeight, int32_t trackHeight, int32_t thumbHeight,
+    int32_t topIndex, int32_t range)
+{
+    int64_t offset = qelDivide((int64_t(trackHeight) - thumbHeight + 1) * topIndex, std::max(1, range));
+    return qelClampInt(int64_t(pointerY) - (offset + arrowHeight + boxTop), INT32_MIN, INT32_MAX);
+}
+
+int32_t qelThumbDragIndex(int32_t pointerY, int32_t boxTop, int32_t arrowHeight, int32_t trackHeight,
+    int32_t thumbHeight, int32_t grab, int32_t range, int32_t topIndex)
+{
+    int64_t travel = int64_t(trackHeight) - thumbHeight;
+    // A thumb as tall as its track (or taller) has nowhere to go.
+    if (travel <= 0 || range <= 0)
+        return topIndex;
+    int64_t offset = int64_t(pointerY) - boxTop - grab - arrowHeight;
+    return qelClampInt(qelDivide(int64_t(range) * offset - 1, travel), 0, range);
+}
+
+int32_t qelNextArrowCounter(int32_t counter)
+{
+    return counter >= 11 ? counter - 5 : counter;
+}
+
+int32_t qelRegionHolds(const qelValue& region, int32_t x, int32_t y)
+{
+    return region.type() == QEL_REGION_TYPE && qelContainsPoint(region, x, y);
+}
+
+int32_t qelHeightOf(const qelValue& value)
+{
+    int32_t type = value.type();
+    if (!value.object() || (type != QEL_REGION_TYPE && type != QEL_IMAGE_TYPE))
+        return 0;
+    return qelHeight(value);
+}
+
+int32_t qelWidthOf(const qelValue& value)
+{
+    int32_t type = value.type();
+    if (!value.object() || (type != QEL_REGION_TYPE && type != QEL_IMAGE_TYPE))
+        return 0;
+    return qelWidth(value);
+}
+
+qelTrackStep qelNextTrackEvent(qelEvent& event, int32_t mask, int32_t timeoutMs)
+{
+    uint32_t before = qelClockNow();
+    while (true) {
+        uint32_t spent = qelClockNow() - before;
+        int32_t left = timeoutMs < 0 ? -1 : int32_t(uint32_t(timeoutMs) - std::min(spent, uint32_t(timeoutMs)));
+        qelGetEvent(event, mask, left);
+        if (event.type == QEL_MOUSE_UP_EVENT)
+            return qelTrackStep::Release;
+        if (event.type == QEL_DRAG_EVENT) {
+            qelLocalizeEvent(event);
+            return qelTrackStep::Drag;
+        }
+        // The inactivity notice comes whatever the mask: it is not this loop's business.
+        if (event.type != 0)
+            continue;
+        // An empty event before its time (or from a wait without end) means nothing can be
+        // delivered any more: end the press where it is.
+        if (timeoutMs < 0 || uint32_t(event.time) - before < uint32_t(timeoutMs))
+            return qelTrackStep::Release;
+        return qelTrackStep::TimeOut;
+    }
+}
+
+void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const qelValue& pressedImage,
+    const std::function<bool()>& step)
+{
+    int32_t w = qelWidthOf(area);
+    int32_t h = qelHeightOf(area);
+    qelValue pressed = pressedImage.type() == QEL_IMAGE_TYPE ? pressedImage : qelUiGrabArea(imageX, imageY, w, h);
+    qelValue released = qelUiGrabArea(imageX, imageY, w, h);
+    bool down = true;
+    auto performStep = [&] {
+        if (!step())
+            return false;
+        qelUiDrawImage(pressed, imageX, imageY);
+        qelUiUpdateWindow();
+        return true;
+    };
+    performStep();
+    int32_t counter = QEL_ARROW_COUNTER_START;
+    int32_t timeout = counter / 10;
+    while (true) {
+        qelEvent event;
+        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, timeout);
+        if (what == qelTrackStep::Release)
+            break;
+        if (what == qelTrackStep::Drag) {
+            bool inside = qelRegionHolds(area, event.x, event.y);
+            if (down && !inside) {
+                down = false;
+                qelUiDrawImage(released, imageX, imageY);
+                qelUiUpdateWindow();
+            } else if (!down && inside) {
+                down = true;
+                qelUiDrawImage(pressed, imageX, imageY);
+                qelUiUpdateWindow();
+            }
+        }
+        if (down && performStep()) {
+            counter = qelNextArrowCounter(counter);
+            timeout = counter / 10;
+        }
+    }
+    if (down) {
+        qelUiDrawImage(released, imageX, imageY);
+        qelUiUpdateWindow();
+    }
+}
+
+void qelRepeatPage(const std::function<void()>& step, const std::function<bool()>& passed)
+{
+    step();
+    int32_t timeout = 200;
+    while (true) {
+        qelEvent event;
+        qelTrackStep what = qelNextTrackEvent(event, QEL_MOUSE_UP_EVENT, timeout);
+        if (what == qelTrackStep::Release)
+            break;
+        if (what != qelTrackStep::TimeOut)
+            continue;
+        if (passed()) {
+            // Only the release is left to wait for.
+            timeout = -1;
+            continue;
+        }
+        step();
+        timeout = 50;
+    }
+}
+
+void qelFollowThumb(int32_t y, const std::function<void(int32_t)>& move)
+{
+    move(y);
+    while (true) {
+        qelEvent event;
+        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
+        if (what == qelTrackStep::Release)
+            break;
+        if (what == qelTrackStep::Drag)
+            move(event.y);
+    }
+}
+
+void qelWaitForRelease()
+{
+    qelEvent event;
+    while (qelNextTrackEvent(event, QEL_MOUSE_UP_EVENT, -1) != qelTrackStep::Release) { }
+}

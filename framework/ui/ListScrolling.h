@@ -1,0 +1,92 @@
+#pragma once
+
+// What the list box and the combo box share: the arithmetic of a scrolling list of rows with a
+// scroll bar drawn from images, and the nested mouse loops that scroll it while the button is
+// held (arrow buttons with an accelerating repeat, page steps, the dragged thumb). Every division
+// here is guarded: a row height of 0, a box lower than one row or a thumb as tall as its track
+// never divide by zero.
+
+#include "framework/runtime/Event.h"
+#include "framework/runtime/Value.h"
+
+#include <cstdint>
+#include <functional>
+
+// Key codes the list controls answer (the window layer's special keys in the upper half).
+constexpr int32_t QEL_KEY_ENTER = 13;
+constexpr int32_t QEL_KEY_SPACE = 32;
+constexpr int32_t QEL_KEY_HOME = 0xF0000;
+constexpr int32_t QEL_KEY_END = 0x100000;
+constexpr int32_t QEL_KEY_PAGE_UP = 0x120000;
+constexpr int32_t QEL_KEY_PAGE_DOWN = 0x130000;
+constexpr int32_t QEL_KEY_UP = 0x160000;
+constexpr int32_t QEL_KEY_DOWN = 0x170000;
+
+// A letter key lowered: 'A'..'Z' become 'a'..'z'; every other code (special keys included) is
+// kept as it is.
+int32_t qelLowerKey(int32_t code);
+
+// Rows that fit: height / rowHeight, at least 1 (a row height of 0 or less counts as 1).
+int32_t qelVisibleRows(int32_t height, int32_t rowHeight);
+// Integer division truncating toward zero, 0 for a divisor of 0.
+int32_t qelDivide(int64_t numerator, int64_t divisor);
+// A 32-bit number brought into [low, high] (high below low gives low).
+int32_t qelClampInt(int64_t n, int32_t low, int32_t high);
+// The first row that keeps `index` in view: unchanged while index lies in the rows shown,
+// index when it lies above them, index - (visible - 1) when it lies at or below the last one.
+int32_t qelScrollIntoView(int32_t index, int32_t topIndex, int32_t visible);
+
+// The scroll thumb's top: the track between the arrow areas, divided over the first rows that
+// can be shown (range at least 1).
+int32_t qelThumbTop(int32_t boxTop, int32_t boxHeight, int32_t upHeight, int32_t downHeight, int32_t thumbHeight,
+    int32_t topIndex, int32_t range);
+// The first row for a thumb dragged with the pointer at `pointerY`, `grab` pixels below the
+// thumb's top; clamped to 0..range. A thumb that fills its track cannot move: topIndex stays.
+int32_t qelThumbDragIndex(int32_t pointerY, int32_t boxTop, int32_t arrowHeight, int32_t trackHeight,
+    int32_t thumbHeight, int32_t grab, int32_t range, int32_t topIndex);
+// Where inside the thumb the pointer took it.
+int32_t qelThumbGrab(int32_t pointerY, int32_t boxTop, int32_t arrowHeight, int32_t trackHeight, int32_t thumbHeight,
+    int32_t topIndex, int32_t range);
+
+// One pass of a loop that follows the held button.
+enum class qelTrackStep { Drag, Release, TimeOut };
+// Waits up to `timeoutMs` (negative: for ever) for a drag or button-up event (`mask` chooses
+// which); a drag's point is made form-local. A wait that ends before its time with nothing, which
+// happens only when no window layer can deliver input any more, counts as the release, so no loop
+// spins for ever.
+qelTrackStep qelNextTrackEvent(qelEvent& event, int32_t mask, int32_t timeoutMs);
+
+// The first repeat wait of an arrow button, and how the repeat counter shrinks: after each
+// performed step the counter drops by 5 while it is at least 11, and the next wait is counter / 10
+// milliseconds: 50 ms down to 1 ms.
+constexpr int32_t QEL_ARROW_COUNTER_START = 500;
+int32_t qelNextArrowCounter(int32_t counter);
+
+// Scroll bar parts: the areas (region values or nil) and the thumb image.
+struct qelScrollBarParts {
+    qelValue upArrowRegion;
+    qelValue downArrowRegion;
+    qelValue scrollBarRegion;
+    qelValue thumbImage;
+};
+
+// Nonzero when the value is a region holding the point (nil holds nothing).
+int32_t qelRegionHolds(const qelValue& region, int32_t x, int32_t y);
+// The height of a region or image, 0 for nil or any other value.
+int32_t qelHeightOf(const qelValue& value);
+int32_t qelWidthOf(const qelValue& value);
+
+// The arrow button held at its area: the pressed image (`pressedImage`, or a screen copy of the
+// area at the image position) shows while the pointer is on the area, a screen copy taken first
+// shows when it leaves and at the release. `step` runs at once and on every pass of the loop
+// while pressed; it answers whether it scrolled, and only a performed step speeds the repeat up.
+void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const qelValue& pressedImage,
+    const std::function<bool()>& step);
+// A page step at once; then, while the button is held, another after 200 ms and then every
+// 50 ms until `passed` says the thumb has gone past the press point.
+void qelRepeatPage(const std::function<void()>& step, const std::function<bool()>& passed);
+// The thumb follows the pointer: `move` runs for the press point and for every drag until the
+// release.
+void qelFollowThumb(int32_t y, const std::function<void(int32_t pointerY)>& move);
+// Waits for the button's release.
+void qelWaitForRelease();
