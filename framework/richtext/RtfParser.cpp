@@ -126,6 +126,10 @@ void parseRTF::skip(int32_t n)
 void parseRTF::skipWord()
 {
     for (;;) {
+        // A line break ends a word: it is looked at here before the reads make it invisible, so
+        // that a word at the end of a line does not swallow the first word of the next one.
+        if (m_position < m_end && (m_text[m_position] == '\r' || m_text[m_position] == '\n'))
+            return;
         char c = peek(0);
         if (c == 0 || c == '\t' || c == '{' || c == '}' || c == '\\' || c == ' ')
             return;

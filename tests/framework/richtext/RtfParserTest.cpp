@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 using namespace richtext_test;
 
 namespace {
@@ -89,6 +92,8 @@ TEST(RtfParser, ItemsOfTheSubset)
         { "\\u233 e\\uc1\\u244\\'f4", "[1 0 1 -1 0] [2 \"e\"] [4 244]", nullptr },
         { "{\\height 300}x{\\width 20}", "[1 0 1 -1 0] [2 \"x\"]", nullptr },
         { "\\line x\\sect y", "[1 0 1 -1 0] [2 \"xy\"]", nullptr },
+        // A skipped word ends at a line break.
+        { "\\loch\r\nword", "[1 0 1 -1 0] [2 \"word\"]", nullptr },
         { "a\tb", "[1 0 1 -1 0] [2 \"ab\"]", nullptr },
         // Numbers saturate instead of overflowing.
         { "\\li99999999999999 \\fi-99999999999", "[19 2147483647] [18 -2147483647]", nullptr },
@@ -179,4 +184,41 @@ TEST(RtfParser, PlainTextRecovery)
     qelValue runs = qelGet(
         parse("Amaz\\'f4nia {\\uldb link}!\\{t\\} end\\par {\\strike old}\\tab x{bmc p.bmp\\}"), qelValue("TextRuns"));
     EXPECT_EQ(std::string(qelCString(qelPlainTextOfRuns(runs))), "Amaz\xf4nia link end\nold\tx");
+}
+
+TEST(RtfParser, TextsWrittenByOtherProgramsGiveTheirText)
+{
+    // Word-processor files with headers, tables, unicode escapes with fallbacks, nested groups
+    // and \\* destinations: no error, and every sentence of the body comes out in order.
+    struct File {
+        const char* name;
+        std::vector<std::string> sentences;
+    };
+    const File files[] = {
+        { "WriterTable.rtf",
+            { "Capitais da regi\xe3o Norte", "Amazonas", "Manaus", "Par\xe1", "Bel\xe9m", "Fim da tabela." } },
+        { "NestedUnicode.rtf",
+            { "Texto negrito e it\xe1lico sublinhado normal.\n", "Pre\xe7o: 10 \x80 ou mais", "um endere\xe7o\n",
+                "Aspas \x93"
+                "assim\x94 e \x91"
+                "assim\x92.\n",
+                "\x97 final\n" } },
+        { "SimpleEditor.rtf",
+            { "Ol\xe1, mundo!\n", "Segunda linha com negrito e it\xe1lico.\n", "\tRecuo com tabula\xe7\xe3o.\n" } },
+    };
+    for (const File& f : files) {
+        std::ifstream in(std::string(QEL_TEST_DATA) + "/rtf/" + f.name, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(bytes.empty()) << f.name;
+        ErrorRecorder errors;
+        std::string text = qelCString(qelPlainTextOfRuns(qelGet(parse(bytes), qelValue("TextRuns"))));
+        EXPECT_TRUE(errors.messages.empty()) << f.name;
+        size_t at = 0;
+        for (const std::string& sentence : f.sentences) {
+            size_t found = text.find(sentence, at);
+            EXPECT_NE(found, std::string::npos) << f.name << ": " << sentence << "\n" << text;
+            if (found != std::string::npos)
+                at = found + sentence.size();
+        }
+    }
 }
