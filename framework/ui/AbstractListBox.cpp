@@ -122,7 +122,8 @@ void AbstractListBox::rebuild()
         scrollBarRegion = qelRectValue(barLeft, top, scrollBarWidth, height);
 
     if (scrollBarImage.isNil() && !imageProperty("ScrollBit").isNil())
-        composeScrollBar();
+        scrollBarImage = qelComposeScrollStrip(scrollBarRegion, imageProperty("ScrollBit"),
+            imageProperty("UpArrowImage"), imageProperty("DownArrowImage"));
 
     borderRect = qelRectValue(left - 1, top - 1, width + 1, height + 1);
     selection = getInt("SelectionIndex", -1);
@@ -130,35 +131,6 @@ void AbstractListBox::rebuild()
     if (list.type() != QEL_LIST_TYPE || !list.object())
         list = qelMakeList(4, 100, QEL_GENERAL_LIST);
     initialized = 1;
-}
-
-void AbstractListBox::composeScrollBar()
-{
-    if (scrollBarRegion.isNil())
-        return;
-    qelValue tile = imageProperty("ScrollBit");
-    qelValue up = imageProperty("UpArrowImage");
-    qelValue down = imageProperty("DownArrowImage");
-    int32_t x = qelLeft(scrollBarRegion);
-    int32_t y = qelTop(scrollBarRegion);
-    int32_t w = qelWidth(scrollBarRegion);
-    int32_t h = qelHeight(scrollBarRegion);
-    qelValue underneath = qelUiGrabArea(x, y, w, h);
-    int32_t upHeight = qelHeightOf(up);
-    int32_t downHeight = qelHeightOf(down);
-    int32_t tileHeight = qelHeightOf(tile);
-    if (!up.isNil())
-        qelUiDrawImage(up, x, y);
-    // A tile without height would never fill the strip.
-    int64_t remaining = int64_t(h) - upHeight - downHeight;
-    for (int64_t tileY = int64_t(y) + upHeight; remaining > 0 && tileHeight > 0; tileY += tileHeight) {
-        qelUiDrawImage(tile, x, int32_t(tileY));
-        remaining -= tileHeight;
-    }
-    if (!down.isNil())
-        qelUiDrawImage(down, x, y + h - downHeight);
-    scrollBarImage = qelUiGrabArea(x, y, w, h);
-    qelUiDrawImage(underneath, x, y);
 }
 
 void AbstractListBox::setProperty(const qelValue& key, const qelValue& value)

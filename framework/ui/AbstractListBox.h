@@ -130,5 +130,4 @@ protected:
 
 private:
     void deleteItem(const qelValue& data);
-    void composeScrollBar();
 };

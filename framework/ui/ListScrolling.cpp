@@ -102,8 +102,10 @@ qelTrackStep qelNextTrackEvent(qelEvent& event, int32_t mask, int32_t timeoutMs)
         uint32_t spent = qelClockNow() - before;
         int32_t left = timeoutMs < 0 ? -1 : int32_t(uint32_t(timeoutMs) - std::min(spent, uint32_t(timeoutMs)));
         qelGetEvent(event, mask, left);
-        if (event.type == QEL_MOUSE_UP_EVENT)
+        if (event.type == QEL_MOUSE_UP_EVENT) {
+            qelLocalizeEvent(event);
             return qelTrackStep::Release;
+        }
         if (event.type == QEL_DRAG_EVENT) {
             qelLocalizeEvent(event);
             return qelTrackStep::Drag;
@@ -117,6 +119,34 @@ qelTrackStep qelNextTrackEvent(qelEvent& event, int32_t mask, int32_t timeoutMs)
             return qelTrackStep::Release;
         return qelTrackStep::TimeOut;
     }
+}
+
+qelValue qelComposeScrollStrip(
+    const qelValue& area, const qelValue& tile, const qelValue& upArrow, const qelValue& downArrow)
+{
+    if (area.type() != QEL_REGION_TYPE || !area.object())
+        return qelNil;
+    int32_t x = qelLeft(area);
+    int32_t y = qelTop(area);
+    int32_t w = qelWidth(area);
+    int32_t h = qelHeight(area);
+    qelValue underneath = qelUiGrabArea(x, y, w, h);
+    int32_t upHeight = qelHeightOf(upArrow);
+    int32_t downHeight = qelHeightOf(downArrow);
+    int32_t tileHeight = qelHeightOf(tile);
+    if (upHeight > 0)
+        qelUiDrawImage(upArrow, x, y);
+    // A tile without height would never fill the strip.
+    int64_t remaining = int64_t(h) - upHeight - downHeight;
+    for (int64_t tileY = int64_t(y) + upHeight; remaining > 0 && tileHeight > 0; tileY += tileHeight) {
+        qelUiDrawImage(tile, x, int32_t(tileY));
+        remaining -= tileHeight;
+    }
+    if (downHeight > 0)
+        qelUiDrawImage(downArrow, x, y + h - downHeight);
+    qelValue strip = qelUiGrabArea(x, y, w, h);
+    qelUiDrawImage(underneath, x, y);
+    return strip;
 }
 
 void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const qelValue& pressedImage,

@@ -51,7 +51,7 @@ int32_t qelThumbGrab(int32_t pointerY, int32_t boxTop, int32_t arrowHeight, int3
 // One pass of a loop that follows the held button.
 enum class qelTrackStep { Drag, Release, TimeOut };
 // Waits up to `timeoutMs` (negative: for ever) for a drag or button-up event (`mask` chooses
-// which); a drag's point is made form-local. A wait that ends before its time with nothing, which
+// which); the event's point is made form-local. A wait that ends before its time with nothing, which
 // happens only when no window layer can deliver input any more, counts as the release, so no loop
 // spins for ever.
 qelTrackStep qelNextTrackEvent(qelEvent& event, int32_t mask, int32_t timeoutMs);
@@ -75,6 +75,12 @@ int32_t qelRegionHolds(const qelValue& region, int32_t x, int32_t y);
 // The height of a region or image, 0 for nil or any other value.
 int32_t qelHeightOf(const qelValue& value);
 int32_t qelWidthOf(const qelValue& value);
+
+// A scroll bar strip composed on the screen over the area and grabbed: the up arrow at the top,
+// the tile repeated below it while room is left above the down arrow, the down arrow at the
+// bottom; the screen is put back. Nil without an area.
+qelValue qelComposeScrollStrip(
+    const qelValue& area, const qelValue& tile, const qelValue& upArrow, const qelValue& downArrow);
 
 // The arrow button held at its area: the pressed image (`pressedImage`, or a screen copy of the
 // area at the image position) shows while the pointer is on the area, a screen copy taken first
