@@ -143,45 +143,65 @@ int32_t Database::descend(const SearchTarget& t, Page& page, Cursor& at)
     if (height < 1 || height > MaxHeight)
         return -30;
 
-    // Appending in key order: the target lies past the last leaf of the last descent.
-    if (pathValid && pathTree == tr && pathIndex == t.index && t.mode != SearchTarget::First) {
-        if (fetch(path[0], page) == 0 && !page.isFree() && page.level() == 0 && page.count() > 0 && page.right() == -1
-            && compareEntry(entryAt(page, page.count() - 1), t) < 0) {
-            at = { path[0], page.count() };
-            return 0;
+    // The pages are read in place in their cache buffers; only the leaf is copied out.
+    const Page* node;
+    uint16_t offsets[MaxEntries];
+    int count;
+    auto lowerBound = [&](int lo, int hi) {
+        while (lo < hi) {
+            int mid = (lo + hi) / 2;
+            if (compareEntry(node->bytes + offsets[mid], t) < 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    };
+
+    // The leaf of the last descent answers without a descent when the target lies past the
+    // last leaf of the level (appending in key order), or above the leaf's first entry and not
+    // above its last: the separators above it are the last entry of its left neighbour and its
+    // own last entry, so a descent would end in this leaf at the same place.
+    if (pathValid && pathTree == tr && pathIndex == t.index) {
+        if (fetchRef(path[0], node) == 0 && !node->isFree() && node->level() == 0 && node->count() > 0) {
+            count = node->entryOffsets(offsets);
+            bool aboveLast = compareEntry(node->bytes + offsets[count - 1], t) < 0;
+            if (aboveLast && node->right() == -1 && t.mode != SearchTarget::First) {
+                page = *node;
+                at = { path[0], count };
+                return 0;
+            }
+            if (!aboveLast && compareEntry(node->bytes + offsets[0], t) < 0) {
+                at = { path[0], lowerBound(1, count - 1) };
+                page = *node;
+                return 0;
+            }
         }
     }
 
     int32_t n = header.rootOf(tr);
     int level = height - 1;
-    uint16_t offsets[MaxEntries];
     for (;;) {
-        int32_t status = fetch(n, page);
+        int32_t status = fetchRef(n, node);
         if (status)
             return status;
         // Why: every page must lie exactly one level below its parent; anything else is a
         // damaged link, and following it could loop or overrun the path.
-        if (page.isFree() || page.level() != level)
+        if (node->isFree() || node->level() != level)
             return -30;
         path[level] = n;
-        int count = page.entryOffsets(offsets);
-        int lo = 0;
-        int hi = count;
-        while (lo < hi) {
-            int mid = (lo + hi) / 2;
-            if (compareEntry(page.bytes + offsets[mid], t) < 0)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
+        count = node->entryOffsets(offsets);
+        int lo = lowerBound(0, count);
         if (level == 0) {
+            page = *node;
             at = { n, lo };
             pathTree = tr;
             pathIndex = t.index;
             pathValid = true;
             return 0;
         }
-        n = lo == 0 ? page.leftChild() : branchChild(page.bytes + offsets[lo - 1]);
+        // The next fetch may reuse this page's buffer: take the child number first.
+        n = lo == 0 ? node->leftChild() : branchChild(node->bytes + offsets[lo - 1]);
         --level;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "recdb/PageCache.h"
 
+#include <vector>
+
 namespace recdb {
 
 Database::Database(rdbHandle* h)
@@ -13,7 +15,7 @@ Database::Database(rdbHandle* h)
 
 Database::~Database()
 {
-    PageCache::the().drop(generation);
+    PageCache::the().drop(*this);
 }
 
 void Database::setKeyTypes()
@@ -75,7 +77,7 @@ int32_t Database::writeBack()
 {
     if (!writable)
         return 0;
-    int32_t status = PageCache::the().writeChanged(generation);
+    int32_t status = PageCache::the().writeChanged(*this);
     if (headerChanged) {
         int32_t headerStatus = writeHeader();
         if (!status)
@@ -98,7 +100,38 @@ int32_t Database::writePageNow(int32_t page, const Page& image)
     return 0;
 }
 
+int32_t Database::writePagesNow(int32_t first, const Page* const* images, int count)
+{
+    if (count == 1)
+        return writePageNow(first, *images[0]);
+    if (!writable)
+        return -33;
+    static_assert(sizeof(Page) == PageSize, "pages are written as an array");
+    std::vector<Page> out;
+    out.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        out.push_back(*images[i]);
+        pageToFile(out.back(), swap, keys);
+    }
+    int64_t offset = HeaderBlockSize + int64_t(PageSize) * first;
+    size_t bytes = out.size() * sizeof(Page);
+    if (file.writeAt(offset, out.data(), bytes) != static_cast<int64_t>(bytes)) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -8;
+    }
+    return 0;
+}
+
 int32_t Database::fetch(int32_t page, Page& out)
+{
+    const Page* cached;
+    int32_t status = fetchRef(page, cached);
+    if (!status)
+        out = *cached;
+    return status;
+}
+
+int32_t Database::fetchRef(int32_t page, const Page*& out)
 {
     if (page < 0)
         return -43;
@@ -109,27 +142,27 @@ int32_t Database::fetch(int32_t page, Page& out)
         return -30;
     PageCache& cache = PageCache::the();
     if (CachedPage* hit = cache.find(generation, page)) {
-        out = hit->image;
+        out = &hit->image;
         return 0;
     }
     CachedPage* buffer;
-    int32_t status = cache.take(buffer);
+    int32_t status = cache.take(*this, page, buffer);
     if (status)
         return status;
     ++pageReads;
     int64_t n = file.readAt(HeaderBlockSize + int64_t(PageSize) * page, buffer->image.bytes, PageSize);
     if (n != PageSize) {
         handle->errorDetail = static_cast<int32_t>(file.lastError());
+        cache.release(*buffer);
         return -9;
     }
     status = pageFromFile(buffer->image, swap, keys);
-    if (status)
+    if (status) {
+        cache.release(*buffer);
         return status;
-    buffer->owner = this;
-    buffer->generation = generation;
-    buffer->page = page;
+    }
     buffer->changed = false;
-    out = buffer->image;
+    out = &buffer->image;
     return 0;
 }
 
@@ -149,12 +182,9 @@ int32_t Database::store(int32_t page, const Page& image)
     PageCache& cache = PageCache::the();
     CachedPage* buffer = cache.find(generation, page);
     if (!buffer) {
-        int32_t status = cache.take(buffer);
+        int32_t status = cache.take(*this, page, buffer);
         if (status)
             return status;
-        buffer->owner = this;
-        buffer->generation = generation;
-        buffer->page = page;
     }
     buffer->image = image;
     bool leaf = image.level() == 0;

@@ -46,6 +46,7 @@ public:
     platform::File file;
     std::string name;
     uint64_t generation { 0 };
+    int32_t firstCached { -1 }; // this file's first buffer in the page cache, -1 when none
     bool swap { false };
     bool writable { false };
     bool shared { false };
@@ -77,8 +78,13 @@ public:
 
     // Pages (Database.cpp).
     int32_t fetch(int32_t page, Page& out);
+    // The page in its cache buffer, without a copy: valid until the next fetch, store or drop.
+    int32_t fetchRef(int32_t page, const Page*& out);
     int32_t store(int32_t page, const Page& image);
     int32_t writePageNow(int32_t page, const Page& image);
+    // Writes count pages that follow each other in the file, from page first on, in one write.
+    static constexpr int PagesPerWrite = 64;
+    int32_t writePagesNow(int32_t first, const Page* const* images, int count);
 
     // Brackets and locks (Locking.cpp).
     int32_t beginRead();

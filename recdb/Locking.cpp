@@ -86,7 +86,7 @@ void Database::checkChangeCounter()
     if (static_cast<uint32_t>(load32(raw)) == header.changeCounter)
         return;
     // Another opener changed the file: forget its pages and find every position again by key.
-    PageCache::the().drop(generation);
+    PageCache::the().drop(*this);
     readHeaderBlock();
     for (auto& state : indexes)
         state.stale = true;

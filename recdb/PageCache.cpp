@@ -21,66 +21,175 @@ bool PageCache::resize(int buffers)
 {
     if (buffers < 1)
         return false;
-    m_buffers.clear();
-    for (int i = 0; i < buffers; ++i)
-        m_buffers.push_back(std::make_unique<CachedPage>());
+    uint32_t buckets = 16;
+    while (buckets < 2u * static_cast<uint32_t>(buffers))
+        buckets *= 2;
+    // Allocate first, so that a refused allocation leaves the old cache in place.
+    std::unique_ptr<CachedPage[]> fresh(new CachedPage[static_cast<size_t>(buffers)]);
+    std::vector<int32_t> heads(buckets, -1);
+    m_buffers = std::move(fresh);
+    m_buckets = std::move(heads);
+    m_bucketMask = buckets - 1;
+    m_count = buffers;
+    m_newest = m_oldest = -1;
+    for (int32_t n = 0; n < m_count; ++n)
+        linkBack(n);
     return true;
 }
 
-void PageCache::moveToFront(size_t index)
+int32_t& PageCache::bucketOf(uint64_t generation, int32_t page)
 {
-    if (index)
-        std::rotate(m_buffers.begin(), m_buffers.begin() + static_cast<std::ptrdiff_t>(index),
-            m_buffers.begin() + static_cast<std::ptrdiff_t>(index) + 1);
+    uint64_t h = generation * 0x9E3779B97F4A7C15ull ^ static_cast<uint32_t>(page) * 0xC2B2AE3D27D4EB4Full;
+    return m_buckets[static_cast<uint32_t>(h >> 32) & m_bucketMask];
+}
+
+void PageCache::unlinkUse(int32_t n)
+{
+    CachedPage& b = m_buffers[n];
+    if (b.newer >= 0)
+        m_buffers[b.newer].older = b.older;
+    else
+        m_newest = b.older;
+    if (b.older >= 0)
+        m_buffers[b.older].newer = b.newer;
+    else
+        m_oldest = b.newer;
+    b.newer = b.older = -1;
+}
+
+void PageCache::linkFront(int32_t n)
+{
+    CachedPage& b = m_buffers[n];
+    b.newer = -1;
+    b.older = m_newest;
+    if (m_newest >= 0)
+        m_buffers[m_newest].newer = n;
+    else
+        m_oldest = n;
+    m_newest = n;
+}
+
+void PageCache::linkBack(int32_t n)
+{
+    CachedPage& b = m_buffers[n];
+    b.older = -1;
+    b.newer = m_oldest;
+    if (m_oldest >= 0)
+        m_buffers[m_oldest].older = n;
+    else
+        m_newest = n;
+    m_oldest = n;
+}
+
+// Takes a buffer out of its bucket and its owner's list and marks it empty; its place in the
+// use order is left to the caller.
+void PageCache::empty(int32_t n)
+{
+    CachedPage& b = m_buffers[n];
+    if (b.page < 0)
+        return;
+    int32_t* link = &bucketOf(b.generation, b.page);
+    while (*link != n)
+        link = &m_buffers[*link].nextInBucket;
+    *link = b.nextInBucket;
+    if (b.previousOfOwner >= 0)
+        m_buffers[b.previousOfOwner].nextOfOwner = b.nextOfOwner;
+    else
+        b.owner->firstCached = b.nextOfOwner;
+    if (b.nextOfOwner >= 0)
+        m_buffers[b.nextOfOwner].previousOfOwner = b.previousOfOwner;
+    b.owner = nullptr;
+    b.generation = 0;
+    b.page = -1;
+    b.changed = false;
+    b.nextInBucket = b.nextOfOwner = b.previousOfOwner = -1;
 }
 
 CachedPage* PageCache::find(uint64_t generation, int32_t page)
 {
-    for (size_t i = 0; i < m_buffers.size(); ++i) {
-        if (m_buffers[i]->page == page && m_buffers[i]->generation == generation) {
-            moveToFront(i);
-            return m_buffers.front().get();
+    for (int32_t n = bucketOf(generation, page); n >= 0; n = m_buffers[n].nextInBucket) {
+        CachedPage& b = m_buffers[n];
+        if (b.page == page && b.generation == generation) {
+            if (m_newest != n) {
+                unlinkUse(n);
+                linkFront(n);
+            }
+            return &b;
         }
     }
     return nullptr;
 }
 
-int32_t PageCache::take(CachedPage*& buffer)
+int32_t PageCache::take(Database& owner, int32_t page, CachedPage*& buffer)
 {
-    size_t last = m_buffers.size() - 1;
-    CachedPage& victim = *m_buffers[last];
+    int32_t n = m_oldest;
+    CachedPage& victim = m_buffers[n];
     if (victim.page >= 0 && victim.changed) {
         int32_t status = victim.owner->writePageNow(victim.page, victim.image);
         if (status)
             return status;
     }
-    victim = CachedPage();
-    moveToFront(last);
-    buffer = m_buffers.front().get();
+    empty(n);
+    unlinkUse(n);
+    linkFront(n);
+    victim.owner = &owner;
+    victim.generation = owner.generation;
+    victim.page = page;
+    int32_t& head = bucketOf(owner.generation, page);
+    victim.nextInBucket = head;
+    head = n;
+    victim.nextOfOwner = owner.firstCached;
+    if (owner.firstCached >= 0)
+        m_buffers[owner.firstCached].previousOfOwner = n;
+    owner.firstCached = n;
+    buffer = &victim;
     return 0;
 }
 
-int32_t PageCache::writeChanged(uint64_t generation)
+void PageCache::release(CachedPage& buffer)
 {
+    auto n = static_cast<int32_t>(&buffer - m_buffers.get());
+    empty(n);
+    unlinkUse(n);
+    linkBack(n);
+}
+
+int32_t PageCache::writeChanged(Database& owner)
+{
+    std::vector<CachedPage*> changed;
+    for (int32_t n = owner.firstCached; n >= 0; n = m_buffers[n].nextOfOwner) {
+        if (m_buffers[n].changed)
+            changed.push_back(&m_buffers[n]);
+    }
+    // In page order, so that pages that follow each other in the file go out in one write.
+    std::sort(changed.begin(), changed.end(), [](const CachedPage* a, const CachedPage* b) { return a->page < b->page; });
     int32_t result = 0;
-    for (size_t i = m_buffers.size(); i-- > 0;) {
-        CachedPage& b = *m_buffers[i];
-        if (b.generation == generation && b.page >= 0 && b.changed) {
-            int32_t status = b.owner->writePageNow(b.page, b.image);
-            if (status && !result)
-                result = status;
-            if (!status)
-                b.changed = false;
-        }
+    const Page* run[Database::PagesPerWrite];
+    for (size_t i = 0; i < changed.size();) {
+        size_t end = i + 1;
+        while (end < changed.size() && end - i < Database::PagesPerWrite
+            && changed[end]->page == changed[end - 1]->page + 1)
+            ++end;
+        for (size_t k = i; k < end; ++k)
+            run[k - i] = &changed[k]->image;
+        int32_t status = owner.writePagesNow(changed[i]->page, run, static_cast<int>(end - i));
+        if (status && !result)
+            result = status;
+        for (size_t k = i; !status && k < end; ++k)
+            changed[k]->changed = false;
+        i = end;
     }
     return result;
 }
 
-void PageCache::drop(uint64_t generation)
+void PageCache::drop(Database& owner)
 {
-    for (auto& b : m_buffers) {
-        if (b->generation == generation)
-            *b = CachedPage();
+    // Emptied buffers go to the back, to be taken before any buffer that still holds a page.
+    while (owner.firstCached >= 0) {
+        int32_t n = owner.firstCached;
+        empty(n);
+        unlinkUse(n);
+        linkBack(n);
     }
 }
 

@@ -125,8 +125,11 @@ int32_t Database::readAt(int k, Page& page, Cursor at, uint8_t* buffer, int32_t 
 
 int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int32_t length)
 {
-    Page walk = page;
-    const uint8_t* e = pageEntry(walk, at.pos);
+    // The record is read in place; the page is copied only when the record runs on into the
+    // next leaf.
+    const Page* current = &page;
+    Page walk;
+    const uint8_t* e = pageEntry(page, at.pos);
     uint8_t first[256];
     std::memcpy(first, e, static_cast<size_t>(entrySize(e)));
     int keyLen = entryKeyLength(e, keys);
@@ -156,14 +159,23 @@ int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int3
             break;
         }
         int previous = entryPiece(e);
-        int32_t status = stepForward(walk, at);
-        if (status)
-            return status;
-        if (at.leaf < 0) {
-            broken = true;
-            break;
+        if (at.pos + 1 < current->count()) {
+            ++at.pos;
+            e += entrySize(e);
+        } else {
+            if (current != &walk) {
+                walk = page;
+                current = &walk;
+            }
+            int32_t status = stepForward(walk, at);
+            if (status)
+                return status;
+            if (at.leaf < 0) {
+                broken = true;
+                break;
+            }
+            e = pageEntry(walk, at.pos);
         }
-        e = pageEntry(walk, at.pos);
         if (!sameRecord(e, first, keys) || entryPiece(e) != previous + 1) {
             broken = true;
             break;

@@ -38,11 +38,27 @@ struct EncodedKey {
     }
 };
 
+// Page buffers for the library's shared cache, set before the first index opens. The library's
+// own ten buffers hold little more than one lookup path, so every lookup read its leaf from the
+// file again; 2048 buffers (2 MB) keep a content index of several thousand items whole, and the
+// branch pages and busiest leaves of a larger one. Indexes are opened read-only, so the size
+// changes no file; a writable index keeps its changed pages longer before they are written.
+constexpr int32_t cacheBuffers = 2048;
+
+void sizePageCache()
+{
+    // The cache can only be rebuilt while no record file is open; a later open tries again.
+    static bool sized = false;
+    if (!sized)
+        sized = rdbSetCacheSize(cacheBuffers) == 0;
+}
+
 } // namespace
 
 qelIndexObject::qelIndexObject(const qelValue& name, int32_t create, int32_t writable, int32_t check)
 {
     const char* path = qelCString(name);
+    sizePageCache();
     if (create) {
         if (rdbCreate(&m_handle, path, 'E', 1, nullptr) != 0) {
             qelError("Cannot create index");
