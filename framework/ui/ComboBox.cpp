@@ -255,7 +255,8 @@ void ComboBox::drawOpenList()
     if (list.isNil())
         return;
     if (savedUnderList.isNil()) {
-        savedUnderList = qelUiGrabArea(listLeft, listTop, listWidth, listHeight);
+        // One pixel more each way: the border's outline lies on the region's far edges.
+        savedUnderList = qelUiGrabArea(listLeft, listTop, listWidth + 1, listHeight + 1);
         setProperty("Hot Spot", openRegion);
     }
     if (!backgroundImage.isNil())
