@@ -26,8 +26,8 @@ namespace {
 
         void load(const Page& page)
         {
-            std::memset(bytes, 0, sizeof bytes);
             std::memcpy(bytes, page.bytes, PageSize);
+            std::memset(bytes + PageSize, 0, sizeof bytes - PageSize);
             count = page.count();
             end = EntryStart;
             index();
@@ -286,6 +286,12 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
     status = descend(t, page, at);
     if (status)
         return status;
+
+    // An entry that fits goes into the leaf in place.
+    if (entrySize(entry) <= page.freeBytes()) {
+        insertAt(page, at.pos, entry);
+        return store(at.leaf, page);
+    }
 
     Overfull work;
     work.load(page);

@@ -120,12 +120,53 @@ CachedPage* PageCache::find(uint64_t generation, int32_t page)
     return nullptr;
 }
 
+CachedPage* PageCache::peek(uint64_t generation, int32_t page)
+{
+    for (int32_t n = bucketOf(generation, page); n >= 0; n = m_buffers[n].nextInBucket) {
+        CachedPage& b = m_buffers[n];
+        if (b.page == page && b.generation == generation)
+            return &b;
+    }
+    return nullptr;
+}
+
+// Writes a changed buffer that is about to be reused together with the changed buffers of the
+// same file that hold the pages around it, in one write: the pages of a file built in key order
+// are numbered in the order they fill up, so the oldest buffers hold runs of neighbours.
+int32_t PageCache::writeVictim(CachedPage& victim)
+{
+    const Page* run[Database::PagesPerWrite];
+    CachedPage* buffers[Database::PagesPerWrite];
+    int32_t first = victim.page;
+    int count = 1;
+    auto changedPage = [&](int32_t page) {
+        CachedPage* b = page >= 0 ? peek(victim.generation, page) : nullptr;
+        return b && b->changed ? b : nullptr;
+    };
+    while (count < Database::PagesPerWrite / 2 && changedPage(first - 1)) {
+        --first;
+        ++count;
+    }
+    while (count < Database::PagesPerWrite && changedPage(first + count))
+        ++count;
+    for (int i = 0; i < count; ++i) {
+        buffers[i] = peek(victim.generation, first + i);
+        run[i] = &buffers[i]->image;
+    }
+    int32_t status = victim.owner->writePagesNow(first, run, count);
+    if (status)
+        return status;
+    for (int i = 0; i < count; ++i)
+        buffers[i]->changed = false;
+    return 0;
+}
+
 int32_t PageCache::take(Database& owner, int32_t page, CachedPage*& buffer)
 {
     int32_t n = m_oldest;
     CachedPage& victim = m_buffers[n];
     if (victim.page >= 0 && victim.changed) {
-        int32_t status = victim.owner->writePageNow(victim.page, victim.image);
+        int32_t status = writeVictim(victim);
         if (status)
             return status;
     }

@@ -40,8 +40,9 @@ public:
 
     // The buffer holding this page, moved to the front; null on a miss.
     CachedPage* find(uint64_t generation, int32_t page);
-    // The least recently used buffer, written back first when changed (a write error is
-    // returned and the buffer is left as it was), then given to this page of the owner's file
+    // The least recently used buffer, written back first when changed (with the changed pages
+    // of its file that neighbour it; a write error is returned and the buffers are left as they
+    // were), then given to this page of the owner's file
     // (its image still to be filled) and moved to the front.
     int32_t take(Database& owner, int32_t page, CachedPage*& buffer);
     // Empties one buffer without writing it (a page that could not be read).
@@ -57,6 +58,8 @@ public:
 private:
     PageCache();
     int32_t& bucketOf(uint64_t generation, int32_t page);
+    CachedPage* peek(uint64_t generation, int32_t page); // without touching the use order
+    int32_t writeVictim(CachedPage& victim);
     void unlinkUse(int32_t n);
     void linkFront(int32_t n);
     void linkBack(int32_t n);
