@@ -1,5 +1,6 @@
 #include "framework/ui/MediaDialogObject.h"
 
+#include "framework/display/MovieObject.h"
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
@@ -45,7 +46,7 @@ void qelMediaDialogObject::rolloverOff(
 
 void qelMediaDialogObject::open(const qelValue& data)
 {
-    qelServices().closeAllMovies();
+    qelCloseAllMovies();
     qelDialogObject::open(data);
     qelActivateFirstTabStop(*this);
     qelServices().setCursor(qelNil);

@@ -1,8 +1,11 @@
 #include "framework/ui/MediaFormObject.h"
 
 #include "framework/display/DrawingInterface.h"
+#include "framework/display/Fade.h"
 #include "framework/display/Geometry.h"
+#include "framework/display/MovieObject.h"
 #include "framework/display/PaletteObject.h"
+#include "framework/display/Transition.h"
 #include "framework/display/WindowObject.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
@@ -22,13 +25,10 @@ constexpr int32_t TAB_KEY = 9;
 constexpr int32_t FADE_IN_TRANSITION = 12;
 constexpr int32_t FADE_OUT_TRANSITION = 13;
 
-// The palette transition of a fade. A true-colour display has no palette to animate, so the fade
-// branches that need it are not taken there (usesPaletteFade answers 0).
+// The fade over the media area (the palette formula, blended at presentation on true colour).
 void paletteFade(int32_t code, int32_t milliseconds)
 {
-    (void)code;
-    (void)milliseconds;
-    qelUiRefreshArea(0, 0, qelMediaWidth(), qelMediaHeight());
+    qelTransition(code, milliseconds, 0, 0, 0, qelMediaWidth(), qelMediaHeight());
 }
 
 class WaitCursor {
@@ -160,7 +160,8 @@ int32_t qelMediaFormObject::fadeTime()
 
 int32_t qelMediaFormObject::usesPaletteFade()
 {
-    return !qelGetBoolSetting("MPEG", 0) && qelIsPaletteDisplay() ? 1 : 0;
+    // A true-colour display fades too when the fades are blended at presentation.
+    return !qelGetBoolSetting("MPEG", 0) && qelCanFadeDisplay() ? 1 : 0;
 }
 
 void qelMediaFormObject::fadeOut()
@@ -242,8 +243,9 @@ int32_t qelMediaFormObject::playVideo(const qelValue& name, int32_t allowDouble)
         if (qelWindowObject* port = qelMainPort(); port && !black.isNil())
             port->selectPalette(black, 0, 0, qelWidth(black), qelHeight(black));
         qelRectangle(0, 0, mediaWidth, mediaHeight, 1);
+    } else {
+        qelDrawMovieFrame(video, 0, videoX, videoY, w, h);
     }
-    // Without MPEG the movie's first frame is drawn in place by the movie layer when it starts.
     int32_t result = qelPlay(video, 0, -1, 0);
     wait.restore();
     qelSetAutoRefresh(autoRefresh);
@@ -258,6 +260,7 @@ void qelMediaFormObject::stopVideo()
     qelValue playing = video;
     video = qelNil;
     qelStop(playing);
+    qelReleaseMovie(playing);
 }
 
 int32_t qelMediaFormObject::playSound(const qelValue& value, int32_t loop)
