@@ -24,6 +24,32 @@ int32_t lengthOf(const qelStringObject* string)
     return string ? string->length() : 0;
 }
 
+// The first or last n items of a string or list, the slice chosen by the member given for each
+// kind. A negative n counts back from the length; one still negative, or a null object, gives an
+// empty result of the sequence's kind.
+qelValue endSlice(const qelValue& sequence, int32_t n, qelValue (qelStringObject::*fromString)(int32_t) const,
+    qelValue (qelListObject::*fromList)(int32_t) const, const char* signature)
+{
+    if (sequence.isString()) {
+        qelStringObject* string = qelStringOf(sequence);
+        if (n < 0)
+            n += lengthOf(string);
+        if (n < 0 || !string)
+            return qelEmptyString();
+        return (string->*fromString)(n);
+    }
+    if (sequence.type() == QEL_LIST_TYPE) {
+        qelListObject* list = qelListObjectOf(sequence);
+        if (n < 0 && list)
+            n += list->count;
+        if (n < 0 || !list)
+            return emptyList();
+        return (list->*fromList)(n);
+    }
+    qelArgTypeError(signature, 1);
+    return qelNil;
+}
+
 } // namespace
 
 int32_t qelCount(const qelValue& collection)
@@ -140,46 +166,13 @@ int32_t qelCapacity(const qelValue& collection)
 
 qelValue qelLeft(const qelValue& sequence, int32_t n)
 {
-    if (sequence.isString()) {
-        qelStringObject* string = qelStringOf(sequence);
-        if (n < 0)
-            n += lengthOf(string);
-        if (n < 0 || !string)
-            return qelEmptyString();
-        return string->left(n);
-    }
-    if (sequence.type() == QEL_LIST_TYPE) {
-        qelListObject* list = qelListObjectOf(sequence);
-        if (n < 0 && list)
-            n += list->count;
-        if (n < 0 || !list)
-            return emptyList();
-        return list->left(n);
-    }
-    qelArgTypeError("qelLeft(stringOrList,QELINT,QELINT)", 1);
-    return qelNil;
+    return endSlice(sequence, n, &qelStringObject::left, &qelListObject::left, "qelLeft(stringOrList,QELINT,QELINT)");
 }
 
 qelValue qelRight(const qelValue& sequence, int32_t n)
 {
-    if (sequence.isString()) {
-        qelStringObject* string = qelStringOf(sequence);
-        if (n < 0)
-            n += lengthOf(string);
-        if (n < 0 || !string)
-            return qelEmptyString();
-        return string->right(n);
-    }
-    if (sequence.type() == QEL_LIST_TYPE) {
-        qelListObject* list = qelListObjectOf(sequence);
-        if (n < 0 && list)
-            n += list->count;
-        if (n < 0 || !list)
-            return emptyList();
-        return list->right(n);
-    }
-    qelArgTypeError("qelRight(stringOrList,QELINT,QELINT)", 1);
-    return qelNil;
+    return endSlice(
+        sequence, n, &qelStringObject::right, &qelListObject::right, "qelRight(stringOrList,QELINT,QELINT)");
 }
 
 qelValue qelMid(const qelValue& sequence, int32_t start, int32_t n)
