@@ -17,6 +17,18 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Both readers start the same way: white space, then an optional sign. Returns where the digits
+// should begin.
+const char* pastSign(const char* p, bool& negative)
+{
+    while (isSpace(*p))
+        ++p;
+    negative = false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    return p;
+}
+
 } // namespace
 
 int32_t qelTextToInt(const char* text, const char** end)
@@ -25,12 +37,8 @@ int32_t qelTextToInt(const char* text, const char** end)
         *end = text;
     if (!text)
         return 0;
-    const char* p = text;
-    while (isSpace(*p))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-')
-        negative = *p++ == '-';
+    bool negative;
+    const char* p = pastSign(text, negative);
     if (!isDigit(*p))
         return 0;
     // Accumulate as a negative number so that INT32_MIN is reachable; stop growing at the limit.
@@ -53,12 +61,8 @@ double qelTextToFloat(const char* text, const char** end)
         *end = text;
     if (!text)
         return 0.0;
-    const char* p = text;
-    while (isSpace(*p))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-')
-        negative = *p++ == '-';
+    bool negative;
+    const char* p = pastSign(text, negative);
     // Only a decimal mantissa is a number: this keeps out "inf", "nan" and hexadecimal forms.
     if (!isDigit(*p) && !(*p == '.' && isDigit(p[1])))
         return 0.0;
