@@ -37,9 +37,9 @@ void appendDisplayText(std::string& out, const qelValue& value)
         out.append(string->chars(), size_t(string->length()));
 }
 
-} // namespace
-
-int32_t qelIntValue(const qelValue& value)
+// The integer of a boolean, number or string (a float truncated, a string read as a number);
+// any other type reports the argument type error under `signature` and gives 0.
+int32_t integerOf(const qelValue& value, const char* signature)
 {
     switch (value.type()) {
     case QEL_BOOLEAN_TYPE:
@@ -52,9 +52,16 @@ int32_t qelIntValue(const qelValue& value)
         return string ? string->intValue() : 0;
     }
     default:
-        qelArgTypeError("qelIntValue(numberOrString)", 1);
+        qelArgTypeError(signature, 1);
         return 0;
     }
+}
+
+} // namespace
+
+int32_t qelIntValue(const qelValue& value)
+{
+    return integerOf(value, "qelIntValue(numberOrString)");
 }
 
 double qelFloatValue(const qelValue& value)
@@ -77,20 +84,7 @@ double qelFloatValue(const qelValue& value)
 
 qelValue qelBool(const qelValue& value)
 {
-    switch (value.type()) {
-    case QEL_BOOLEAN_TYPE:
-    case QEL_INT_TYPE:
-        return qelMakeInt(value.payload());
-    case QEL_FLOAT_TYPE:
-        return qelMakeInt(truncatedFloat(value.floatPayload()));
-    case QEL_STRING_TYPE: {
-        qelStringObject* string = qelStringOf(value);
-        return qelMakeInt(string ? string->intValue() : 0);
-    }
-    default:
-        qelArgTypeError("qelBool(stringOrBoolOrInt)", 1);
-        return qelMakeInt(0);
-    }
+    return qelMakeInt(integerOf(value, "qelBool(stringOrBoolOrInt)"));
 }
 
 bool qelIsTrue(const qelValue& value)
