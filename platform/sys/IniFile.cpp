@@ -17,23 +17,6 @@ namespace {
         return s.substr(b, e - b);
     }
 
-    bool equalsIgnoringCase(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            char x = a[i];
-            char y = b[i];
-            if (x >= 'a' && x <= 'z')
-                x = char(x - 32);
-            if (y >= 'a' && y <= 'z')
-                y = char(y - 32);
-            if (x != y)
-                return false;
-        }
-        return true;
-    }
-
     std::string_view unquoted(std::string_view v)
     {
         if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
@@ -112,6 +95,23 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
             return std::string(v);
     }
     return std::nullopt;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = char(x - 32);
+        if (y >= 'a' && y <= 'z')
+            y = char(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
 }
 
 std::optional<std::string> readSmallFile(const std::string& path, size_t limit)

@@ -41,6 +41,10 @@ std::optional<std::string> iniValue(std::string_view text, std::string_view sect
 
 constexpr size_t maxIniFileBytes = 4 * 1024 * 1024;
 
+// True when the names are equal but for the case of ASCII letters, the rule by which settings
+// and registry files match section, key and value names; other bytes must be equal.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 // Reads a whole file of at most `limit` bytes; nothing when it is missing, unreadable or larger.
 std::optional<std::string> readSmallFile(const std::string& path, size_t limit);
 

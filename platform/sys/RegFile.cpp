@@ -7,23 +7,6 @@ namespace platform {
 
 namespace {
 
-    bool equalsIgnoringCase(std::string_view a, std::string_view b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            char x = a[i];
-            char y = b[i];
-            if (x >= 'a' && x <= 'z')
-                x = char(x - 32);
-            if (y >= 'a' && y <= 'z')
-                y = char(y - 32);
-            if (x != y)
-                return false;
-        }
-        return true;
-    }
-
     std::string_view trimmed(std::string_view s)
     {
         while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
