@@ -214,14 +214,8 @@ int Page::entryOffsets(uint16_t* offsets) const
 int32_t pageFromFile(Page& page, bool swap, const KeyFormat& keys)
 {
     uint8_t* b = page.bytes;
-    if (swap) {
-        swap32At(b);
-        swap32At(b + 4);
-        swap32At(b + 8);
-        swap16At(b + 12);
-        swap16At(b + 14);
-        swap16At(b + 16);
-    }
+    if (swap)
+        page.swapHead();
     int count = page.count();
     // Why: a page holds at most 143 entries; more means the count field is damaged.
     if (count > MaxEntries)
@@ -271,12 +265,7 @@ void pageToFile(Page& page, bool swap, const KeyFormat& keys)
             off += entrySize(e);
         }
     }
-    swap32At(b);
-    swap32At(b + 4);
-    swap32At(b + 8);
-    swap16At(b + 12);
-    swap16At(b + 14);
-    swap16At(b + 16);
+    page.swapHead();
 }
 
 } // namespace recdb

@@ -232,6 +232,17 @@ struct Page {
     void setCount(int v) { store16(bytes + 14, static_cast<uint16_t>(v)); }
     void setFreeBytes(int v) { store16(bytes + 16, static_cast<uint16_t>(v)); }
 
+    // Turns the head fields (the three links and the three 16-bit counts) between byte orders.
+    void swapHead()
+    {
+        swap32At(bytes);
+        swap32At(bytes + 4);
+        swap32At(bytes + 8);
+        swap16At(bytes + 12);
+        swap16At(bytes + 14);
+        swap16At(bytes + 16);
+    }
+
     void initEmpty(int level);
     // Fills offsets with the start of each entry; returns the count. Only for checked pages.
     int entryOffsets(uint16_t* offsets) const;

@@ -44,17 +44,6 @@ namespace {
         return platform::File::open(name, options);
     }
 
-    // Turns the six head fields of a page between byte orders.
-    void swapHead(Page& page)
-    {
-        swap32At(page.bytes);
-        swap32At(page.bytes + 4);
-        swap32At(page.bytes + 8);
-        swap16At(page.bytes + 12);
-        swap16At(page.bytes + 14);
-        swap16At(page.bytes + 16);
-    }
-
     void removeAt(Page& page, int pos)
     {
         uint16_t offsets[MaxEntries];
@@ -293,7 +282,7 @@ namespace {
                     single.setCount(1);
                     single.setFreeBytes(EntryArea - 1 - rest);
                     if (swap)
-                        swapHead(single);
+                        single.swapHead();
                     if (pageFromFile(single, swap, keys))
                         keep(-30);
                     else

@@ -52,16 +52,6 @@ namespace {
         int32_t m_damagedPage { 0 };
     };
 
-    void swapHead(Page& page)
-    {
-        swap32At(page.bytes);
-        swap32At(page.bytes + 4);
-        swap32At(page.bytes + 8);
-        swap16At(page.bytes + 12);
-        swap16At(page.bytes + 14);
-        swap16At(page.bytes + 16);
-    }
-
     int32_t Verifier::readRaw(int32_t n, Page& page, bool& fromCache)
     {
         if (m_progress)
@@ -78,7 +68,7 @@ namespace {
         if (m_db.file.readAt(HeaderBlockSize + int64_t(PageSize) * n, page.bytes, PageSize) != PageSize)
             return -211;
         if (m_db.swap)
-            swapHead(page);
+            page.swapHead();
         return 0;
     }
 
@@ -132,7 +122,7 @@ namespace {
             return fail(n, status);
         if (!fromCache && m_db.swap) {
             // The layout is sound: turn the entries (and the head, back and forth) to this machine's order.
-            swapHead(page);
+            page.swapHead();
             if (pageFromFile(page, true, m_db.keys))
                 return fail(n, -203);
         }
