@@ -18,6 +18,16 @@ std::vector<LeafEntry> leavesOf(const std::string& name)
     return check.leaves;
 }
 
+// The leftmost leaf of tree 0: from the root (header word 12) down the first child of each branch,
+// height (header word 28) less one levels.
+int32_t firstLeafOf(const Bytes& file)
+{
+    int32_t page = get32(file, 12);
+    for (int level = get32(file, 28) - 1; level > 0; --level)
+        page = get32(file, pageOffset(page));
+    return page;
+}
+
 TEST(RecDbOperations, BadCallsAreRefusedWithoutTouchingTheFile)
 {
     ScratchDir dir;
@@ -186,11 +196,8 @@ TEST(RecDbOperations, PagesFillFreeAndComeBack)
     ASSERT_EQ(rdbClose(&h), 0);
     // Ascending inserts leave every leaf but the last full.
     Bytes file = readFile(name);
-    int32_t page = get32(file, 12);
-    int height = get32(file, 28);
-    EXPECT_EQ(height, 3);
-    for (int level = height - 1; level > 0; --level)
-        page = get32(file, pageOffset(page));
+    EXPECT_EQ(get32(file, 28), 3);
+    int32_t page = firstLeafOf(file);
     int leaves = 0;
     for (; get32(file, pageOffset(page) + 4) != -1; page = get32(file, pageOffset(page) + 4), ++leaves)
         EXPECT_LT(get16(file, pageOffset(page) + 16), 32) << "leaf " << page;
@@ -260,17 +267,13 @@ TEST(RecDbOperations, ExclusiveOpensCacheAndCloses)
     ASSERT_EQ(rdbOpen(&h, a.c_str(), 'E', 2, nullptr), 0);
     ASSERT_EQ(rdbSetAccessMode(&h, 0), 0);
     ASSERT_EQ(rdbFind(&h, 1, "key-000000", 0, buffer, sizeof buffer), 0);
-    int32_t firstLeaf = -1;
     Bytes file = readFile(a);
-    int32_t page = get32(file, 12);
-    for (int level = get32(file, 28) - 1; level > 0; --level)
-        page = get32(file, pageOffset(page));
-    firstLeaf = page;
+    int32_t firstLeaf = firstLeafOf(file);
     std::string changed(a.size(), 'Z');
     ASSERT_EQ(rdbRewriteCurrent(&h, 1, changed.data(), int32_t(changed.size())), 0);
     EXPECT_EQ(readFile(a), file);
     std::vector<int32_t> leaves;
-    for (page = get32(file, pageOffset(firstLeaf) + 4); page != -1 && leaves.size() < 10;
+    for (int32_t page = get32(file, pageOffset(firstLeaf) + 4); page != -1 && leaves.size() < 10;
          page = get32(file, pageOffset(page) + 4))
         leaves.push_back(page);
     ASSERT_EQ(leaves.size(), 10u);
