@@ -41,6 +41,18 @@ int32_t add(int32_t a, int32_t b)
     return platform::gfx::clampToInt(int64_t(a) + b);
 }
 
+// A size of 0 draws an image at its own size: makes w and h the size that was drawn, for the
+// refresh after drawing or stretching.
+void fillInDrawnSize(const qelValue& image, int32_t& w, int32_t& h)
+{
+    if (image.type() == QEL_IMAGE_TYPE) {
+        if (w == 0)
+            w = qelWidth(image);
+        if (h == 0)
+            h = qelHeight(image);
+    }
+}
+
 platform::Window* openWindow()
 {
     platform::WindowSystem* system = qelWindowSystem();
@@ -342,13 +354,7 @@ void qelWindowObject::drawImage(
     if (image.isNil())
         return;
     qelDrawImage(m_target, add(x, originX), add(y, originY), image, sx, sy, w, h);
-    // A size of 0 drew the image's own size; refresh what was drawn.
-    if (image.type() == QEL_IMAGE_TYPE) {
-        if (w == 0)
-            w = qelWidth(image);
-        if (h == 0)
-            h = qelHeight(image);
-    }
+    fillInDrawnSize(image, w, h);
     refresh(x, y, w, h);
 }
 
@@ -357,12 +363,7 @@ void qelWindowObject::stretchImage(const qelValue& image, int32_t x, int32_t y, 
     if (image.isNil())
         return;
     qelStretchImage(m_target, add(x, originX), add(y, originY), image, 0, 0, w, h);
-    if (image.type() == QEL_IMAGE_TYPE) {
-        if (w == 0)
-            w = qelWidth(image);
-        if (h == 0)
-            h = qelHeight(image);
-    }
+    fillInDrawnSize(image, w, h);
     refresh(x, y, w, h);
 }
 
