@@ -233,7 +233,7 @@ void parseRTF::emit(int32_t type, const qelValue& a, const qelValue& b)
     // Items are committed one step late, so consecutive font items leave only the last.
     if (!(m_pendingType == QEL_RTF_FONT && type == QEL_RTF_FONT) && !m_pending.isNil())
         commit(m_pending);
-    qelValue item = qelMakeList(3, 100, QEL_GENERAL_LIST);
+    qelValue item = qelMakeList(b.isNil() ? 2 : 3, 100, QEL_GENERAL_LIST);
     qelListObject* list = qelListObjectOf(item);
     list->append(qelMakeInt(type));
     if (!a.isNil())
@@ -265,6 +265,16 @@ void parseRTF::flushStyle()
         index = fonts->count - 1;
     }
     m_fontIndex = index;
+    // A pending font item would be dropped for this one: as nothing else holds it yet, it is
+    // rewritten in place instead of being replaced by a new list.
+    if (m_pendingType == QEL_RTF_FONT) {
+        qelListObject* pending = qelListObjectOf(m_pending);
+        pending->cell(1) = qelMakeInt(index);
+        pending->cell(2) = qelMakeInt(m_foreColor);
+        pending->cell(3) = qelMakeInt(m_backColor);
+        pending->cell(4) = qelMakeInt(m_align);
+        return;
+    }
     qelValue item = qelMakeList(5, 100, QEL_GENERAL_LIST);
     qelListObject* list = qelListObjectOf(item);
     list->append(qelMakeInt(QEL_RTF_FONT));

@@ -3,33 +3,86 @@
 #include "framework/display/Font.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <tuple>
 
 qelFontMeasurer::qelFontMeasurer(int32_t dotsPerInch)
     : m_dotsPerInch(dotsPerInch)
 {
 }
 
+namespace {
+
+// What the measurer needs of a platform font: its metrics and the advance of every character.
+struct Measured {
+    std::shared_ptr<const platform::gfx::Font> font;
+    qelFontMeasures measures;
+    std::array<int32_t, 256> advances {};
+    int32_t overhang = 0;
+};
+
+// Every text is parsed into font values of its own, so the same fonts come back on every layout:
+// they are measured once per description and resolution, and kept (a few dozen at most).
+std::map<std::tuple<std::string, int, int, int, bool, bool>, Measured>& measuredFonts()
+{
+    static std::map<std::tuple<std::string, int, int, int, bool, bool>, Measured> fonts;
+    return fonts;
+}
+
+constexpr size_t mostMeasuredFonts = 256;
+
+// The provider the fonts were made by: another one (a test's) empties the cache.
+std::weak_ptr<platform::text::FontProvider>& measuredProvider()
+{
+    static std::weak_ptr<platform::text::FontProvider> provider;
+    return provider;
+}
+
+std::shared_ptr<platform::text::FontProvider> currentProvider()
+{
+    qelFontProvider(); // makes the default provider when there is none yet
+    std::shared_ptr<platform::text::FontProvider> provider = qelSetFontProvider(nullptr);
+    qelSetFontProvider(provider);
+    return provider;
+}
+
+} // namespace
+
 qelFontMeasures qelFontMeasurer::selectFont(const qelValue& font)
 {
     qelFontObject* object = qelFontOf(font);
     if (!object)
         object = qelFontOf(qelDefaultFont());
-    m_font = object->create(m_dotsPerInch);
-    qelFontMeasures measures;
-    m_advances.fill(0);
-    m_overhang = 0;
-    if (!m_font)
-        return measures;
-    const platform::gfx::TextMetrics& metrics = m_font->metrics();
-    measures.ascent = metrics.ascent;
-    measures.descent = metrics.descent;
-    measures.maxCharWidth = metrics.maxCharWidth;
-    measures.externalLeading = metrics.externalLeading;
-    // The extent of a line is the sum of its characters' advances (no kerning) plus the overhang.
-    for (int c = 0; c < 256; ++c)
-        m_advances[size_t(c)] = m_font->glyph(uint8_t(c)).advance;
-    m_overhang = metrics.overhang;
-    return measures;
+    platform::text::FontSpec spec = qelFontSpec(*object, m_dotsPerInch);
+    auto key = std::make_tuple(spec.face, spec.height, spec.weight, m_dotsPerInch, spec.italic, spec.underline);
+    auto& fonts = measuredFonts();
+    std::shared_ptr<platform::text::FontProvider> provider = currentProvider();
+    if (measuredProvider().lock() != provider || fonts.size() >= mostMeasuredFonts) {
+        fonts.clear();
+        measuredProvider() = provider;
+    }
+    auto found = fonts.find(key);
+    if (found == fonts.end()) {
+        Measured m;
+        m.font = object->create(m_dotsPerInch);
+        if (m.font) {
+            const platform::gfx::TextMetrics& metrics = m.font->metrics();
+            m.measures.ascent = metrics.ascent;
+            m.measures.descent = metrics.descent;
+            m.measures.maxCharWidth = metrics.maxCharWidth;
+            m.measures.externalLeading = metrics.externalLeading;
+            // A line's extent is the sum of its characters' advances (no kerning) plus the overhang.
+            for (int c = 0; c < 256; ++c)
+                m.advances[size_t(c)] = m.font->glyph(uint8_t(c)).advance;
+            m.overhang = metrics.overhang;
+        }
+        found = fonts.emplace(key, std::move(m)).first;
+    }
+    m_font = found->second.font;
+    m_advances = found->second.advances;
+    m_overhang = found->second.overhang;
+    return found->second.measures;
 }
 
 int32_t qelFontMeasurer::width(const char* text, int32_t length)

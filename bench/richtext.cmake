@@ -1,0 +1,4 @@
+# Rich text parse and layout against Pango laying out the same plain text, in one run.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(PANGOFT2 REQUIRED IMPORTED_TARGET pangoft2)
+qel_add_benchmark(richtext_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/RichTextBench.cpp LIBS qel_richtext PkgConfig::PANGOFT2)
