@@ -476,6 +476,20 @@ namespace {
         return 0;
     }
 
+    // The index keys of a stored record: its fields unpacked into the scratch variables, then keyed.
+    int32_t storedKeys(const Database& db, Scratch& scratch, int count, const uint8_t* data, int length, int32_t* kind,
+        std::vector<Key>& keys)
+    {
+        int32_t status = unpack(db, scratch.fields.data(), count, data, length, kind);
+        return status ? status : keysOf(db, scratch.fields.data(), count, keys);
+    }
+
+    // Whether `field` names a field of the list that has an index, as finding and stepping need.
+    bool isIndexedField(const rdbField* f, int count, int32_t field)
+    {
+        return field >= 0 && field < count && isIndexed(f[field]);
+    }
+
     int32_t addEntry(rdbHandle* h, const rdbField& d, const Key& key, int32_t number)
     {
         return d.order == 'U' ? rdbAdd(h, d.index, key.bytes, number, nullptr, 0)
@@ -638,9 +652,8 @@ int32_t rdbFieldUpdate(rdbHandle* h, const rdbField* f)
     int32_t kind = 0;
     std::vector<Key> oldKeys, newKeys;
     std::vector<uint8_t> record;
-    if ((status = unpack(*db, scratch.fields.data(), count, old.data(), int(old.size()), &kind))
-        || (status = keysOf(*db, scratch.fields.data(), count, oldKeys)) || (status = keysOf(*db, f, count, newKeys))
-        || (status = pack(*db, f, count, kind, record)))
+    if ((status = storedKeys(*db, scratch, count, old.data(), int(old.size()), &kind, oldKeys))
+        || (status = keysOf(*db, f, count, newKeys)) || (status = pack(*db, f, count, kind, record)))
         return h->lastStatus = status;
     int changed = 0;
     for (; changed < count; ++changed) {
@@ -688,8 +701,7 @@ int32_t rdbFieldDelete(rdbHandle* h, const rdbField* f)
     int32_t number = h->recordNumber;
     Scratch scratch(f, count);
     std::vector<Key> keys;
-    if ((status = unpack(*db, scratch.fields.data(), count, record.data(), int(record.size()), nullptr))
-        || (status = keysOf(*db, scratch.fields.data(), count, keys)))
+    if ((status = storedKeys(*db, scratch, count, record.data(), int(record.size()), nullptr, keys)))
         return h->lastStatus = status;
     for (int i = 0; i < count && !status; ++i) {
         if (isIndexed(f[i]))
@@ -710,7 +722,7 @@ int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mod
     int32_t status = begin(h, f, db, count);
     if (status)
         return status == -3 ? status : h->lastStatus = status;
-    if (field < 0 || field >= count || !isIndexed(f[field]))
+    if (!isIndexedField(f, count, field))
         return h->lastStatus = -27;
     Key key;
     if ((status = makeKey(*db, f, count, field, key.bytes, key.length)))
@@ -758,7 +770,7 @@ int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how
     int32_t status = begin(h, f, db, count);
     if (status)
         return status == -3 ? status : h->lastStatus = status;
-    if (field < 0 || field >= count || !isIndexed(f[field]))
+    if (!isIndexedField(f, count, field))
         return h->lastStatus = -27;
     int index = f[field].index;
     switch (how) {
@@ -817,7 +829,7 @@ int32_t rdbFieldMakeKey(rdbHandle* h, const rdbField* f, int32_t field, uint8_t*
     int32_t status = begin(h, f, db, count);
     if (status)
         return status;
-    if (field < 0 || field >= count || !isIndexed(f[field]) || !key)
+    if (!isIndexedField(f, count, field) || !key)
         return -27;
     int n = 0;
     status = makeKey(*db, f, count, field, key, n);
@@ -853,9 +865,7 @@ int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
     for (status = rdbFirst(h, RecordIndex, record.data(), MaxRecord); status == 0;
          status = rdbNext(h, RecordIndex, record.data(), MaxRecord)) {
         int32_t number = h->recordNumber;
-        int32_t s = unpack(*db, scratch.fields.data(), count, record.data(), h->dataLength, nullptr);
-        if (!s)
-            s = keysOf(*db, scratch.fields.data(), count, keys);
+        int32_t s = storedKeys(*db, scratch, count, record.data(), h->dataLength, nullptr, keys);
         for (int i = 0; i < count && !s; ++i) {
             if (isIndexed(f[i]))
                 s = addEntry(h, f[i], keys[size_t(i)], number);
