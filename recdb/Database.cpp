@@ -39,6 +39,7 @@ int32_t Database::readHeaderBlock()
     if (status)
         return status;
     header = fresh;
+    filePages = header.extent;
     swap = fileSwap;
     setKeyTypes();
     headerChanged = false;
@@ -83,7 +84,8 @@ int32_t Database::writeBack()
         if (!status)
             status = headerStatus;
     }
-    return status;
+    int32_t cut = cutToExtent();
+    return status ? status : cut;
 }
 
 int32_t Database::writePageNow(int32_t page, const Page& image)

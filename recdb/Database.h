@@ -47,6 +47,7 @@ public:
     std::string name;
     uint64_t generation { 0 };
     int32_t firstCached { -1 }; // this file's first buffer in the page cache, -1 when none
+    int32_t filePages { 0 }; // pages in the file: the extent, or more while zero pages lie ahead
     bool swap { false };
     bool writable { false };
     bool shared { false };
@@ -112,6 +113,8 @@ public:
     int32_t allocatePage(int32_t& page);
     int32_t freePage(int32_t page);
     int32_t reservePages(int height);
+    static constexpr int ReserveRun = 64; // zero pages appended at once in write mode 0
+    int32_t cutToExtent();
     int32_t writeRecord(int mode, int keyNumber, const uint8_t* key, int keyLength, int32_t record, const uint8_t* data,
         int32_t length);
     int32_t deleteRecord(int keyNumber, const uint8_t* key, int keyLength, int32_t record);

@@ -76,15 +76,31 @@ int32_t Database::freePage(int32_t page)
     return 0;
 }
 
+// In write mode 0 of an exclusive file the header on the disk is brought up to date only at close
+// and flush, so the zero pages are appended ahead in runs (one write instead of one per page);
+// writing the header cuts the file back to its extent. Any other mode appends page by page.
 int32_t Database::reservePages(int height)
 {
-    static const uint8_t zero[PageSize] = {};
+    static const uint8_t zero[PageSize * ReserveRun] = {};
+    bool ahead = writeMode() == 0 && !shared;
+    if (!ahead && filePages > header.extent) {
+        int32_t status = cutToExtent();
+        if (status)
+            return status;
+    }
     bool appended = false;
     while (header.extent - header.pageCount <= height) {
-        int64_t offset = HeaderBlockSize + int64_t(PageSize) * header.extent;
-        if (file.writeAt(offset, zero, PageSize) != PageSize) {
-            handle->errorDetail = static_cast<int32_t>(file.lastError());
-            return -8;
+        if (header.extent >= filePages) {
+            int64_t offset = HeaderBlockSize + int64_t(PageSize) * header.extent;
+            int run = ahead ? ReserveRun : 1;
+            // A run that does not fit on the disk falls back to the single page the tree needs.
+            if (run > 1 && file.writeAt(offset, zero, size_t(PageSize) * run) != int64_t(PageSize) * run)
+                run = 1;
+            if (run == 1 && file.writeAt(offset, zero, PageSize) != PageSize) {
+                handle->errorDetail = static_cast<int32_t>(file.lastError());
+                return -8;
+            }
+            filePages = header.extent + run;
         }
         ++header.extent;
         headerChanged = true;
@@ -95,6 +111,19 @@ int32_t Database::reservePages(int height)
             return -8;
         return writeHeader();
     }
+    return 0;
+}
+
+// Drops the zero pages appended ahead past the extent.
+int32_t Database::cutToExtent()
+{
+    if (filePages <= header.extent)
+        return 0;
+    if (!file.truncate(HeaderBlockSize + int64_t(PageSize) * header.extent)) {
+        handle->errorDetail = static_cast<int32_t>(file.lastError());
+        return -8;
+    }
+    filePages = header.extent;
     return 0;
 }
 
