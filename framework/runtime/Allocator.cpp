@@ -4,15 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QEL_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define QEL_ASAN 1
-#endif
-#ifdef QEL_ASAN
+#if !QEL_ALLOCATOR_INLINE
 #include <sanitizer/asan_interface.h>
 // Free pool blocks are poisoned so that the address sanitizer still sees a use after free.
 #define QEL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
@@ -22,81 +14,70 @@
 #define QEL_UNPOISON(p, n) ((void)(p), (void)(n))
 #endif
 
+namespace qelAllocatorDetail {
+
+Pools pools;
+
 namespace {
 
-constexpr size_t chunkSize = 65536;
-constexpr int classCount = 4;
-constexpr size_t classSizes[classCount] = { 16, 32, 256, 4096 };
-constexpr int32_t chunkTableGrowth = 256;
+    constexpr size_t chunkSize = 65536;
+    constexpr int32_t chunkTableGrowth = 256;
 
-struct SizeClass {
-    void* freeHead = nullptr; // a free block's first word links to the next free block
-    int32_t inUse = 0;
-};
+    void** chunkTable = nullptr;
+    int32_t chunkCount = 0;
+    int32_t chunkCapacity = 0;
 
-SizeClass classes[classCount];
-void** chunkTable = nullptr;
-int32_t chunkCount = 0;
-int32_t chunkCapacity = 0;
-
-int classFor(size_t size)
-{
-    for (int i = 0; i < classCount; ++i) {
-        if (size <= classSizes[i])
-            return i;
+    void* nextOf(void* block)
+    {
+        QEL_UNPOISON(block, sizeof(void*));
+        void* next;
+        std::memcpy(&next, block, sizeof next);
+        QEL_POISON(block, sizeof(void*));
+        return next;
     }
-    return -1;
-}
 
-void* nextOf(void* block)
-{
-    QEL_UNPOISON(block, sizeof(void*));
-    void* next;
-    std::memcpy(&next, block, sizeof next);
-    QEL_POISON(block, sizeof(void*));
-    return next;
-}
+    void setNext(void* block, void* next)
+    {
+        QEL_UNPOISON(block, sizeof(void*));
+        std::memcpy(block, &next, sizeof next);
+        QEL_POISON(block, sizeof(void*));
+    }
 
-void setNext(void* block, void* next)
-{
-    QEL_UNPOISON(block, sizeof(void*));
-    std::memcpy(block, &next, sizeof next);
-    QEL_POISON(block, sizeof(void*));
-}
+    void* systemRefused()
+    {
+        qelFatal(-1);
+        return nullptr;
+    }
 
-void* systemRefused()
-{
-    qelFatal(-1);
-    return nullptr;
-}
-
-// Takes a new chunk for a class and links its blocks in ascending address order, so the lowest
-// block is handed out first.
-bool addChunk(int index)
-{
-    if (chunkCount == chunkCapacity) {
-        int32_t newCapacity = chunkCapacity + chunkTableGrowth;
-        auto* table = static_cast<void**>(std::realloc(chunkTable, sizeof(void*) * size_t(newCapacity)));
-        if (!table)
+    // Takes a new chunk for a class and links its blocks in ascending address order, so the
+    // lowest block is handed out first.
+    bool addChunk(int index)
+    {
+        if (chunkCount == chunkCapacity) {
+            int32_t newCapacity = chunkCapacity + chunkTableGrowth;
+            auto* table = static_cast<void**>(std::realloc(chunkTable, sizeof(void*) * size_t(newCapacity)));
+            if (!table)
+                return false;
+            chunkTable = table;
+            chunkCapacity = newCapacity;
+        }
+        auto* chunk = static_cast<unsigned char*>(std::calloc(1, chunkSize));
+        if (!chunk)
             return false;
-        chunkTable = table;
-        chunkCapacity = newCapacity;
+        chunkTable[chunkCount++] = chunk;
+        size_t blockSize = classSizes[index];
+        QEL_POISON(chunk, chunkSize);
+        void* next = pools.classes[index].freeHead;
+        for (size_t offset = chunkSize; offset >= blockSize; offset -= blockSize) {
+            void* block = chunk + offset - blockSize;
+            setNext(block, next);
+            next = block;
+        }
+        pools.classes[index].freeHead = next;
+        return true;
     }
-    auto* chunk = static_cast<unsigned char*>(std::calloc(1, chunkSize));
-    if (!chunk)
-        return false;
-    chunkTable[chunkCount++] = chunk;
-    size_t blockSize = classSizes[index];
-    QEL_POISON(chunk, chunkSize);
-    void* next = classes[index].freeHead;
-    for (size_t offset = chunkSize; offset >= blockSize; offset -= blockSize) {
-        void* block = chunk + offset - blockSize;
-        setNext(block, next);
-        next = block;
-    }
-    classes[index].freeHead = next;
-    return true;
-}
+
+} // namespace
 
 void releaseAllChunks()
 {
@@ -108,31 +89,32 @@ void releaseAllChunks()
     chunkTable = nullptr;
     chunkCount = 0;
     chunkCapacity = 0;
-    for (auto& sizeClass : classes)
+    for (auto& sizeClass : pools.classes)
         sizeClass.freeHead = nullptr;
 }
 
-} // namespace
-
-void* qelAlloc(size_t size)
+// Every request the inline path does not serve: a class whose free list is empty, a system
+// block, and all requests when the address sanitizer watches the pool.
+void* allocate(size_t size)
 {
     int index = classFor(size);
     if (index < 0) {
         void* block = std::calloc(1, size);
         return block ? block : systemRefused();
     }
-    SizeClass& sizeClass = classes[index];
+    SizeClass& sizeClass = pools.classes[index];
     if (!sizeClass.freeHead && !addChunk(index))
         return systemRefused();
     void* block = sizeClass.freeHead;
     sizeClass.freeHead = nextOf(block);
     ++sizeClass.inUse;
+    ++pools.blocksInUse;
     QEL_UNPOISON(block, size);
     std::memset(block, 0, size);
     return block;
 }
 
-void qelFree(void* pointer, size_t size)
+void release(void* pointer, size_t size)
 {
     if (!pointer)
         return;
@@ -141,31 +123,42 @@ void qelFree(void* pointer, size_t size)
         std::free(pointer);
         return;
     }
-    SizeClass& sizeClass = classes[index];
+    SizeClass& sizeClass = pools.classes[index];
     QEL_POISON(pointer, classSizes[index]);
     setNext(pointer, sizeClass.freeHead);
     sizeClass.freeHead = pointer;
     --sizeClass.inUse;
-    for (auto& each : classes) {
-        if (each.inUse > 0)
-            return;
-    }
-    releaseAllChunks();
+    if (--pools.blocksInUse == 0)
+        releaseAllChunks();
 }
+
+} // namespace qelAllocatorDetail
+
+#if !QEL_ALLOCATOR_INLINE
+void* qelAlloc(size_t size)
+{
+    return qelAllocatorDetail::allocate(size);
+}
+
+void qelFree(void* pointer, size_t size)
+{
+    qelAllocatorDetail::release(pointer, size);
+}
+#endif
 
 size_t qelAllocatorBlockSize(size_t size)
 {
-    int index = classFor(size);
-    return index < 0 ? 0 : classSizes[index];
+    int index = qelAllocatorDetail::classFor(size);
+    return index < 0 ? 0 : qelAllocatorDetail::classSizes[index];
 }
 
 int32_t qelAllocatorBlocksInUse(size_t blockSize)
 {
-    int index = classFor(blockSize);
-    return index < 0 ? 0 : classes[index].inUse;
+    int index = qelAllocatorDetail::classFor(blockSize);
+    return index < 0 ? 0 : qelAllocatorDetail::pools.classes[index].inUse;
 }
 
 int32_t qelAllocatorChunkCount()
 {
-    return chunkCount;
+    return qelAllocatorDetail::chunkCount;
 }

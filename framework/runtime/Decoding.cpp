@@ -90,16 +90,26 @@ private:
             return fail(message);
         return true;
     }
+    // The two readers below take the bytes straight from a memory stream's block when they are
+    // there; everything else (a file stream, a short read) goes through bytes().
     bool int32(int32_t& n, const char* message = shortInt)
     {
         uint8_t b[4];
-        if (!bytes(b, 4, message))
+        if (m_memory && m_end - m_position >= 4) {
+            std::memcpy(b, m_data + m_position, 4);
+            m_position += 4;
+        } else if (!bytes(b, 4, message)) {
             return false;
+        }
         n = int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
         return true;
     }
     bool byte(int32_t& n)
     {
+        if (m_memory && m_position < m_end) {
+            n = m_data[m_position++];
+            return true;
+        }
         uint8_t b;
         if (!bytes(&b, 1, shortByte))
             return false;
@@ -148,6 +158,21 @@ qelValue Decoder::value()
     // Why: every nested value costs stack; a file nesting lists ten thousand deep must not.
     if (m_depth >= qelMaximumEncodingDepth)
         return corrupt(typeOfByte(type));
+    // Short strings and small ints are most of what stored tables hold: from a memory stream
+    // they are made here, without the nested calls. A length past the end, like every other
+    // case, goes the general way below.
+    if (m_memory && m_position < m_end) {
+        if (type == 0x22) {
+            int64_t length = m_data[m_position];
+            if (length > 0 && length <= m_end - m_position - 1) {
+                qelValue s = qelStringValueN(reinterpret_cast<const char*>(m_data + m_position + 1), int32_t(length));
+                m_position += 1 + length;
+                return s;
+            }
+        } else if (type == 0x20) {
+            return qelMakeInt(int8_t(m_data[m_position++]));
+        }
+    }
     ++m_depth;
     qelValue result = body(type);
     --m_depth;
@@ -235,7 +260,7 @@ qelValue Decoder::list(int32_t count, int32_t kind)
         qelValue item = value();
         if (m_failed)
             return qelNil;
-        qelEncodingAccess::append(list, item);
+        qelEncodingAccess::appendToNewList(list, std::move(item));
     }
     return list;
 }
@@ -298,7 +323,6 @@ qelValue Decoder::region()
 
 qelValue Decoder::body(int32_t type)
 {
-    qelMakerHooks& makers = qelMakers();
     int32_t n, m;
     switch (type) {
     case 0:
@@ -344,7 +368,7 @@ qelValue Decoder::body(int32_t type)
         qelValue name = value();
         if (m_failed || !int32(n) || !int32(m))
             return qelNil;
-        return makers.fontValue(name, n, m);
+        return qelMakers().fontValue(name, n, m);
     }
     case QEL_TEXTMAP_TYPE: {
         if (!int32(n) || !int32(m))
@@ -353,14 +377,14 @@ qelValue Decoder::body(int32_t type)
         qelValue second = value();
         if (m_failed)
             return qelNil;
-        return makers.textMapValue(n, m, first, second);
+        return qelMakers().textMapValue(n, m, first, second);
     }
     case QEL_IMAGE_TYPE: {
         qelValue typeName = value();
         qelValue data = value();
         if (m_failed)
             return qelNil;
-        return makers.imageCreate(typeName, data);
+        return qelMakers().imageCreate(typeName, data);
     }
     case QEL_SOUND_TYPE: {
         qelValue typeName = value();
@@ -369,6 +393,7 @@ qelValue Decoder::body(int32_t type)
         qelValue source = value();
         if (m_failed)
             return qelNil;
+        qelMakerHooks& makers = qelMakers();
         return n ? makers.makeSoundValue(typeName, source) : makers.makeSound(typeName, source);
     }
     case QEL_CONTROL_TYPE:
@@ -377,6 +402,7 @@ qelValue Decoder::body(int32_t type)
         qelValue inner = value();
         if (m_failed)
             return qelNil;
+        qelMakerHooks& makers = qelMakers();
         if (type == QEL_CONTROL_TYPE)
             return makers.makeControl(inner);
         if (type == QEL_FORM_TYPE)
@@ -386,7 +412,7 @@ qelValue Decoder::body(int32_t type)
     case QEL_DATE_TYPE:
         if (!int32(n) || !int32(m))
             return qelNil;
-        return makers.dateValue(uint32_t(n), uint32_t(m));
+        return qelMakers().dateValue(uint32_t(n), uint32_t(m));
     default:
         fail(std::string("Cannot decode this type: ") + qelTypeNameText(type));
         return qelNil;

@@ -9,6 +9,7 @@
 #include "framework/runtime/Table.h"
 
 #include <cstring>
+#include <utility>
 
 namespace qelEncodingAccess {
 
@@ -20,6 +21,19 @@ inline qelValue makeList(int32_t capacity, int32_t kind)
 inline void append(const qelValue& list, const qelValue& item)
 {
     if (qelListObject* l = qelListObjectOf(list))
+        l->append(item);
+}
+
+// Appends to a general list that makeList has just made with room for every element the
+// caller will add, moving the item in: no growth check and no reference count traffic.
+inline void appendToNewList(const qelValue& list, qelValue&& item)
+{
+    qelListObject* l = qelListObjectOf(list);
+    if (!l)
+        return;
+    if (l->count < l->capacity && l->elements)
+        l->elements[l->count++] = std::move(item);
+    else
         l->append(item);
 }
 

@@ -28,6 +28,16 @@ char* writable(qelStringObject* object)
     return const_cast<char*>(object->chars());
 }
 
+// One byte c (a signed 8-bit number) of the content hash: h ^= ((2c ^ h) << 4) ^ (h >> 2), the
+// shift right arithmetic (defined so since C++20), wrapping at 32 bits, so done unsigned. The left
+// shift distributes over the exclusive or; written as below, the terms that depend on h are
+// computed side by side, which shortens the chain from one byte to the next.
+inline uint32_t hashStep(uint32_t h, char byte)
+{
+    auto c = uint32_t(int32_t(static_cast<signed char>(byte)));
+    return (h ^ (h << 4)) ^ (uint32_t(int32_t(h) >> 2) ^ (c << 5));
+}
+
 } // namespace
 
 qelStringObject* qelStringObject::create(const char* bytes, int32_t count)
@@ -42,12 +52,24 @@ qelStringObject* qelStringObject::create(const char* bytes, int32_t count)
         delete object;
         return nullptr;
     }
-    if (bytes && count > 0)
-        std::memcpy(chars, bytes, size_t(count));
+    uint32_t h = 0;
+    if (bytes && count > 0) {
+        // Most strings are short names and words: copied and hashed in one pass, which beats a
+        // library call and a second pass there.
+        if (count <= 16) {
+            for (int32_t i = 0; i < count; ++i) {
+                chars[i] = bytes[i];
+                h = hashStep(h, bytes[i]);
+            }
+        } else {
+            std::memcpy(chars, bytes, size_t(count));
+            h = uint32_t(hashBytes(chars, count));
+        }
+    }
     chars[count] = 0;
     object->m_length = count;
     object->m_chars = chars;
-    object->m_hash = hashBytes(chars, count);
+    object->m_hash = int32_t(h);
     return object;
 }
 
@@ -58,16 +80,9 @@ qelStringObject::~qelStringObject()
 
 int32_t qelStringObject::hashBytes(const char* bytes, int32_t count)
 {
-    // Bytes count as signed 8-bit numbers and h shifts right arithmetically; the arithmetic wraps
-    // at 32 bits, so it is done unsigned.
     uint32_t h = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        auto c = uint32_t(int32_t(static_cast<signed char>(bytes[i])));
-        uint32_t t = ((2 * c) ^ h) << 4;
-        uint32_t shifted = (h >> 2) | ((h & 0x80000000u) ? 0xC0000000u : 0u);
-        t ^= shifted;
-        h ^= t;
-    }
+    for (int32_t i = 0; i < count; ++i)
+        h = hashStep(h, bytes[i]);
     return int32_t(h);
 }
 
@@ -376,3 +391,5 @@ char qelCharAt(const qelValue& value, int32_t index)
     }
     return object->chars()[index];
 }
+
+static_assert(sizeof(qelStringObject) <= 32, "a string object should fit the allocator's 32-byte class");

@@ -63,9 +63,10 @@ private:
     int32_t textLength() const;
     qelValue mapped(const uint8_t* map) const;
 
+    // In this order the object takes 32 bytes, a block of the allocator's 32-byte class.
     int32_t m_length = 0;
-    char* m_chars = nullptr;
     int32_t m_hash = 0;
+    char* m_chars = nullptr;
 };
 
 // Makers: each returns a new string value.

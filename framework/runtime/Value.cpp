@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <new>
 
 constinit const qelValue qelNil;
 constinit const qelValue qelTrue = qelValue::immediate(QEL_BOOLEAN_TYPE, 1);
@@ -225,13 +224,9 @@ qelValue* qelNewCells(int32_t count)
 {
     if (count < 0)
         count = 0;
-    void* block = qelAlloc(sizeof(qelValue) * size_t(count));
-    if (!block)
-        return nullptr;
-    auto* cells = static_cast<qelValue*>(block);
-    for (int32_t i = 0; i < count; ++i)
-        new (&cells[i]) qelValue;
-    return cells;
+    // The pooled allocator hands out zero-filled blocks, and all-zero bits are nil: the block
+    // is already an array of nil cells, with nothing left to construct.
+    return static_cast<qelValue*>(qelAlloc(sizeof(qelValue) * size_t(count)));
 }
 
 void qelFreeCells(qelValue* cells, int32_t count)

@@ -40,6 +40,7 @@ TEST(String, ContentHash)
         { "Velarim 98", 1217542047 },
         { "MediaPath", 833986483 },
         { "\xff\xff\xff\xff", 129055 },
+        { "Popula\xe7\xe3o estimada em 1998", -1357082308 }, // longer than the short-string copy
     };
     for (const auto& c : cases) {
         qelValue value = qelStringValueN(c.bytes.data(), int32_t(c.bytes.size()));
