@@ -6,6 +6,7 @@
 #include "framework/display/Cursor.h"
 #include "framework/display/DisplayMakers.h"
 #include "framework/display/DrawingInterface.h"
+#include "framework/display/MovieObject.h"
 #include "framework/display/PrintPort.h"
 #include "framework/display/Sound.h"
 #include "framework/display/WindowObject.h"
@@ -56,5 +57,6 @@ void velarimInstallDisplayServices()
     qelInstallFormLayer();
     // Sounds and music, their end notices and the volume; print jobs draw through the port.
     qelInstallSoundServices();
+    qelInstallMovieServices();
     qelInstallPrintPort();
 }

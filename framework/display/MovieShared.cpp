@@ -4,14 +4,17 @@
 #include "framework/display/AppWindow.h"
 #include "framework/display/MovieObject.h"
 #include "framework/display/MovieState.h"
+#include "framework/display/Sound.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
+#include "framework/runtime/EventQueue.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/Path.h"
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/Settings.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "platform/audio/AudioDevice.h"
 #include "platform/video/LibavPlayer.h"
 #include "platform/window/WindowSystem.h"
 
@@ -52,8 +55,13 @@ platform::video::MoviePlayer* qelMoviePlayer()
     if (system != s.playerSystem) {
         s.player.reset();
         s.playerSystem = system;
-        if (system)
-            s.player = std::make_unique<platform::video::LibavPlayer>(*system);
+        if (system) {
+            auto player = std::make_unique<platform::video::LibavPlayer>(*system);
+            // A movie's sound goes to the process audio device, on its movie channel.
+            player->setSoundOutput({ [] { return platform::audio::audioDevice().movieSoundRate(); },
+                [](const std::vector<int16_t>& samples) { platform::audio::audioDevice().playMovieSound(samples); } });
+            s.player = std::move(player);
+        }
     }
     return s.player.get();
 }
@@ -187,4 +195,6 @@ void qelInstallMovieServices()
     hooks.realizePalette = qelMovieObject::realize;
     hooks.moved = [](int32_t, int32_t) { qelMovieObject::placeShown(); };
     qelSetMovieWindowHooks(hooks);
+    // While a movie plays the event queue waits for messages; the sound poll stays.
+    qelSetMediaHooks(qelAnyMovieOpen, qelPollMedia);
 }

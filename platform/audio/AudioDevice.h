@@ -34,6 +34,12 @@ public:
     virtual bool playMusic(const uint8_t* bytes, size_t size) = 0;
     virtual void stopMusic() = 0;
 
+    // A movie's sound track on a channel of its own beside the sound and the music: 16-bit
+    // stereo samples at movieSoundRate() a second, replacing the one playing; empty samples stop
+    // it. A device without that channel answers a rate of 0, and movies play silently.
+    virtual bool playMovieSound(const std::vector<int16_t>& samples) { return samples.empty(); }
+    virtual int movieSoundRate() { return 0; }
+
     // The wave output's volume word; nothing when it cannot be read.
     virtual std::optional<uint32_t> waveVolume() = 0;
     virtual bool setWaveVolume(uint32_t volume) = 0;

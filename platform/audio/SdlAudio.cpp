@@ -12,6 +12,7 @@ namespace platform::audio {
 namespace {
 
     constexpr int soundChannel = 0;
+    constexpr int movieChannel = 1;
 
     // The General MIDI sound fonts the system's packages install, preferred first.
     const char* const soundFonts[] = {
@@ -54,12 +55,13 @@ std::unique_ptr<SdlAudio> SdlAudio::open()
             }
         }
     }
-    Mix_AllocateChannels(1);
+    Mix_AllocateChannels(2);
     return std::unique_ptr<SdlAudio>(new SdlAudio);
 }
 
 SdlAudio::~SdlAudio()
 {
+    playMovieSound({});
     stopSound();
     stopMusic();
     Mix_CloseAudio();
@@ -161,6 +163,34 @@ bool SdlAudio::soundActive() const
 bool SdlAudio::musicActive() const
 {
     return m_music && Mix_PlayingMusic();
+}
+
+bool SdlAudio::playMovieSound(const std::vector<int16_t>& samples)
+{
+    Mix_HaltChannel(movieChannel);
+    Mix_FreeChunk(static_cast<Mix_Chunk*>(m_movieChunk));
+    m_movieChunk = nullptr;
+    m_movieSamples = samples;
+    if (m_movieSamples.empty())
+        return true;
+    // The samples are in the mixer's own format (movieSoundRate), so they play as they are.
+    Mix_Chunk* chunk = Mix_QuickLoad_RAW(
+        reinterpret_cast<Uint8*>(m_movieSamples.data()), Uint32(m_movieSamples.size() * sizeof(int16_t)));
+    if (!chunk)
+        return false;
+    m_movieChunk = chunk;
+    Mix_Volume(movieChannel, mixerVolume(m_wave));
+    return Mix_PlayChannel(movieChannel, chunk, 0) >= 0;
+}
+
+int SdlAudio::movieSoundRate()
+{
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (!Mix_QuerySpec(&rate, &format, &channels) || format != AUDIO_S16SYS || channels != 2)
+        return 0;
+    return rate;
 }
 
 } // namespace platform::audio

@@ -18,6 +18,8 @@ public:
     void stopSound() override;
     bool playMusic(const uint8_t* bytes, size_t size) override;
     void stopMusic() override;
+    bool playMovieSound(const std::vector<int16_t>& samples) override;
+    int movieSoundRate() override;
     std::optional<uint32_t> waveVolume() override { return m_wave; }
     bool setWaveVolume(uint32_t volume) override;
     bool setMidiVolume(uint32_t volume) override;
@@ -35,6 +37,9 @@ private:
     void* m_music = nullptr;
     // Memory music is read while it plays: the bytes stay here until it stops.
     std::vector<uint8_t> m_musicBytes;
+    // A movie's sound plays from these samples, kept until it stops.
+    void* m_movieChunk = nullptr;
+    std::vector<int16_t> m_movieSamples;
     uint32_t m_wave = 0xFFFFFFFF;
     uint32_t m_midi = 0xFFFFFFFF;
 };

@@ -40,14 +40,19 @@ LibavPlayer::~LibavPlayer()
 {
     removePresentationLayer(this);
     m_system.pump().setTimedWork(this, nullptr);
-    if (m_sounding && m_sound)
-        m_sound({});
+    if (m_sounding)
+        sound({});
 }
 
-void LibavPlayer::setSoundOutput(SoundOutput output, int rate)
+void LibavPlayer::setSoundOutput(SoundOutput output)
 {
     m_sound = std::move(output);
-    m_soundRate = m_sound ? rate : 0;
+}
+
+void LibavPlayer::sound(const std::vector<int16_t>& samples)
+{
+    if (m_sound.play)
+        m_sound.play(samples);
 }
 
 LibavPlayer::Movie* LibavPlayer::movie(uint32_t device)
@@ -67,8 +72,7 @@ void LibavPlayer::stopSound(Movie& m)
     for (auto& [id, other] : m_movies) {
         if (other.get() == &m && m_sounding == id) {
             m_sounding = 0;
-            if (m_sound)
-                m_sound({});
+            sound({});
         }
     }
 }
@@ -187,12 +191,13 @@ uint32_t LibavPlayer::play(uint32_t device, int32_t from, int32_t to, bool repea
     m->position = m->from;
     if (m->shown && decodePosition(*m))
         changed(m->place);
-    if (m_sound && m->decoder.hasAudio()) {
+    m_soundRate = m_sound.rate && m->decoder.hasAudio() ? m_sound.rate() : 0;
+    if (m_soundRate > 0) {
         auto samples
             = m->decoder.decodeAudio(m->decoder.frameStartMs(m->from), m->decoder.frameStartMs(m->to + 1), m_soundRate);
         if (!samples.empty()) {
             m_sounding = device;
-            m_sound(samples);
+            sound(samples);
         }
     }
     return PlayerOk;
@@ -268,9 +273,8 @@ std::optional<uint32_t> LibavPlayer::advance(uint32_t now)
                 int64_t rounds = elapsed / range;
                 m.started += uint32_t(rounds * range);
                 elapsed -= rounds * range;
-                if (m_sounding == id && m_sound)
-                    m_sound(d.hasAudio() ? m.decoder.decodeAudio(int32_t(base), int32_t(base + range), m_soundRate)
-                                         : std::vector<int16_t> {});
+                if (m_sounding == id)
+                    sound(m.decoder.decodeAudio(int32_t(base), int32_t(base + range), m_soundRate));
             } else {
                 m.playing = false;
                 m.position = m.to;
@@ -278,8 +282,7 @@ std::optional<uint32_t> LibavPlayer::advance(uint32_t now)
                     changed(m.place);
                 if (m_sounding == id) {
                     m_sounding = 0;
-                    if (m_sound)
-                        m_sound({});
+                    sound({});
                 }
                 m_system.pump().post(m.notifyWindow, MM_MCINOTIFY, notifySuccessful, int64_t(id));
                 continue;

@@ -23,14 +23,17 @@ namespace platform::video {
 
 class LibavPlayer final : public MoviePlayer, private PresentationLayer {
 public:
-    // The sound of a play: 16-bit stereo samples at the rate asked, or a stop (empty samples).
-    using SoundOutput = std::function<void(const std::vector<int16_t>& samples)>;
+    // Where the sound of plays goes: the rate it wants (asked at each play; 0: plays are
+    // silent), and 16-bit stereo samples at that rate, or empty samples to stop.
+    struct SoundOutput {
+        std::function<int()> rate;
+        std::function<void(const std::vector<int16_t>& samples)> play;
+    };
 
     explicit LibavPlayer(WindowSystem& system);
     ~LibavPlayer() override;
 
-    // Where the sound of plays goes, and the rate it wants (none: plays are silent).
-    void setSoundOutput(SoundOutput output, int rate);
+    void setSoundOutput(SoundOutput output);
 
     uint32_t openType(const std::string& deviceType, uint32_t& device) override;
     uint32_t openElement(const std::string& deviceType, const std::string& path, const std::string& alias,
@@ -71,6 +74,7 @@ private:
     bool decodePosition(Movie& m);
     void changed(const gfx::Rect& rect);
     void stopSound(Movie& m);
+    void sound(const std::vector<int16_t>& samples);
     std::optional<uint32_t> advance(uint32_t now);
     bool active() const override;
     void compose(gfx::Surface& shown, gfx::Rect& dirty) override;

@@ -5,10 +5,12 @@
 #include "WindowFixture.h"
 
 #include "framework/display/DrawingInterface.h"
+#include "framework/display/Font.h"
 #include "framework/display/MovieObject.h"
 #include "framework/display/WindowObject.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/StringObject.h"
+#include "platform/text/TestFontProvider.h"
 #include "platform/video/AviWriter.h"
 #include "platform/video/LibavPlayer.h"
 
@@ -27,7 +29,11 @@ struct DecodeCase {
 
 struct MovieDecodeTest : ::testing::TestWithParam<DecodeCase> {
     struct SetUpFirst {
-        SetUpFirst() { qelInstallWindowObjectMaker(); }
+        SetUpFirst()
+        {
+            qelInstallWindowObjectMaker();
+            qelSetFontProvider(std::make_shared<platform::text::TestFontProvider>());
+        }
     } first;
     WindowFixture fixture;
     qelWindowObject* port = nullptr;
@@ -48,6 +54,7 @@ struct MovieDecodeTest : ::testing::TestWithParam<DecodeCase> {
         qelSetMoviePlayer(nullptr);
         qelSetMediaHooks(nullptr, nullptr);
         qelSetMainPort(qelNil);
+        qelSetFontProvider(nullptr);
     }
 
     // Eight frames at 10 a second (800 ms) of 32 x 24; frame k's top half is red, green,

@@ -174,3 +174,34 @@ TEST_F(PlayerFixture, UnknownTypesIdsAndFilesAreErrors)
     EXPECT_EQ(player->close(type), PlayerOk);
     EXPECT_EQ(player->close(type), ErrorInvalidDevice);
 }
+
+TEST_F(PlayerFixture, SoundOfAPlayGoesOutAndStopsWithIt)
+{
+    std::string toned = path + ".tone.avi";
+    AviWriter writer;
+    ASSERT_TRUE(writer.open(toned, AviCodec::MsVideo1, 16, 16, 10, 22050));
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(writer.addFrame(patternFrame(16, 16, i)));
+    ASSERT_TRUE(writer.addAudio(toneSamples(440, 22050, 1000)));
+    ASSERT_TRUE(writer.finish());
+
+    std::vector<size_t> sent; // the sample counts handed out, 0 for a stop
+    player->setSoundOutput({ [] { return 8000; }, [&](const std::vector<int16_t>& s) { sent.push_back(s.size()); } });
+    uint32_t type = 0;
+    uint32_t device = 0;
+    ASSERT_EQ(player->openType("avivideo", type), PlayerOk);
+    ASSERT_EQ(player->openElement("avivideo", toned, "1", window, device), PlayerOk);
+    ASSERT_EQ(player->play(device, 5, 9, false), PlayerOk);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_NEAR(double(sent[0]) / 2, 4000, 64); // half a second of stereo at 8000 a second
+    run(600);
+    EXPECT_EQ(sent.back(), 0u); // the end stopped it
+    ASSERT_EQ(player->play(device, 0, 9, false), PlayerOk);
+    ASSERT_EQ(player->stop(device), PlayerOk);
+    EXPECT_EQ(sent.size(), 4u);
+    EXPECT_EQ(sent.back(), 0u);
+    // The silent movie plays without sound.
+    uint32_t silent = openMovie();
+    ASSERT_EQ(player->play(silent, 0, -1, false), PlayerOk);
+    EXPECT_EQ(sent.size(), 4u);
+}
