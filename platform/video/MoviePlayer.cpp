@@ -8,7 +8,7 @@ std::string playerErrorText(uint32_t code)
     case PlayerOk:
         return "The command succeeded.";
     case ErrorUnknownDeviceType:
-        return "The specified device type is not installed.";
+        return "The device type is not installed.";
     case ErrorInvalidDevice:
         return "The device is not open.";
     case ErrorCannotOpenFile:
