@@ -9,23 +9,25 @@
 
 namespace {
 
-qelValue holdRegion(int32_t left, int32_t top, int32_t right, int32_t bottom)
+// The fields of a region held for a later maker: its bounds, as both rectangles and polygons keep them.
+qelEncodedFields regionBounds(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     qelEncodedFields f;
     f.ints[0] = left;
     f.ints[1] = top;
     f.ints[2] = right;
     f.ints[3] = bottom;
-    return qelMakeHolderValue(QEL_REGION_TYPE, std::move(f));
+    return f;
+}
+
+qelValue holdRegion(int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    return qelMakeHolderValue(QEL_REGION_TYPE, regionBounds(left, top, right, bottom));
 }
 
 qelValue holdPolygon(int32_t left, int32_t top, int32_t right, int32_t bottom, const int32_t* xy, int32_t pointCount)
 {
-    qelEncodedFields f;
-    f.ints[0] = left;
-    f.ints[1] = top;
-    f.ints[2] = right;
-    f.ints[3] = bottom;
+    qelEncodedFields f = regionBounds(left, top, right, bottom);
     f.points.assign(xy, xy + 2 * size_t(pointCount));
     return qelMakeHolderValue(QEL_REGION_TYPE, std::move(f));
 }
