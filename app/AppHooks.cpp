@@ -1,6 +1,10 @@
 #include "app/AppHooks.h"
 
 #include "app/ShowcaseForm.h"
+#include "framework/runtime/EventQueue.h"
+#include "framework/ui/DialogObject.h"
+#include "framework/ui/HelpLaunch.h"
+#include "framework/ui/MenuDialog.h"
 
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/StringObject.h"
@@ -38,13 +42,19 @@ void VelarimStartupApp::registerClasses()
 {
     qelAppEnvironment::registerClasses();
     registerClass(new ShowcaseForm(qelNil));
+    registerClass(new qelDialogObject());
+    registerClass(new MenuDialog());
+    qelInstallHelpLaunch();
 }
 
 void VelarimStartupApp::onStart()
 {
     qelAppEnvironment::onStart();
-    if (!abandoned)
-        qelEnvironment::onStart();
+    if (abandoned)
+        return;
+    // The periodic timer drives help boxes and menu cascades.
+    qelStartTimer(250);
+    qelEnvironment::onStart();
 }
 
 void velarimRunApplication(qelAppEnvironment* application)

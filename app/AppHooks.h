@@ -14,7 +14,7 @@
 class VelarimStartupApp : public qelAppEnvironment {
 public:
     using qelAppEnvironment::qelAppEnvironment;
-    // The framework's set-up, then the showcase's form class.
+    // The framework's set-up, then the showcase's form and dialog classes and help pages.
     void registerClasses() override;
     void onStart() override;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/runtime/Builtins.h"
 #include "framework/ui/ControlObject.h"
+#include "framework/ui/DialogObject.h"
 #include "framework/ui/History.h"
 
 void ShowcaseForm::handleControl(const qelValue& control)
@@ -11,6 +12,11 @@ void ShowcaseForm::handleControl(const qelValue& control)
         return;
     if (object->getProperty("Name") == "GoBack") {
         qelHistoryGo(1, 1);
+        return;
+    }
+    qelValue dialog = object->getProperty("Dialog");
+    if (!dialog.isNil()) {
+        qelRunDialog(dialog, qelNil);
         return;
     }
     qelValue target = object->getProperty("Target Form");

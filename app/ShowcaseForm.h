@@ -1,8 +1,8 @@
 #pragma once
 
 // The sample disk's showcase screens until the application's own screens exist: a form whose
-// controls go to their "Target Form" through the navigation history, and whose "GoBack" control
-// returns through it.
+// controls go to their "Target Form" through the navigation history, whose "GoBack" control
+// returns through it, and whose controls with a "Dialog" run that dialog or menu modally.
 
 #include "framework/ui/FormObject.h"
 

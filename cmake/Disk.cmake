@@ -5,6 +5,7 @@
 #   disk/cursors/102.cur, 104.cur         the program's cursors, drawn
 #   disk/Media/global.etn, <form>.etn     the globals and the forms, compiled by qelc
 #   disk/Media/*.bmp                      the pictures, drawn by diskbuild
+#   disk/Media/*.avi                      short movies, encoded by qelavi
 
 set(QEL_DISK_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_CONTENT_DIR ${PROJECT_SOURCE_DIR}/content)
@@ -33,7 +34,7 @@ foreach(source IN LISTS qel_disk_forms ITEMS ${QEL_CONTENT_DIR}/global.tbl)
 endforeach()
 
 # The pictures and cursors: one stamp per description, since each makes several files.
-foreach(pair "pictures.tbl;Media" "cursors.tbl;cursors")
+foreach(pair "pictures.tbl;Media" "dialogs.tbl;Media" "cursors.tbl;cursors")
     list(GET pair 0 description)
     list(GET pair 1 folder)
     set(stamp ${CMAKE_BINARY_DIR}/disk-stamps/${description}.stamp)
@@ -44,6 +45,18 @@ foreach(pair "pictures.tbl;Media" "cursors.tbl;cursors")
         DEPENDS diskbuild ${QEL_CONTENT_DIR}/${description}
         COMMENT "Disk: ${description}" VERBATIM)
     list(APPEND qel_disk_outputs ${stamp})
+endforeach()
+
+# Short movies, encoded by qelavi in the codecs of the original content.
+foreach(movie "abertura;cinepak;--tone;440" "mapa;msvideo1")
+    list(POP_FRONT movie name codec)
+    set(output ${QEL_DISK_DIR}/Media/${name}.avi)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
+        COMMAND qelavi --codec ${codec} --fps 15 --pattern 160x120 --frames 30 ${movie} -o ${output}
+        DEPENDS qelavi
+        COMMENT "Disk: ${name}.avi" VERBATIM)
+    list(APPEND qel_disk_outputs ${output})
 endforeach()
 
 add_custom_target(disk ALL DEPENDS ${qel_disk_outputs})

@@ -1,5 +1,6 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
-; and the history's "back" button (disabled while there is nothing to go back to).
+; the history's "back" button (disabled while there is nothing to go back to), and buttons that
+; run a dialog and a menu.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -67,5 +68,22 @@
           ("TextSelectionColor" 16777215)
           ("DrawBorder" true)
           ("ControlsToDisable" (list (reference "Estados")))))
+      ("AbrirDialogo"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirDialogo")
+          ("Hot Spot" (rect 470 110 130 36))
+          ("UpImage" "abrir_dialogo_up.bmp")
+          ("DownImage" "abrir_dialogo_down.bmp")
+          ("Dialog" (reference "dialogo.etn"))))
+      ("AbrirMenu"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirMenu")
+          ("Hot Spot" (rect 470 160 130 36))
+          ("UpImage" "abrir_menu_up.bmp")
+          ("DownImage" "abrir_menu_down.bmp")
+          ("Dialog" (reference "menu.etn"))))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
-                            (reference "Estados") (reference "Continente"))))))
+                            (reference "Estados") (reference "Continente")
+                            (reference "AbrirDialogo") (reference "AbrirMenu"))))))

@@ -10,6 +10,7 @@
 #include "platform/sys/Cp1252.h"
 #include "platform/sys/Folders.h"
 #include "platform/sys/IniFile.h"
+#include "platform/sys/Launch.h"
 #include "platform/sys/LocalTime.h"
 #include "platform/sys/SingleInstance.h"
 #include "platform/window/HeadlessBackend.h"
@@ -85,6 +86,8 @@ std::unique_ptr<platform::Backend> makeBackend(const Options& options)
     }
     platform::HeadlessBackend::Options headlessOptions;
     headlessOptions.screensFolder = options.screens;
+    // A headless run never starts a browser: what it would open is listed beside the shots.
+    platform::recordLaunches(options.screens + "/launches.txt");
     auto backend = std::make_unique<platform::HeadlessBackend>(headlessOptions);
     if (!options.script.empty()) {
         auto text = platform::readSmallFile(options.script, 16 * 1024 * 1024);
