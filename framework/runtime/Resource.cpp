@@ -127,6 +127,18 @@ void writeEncoded(const qelValue& path, const qelValue& value)
     qelStreamFlush(stream);
 }
 
+// Sets the global `name` to a form of class `className` over a reference to the file's .etn
+// resource, made with `formName`; nothing without an environment.
+void registerFormClass(
+    const qelValue& name, const qelValue& className, const qelValue& fileBase, const qelValue& formName)
+{
+    qelEnvironment* environment = qelCurrentEnv();
+    if (!environment)
+        return;
+    qelValue reference = qelMakeReference(qelLocateFile(fileBase, "etn"));
+    environment->setGlobal(name, qelServices().makeForm(className, reference, formName));
+}
+
 } // namespace
 
 qelValue qelReferenceObject::resolve()
@@ -280,20 +292,12 @@ qelValue qelLoadMovieResource(const qelValue& name, int32_t fullScreen)
 
 void qelRegisterResourceClassEx(const qelValue& name, const qelValue& className, const qelValue& fileBase)
 {
-    qelEnvironment* environment = qelCurrentEnv();
-    if (!environment)
-        return;
-    qelValue reference = qelMakeReference(qelLocateFile(fileBase, "etn"));
-    environment->setGlobal(name, qelServices().makeForm(className, reference, name));
+    registerFormClass(name, className, fileBase, name);
 }
 
 void qelRegisterResourceClass(const qelValue& name, const qelValue& fileBase)
 {
-    qelEnvironment* environment = qelCurrentEnv();
-    if (!environment)
-        return;
-    qelValue reference = qelMakeReference(qelLocateFile(fileBase, "etn"));
-    environment->setGlobal(name, qelServices().makeForm(name, reference, qelNil));
+    registerFormClass(name, name, fileBase, qelNil);
 }
 
 void qelLoadEtnResource(const qelValue& formName, const qelValue& fileBase)
