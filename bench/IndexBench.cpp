@@ -181,7 +181,9 @@ void buildSqlite(const DataSet& d)
 {
     std::filesystem::remove(sqlitePath(d));
     sqlite3* db = openSqlite(d, true);
-    check(sqlite3_exec(db, "PRAGMA synchronous=FULL; PRAGMA page_size=1024; CREATE TABLE kv(k BLOB PRIMARY KEY, v BLOB) WITHOUT ROWID; BEGIN;",
+    check(sqlite3_exec(db,
+              "PRAGMA synchronous=FULL; PRAGMA page_size=1024; CREATE TABLE kv(k BLOB PRIMARY KEY, v BLOB) WITHOUT "
+              "ROWID; BEGIN;",
               nullptr, nullptr, nullptr),
         db);
     sqlite3_stmt* insert;

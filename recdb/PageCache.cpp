@@ -203,7 +203,8 @@ int32_t PageCache::writeChanged(Database& owner)
             changed.push_back(&m_buffers[n]);
     }
     // In page order, so that pages that follow each other in the file go out in one write.
-    std::sort(changed.begin(), changed.end(), [](const CachedPage* a, const CachedPage* b) { return a->page < b->page; });
+    std::sort(
+        changed.begin(), changed.end(), [](const CachedPage* a, const CachedPage* b) { return a->page < b->page; });
     int32_t result = 0;
     const Page* run[Database::PagesPerWrite];
     for (size_t i = 0; i < changed.size();) {
