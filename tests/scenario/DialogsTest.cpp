@@ -41,9 +41,12 @@ TEST(Dialogs, TheShowcasesDialogAndMenuComeAndGo)
     fs::path shots = fs::temp_directory_path() / ("velarim-dialogs-" + std::to_string(std::random_device {}()));
     fs::create_directories(shots);
     // Leak checks are off for the child: the system's font configuration keeps memory to the end.
-    std::string command = "ASAN_OPTIONS=detect_leaks=0 '" + std::string(QEL_BUILD_DIR)
-        + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR) + "/disk' --script '"
-        + std::string(QEL_SCENARIO_DIR) + "/dialogs.script' --screens '" + shots.string() + "'";
+    // A user folder of its own keeps this run apart from other runs of the program at the same
+    // time (one running copy per user folder).
+    fs::create_directories(shots / "user");
+    std::string command = "ASAN_OPTIONS=detect_leaks=0 VELARIM_USER_DIR='" + (shots / "user").string() + "' '"
+        + std::string(QEL_BUILD_DIR) + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR)
+        + "/disk' --script '" + std::string(QEL_SCENARIO_DIR) + "/dialogs.script' --screens '" + shots.string() + "'";
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
