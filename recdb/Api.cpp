@@ -532,6 +532,9 @@ int32_t rdbSetAccessMode(rdbHandle* h, int32_t mode)
     if (h->database->shared && (mode == 2 || mode == 3))
         mode = 1;
     h->writeMode = mode;
+    // Zero pages appended ahead in mode 0 go: every other mode keeps the file at its extent.
+    if (mode != 0 && h->database->writable && h->database->cutToExtent())
+        return done(h, -8);
     return done(h, 0);
 }
 

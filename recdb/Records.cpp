@@ -93,9 +93,12 @@ int32_t Database::reservePages(int height)
         if (header.extent >= filePages) {
             int64_t offset = HeaderBlockSize + int64_t(PageSize) * header.extent;
             int run = ahead ? ReserveRun : 1;
-            // A run that does not fit on the disk falls back to the single page the tree needs.
-            if (run > 1 && file.writeAt(offset, zero, size_t(PageSize) * run) != int64_t(PageSize) * run)
+            // A run that does not fit on the disk falls back to the single page the tree needs
+            // (after dropping what part of the run was written).
+            if (run > 1 && file.writeAt(offset, zero, size_t(PageSize) * run) != int64_t(PageSize) * run) {
+                file.truncate(offset);
                 run = 1;
+            }
             if (run == 1 && file.writeAt(offset, zero, PageSize) != PageSize) {
                 handle->errorDetail = static_cast<int32_t>(file.lastError());
                 return -8;

@@ -1,8 +1,9 @@
 // The page cache and the write modes: whatever the mode and the number of buffers, and with a
 // second file sharing the cache, a file ends with the bytes of a build that writes every page at
-// once.
+// once. Write mode 0 appends its reserve pages ahead; leaving it keeps the file at its extent.
 
 #include "RecDbTestSupport.h"
+#include "recdb/Database.h"
 
 #include <random>
 
@@ -74,7 +75,8 @@ TEST(RecDbPageCache, EveryWriteModeAndCacheSizeLeavesTheBytesOfAnImmediateBuild)
     ASSERT_EQ(expectedA.size(), pageOffset(get32(expectedA, 52)));
 
     for (int buffers : { 1, 3, 2048 }) {
-        for (int mode : { 0, 1, 2, 4 }) {
+        // Mode 5 here: mode 0 for the first half of the changes, mode 3 for the rest.
+        for (int mode : { 0, 1, 2, 4, 5 }) {
             SCOPED_TRACE("buffers " + std::to_string(buffers) + ", mode " + std::to_string(mode));
             ASSERT_EQ(rdbSetCacheSize(buffers), 0);
             std::string nameA = dir.path("a" + std::to_string(buffers) + "-" + std::to_string(mode));
@@ -83,10 +85,14 @@ TEST(RecDbPageCache, EveryWriteModeAndCacheSizeLeavesTheBytesOfAnImmediateBuild)
             rdbHandle b;
             ASSERT_EQ(rdbCreateDefault(&a, nameA.c_str()), 0);
             ASSERT_EQ(rdbCreateDefault(&b, nameB.c_str()), 0);
-            ASSERT_EQ(rdbSetAccessMode(&a, mode), 0);
-            ASSERT_EQ(rdbSetAccessMode(&b, mode), 0);
+            ASSERT_EQ(rdbSetAccessMode(&a, mode % 5), 0);
+            ASSERT_EQ(rdbSetAccessMode(&b, mode % 5), 0);
             // Both files change in turn, so each one's evictions write the other's pages.
             for (size_t i = 0; i < listA.size() || i < listB.size(); ++i) {
+                if (mode == 5 && i == listA.size() / 2) {
+                    ASSERT_EQ(rdbSetAccessMode(&a, 3), 0);
+                    EXPECT_EQ(readFile(nameA).size(), pageOffset(a.database->header.extent));
+                }
                 if (i < listA.size()) {
                     ASSERT_NO_FATAL_FAILURE(apply(a, listA[i])) << "a " << i;
                 }
