@@ -16,7 +16,7 @@
 
 namespace qelAllocatorDetail {
 
-Pools pools;
+constinit Pools pools;
 
 namespace {
 
