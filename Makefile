@@ -27,8 +27,10 @@ test-build: deps
 	cmake -S . -B build/test $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DQEL_SANITIZE=ON
 	cmake --build build/test -j $(JOBS)
 
+# The leak checker skips the caches the font configuration library keeps until exit.
 test: test-build
-	cd build/test && ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd build/test && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: release
 	@set -e; for b in build/release/bench/*; do [ -x "$$b" ] || continue; echo "== $$b"; "$$b"; done

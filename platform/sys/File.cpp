@@ -16,7 +16,8 @@ namespace {
     // The system has no share modes, so every open handle of this program is registered with its
     // file identity, access and share mode, and a new open is refused when it and an existing
     // handle do not permit each other's access. Between programs a whole-file lock stands in:
-    // exclusive for FileShare::None, shared otherwise.
+    // exclusive for a writer that shares nothing, shared otherwise — readers of one file in two
+    // programs (two runs over the same content folder) must never turn each other away.
     struct Registration {
         uint64_t id;
         dev_t device;
@@ -161,7 +162,8 @@ File File::open(const std::string& path, const FileOpenOptions& options, FileErr
             }
         }
         // Other programs: a whole-file lock, independent of the byte-range locks below.
-        int mode = (options.share == FileShare::None ? LOCK_EX : LOCK_SH) | LOCK_NB;
+        bool excludesOthers = options.share == FileShare::None && options.access == FileAccess::ReadWrite;
+        int mode = (excludesOthers ? LOCK_EX : LOCK_SH) | LOCK_NB;
         if (flock(fd, mode) != 0) {
             ::close(fd);
             return failWith(FileError::SharingViolation);

@@ -15,8 +15,8 @@ namespace platform {
 enum class FileAccess { Read, ReadWrite };
 
 // What other handles, of this program or of another, may do while this one is open.
-// Between handles of this program every mode is enforced; between programs, None excludes
-// every other opener and the other modes let them in.
+// Between handles of this program every mode is enforced; between programs, None on a writable
+// handle excludes every other opener, and readers always let each other in.
 enum class FileShare { None, Read, ReadWrite };
 
 enum class FileDisposition {

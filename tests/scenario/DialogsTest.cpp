@@ -2,18 +2,9 @@
 // the dialog drawn over the start form, dragged, and the screen back after it closes; the menu
 // with its highlight, its cascade opened beside it, and the screen back after a choice.
 
-#include "platform/gfx/Png.h"
+#include "Scenario.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <optional>
-#include <random>
-#include <string>
-
-namespace fs = std::filesystem;
+using scenario::Probes;
 
 namespace {
 
@@ -27,33 +18,16 @@ constexpr uint32_t menuBody = 0xF8F4DC;
 constexpr uint32_t highlight = 0x103480;
 constexpr uint32_t subMenuBody = 0xE0F0F8;
 
-struct Probe {
-    int x;
-    int y;
-    uint32_t pixel;
-    const char* what;
-};
-
 } // namespace
 
 TEST(Dialogs, TheShowcasesDialogAndMenuComeAndGo)
 {
-    fs::path shots = fs::temp_directory_path() / ("velarim-dialogs-" + std::to_string(std::random_device {}()));
-    fs::create_directories(shots);
-    // Leak checks are off for the child: the system's font configuration keeps memory to the end.
-    // A user folder of its own keeps this run apart from other runs of the program at the same
-    // time (one running copy per user folder).
-    fs::create_directories(shots / "user");
-    std::string command = "ASAN_OPTIONS=detect_leaks=0 VELARIM_USER_DIR='" + (shots / "user").string() + "' '"
-        + std::string(QEL_BUILD_DIR) + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR)
-        + "/disk' --script '" + std::string(QEL_SCENARIO_DIR) + "/dialogs.script' --screens '" + shots.string() + "'";
-    int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+    scenario::Run run("dialogs.script");
+    ASSERT_TRUE(run.exitedNormally());
 
     // The dialog (300 x 160) opens at (170, 140) and is dragged to (30, 10); the menu (160 x 134)
     // opens at (470, 300) and its sub-menu (130 x 60) at its left, from x 339.
-    const std::map<std::string, std::vector<Probe>> expected {
+    const Probes expected {
         { "inicio", { { 480, 120, buttonUp, "dialog button" }, { 200, 150, background, "background" } } },
         { "dialogo", { { 200, 150, titleBar, "title bar" }, { 180, 200, dialogBody, "dialog body" } } },
         { "arrastado",
@@ -69,11 +43,5 @@ TEST(Dialogs, TheShowcasesDialogAndMenuComeAndGo)
             { { 600, 310, background, "menu gone" }, { 460, 407, background, "sub-menu gone" },
                 { 480, 120, buttonUp, "buttons intact" } } },
     };
-    for (const auto& [name, probes] : expected) {
-        std::optional<platform::gfx::Surface> shot = platform::gfx::readPng((shots / (name + ".png")).string());
-        ASSERT_TRUE(shot) << name;
-        for (const Probe& probe : probes)
-            EXPECT_EQ(shot->pixel(probe.x, probe.y) & 0xFFFFFF, probe.pixel) << name << ": " << probe.what;
-    }
-    fs::remove_all(shots);
+    run.expectProbes(expected);
 }

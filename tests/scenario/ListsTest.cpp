@@ -2,19 +2,9 @@
 // through a script and probed in its screenshots: a state chosen by click and keyboard, the list
 // scrolled by its arrow, the combo box opened, a continent chosen, the screen under the list back.
 
-#include "platform/gfx/Png.h"
+#include "Scenario.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <optional>
-#include <random>
-#include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
+using scenario::Probes;
 
 namespace {
 
@@ -25,32 +15,16 @@ constexpr uint32_t white = 0xFFFFFF;
 constexpr uint32_t thumb = 0xB0B0B0;
 constexpr uint32_t buttonDown = 0x909090;
 
-struct Probe {
-    int x;
-    int y;
-    uint32_t pixel;
-    const char* what;
-};
-
 } // namespace
 
 TEST(ShowcaseLists, ChooseAStateScrollAndPickAContinent)
 {
-    fs::path shots = fs::temp_directory_path() / ("velarim-lists-" + std::to_string(std::random_device {}()));
-    fs::create_directories(shots);
-    // Leak checks are off for the child: the system's font configuration keeps memory to the end.
-    // A user folder of its own keeps this run apart from other copies running beside it.
-    fs::create_directories(shots / "user");
-    std::string command = "ASAN_OPTIONS=detect_leaks=0 VELARIM_USER_DIR='" + (shots / "user").string() + "' '"
-        + std::string(QEL_BUILD_DIR) + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR)
-        + "/disk' --script '" + std::string(QEL_SCENARIO_DIR) + "/lists.script' --screens '" + shots.string() + "'";
-    int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+    scenario::Run run("lists.script");
+    ASSERT_TRUE(run.exitedNormally());
 
     // The list box spans (40, 280)-(210, 392) with rows of 21 pixels and its scroll bar at the
     // right; the combo box's field (240, 280)-(416, 304), its button beside it, its list below.
-    const std::map<std::string, std::vector<Probe>> expected {
+    const Probes expected {
         { "lists-start",
             { { 180, 290, selectionBar, "first state selected" }, { 180, 310, white, "second state" },
                 { 203, 300, thumb, "thumb at the top" }, { 400, 340, background, "no list under the combo" } } },
@@ -62,11 +36,5 @@ TEST(ShowcaseLists, ChooseAStateScrollAndPickAContinent)
             { { 400, 285, selectionBar, "active field" }, { 400, 340, background, "screen under the list back" },
                 { 300, 395, background, "below the list" } } },
     };
-    for (const auto& [name, probes] : expected) {
-        std::optional<platform::gfx::Surface> shot = platform::gfx::readPng((shots / (name + ".png")).string());
-        ASSERT_TRUE(shot) << name;
-        for (const Probe& probe : probes)
-            EXPECT_EQ(shot->pixel(probe.x, probe.y) & 0xFFFFFF, probe.pixel) << name << ": " << probe.what;
-    }
-    fs::remove_all(shots);
+    run.expectProbes(expected);
 }

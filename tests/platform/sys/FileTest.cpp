@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -182,6 +183,33 @@ TEST_F(FileTest, ShareModesBetweenHandlesOfOneProgram)
     EXPECT_FALSE(openWith(name, FileAccess::Read, FileShare::ReadWrite).isOpen());
     moved.close();
     EXPECT_TRUE(openWith(name, FileAccess::Read, FileShare::ReadWrite).isOpen());
+}
+
+// Another program's view, through the system's flock(1): can it take a shared or an exclusive
+// whole-file lock on the file while our handle is open?
+static bool otherProgramCanLock(const std::string& file, bool exclusive)
+{
+    std::string command = std::string("flock -n ") + (exclusive ? "-x" : "-s") + " '" + file + "' true";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST_F(FileTest, ProgramsReadingOneFileNeverTurnEachOtherAway)
+{
+    std::string name = path("g.bin");
+    put(name, "x");
+    {
+        // A reader that shares nothing still lets other programs read (two runs over one disk).
+        File reader = openWith(name, FileAccess::Read, FileShare::None);
+        ASSERT_TRUE(reader.isOpen());
+        EXPECT_TRUE(otherProgramCanLock(name, false));
+        EXPECT_FALSE(otherProgramCanLock(name, true));
+    }
+    {
+        File writer = openWith(name, FileAccess::ReadWrite, FileShare::None);
+        ASSERT_TRUE(writer.isOpen());
+        EXPECT_FALSE(otherProgramCanLock(name, false));
+    }
+    EXPECT_TRUE(otherProgramCanLock(name, true));
 }
 
 TEST_F(FileTest, RangeLocksBelongToTheHandle)

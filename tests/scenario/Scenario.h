@@ -1,0 +1,74 @@
+#pragma once
+
+// Runs the velarim program headless over the sample disk through one of this folder's scripts and
+// probes pixels of the screenshots it writes. Each run has its own screens and user folder, so
+// runs side by side never share the single-instance lock or user files; the leak checker stays on
+// for the program, skipping only the caches the font configuration library keeps until exit.
+
+#include "platform/gfx/Png.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+namespace fs = std::filesystem;
+
+struct Probe {
+    int x;
+    int y;
+    uint32_t pixel; // 0x00RRGGBB, as surfaces hold it
+    const char* what;
+};
+
+// Screenshot name -> the pixels expected in it.
+using Probes = std::map<std::string, std::vector<Probe>>;
+
+class Run {
+public:
+    // Plays SCRIPT (a file of tests/scenario); the exit status must be 0.
+    explicit Run(const std::string& script)
+        : m_shots(fs::temp_directory_path() / ("velarim-" + script + "-" + std::to_string(std::random_device {}())))
+    {
+        fs::create_directories(m_shots / "user");
+        std::string command = "LSAN_OPTIONS=suppressions='" + std::string(QEL_TEST_DATA) + "/../lsan.supp' "
+            + "VELARIM_USER_DIR='" + (m_shots / "user").string() + "' '" + std::string(QEL_BUILD_DIR)
+            + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR) + "/disk' --script '"
+            + std::string(QEL_SCENARIO_DIR) + "/" + script + "' --screens '" + m_shots.string() + "'";
+        m_status = std::system(command.c_str());
+    }
+    ~Run() { fs::remove_all(m_shots); }
+
+    bool exitedNormally() const { return WIFEXITED(m_status) && WEXITSTATUS(m_status) == 0; }
+    const fs::path& shots() const { return m_shots; }
+
+    std::optional<platform::gfx::Surface> shot(const std::string& name) const
+    {
+        return platform::gfx::readPng((m_shots / (name + ".png")).string());
+    }
+
+    // Every probe of every screenshot, each failure naming the shot and what the pixel shows.
+    void expectProbes(const Probes& expected) const
+    {
+        for (const auto& [name, probes] : expected) {
+            std::optional<platform::gfx::Surface> surface = shot(name);
+            ASSERT_TRUE(surface) << name;
+            for (const Probe& probe : probes)
+                EXPECT_EQ(surface->pixel(probe.x, probe.y) & 0xFFFFFF, probe.pixel) << name << ": " << probe.what;
+        }
+    }
+
+private:
+    fs::path m_shots;
+    int m_status = -1;
+};
+
+} // namespace scenario
