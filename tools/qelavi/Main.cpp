@@ -13,6 +13,7 @@
 
 #include "platform/gfx/Png.h"
 #include "platform/video/AviWriter.h"
+#include "tools/common/ToolErrors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,26 +26,16 @@ namespace {
 
 constexpr int soundRate = 22050;
 
-[[noreturn]] void fail(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::exit(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-        "usage: qelavi --codec cinepak|msvideo1|raw8 [--fps N] [--tone HZ] -o OUT.avi FRAME.png...\n"
-        "       qelavi --codec cinepak|msvideo1|raw8 [--fps N] [--tone HZ] --pattern WxH --frames N -o OUT.avi\n");
-    std::exit(2);
-}
+constexpr const char* usageText
+    = "usage: qelavi --codec cinepak|msvideo1|raw8 [--fps N] [--tone HZ] -o OUT.avi FRAME.png...\n"
+      "       qelavi --codec cinepak|msvideo1|raw8 [--fps N] [--tone HZ] --pattern WxH --frames N -o OUT.avi\n";
 
 int number(const std::string& text, int low, int high, const char* what)
 {
     char* end = nullptr;
     long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end || value < low || value > high)
-        fail(std::string("Bad ") + what + ": " + text);
+        qelToolFail(std::string("Bad ") + what + ": " + text);
     return int(value);
 }
 
@@ -63,7 +54,7 @@ int main(int argc, char** argv)
         std::string arg = argv[i];
         auto value = [&]() -> std::string {
             if (i + 1 >= argc)
-                usage();
+                qelToolUsage(usageText);
             return argv[++i];
         };
         if (arg == "--codec")
@@ -79,13 +70,13 @@ int main(int argc, char** argv)
         else if (arg == "-o")
             out = value();
         else if (!arg.empty() && arg[0] == '-')
-            usage();
+            qelToolUsage(usageText);
         else
             inputs.push_back(arg);
     }
     AviCodec codec;
     if (!aviCodecFromName(codecName, codec) || out.empty() || (pattern.empty() == inputs.empty()))
-        usage();
+        qelToolUsage(usageText);
 
     int width = 0;
     int height = 0;
@@ -93,14 +84,14 @@ int main(int argc, char** argv)
     if (!pattern.empty()) {
         size_t x = pattern.find('x');
         if (x == std::string::npos || frames == 0)
-            usage();
+            qelToolUsage(usageText);
         width = number(pattern.substr(0, x), 2, 1024, "width");
         height = number(pattern.substr(x + 1), 2, 1024, "height");
     } else {
         for (const std::string& input : inputs) {
             auto picture = platform::gfx::readPng(input);
             if (!picture)
-                fail("Cannot read picture: " + input);
+                qelToolFail("Cannot read picture: " + input);
             pictures.push_back(std::move(*picture));
         }
         width = pictures[0].width();
@@ -110,16 +101,16 @@ int main(int argc, char** argv)
 
     AviWriter writer;
     if (!writer.open(out, codec, width, height, fps, tone ? soundRate : 0))
-        fail(writer.error());
+        qelToolFail(writer.error());
     for (int i = 0; i < frames; ++i) {
         bool added
             = pattern.empty() ? writer.addFrame(pictures[size_t(i)]) : writer.addFrame(patternFrame(width, height, i));
         if (!added)
-            fail(writer.error() + (pattern.empty() ? ": " + inputs[size_t(i)] : std::string()));
+            qelToolFail(writer.error() + (pattern.empty() ? ": " + inputs[size_t(i)] : std::string()));
     }
     if (tone && !writer.addAudio(toneSamples(tone, soundRate, int(int64_t(frames) * 1000 / fps))))
-        fail(writer.error());
+        qelToolFail(writer.error());
     if (!writer.finish())
-        fail(writer.error());
+        qelToolFail(writer.error());
     return 0;
 }

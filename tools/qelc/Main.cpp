@@ -23,6 +23,7 @@
 #include "framework/runtime/TextNotation.h"
 #include "framework/runtime/ValuePrinter.h"
 #include "platform/sys/Cp1252.h"
+#include "tools/common/ToolErrors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,27 +33,9 @@
 
 namespace {
 
-int printAndFail(const qelValue& message)
-{
-    std::string text = qelToUtf8(qelCString(message));
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return 1;
-}
-
-[[noreturn]] void exitWithError(int)
-{
-    std::fflush(stdout);
-    std::exit(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-        "usage: qelc compile IN -o OUT\n"
-        "       qelc dump IN\n"
-        "       qelc archive OUT IN...\n");
-    std::exit(2);
-}
+constexpr const char* usageText = "usage: qelc compile IN -o OUT\n"
+                                  "       qelc dump IN\n"
+                                  "       qelc archive OUT IN...\n";
 
 // File names on the command line are UTF-8; the framework takes cp1252.
 qelValue nameValue(const char* argument)
@@ -171,12 +154,11 @@ int archive(const char* out, char** inputs, int count)
 
 int main(int argc, char** argv)
 {
-    qelSetErrorHook(printAndFail);
-    qelSetFatalHook(exitWithError);
+    qelToolInstallErrorHooks();
     // Regions, fonts and images become the display's own objects, as in the program.
     qelInstallDisplayMakers();
     if (argc < 2)
-        usage();
+        qelToolUsage(usageText);
     std::string command = argv[1];
     if (command == "compile" && argc == 5 && std::strcmp(argv[3], "-o") == 0)
         return compile(argv[2], argv[4]);
@@ -184,5 +166,5 @@ int main(int argc, char** argv)
         return dump(argv[2]);
     if (command == "archive" && argc >= 3)
         return archive(argv[2], argv + 3, argc - 3);
-    usage();
+    qelToolUsage(usageText);
 }

@@ -24,6 +24,7 @@
 #include "platform/sys/File.h"
 #include "recdb/Verify.h"
 #include "recdb/index/IndexObject.h"
+#include "tools/common/ToolErrors.h"
 #include "tools/qelidx/Dump.h"
 
 #include <algorithm>
@@ -40,38 +41,18 @@ namespace {
 // Files to delete when an error ends the program.
 std::vector<std::string> cleanup;
 
-int printAndFail(const qelValue& message)
-{
-    std::string text = qelToUtf8(qelCString(message));
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return 1;
-}
-
-[[noreturn]] void exitWithError(int)
+void removeCleanupFiles()
 {
     for (const std::string& path : cleanup)
         platform::File::remove(path);
-    std::fflush(stdout);
-    std::exit(1);
 }
 
-[[noreturn]] void fail(const std::string& message)
-{
-    qelError(message.c_str());
-    exitWithError(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-        "usage: qelidx build SRC -o OUT\n"
-        "       qelidx get FILE KEY\n"
-        "       qelidx count FILE\n"
-        "       qelidx verify FILE\n"
-        "       qelidx prefix FILE P\n"
-        "       qelidx dump FILE\n");
-    std::exit(2);
-}
+constexpr const char* usageText = "usage: qelidx build SRC -o OUT\n"
+                                  "       qelidx get FILE KEY\n"
+                                  "       qelidx count FILE\n"
+                                  "       qelidx verify FILE\n"
+                                  "       qelidx prefix FILE P\n"
+                                  "       qelidx dump FILE\n";
 
 // A command-line argument (UTF-8) as a cp1252 string value.
 qelValue argumentValue(const char* argument)
@@ -83,7 +64,7 @@ std::string sourceText(const char* path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        fail(std::string("Cannot open ") + path);
+        qelToolFail(std::string("Cannot open ") + path);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string out;
     size_t pos = 0;
@@ -95,7 +76,7 @@ std::string sourceText(const char* path)
         if (code < 0) {
             char text[64];
             std::snprintf(text, sizeof text, "character U+%04X has no cp1252 form", unsigned(ch));
-            fail(std::string(path) + ": " + text);
+            qelToolFail(std::string(path) + ": " + text);
         }
         out.push_back(char(code));
     }
@@ -139,7 +120,7 @@ int build(const char* source, const char* out)
     std::string text = sourceText(source);
     qelValue table = qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
     if (table.type() != QEL_TABLE_TYPE)
-        fail(std::string(source) + ": the source is not a table");
+        qelToolFail(std::string(source) + ": the source is not a table");
     std::vector<Item> items;
     for (int32_t slot = qelFirstIndex(table); slot >= 0; slot = qelNextIndex(table, slot)) {
         qelValue key = qelGetKey(table, slot);
@@ -149,9 +130,9 @@ int build(const char* source, const char* out)
     std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.key < b.key; });
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].key == qelIndexObject::countKey)
-            fail(std::string(source) + ": the key " + qelIndexObject::countKey + " is the index's own");
+            qelToolFail(std::string(source) + ": the key " + qelIndexObject::countKey + " is the index's own");
         if (i > 0 && items[i].key == items[i - 1].key)
-            fail(std::string(source) + ": two keys are stored as " + qelToUtf8(items[i].key));
+            qelToolFail(std::string(source) + ": two keys are stored as " + qelToUtf8(items[i].key));
     }
 
     platform::File::remove(temporary);
@@ -165,14 +146,14 @@ int build(const char* source, const char* out)
         qelValue index = qelOpenIndex(name, 0, 0);
         qelIndexObject* object = qelIndexObjectOf(index);
         if (int32_t status = rdbVerify(&object->handle())) {
-            fail("The new index is damaged: " + std::to_string(object->handle().verifyCode) + " at page "
+            qelToolFail("The new index is damaged: " + std::to_string(object->handle().verifyCode) + " at page "
                 + std::to_string(object->handle().verifyPage) + " (" + std::to_string(status) + ")");
         }
         if (qelCount(index) != int32_t(items.size()) + 1)
-            fail("The new index counts " + std::to_string(qelCount(index)) + " items");
+            qelToolFail("The new index counts " + std::to_string(qelCount(index)) + " items");
     }
     if (!platform::File::rename(temporary, out))
-        fail(std::string("Cannot rename the new index to ") + out);
+        qelToolFail(std::string("Cannot rename the new index to ") + out);
     cleanup.clear();
     return 0;
 }
@@ -231,10 +212,9 @@ int prefix(const char* file, const char* p)
 
 int main(int argc, char** argv)
 {
-    qelSetErrorHook(printAndFail);
-    qelSetFatalHook(exitWithError);
+    qelToolInstallErrorHooks(removeCleanupFiles);
     if (argc < 3)
-        usage();
+        qelToolUsage(usageText);
     std::string command = argv[1];
     if (command == "build" && argc == 5 && std::strcmp(argv[3], "-o") == 0)
         return build(argv[2], argv[4]);
@@ -248,5 +228,5 @@ int main(int argc, char** argv)
         return prefix(argv[2], argv[3]);
     if (command == "dump" && argc == 3)
         return dumpRecordFile(argv[2]);
-    usage();
+    qelToolUsage(usageText);
 }

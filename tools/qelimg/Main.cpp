@@ -17,6 +17,7 @@
 #include "framework/runtime/StringObject.h"
 #include "platform/gfx/MemoryDc.h"
 #include "platform/gfx/Png.h"
+#include "tools/common/ToolErrors.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -29,30 +30,8 @@
 
 namespace {
 
-int printMessage(const qelValue& message)
-{
-    std::fprintf(stderr, "%s\n", qelCString(message));
-    return 1;
-}
-
-[[noreturn]] void exitWithError(int)
-{
-    std::exit(1);
-}
-
-[[noreturn]] void fail(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::exit(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-        "usage: qelimg FILE -o OUT.png\n"
-        "       qelimg --info FILE\n");
-    std::exit(2);
-}
+constexpr const char* usageText = "usage: qelimg FILE -o OUT.png\n"
+                                  "       qelimg --info FILE\n";
 
 std::string extensionOf(const std::string& path)
 {
@@ -70,17 +49,17 @@ qelValue loadImage(const std::string& path)
 {
     std::string extension = extensionOf(path);
     if (extension != "bmp" && extension != "dib" && extension != "rle" && extension != "jpg" && extension != "pic")
-        fail("Unsupported picture type: " + path);
+        qelToolFail("Unsupported picture type: " + path);
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        fail("Cannot open file: " + path);
+        qelToolFail("Cannot open file: " + path);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes.size() > 0x7FFFFFFF)
-        fail("File too large: " + path);
+        qelToolFail("File too large: " + path);
     qelValue buffer = qelBufferFromMemory(bytes.data(), int32_t(bytes.size()), 1);
     qelValue image = qelImageObject::create(buffer, qelStringValue(extension.c_str()));
     if (image.isNil())
-        fail("Cannot read picture: " + path);
+        qelToolFail("Cannot read picture: " + path);
     return image;
 }
 
@@ -103,15 +82,15 @@ int convert(const std::string& path, const std::string& out)
     qelValue image = loadImage(path);
     qelImageObject* i = qelImageOf(image);
     if (i->width() <= 0 || i->height() <= 0)
-        fail("Empty picture: " + path);
+        qelToolFail("Empty picture: " + path);
     // A JPEG picture whose header reads but whose data is damaged would draw nothing.
     if (std::string(i->typeName()) == "jpg" && qelJPEGToDIB(i->data).isNil())
-        fail("Cannot decode picture: " + path);
+        qelToolFail("Cannot decode picture: " + path);
     platform::gfx::Surface surface(i->width(), i->height(), 0);
     platform::gfx::MemoryDc dc(surface);
     qelDrawImage(qelContextValue(&dc), 0, 0, image, 0, 0, 0, 0);
     if (!platform::gfx::writePng(surface, out))
-        fail("Cannot write file: " + out);
+        qelToolFail("Cannot write file: " + out);
     return 0;
 }
 
@@ -119,11 +98,10 @@ int convert(const std::string& path, const std::string& out)
 
 int main(int argc, char** argv)
 {
-    qelSetErrorHook(printMessage);
-    qelSetFatalHook(exitWithError);
+    qelToolInstallErrorHooks();
     if (argc == 3 && std::strcmp(argv[1], "--info") == 0)
         return info(argv[2]);
     if (argc == 4 && std::strcmp(argv[2], "-o") == 0)
         return convert(argv[1], argv[3]);
-    usage();
+    qelToolUsage(usageText);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/gfx/Png.h"
 #include "platform/video/MovieDecoder.h"
+#include "tools/common/ToolErrors.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,24 +15,13 @@
 
 namespace {
 
-[[noreturn]] void fail(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::exit(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr,
-        "usage: qelmovie --info FILE\n"
-        "       qelmovie FILE MS -o OUT.png\n");
-    std::exit(2);
-}
+constexpr const char* usageText = "usage: qelmovie --info FILE\n"
+                                  "       qelmovie FILE MS -o OUT.png\n";
 
 void open(platform::video::MovieDecoder& decoder, const std::string& path)
 {
     if (!decoder.open(path))
-        fail("Cannot open movie: " + path + ": " + decoder.error());
+        qelToolFail("Cannot open movie: " + path + ": " + decoder.error());
 }
 
 } // namespace
@@ -49,17 +39,17 @@ int main(int argc, char** argv)
         char* end = nullptr;
         long ms = std::strtol(argv[2], &end, 10);
         if (!*argv[2] || *end || ms < 0 || ms > 0x7FFFFFFF)
-            fail(std::string("Not a time in milliseconds: ") + argv[2]);
+            qelToolFail(std::string("Not a time in milliseconds: ") + argv[2]);
         platform::video::MovieDecoder decoder;
         open(decoder, argv[1]);
         if (ms >= decoder.lengthMs())
-            fail("The movie is " + std::to_string(decoder.lengthMs()) + " ms long");
+            qelToolFail("The movie is " + std::to_string(decoder.lengthMs()) + " ms long");
         platform::gfx::Surface picture;
         if (!decoder.decodeFrame(decoder.frameAtMs(int32_t(ms)), picture))
-            fail(std::string("Cannot decode the frame at ") + argv[2] + " ms");
+            qelToolFail(std::string("Cannot decode the frame at ") + argv[2] + " ms");
         if (!platform::gfx::writePng(picture, argv[4]))
-            fail(std::string("Cannot write file: ") + argv[4]);
+            qelToolFail(std::string("Cannot write file: ") + argv[4]);
         return 0;
     }
-    usage();
+    qelToolUsage(usageText);
 }

@@ -11,6 +11,7 @@
 #include "framework/runtime/Error.h"
 #include "framework/runtime/MemoryStream.h"
 #include "framework/runtime/StringObject.h"
+#include "tools/common/ToolErrors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,28 +24,7 @@
 
 namespace {
 
-int printMessage(const qelValue& message)
-{
-    std::fprintf(stderr, "%s\n", qelCString(message));
-    return 1;
-}
-
-[[noreturn]] void exitWithError(int)
-{
-    std::exit(1);
-}
-
-[[noreturn]] void fail(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    std::exit(1);
-}
-
-[[noreturn]] void usage()
-{
-    std::fprintf(stderr, "usage: qelsound --info FILE\n");
-    std::exit(2);
-}
+constexpr const char* usageText = "usage: qelsound --info FILE\n";
 
 std::string extensionOf(const std::string& path)
 {
@@ -63,16 +43,15 @@ std::string extensionOf(const std::string& path)
 int main(int argc, char** argv)
 {
     if (argc != 3 || std::string(argv[1]) != "--info")
-        usage();
-    qelSetErrorHook(printMessage);
-    qelSetFatalHook(exitWithError);
+        qelToolUsage(usageText);
+    qelToolInstallErrorHooks();
     std::string path = argv[2];
     std::string extension = extensionOf(path);
     if (extension != "wav" && extension != "mid")
-        fail("Unsupported sound type: " + extension);
+        qelToolFail("Unsupported sound type: " + extension);
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        fail("Cannot open " + path);
+        qelToolFail("Cannot open " + path);
     if (extension == "mid") {
         std::printf("mid\n");
         return 0;
@@ -80,7 +59,7 @@ int main(int argc, char** argv)
     std::vector<uint8_t> bytes { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
     // Streams count in 32 bits.
     if (bytes.size() > size_t(INT32_MAX))
-        fail("Not a valid sound file");
+        qelToolFail("Not a valid sound file");
     qelSoundHeader header;
     if (!qelReadSoundHeader(qelNewMemoryStream(bytes.data(), int32_t(bytes.size())), header))
         return 1;
