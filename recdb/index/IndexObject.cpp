@@ -41,8 +41,8 @@ struct EncodedKey {
 // Page buffers for the library's shared cache, set before the first index opens. The library's
 // own ten buffers hold little more than one lookup path, so every lookup read its leaf from the
 // file again; 2048 buffers (2 MB) keep a content index of several thousand items whole, and the
-// branch pages and busiest leaves of a larger one. Indexes are opened read-only, so the size
-// changes no file; a writable index keeps its changed pages longer before they are written.
+// branch pages and busiest leaves of a larger one. The size changes no file: a read-only index
+// writes nothing, and a writable one only keeps its changed pages longer before writing them.
 constexpr int32_t cacheBuffers = 2048;
 
 void sizePageCache()
