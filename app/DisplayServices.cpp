@@ -10,6 +10,8 @@
 #include "framework/display/PrintPort.h"
 #include "framework/display/Sound.h"
 #include "framework/display/WindowObject.h"
+#include "framework/richtext/TextLayout.h"
+#include "framework/richtext/TextMap.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/Resource.h"
 #include "framework/ui/FormLayer.h"
@@ -59,4 +61,7 @@ void velarimInstallDisplayServices()
     qelInstallSoundServices();
     qelInstallMovieServices();
     qelInstallPrintPort();
+    // Laid-out texts decode as text maps; the pictures they name are resources.
+    qelInstallTextMapMaker();
+    qelUseResourcePictures();
 }
