@@ -125,17 +125,17 @@ void qelWindowBase::create(
     createY = y;
     createWidth = w;
     createHeight = h;
-    platform::WindowParams spec;
+    platform::WindowParams params;
     if (qelStringObject* text = qelStringOf(title))
-        spec.title.assign(text->chars(), size_t(text->length()));
-    spec.fullscreen = (style & QEL_WS_POPUP) != 0;
-    spec.width = w;
-    spec.height = h;
+        params.title.assign(text->chars(), size_t(text->length()));
+    params.fullscreen = (style & QEL_WS_POPUP) != 0;
+    params.width = w;
+    params.height = h;
     uint32_t created = 0;
     if (system) {
         windowUnderCreation = this;
         created = system->window().create(
-            spec, [](platform::WindowHandle window, uint32_t id, uint64_t wParam, int64_t lParam) {
+            params, [](platform::WindowHandle window, uint32_t id, uint64_t wParam, int64_t lParam) {
                 return qelAppWindowProc(window, id, wParam, lParam);
             });
         windowUnderCreation = nullptr;

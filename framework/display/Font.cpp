@@ -51,20 +51,20 @@ int32_t qelFontHeight(int32_t points, int dotsPerInch)
 
 platform::text::FontSpec qelFontSpec(const qelFontObject& font, int dotsPerInch)
 {
-    platform::text::FontSpec spec;
+    platform::text::FontSpec request;
     if (!font.named) {
-        spec.face = defaultFace;
-        spec.height = -((defaultEmAt96 * dotsPerInch + 48) / 96);
-        return spec;
+        request.face = defaultFace;
+        request.height = -((defaultEmAt96 * dotsPerInch + 48) / 96);
+        return request;
     }
-    spec.face = qelCString(font.name);
-    if (spec.face.size() > maximumFaceLength)
-        spec.face.resize(maximumFaceLength);
-    spec.height = qelFontHeight(font.size, dotsPerInch);
-    spec.weight = (font.style & qelFontBold) ? platform::gfx::fontWeightBold : platform::gfx::fontWeightNormal;
-    spec.italic = (font.style & qelFontItalic) != 0;
-    spec.underline = (font.style & qelFontUnderline) != 0;
-    return spec;
+    request.face = qelCString(font.name);
+    if (request.face.size() > maximumFaceLength)
+        request.face.resize(maximumFaceLength);
+    request.height = qelFontHeight(font.size, dotsPerInch);
+    request.weight = (font.style & qelFontBold) ? platform::gfx::fontWeightBold : platform::gfx::fontWeightNormal;
+    request.italic = (font.style & qelFontItalic) != 0;
+    request.underline = (font.style & qelFontUnderline) != 0;
+    return request;
 }
 
 std::shared_ptr<const platform::gfx::Font> qelFontObject::create(int dotsPerInch)

@@ -347,10 +347,10 @@ void qelTextLayout::box(int32_t count)
 
 void qelTextLayout::picture(const qelValue& item, int32_t type)
 {
-    qelValue spec = element(*qelListObjectOf(item), 1);
-    if (!spec.isString())
+    qelValue reference = element(*qelListObjectOf(item), 1);
+    if (!reference.isString())
         return;
-    std::string text(qelCString(spec), size_t(qelCount(spec)));
+    std::string text(qelCString(reference), size_t(qelCount(reference)));
     size_t semicolon = text.find(';');
     std::string name = text.substr(0, semicolon);
     bool hasAlternative = semicolon != std::string::npos;

@@ -54,8 +54,9 @@ qelFontMeasures qelFontMeasurer::selectFont(const qelValue& font)
     qelFontObject* object = qelFontOf(font);
     if (!object)
         object = qelFontOf(qelDefaultFont());
-    platform::text::FontSpec spec = qelFontSpec(*object, m_dotsPerInch);
-    auto key = std::make_tuple(spec.face, spec.height, spec.weight, m_dotsPerInch, spec.italic, spec.underline);
+    platform::text::FontSpec request = qelFontSpec(*object, m_dotsPerInch);
+    auto key = std::make_tuple(
+        request.face, request.height, request.weight, m_dotsPerInch, request.italic, request.underline);
     auto& fonts = measuredFonts();
     std::shared_ptr<platform::text::FontProvider> provider = currentProvider();
     if (measuredProvider().lock() != provider || fonts.size() >= mostMeasuredFonts) {

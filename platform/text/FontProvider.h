@@ -24,7 +24,7 @@ class FontProvider {
 public:
     virtual ~FontProvider() = default;
     // Never null: a face that cannot be found falls back to a substitute.
-    virtual std::shared_ptr<const gfx::Font> createFont(const FontSpec& spec) = 0;
+    virtual std::shared_ptr<const gfx::Font> createFont(const FontSpec& request) = 0;
 };
 
 } // namespace platform::text

@@ -45,22 +45,22 @@ namespace {
 
     class FreeTypeFont final : public gfx::Font {
     public:
-        FreeTypeFont(
-            std::shared_ptr<FreeTypeFontProvider::Library> library, const ResolvedFace& resolved, const FontSpec& spec)
+        FreeTypeFont(std::shared_ptr<FreeTypeFontProvider::Library> library, const ResolvedFace& resolved,
+            const FontSpec& request)
             : m_library(std::move(library))
         {
-            m_metrics.weight = spec.weight >= 600 ? gfx::fontWeightBold : gfx::fontWeightNormal;
-            m_metrics.italic = spec.italic;
-            m_metrics.underline = spec.underline;
-            m_metrics.strikeOut = spec.strikeOut;
-            m_emboldenGlyphs = spec.weight >= 600 && !resolved.bold;
-            m_slantGlyphs = spec.italic && !resolved.italic;
+            m_metrics.weight = request.weight >= 600 ? gfx::fontWeightBold : gfx::fontWeightNormal;
+            m_metrics.italic = request.italic;
+            m_metrics.underline = request.underline;
+            m_metrics.strikeOut = request.strikeOut;
+            m_emboldenGlyphs = request.weight >= 600 && !resolved.bold;
+            m_slantGlyphs = request.italic && !resolved.italic;
             if (!m_library->ft || resolved.path.empty()
                 || FT_New_Face(m_library->ft, resolved.path.c_str(), resolved.index, &m_face) != 0) {
                 m_face = nullptr;
                 return;
             }
-            setSize(spec.height);
+            setSize(request.height);
         }
 
         ~FreeTypeFont() override
@@ -237,9 +237,10 @@ ResolvedFace FreeTypeFontProvider::resolveFace(std::string_view face, int weight
     return resolved;
 }
 
-std::shared_ptr<const gfx::Font> FreeTypeFontProvider::createFont(const FontSpec& spec)
+std::shared_ptr<const gfx::Font> FreeTypeFontProvider::createFont(const FontSpec& request)
 {
-    return std::make_shared<FreeTypeFont>(m_library, resolveFace(spec.face, spec.weight, spec.italic), spec);
+    return std::make_shared<FreeTypeFont>(
+        m_library, resolveFace(request.face, request.weight, request.italic), request);
 }
 
 } // namespace platform::text

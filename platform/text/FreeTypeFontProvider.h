@@ -30,7 +30,7 @@ public:
     static std::string substituteFamily(std::string_view face);
     ResolvedFace resolveFace(std::string_view face, int weight, bool italic) const;
 
-    std::shared_ptr<const gfx::Font> createFont(const FontSpec& spec) override;
+    std::shared_ptr<const gfx::Font> createFont(const FontSpec& request) override;
 
     // The FreeType library, shared by the provider and every font it made.
     struct Library;

@@ -8,7 +8,7 @@ namespace {
 
     class BoxFont final : public gfx::Font {
     public:
-        BoxFont(const TestFontMetrics& m, const FontSpec& spec)
+        BoxFont(const TestFontMetrics& m, const FontSpec& request)
         {
             int widest = m.charWidth;
             for (auto& [c, w] : m.widths)
@@ -20,10 +20,10 @@ namespace {
             m_metrics.externalLeading = m.externalLeading;
             m_metrics.averageCharWidth = m.charWidth;
             m_metrics.maxCharWidth = widest;
-            m_metrics.weight = spec.weight;
-            m_metrics.italic = spec.italic;
-            m_metrics.underline = spec.underline;
-            m_metrics.strikeOut = spec.strikeOut;
+            m_metrics.weight = request.weight;
+            m_metrics.italic = request.italic;
+            m_metrics.underline = request.underline;
+            m_metrics.strikeOut = request.strikeOut;
             for (int c = 0; c < 256; ++c) {
                 gfx::Glyph& g = m_glyphs[size_t(c)];
                 auto it = m.widths.find(uint8_t(c));
@@ -55,9 +55,9 @@ namespace {
 
 } // namespace
 
-std::shared_ptr<const gfx::Font> TestFontProvider::createFont(const FontSpec& spec)
+std::shared_ptr<const gfx::Font> TestFontProvider::createFont(const FontSpec& request)
 {
-    return std::make_shared<BoxFont>(m_metrics, spec);
+    return std::make_shared<BoxFont>(m_metrics, request);
 }
 
 } // namespace platform::text

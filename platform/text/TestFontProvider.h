@@ -26,9 +26,9 @@ public:
         : m_metrics(std::move(metrics))
     {
     }
-    // The face and height of the spec are ignored; weight, italic, underline and strike-out
+    // The face and height of the request are ignored; weight, italic, underline and strike-out
     // are reported in the metrics (underline and strike-out are drawn).
-    std::shared_ptr<const gfx::Font> createFont(const FontSpec& spec) override;
+    std::shared_ptr<const gfx::Font> createFont(const FontSpec& request) override;
 
 private:
     TestFontMetrics m_metrics;

@@ -15,10 +15,10 @@ namespace {
 
 class RecordingProvider final : public platform::text::FontProvider {
 public:
-    std::shared_ptr<const platform::gfx::Font> createFont(const platform::text::FontSpec& spec) override
+    std::shared_ptr<const platform::gfx::Font> createFont(const platform::text::FontSpec& request) override
     {
-        specs.push_back(spec);
-        return m_fonts.createFont(spec);
+        specs.push_back(request);
+        return m_fonts.createFont(request);
     }
     std::vector<platform::text::FontSpec> specs;
 
@@ -101,10 +101,10 @@ TEST(Font, HeightsFollowTheResolutionOfEachDevice)
 TEST(Font, StyleBitsNameLimitAndPrintForms)
 {
     qelValue plain8 = qelFontValue(qelStringValue("Arial"), 9, 8);
-    platform::text::FontSpec spec = qelFontSpec(*qelFontOf(plain8), 96);
-    EXPECT_EQ(spec.weight, platform::gfx::fontWeightNormal);
-    EXPECT_FALSE(spec.italic);
-    EXPECT_FALSE(spec.underline);
+    platform::text::FontSpec request = qelFontSpec(*qelFontOf(plain8), 96);
+    EXPECT_EQ(request.weight, platform::gfx::fontWeightNormal);
+    EXPECT_FALSE(request.italic);
+    EXPECT_FALSE(request.underline);
     EXPECT_STREQ(qelCString(qelPrintValue(plain8, 1)), "(font \"Arial\" 9 8)");
 
     std::string forty(40, 'x');

@@ -36,9 +36,9 @@ using Taken = std::vector<std::pair<int32_t, int32_t>>;
 // Opens the platform window with a procedure that turns timer messages into tick events.
 void openTickWindow(HeadlessFixture& fixture)
 {
-    platform::WindowParams spec { "t", 64, 48, false };
+    platform::WindowParams params { "t", 64, 48, false };
     platform::WindowSystem* system = fixture.system.get();
-    system->window().create(spec, [system](platform::WindowHandle, uint32_t id, uint64_t, int64_t) -> int64_t {
+    system->window().create(params, [system](platform::WindowHandle, uint32_t id, uint64_t, int64_t) -> int64_t {
         if (id == platform::WM_TIMER)
             qelPostEvent(eventOf(QEL_TICK_EVENT, int32_t(system->pump().messageTime())));
         return 0;
