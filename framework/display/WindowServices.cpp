@@ -7,12 +7,12 @@
 
 namespace {
 
-// The picture itself, or the resource of that name.
+// The picture itself, or the resource of that name; nil for anything else.
 qelValue pictureOf(const qelValue& imageOrName)
 {
     if (imageOrName.type() == QEL_IMAGE_TYPE)
         return imageOrName;
-    return qelLoadResource(imageOrName);
+    return imageOrName.isString() ? qelLoadResource(imageOrName) : qelValue();
 }
 
 // A width or height of 0 means the picture's own.
@@ -69,16 +69,22 @@ void qelRefreshWindowArea(int32_t x, int32_t y, int32_t width, int32_t height)
     qelWindowObject* port = qelMainPort();
     if (!port)
         return;
-    if (width != 0 && height != 0)
-        port->updateRect(x, y, width, height);
-    else
-        port->update();
+    if (width != 0 && height != 0) {
+        // Media coordinates: the media area's place in the window is added, the drawing origin not.
+        int64_t left = int64_t(x) + port->mediaLeft;
+        int64_t top = int64_t(y) + port->mediaTop;
+        port->invalidateWindow({ platform::gfx::clampToInt(left), platform::gfx::clampToInt(top),
+            platform::gfx::clampToInt(left + width), platform::gfx::clampToInt(top + height) });
+    }
+    port->update();
 }
 
 qelValue qelGrabWindowImage(int32_t x, int32_t y, int32_t width, int32_t height)
 {
     qelWindowObject* port = qelMainPort();
-    return port ? port->grabImage(x, y, width, height) : qelValue();
+    if (!port || width <= 0 || height <= 0)
+        return qelValue();
+    return port->grabImage(x, y, width, height);
 }
 
 void qelCopyWindowArea(const qelValue& image, int32_t x, int32_t y, int32_t width, int32_t height)

@@ -19,10 +19,11 @@ void qelShowImageStretched(const qelValue& imageOrName, int32_t x, int32_t y, in
 // Draws the picture at (x, y) and answers what the window showed there before.
 qelValue qelShowImageArea(const qelValue& imageOrName, int32_t x, int32_t y, int32_t width, int32_t height);
 
-// Invalidates the rectangle when it is not empty, then carries out the window's pending repaints
-// (an all-zero rectangle only does the second).
+// Invalidates the rectangle of the media area (no drawing origin) when it is not empty, then
+// carries out the window's pending repaints (an all-zero rectangle only does the second).
 void qelRefreshWindowArea(int32_t x, int32_t y, int32_t width, int32_t height);
-// A new picture of that rectangle of the offscreen buffer (offset by the drawing origin).
+// A new picture of that rectangle of the offscreen buffer (offset by the drawing origin); nil for
+// an empty rectangle.
 qelValue qelGrabWindowImage(int32_t x, int32_t y, int32_t width, int32_t height);
 // Copies that rectangle of the offscreen buffer into the picture.
 void qelCopyWindowArea(const qelValue& image, int32_t x, int32_t y, int32_t width, int32_t height);

@@ -4,6 +4,7 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/List.h"
@@ -12,7 +13,6 @@
 #include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ListScrolling.h"
 #include "framework/ui/UiRefresh.h"
-#include "framework/ui/WindowArea.h"
 
 #include <algorithm>
 

@@ -4,13 +4,13 @@
 #include "framework/display/Geometry.h"
 #include "framework/display/Image.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ListScrolling.h"
 #include "framework/ui/UiRefresh.h"
-#include "framework/ui/WindowArea.h"
 
 #include <algorithm>
 
@@ -105,7 +105,7 @@ void ComboBox::setUp()
     if (!fieldRegion.isNil())
         setProperty("Hot Spot", fieldRegion);
     if (getBool("SaveBackground", 0) && savedFieldBackground.isNil())
-        savedFieldBackground = qelUiGrabArea(fieldLeft, fieldTop, fieldWidth, fieldHeight);
+        savedFieldBackground = qelGrabWindowImage(fieldLeft, fieldTop, fieldWidth, fieldHeight);
 
     backgroundColor = getInt("BackgroundColor", 0xFFFFFF);
     textColor = getInt("TextColor", 1);
@@ -136,7 +136,7 @@ void ComboBox::setUp()
     if (getProperty("DropButtonBackground").type() != QEL_IMAGE_TYPE) {
         int32_t w = buttonWidth > 0 ? buttonWidth : dropWidth;
         int32_t h = buttonUpImage.isNil() ? fieldHeight : qelHeight(buttonUpImage);
-        qelValue under = qelUiGrabArea(buttonX(), buttonY(), w, h);
+        qelValue under = qelGrabWindowImage(buttonX(), buttonY(), w, h);
         if (!under.isNil())
             setProperty("DropButtonBackground", under);
     }
@@ -163,10 +163,10 @@ void ComboBox::drawDropButton(int32_t down)
     int32_t y = buttonY();
     qelValue under = getProperty("DropButtonBackground");
     if (under.type() == QEL_IMAGE_TYPE)
-        qelUiDrawImage(under, x, y);
+        qelShowImageAt(under, x, y, 0, 0, 0, 0);
     qelValue image = down ? buttonDownImage : buttonUpImage;
     if (!image.isNil())
-        qelUiDrawImage(image, x, y);
+        qelShowImageAt(image, x, y, 0, 0, 0, 0);
 }
 
 void ComboBox::draw()
@@ -189,7 +189,7 @@ void ComboBox::drawField()
     if (showsActive)
         qelRectangle(fieldLeft, fieldTop, fieldWidth, fieldHeight, selectionColor);
     else if (!savedFieldBackground.isNil())
-        qelUiDrawImage(savedFieldBackground, fieldLeft, fieldTop);
+        qelShowImageAt(savedFieldBackground, fieldLeft, fieldTop, 0, 0, 0, 0);
     else
         qelRectangle(fieldLeft, fieldTop, fieldWidth, fieldHeight, backgroundColor);
     if (selection < 0 || selection >= itemCount())
@@ -214,7 +214,7 @@ void ComboBox::drawRow(
 {
     if (highlighted) {
         if (!selectionImage.isNil())
-            qelUiDrawImage(selectionImage, x, y);
+            qelShowImageAt(selectionImage, x, y, 0, 0, 0, 0);
         else
             qelRectangle(x, y, w, h, selectionColor);
     }
@@ -239,12 +239,12 @@ void ComboBox::setDisabledControls(int32_t disabled)
 void ComboBox::drawScrollBar()
 {
     if (!scrollBarRegion.isNil() && !scrollBarImage.isNil())
-        qelUiDrawImage(scrollBarImage, qelLeft(scrollBarRegion), qelTop(scrollBarRegion));
+        qelShowImageAt(scrollBarImage, qelLeft(scrollBarRegion), qelTop(scrollBarRegion), 0, 0, 0, 0);
     thumbTop = qelThumbTop(listTop, listHeight, qelHeightOf(upArrowRegion), qelHeightOf(downArrowRegion),
         qelHeightOf(thumbImage), listTopIndex, itemCount() - visibleRows());
     qelValue thumb = draggingThumb && !thumbHighlight.isNil() ? thumbHighlight : thumbImage;
     if (!thumb.isNil())
-        qelUiDrawImage(thumb, listLeft + listWidth - scrollBarWidth, thumbTop);
+        qelShowImageAt(thumb, listLeft + listWidth - scrollBarWidth, thumbTop, 0, 0, 0, 0);
 }
 
 void ComboBox::drawOpenList()
@@ -256,11 +256,11 @@ void ComboBox::drawOpenList()
         return;
     if (savedUnderList.isNil()) {
         // One pixel more each way: the border's outline lies on the region's far edges.
-        savedUnderList = qelUiGrabArea(listLeft, listTop, listWidth + 1, listHeight + 1);
+        savedUnderList = qelGrabWindowImage(listLeft, listTop, listWidth + 1, listHeight + 1);
         setProperty("Hot Spot", openRegion);
     }
     if (!backgroundImage.isNil())
-        qelUiDrawImage(backgroundImage, listLeft, listTop);
+        qelShowImageAt(backgroundImage, listLeft, listTop, 0, 0, 0, 0);
     else
         qelRectangle(listLeft, listTop, listWidth, listHeight, backgroundColor);
     qelValue previousFont = qelSetFont(font);
@@ -309,7 +309,7 @@ void ComboBox::closeList()
         setDisabledControls(0);
     if (!savedUnderList.isNil()) {
         // Back exactly where it was taken.
-        qelUiDrawImage(savedUnderList, listLeft, listTop);
+        qelShowImageAt(savedUnderList, listLeft, listTop, 0, 0, 0, 0);
         savedUnderList = qelNil;
     }
     if (!fieldRegion.isNil())

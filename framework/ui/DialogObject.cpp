@@ -3,6 +3,7 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EnvironmentForm.h"
@@ -11,7 +12,6 @@
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/ui/ControlObject.h"
-#include "framework/ui/WindowArea.h"
 
 #include <algorithm>
 
@@ -67,7 +67,7 @@ void qelDialogObject::open(const qelValue&)
     originX = intResource("Origin X");
     originY = intResource("Origin Y");
     qelSetOrigin(0, 0, &savedOriginX, &savedOriginY);
-    savedBackground = qelUiGrabArea(originX, originY, width, height);
+    savedBackground = qelGrabWindowImage(originX, originY, width, height);
     done = 0;
     qelSetOrigin(originX, originY);
     qelFlushEvents(MOUSE_EVENTS);
@@ -83,7 +83,7 @@ void qelDialogObject::close()
         qelValue background = savedBackground;
         savedBackground = qelNil;
         qelSetOrigin(originX, originY);
-        qelUiDrawImage(background, 0, 0);
+        qelShowImageAt(background, 0, 0, 0, 0, 0, 0);
     }
     releaseResourceTable();
     qelSetOrigin(savedOriginX, savedOriginY);
@@ -140,21 +140,21 @@ void qelDialogObject::dragWith(int32_t x, int32_t y, const DragStyle& style)
     qelValue picture;
     bool inside = originX >= 0 && originY >= 0 && originX + width < mediaWidth && originY + height < mediaHeight;
     if (style.pictureFromScreen && inside) {
-        picture = qelUiGrabArea(originX, originY, width, height);
+        picture = qelGrabWindowImage(originX, originY, width, height);
     } else {
         // The dialog is drawn at the screen's corner, taken, and the corner put back.
-        qelValue corner = qelUiGrabArea(0, 0, width, height);
+        qelValue corner = qelGrabWindowImage(0, 0, width, height);
         int32_t keptX = originX;
         int32_t keptY = originY;
         originX = 0;
         originY = 0;
         if (style.pictureFromScreen)
-            qelUiDrawImage(qelLoadImageResource(dragBackdrop()), 0, 0);
+            qelShowImageAt(qelLoadImageResource(dragBackdrop()), 0, 0, 0, 0, 0, 0);
         draw();
         originX = keptX;
         originY = keptY;
-        picture = qelUiGrabArea(0, 0, width, height);
-        qelUiDrawImage(corner, 0, 0);
+        picture = qelGrabWindowImage(0, 0, width, height);
+        qelShowImageAt(corner, 0, 0, 0, 0, 0, 0);
     }
 
     if (style.flushDrags)
@@ -170,15 +170,15 @@ void qelDialogObject::dragWith(int32_t x, int32_t y, const DragStyle& style)
             break;
         int32_t px = std::clamp(event.x, minX, std::max(minX, maxX));
         int32_t py = std::clamp(event.y, minY, std::max(minY, maxY));
-        qelUiDrawImage(savedBackground, originX, originY);
+        qelShowImageAt(savedBackground, originX, originY, 0, 0, 0, 0);
         originX = px - dx;
         originY = py - dy;
         if (style.copyIntoSaved && !savedBackground.isNil())
-            qelUiCopyArea(savedBackground, originX, originY, width, height);
+            qelCopyWindowArea(savedBackground, originX, originY, width, height);
         else
-            savedBackground = qelUiGrabArea(originX, originY, width, height);
-        qelUiDrawImage(picture, originX, originY);
-        qelUiRefreshArea(0, 0, 0, 0);
+            savedBackground = qelGrabWindowImage(originX, originY, width, height);
+        qelShowImageAt(picture, originX, originY, 0, 0, 0, 0);
+        qelRefreshWindowArea(0, 0, 0, 0);
     }
     qelSetOrigin(originX, originY);
 }

@@ -3,11 +3,11 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/runtime/StringObject.h"
-#include "framework/ui/WindowArea.h"
 
 namespace {
 
@@ -41,9 +41,9 @@ void qelHelpBox::remove(bool refresh)
         return;
     qelValue background = helpBoxBackground;
     helpBoxBackground = qelNil;
-    qelUiDrawImage(background, helpBoxX, helpBoxY);
+    qelShowImageAt(background, helpBoxX, helpBoxY, 0, 0, 0, 0);
     if (refresh)
-        qelUiRefreshArea(0, 0, 0, 0);
+        qelRefreshWindowArea(0, 0, 0, 0);
 }
 
 void qelHelpBox::measure(const qelValue& text, int32_t& width, int32_t& height)
@@ -125,7 +125,7 @@ void qelHelpBox::tick(int32_t originX, int32_t originY)
 
     helpBoxX = x;
     helpBoxY = y;
-    helpBoxBackground = qelUiGrabArea(x, y, w, h);
+    helpBoxBackground = qelGrabWindowImage(x, y, w, h);
     qelRectangle(x, y, w, h, QEL_HELP_BOX_COLOR);
     qelFrameRegion(qelRectValue(x, y, w - 1, h - 1), 1);
 

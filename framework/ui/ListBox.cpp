@@ -3,10 +3,10 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ListScrolling.h"
-#include "framework/ui/WindowArea.h"
 
 ListBox::ListBox(const qelValue& data)
     : AbstractListBox(data)
@@ -27,14 +27,14 @@ void ListBox::draw()
         rebuild();
     if (!isEnabled()) {
         if (!savedBoxBackground.isNil())
-            qelUiDrawImage(savedBoxBackground, left, top);
+            qelShowImageAt(savedBoxBackground, left, top, 0, 0, 0, 0);
         return;
     }
     if (savedBoxBackground.isNil())
-        savedBoxBackground = qelUiGrabArea(left, top, width, height);
+        savedBoxBackground = qelGrabWindowImage(left, top, width, height);
     if (backgroundImage.isNil())
         backgroundImage = savedBoxBackground;
-    qelUiDrawImage(backgroundImage, left, top);
+    qelShowImageAt(backgroundImage, left, top, 0, 0, 0, 0);
     if (list.isNil())
         return;
 
@@ -83,13 +83,13 @@ void ListBox::draw()
 void ListBox::drawScrollBar(int32_t count, int32_t visible)
 {
     if (!scrollBarRegion.isNil() && !scrollBarImage.isNil())
-        qelUiDrawImage(scrollBarImage, qelLeft(scrollBarRegion), qelTop(scrollBarRegion));
+        qelShowImageAt(scrollBarImage, qelLeft(scrollBarRegion), qelTop(scrollBarRegion), 0, 0, 0, 0);
     int32_t thumbHeight = qelHeightOf(thumbImage);
     thumbTop = qelThumbTop(
         top, height, qelHeightOf(upArrowRegion), qelHeightOf(downArrowRegion), thumbHeight, topIndex, count - visible);
     qelValue thumb = draggingThumb && !thumbHighlight.isNil() ? thumbHighlight : thumbImage;
     if (!thumb.isNil())
-        qelUiDrawImage(thumb, left + width - scrollBarWidth, thumbTop);
+        qelShowImageAt(thumb, left + width - scrollBarWidth, thumbTop, 0, 0, 0, 0);
 }
 
 void ListBox::drawItem(

@@ -2,10 +2,10 @@
 
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/ui/UiRefresh.h"
-#include "framework/ui/WindowArea.h"
 
 #include <algorithm>
 
@@ -130,22 +130,22 @@ qelValue qelComposeScrollStrip(
     int32_t y = qelTop(area);
     int32_t w = qelWidth(area);
     int32_t h = qelHeight(area);
-    qelValue underneath = qelUiGrabArea(x, y, w, h);
+    qelValue underneath = qelGrabWindowImage(x, y, w, h);
     int32_t upHeight = qelHeightOf(upArrow);
     int32_t downHeight = qelHeightOf(downArrow);
     int32_t tileHeight = qelHeightOf(tile);
     if (upHeight > 0)
-        qelUiDrawImage(upArrow, x, y);
+        qelShowImageAt(upArrow, x, y, 0, 0, 0, 0);
     // A tile without height would never fill the strip.
     int64_t remaining = int64_t(h) - upHeight - downHeight;
     for (int64_t tileY = int64_t(y) + upHeight; remaining > 0 && tileHeight > 0; tileY += tileHeight) {
-        qelUiDrawImage(tile, x, int32_t(tileY));
+        qelShowImageAt(tile, x, int32_t(tileY), 0, 0, 0, 0);
         remaining -= tileHeight;
     }
     if (downHeight > 0)
-        qelUiDrawImage(downArrow, x, y + h - downHeight);
-    qelValue strip = qelUiGrabArea(x, y, w, h);
-    qelUiDrawImage(underneath, x, y);
+        qelShowImageAt(downArrow, x, y + h - downHeight, 0, 0, 0, 0);
+    qelValue strip = qelGrabWindowImage(x, y, w, h);
+    qelShowImageAt(underneath, x, y, 0, 0, 0, 0);
     return strip;
 }
 
@@ -154,13 +154,13 @@ void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const 
 {
     int32_t w = qelWidthOf(area);
     int32_t h = qelHeightOf(area);
-    qelValue pressed = pressedImage.type() == QEL_IMAGE_TYPE ? pressedImage : qelUiGrabArea(imageX, imageY, w, h);
-    qelValue released = qelUiGrabArea(imageX, imageY, w, h);
+    qelValue pressed = pressedImage.type() == QEL_IMAGE_TYPE ? pressedImage : qelGrabWindowImage(imageX, imageY, w, h);
+    qelValue released = qelGrabWindowImage(imageX, imageY, w, h);
     bool down = true;
     auto performStep = [&] {
         if (!step())
             return false;
-        qelUiDrawImage(pressed, imageX, imageY);
+        qelShowImageAt(pressed, imageX, imageY, 0, 0, 0, 0);
         qelUiUpdateWindow();
         return true;
     };
@@ -176,11 +176,11 @@ void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const 
             bool inside = qelRegionHolds(area, event.x, event.y);
             if (down && !inside) {
                 down = false;
-                qelUiDrawImage(released, imageX, imageY);
+                qelShowImageAt(released, imageX, imageY, 0, 0, 0, 0);
                 qelUiUpdateWindow();
             } else if (!down && inside) {
                 down = true;
-                qelUiDrawImage(pressed, imageX, imageY);
+                qelShowImageAt(pressed, imageX, imageY, 0, 0, 0, 0);
                 qelUiUpdateWindow();
             }
         }
@@ -190,7 +190,7 @@ void qelRepeatArrow(const qelValue& area, int32_t imageX, int32_t imageY, const 
         }
     }
     if (down) {
-        qelUiDrawImage(released, imageX, imageY);
+        qelShowImageAt(released, imageX, imageY, 0, 0, 0, 0);
         qelUiUpdateWindow();
     }
 }

@@ -7,6 +7,7 @@
 #include "framework/display/PaletteObject.h"
 #include "framework/display/Transition.h"
 #include "framework/display/WindowObject.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/Resource.h"
@@ -16,7 +17,6 @@
 #include "framework/ui/History.h"
 #include "framework/ui/MediaServices.h"
 #include "framework/ui/Perform.h"
-#include "framework/ui/WindowArea.h"
 
 namespace {
 
@@ -172,12 +172,12 @@ void qelMediaFormObject::fadeOut()
     int32_t height = qelMediaHeight();
     if (usesPaletteFade()) {
         qelRemapDIB();
-        qelUiRefreshArea(0, 0, width, height);
+        qelRefreshWindowArea(0, 0, width, height);
         paletteFade(FADE_OUT_TRANSITION, time);
         return;
     }
     qelRectangle(0, 0, width, height, 1);
-    qelUiRefreshArea(0, 0, width, height);
+    qelRefreshWindowArea(0, 0, width, height);
 }
 
 void qelMediaFormObject::fadeIn()
@@ -189,7 +189,7 @@ void qelMediaFormObject::fadeIn()
         paletteFade(FADE_IN_TRANSITION, time);
         return;
     }
-    qelUiRefreshArea(0, 0, qelMediaWidth(), qelMediaHeight());
+    qelRefreshWindowArea(0, 0, qelMediaWidth(), qelMediaHeight());
 }
 
 void qelMediaFormObject::goToForm(const qelValue& name, const qelValue& data)

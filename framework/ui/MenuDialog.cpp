@@ -5,6 +5,7 @@
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
 #include "framework/display/WindowObject.h"
+#include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/EventQueue.h"
@@ -14,7 +15,6 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/MediaServices.h"
-#include "framework/ui/WindowArea.h"
 
 int32_t MenuDialog::cascadeTicks = 0;
 
@@ -277,7 +277,7 @@ void MenuDialog::draw()
     }
     for (int32_t i = 0; i < itemCount; ++i)
         drawItem(i);
-    qelUiRefreshArea(0, 0, 0, 0);
+    qelRefreshWindowArea(0, 0, 0, 0);
 }
 
 void MenuDialog::drawItem(int32_t i)
@@ -292,7 +292,7 @@ void MenuDialog::drawItem(int32_t i)
         qelSetColor(disabledColor);
         qelSetBackColor(backgroundColor);
     } else if (i == selectedIndex && !isSeparator(i)) {
-        highlightBacking = qelUiGrabArea(0, itemTop, menuWidth, itemHeight);
+        highlightBacking = qelGrabWindowImage(0, itemTop, menuWidth, itemHeight);
         highlightTop = itemTop;
         highlightRect = qelRectValue(originX, originY + itemTop, menuWidth, itemHeight);
         qelRectangle(0, itemTop, menuWidth - 1, itemHeight, selectedBackgroundColor);
@@ -330,7 +330,7 @@ void MenuDialog::removeHighlight()
         return;
     qelValue backing = highlightBacking;
     highlightBacking = qelNil;
-    qelUiDrawImage(backing, 0, highlightTop);
+    qelShowImageAt(backing, 0, highlightTop, 0, 0, 0, 0);
 }
 
 int32_t MenuDialog::itemAtY(int32_t, int32_t y)
@@ -388,7 +388,7 @@ void MenuDialog::mouseMove(int32_t x, int32_t y, int32_t)
     if (selectedIndex != old) {
         removeHighlight();
         drawItem(selectedIndex);
-        qelUiRefreshArea(0, 0, 0, 0);
+        qelRefreshWindowArea(0, 0, 0, 0);
         if (hasCascade(text))
             pendingCascade = text;
     }
@@ -531,11 +531,11 @@ void MenuDialog::addImage(const qelValue& value)
         qelValue image = qelLoadImageResource(qelResolve(table->get("Image")));
         if (image.type() != QEL_IMAGE_TYPE)
             return;
-        qelUiRefreshArea(0, 0, 0, 0);
+        qelRefreshWindowArea(0, 0, 0, 0);
         addedImageX = x;
         addedImageY = y;
-        addedImageBacking = qelUiGrabArea(x, y, qelWidth(image), qelHeight(image));
-        qelUiDrawImage(image, x, y);
+        addedImageBacking = qelGrabWindowImage(x, y, qelWidth(image), qelHeight(image));
+        qelShowImageAt(image, x, y, 0, 0, 0, 0);
         addedImageShown = 1;
         return;
     }
@@ -544,7 +544,7 @@ void MenuDialog::addImage(const qelValue& value)
         return;
     addedImageBacking = qelCopy(value);
     qelListObject* backing = generalList(addedImageBacking);
-    qelUiRefreshArea(0, 0, 0, 0);
+    qelRefreshWindowArea(0, 0, 0, 0);
     for (int32_t i = 0; i < list->count; ++i) {
         qelListObject* entry = generalList(qelResolve(list->elementAt(i)));
         if (!entry || entry->count < 3)
@@ -555,8 +555,8 @@ void MenuDialog::addImage(const qelValue& value)
         int32_t x = qelIntValue(entry->elementAt(1));
         int32_t y = qelIntValue(entry->elementAt(2));
         if (qelListObject* kept = generalList(backing->elementAt(i)))
-            kept->putAt(0, qelUiGrabArea(x, y, qelWidth(image), qelHeight(image)));
-        qelUiDrawImage(image, x, y);
+            kept->putAt(0, qelGrabWindowImage(x, y, qelWidth(image), qelHeight(image)));
+        qelShowImageAt(image, x, y, 0, 0, 0, 0);
     }
     addedImageShown = 1;
 }
@@ -591,11 +591,11 @@ void MenuDialog::close()
             for (int32_t i = list->count - 1; i >= 0; --i) {
                 qelListObject* entry = generalList(list->elementAt(i));
                 if (entry && entry->count >= 3 && entry->elementAt(0).type() == QEL_IMAGE_TYPE)
-                    qelUiDrawImage(
-                        entry->elementAt(0), qelIntValue(entry->elementAt(1)), qelIntValue(entry->elementAt(2)));
+                    qelShowImageAt(entry->elementAt(0), qelIntValue(entry->elementAt(1)),
+                        qelIntValue(entry->elementAt(2)), 0, 0, 0, 0);
             }
         } else {
-            qelUiDrawImage(backing, addedImageX, addedImageY);
+            qelShowImageAt(backing, addedImageX, addedImageY, 0, 0, 0, 0);
         }
     }
 }
