@@ -23,20 +23,6 @@ AbstractListBox::AbstractListBox(const qelValue& data)
 
 AbstractListBox::~AbstractListBox() = default;
 
-qelValue AbstractListBox::imageProperty(const char* key)
-{
-    qelValue value = getProperty(key);
-    if (value.isString())
-        value = qelLoadImageResource(value);
-    return value.type() == QEL_IMAGE_TYPE && value.object() ? value : qelNil;
-}
-
-qelValue AbstractListBox::regionProperty(const char* key)
-{
-    qelValue value = getProperty(key);
-    return value.type() == QEL_REGION_TYPE && value.object() ? value : qelNil;
-}
-
 int32_t AbstractListBox::itemCount() const
 {
     return list.type() == QEL_LIST_TYPE ? qelCount(list) : 0;

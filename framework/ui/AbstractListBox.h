@@ -116,10 +116,6 @@ public:
     int32_t dragOffset = 0;
 
 protected:
-    // A property as an image: pictures as they are, names and references loaded; else nil.
-    qelValue imageProperty(const char* key);
-    // A property that is a region, else nil.
-    qelValue regionProperty(const char* key);
     // Keeps per-item state in step with the items: one item appended, and the items that were at
     // these indices (ascending) removed.
     virtual void itemAppended() { }

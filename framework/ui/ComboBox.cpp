@@ -21,20 +21,6 @@ ComboBox::ComboBox(const qelValue& data)
 
 ComboBox::~ComboBox() = default;
 
-qelValue ComboBox::imageProperty(const char* key)
-{
-    qelValue value = getProperty(key);
-    if (value.isString())
-        value = qelLoadImageResource(value);
-    return value.type() == QEL_IMAGE_TYPE && value.object() ? value : qelNil;
-}
-
-qelValue ComboBox::regionProperty(const char* key)
-{
-    qelValue value = getProperty(key);
-    return value.type() == QEL_REGION_TYPE && value.object() ? value : qelNil;
-}
-
 int32_t ComboBox::itemCount() const
 {
     return list.type() == QEL_LIST_TYPE ? qelCount(list) : 0;

@@ -119,8 +119,6 @@ public:
     int32_t draggingThumb = 0;
 
 protected:
-    qelValue imageProperty(const char* key);
-    qelValue regionProperty(const char* key);
 
 private:
     void setDisabledControls(int32_t disabled);

@@ -134,3 +134,17 @@ void qelHandleActiveControl()
         form->handleControl(control);
     }
 }
+
+qelValue qelMediaControlObject::imageProperty(const char* key)
+{
+    qelValue value = getProperty(key);
+    if (value.isString())
+        value = qelLoadImageResource(value);
+    return value.type() == QEL_IMAGE_TYPE && value.object() ? value : qelNil;
+}
+
+qelValue qelMediaControlObject::regionProperty(const char* key)
+{
+    qelValue value = getProperty(key);
+    return value.type() == QEL_REGION_TYPE && value.object() ? value : qelNil;
+}

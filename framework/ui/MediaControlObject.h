@@ -43,6 +43,12 @@ public:
     qelValue savedBackground;
     qelValue sound;
 
+protected:
+    // A property as an image: pictures as they are, names and references loaded; else nil.
+    qelValue imageProperty(const char* key);
+    // A property that is a region, else nil.
+    qelValue regionProperty(const char* key);
+
 private:
     // Where the rollover picture goes.
     void rolloverCorner(int32_t& x, int32_t& y);
