@@ -4,18 +4,7 @@
 
 #include <string>
 
-namespace {
-// Serial numbers wrap after 2^32 objects; a wrapped serial only costs hash collisions, since
-// equality of objects is by identity.
-uint32_t nextSerial = 0;
-} // namespace
-
-qelObject::qelObject()
-    : m_serial(++nextSerial)
-{
-}
-
-qelObject::~qelObject() = default;
+uint32_t qelLastObjectSerial = 0;
 
 int32_t qelObject::self() const
 {

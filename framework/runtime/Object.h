@@ -7,6 +7,11 @@
 
 class qelValue;
 
+// The serial number of the last object made; the next object takes the next number. Serial
+// numbers wrap after 2^32 objects; a wrapped serial only costs hash collisions, since equality of
+// objects is by identity.
+extern uint32_t qelLastObjectSerial;
+
 // The root of every reference-counted object. Objects live in pooled memory (operator new and
 // delete below) and are deleted when their count drops to 0. A freshly made object has count 0:
 // qelMakeObjectValue gives it its first owner.
@@ -15,7 +20,10 @@ class qelValue;
 // by name (forms, controls) derive from qelNamedObject, which adds className and newInstance.
 class qelObject {
 public:
-    qelObject();
+    qelObject()
+        : m_serial(++qelLastObjectSerial)
+    {
+    }
     qelObject(const qelObject&) = delete;
     qelObject& operator=(const qelObject&) = delete;
 
@@ -23,7 +31,7 @@ public:
     // taken at construction, so hashes (and so table slot order) are the same on every run.
     // Classes whose equality is by content answer a content hash instead.
     virtual int32_t self() const;
-    virtual ~qelObject();
+    virtual ~qelObject() = default;
     // The object's text form: "<" + type name + ">" when quoted, "<" + type name + " object>" for
     // display. Lists and tables print their elements.
     virtual qelValue printString(int32_t typeCode, int32_t quoted) const;

@@ -17,33 +17,16 @@ qelValue adopt(qelStringObject* object)
     return qelMakeObjectValue(QEL_STRING_TYPE, object);
 }
 
-// A string of `count` zero bytes to be filled in by the caller (through the const_cast below).
+// A string of `count` zero bytes to be filled in by the caller (through writableChars).
 qelStringObject* blank(int32_t count)
 {
     return qelStringObject::create(nullptr, count);
 }
 
-char* writable(qelStringObject* object)
-{
-    return const_cast<char*>(object->chars());
-}
-
-// One byte c (a signed 8-bit number) of the content hash: h ^= ((2c ^ h) << 4) ^ (h >> 2), the
-// shift right arithmetic (defined so since C++20), wrapping at 32 bits, so done unsigned. The left
-// shift distributes over the exclusive or; written as below, the terms that depend on h are
-// computed side by side, which shortens the chain from one byte to the next.
-inline uint32_t hashStep(uint32_t h, char byte)
-{
-    auto c = uint32_t(int32_t(static_cast<signed char>(byte)));
-    return (h ^ (h << 4)) ^ (uint32_t(int32_t(h) >> 2) ^ (c << 5));
-}
-
 } // namespace
 
-qelStringObject* qelStringObject::create(const char* bytes, int32_t count)
+qelStringObject* qelStringObject::createLong(const char* bytes, int32_t count)
 {
-    if (count < 0)
-        count = 0;
     auto* object = new qelStringObject;
     if (!object)
         return nullptr;
@@ -53,9 +36,7 @@ qelStringObject* qelStringObject::create(const char* bytes, int32_t count)
         return nullptr;
     }
     uint32_t h = 0;
-    if (bytes && count > 0) {
-        // Most strings are short names and words: copied and hashed in one pass, which beats a
-        // library call and a second pass there.
+    if (bytes) {
         if (count <= 16) {
             for (int32_t i = 0; i < count; ++i) {
                 chars[i] = bytes[i];
@@ -75,7 +56,8 @@ qelStringObject* qelStringObject::create(const char* bytes, int32_t count)
 
 qelStringObject::~qelStringObject()
 {
-    qelFree(m_chars, size_t(m_length) + 1);
+    if (m_length >= inlineCapacity)
+        qelFree(m_chars, size_t(m_length) + 1);
 }
 
 int32_t qelStringObject::hashBytes(const char* bytes, int32_t count)
@@ -88,42 +70,42 @@ int32_t qelStringObject::hashBytes(const char* bytes, int32_t count)
 
 int32_t qelStringObject::textLength() const
 {
-    return int32_t(std::strlen(m_chars));
+    return int32_t(std::strlen(chars()));
 }
 
 bool qelStringObject::equals(const char* text) const
 {
-    return std::strcmp(m_chars, text ? text : "") == 0;
+    return std::strcmp(chars(), text ? text : "") == 0;
 }
 
 bool qelStringObject::equals(const qelStringObject& other) const
 {
-    return std::strcmp(m_chars, other.m_chars) == 0;
+    return std::strcmp(chars(), other.chars()) == 0;
 }
 
 int32_t qelStringObject::compare(const qelStringObject& other) const
 {
-    return qelCompareText(m_chars, other.m_chars);
+    return qelCompareText(chars(), other.chars());
 }
 
 int32_t qelStringObject::collate(const qelStringObject& other) const
 {
-    return qelCollateText(m_chars, other.m_chars);
+    return qelCollateText(chars(), other.chars());
 }
 
 int32_t qelStringObject::intValue() const
 {
-    return qelTextToInt(m_chars);
+    return qelTextToInt(chars());
 }
 
 double qelStringObject::floatValue() const
 {
-    return qelTextToFloat(m_chars);
+    return qelTextToFloat(chars());
 }
 
 int32_t qelStringObject::truth() const
 {
-    char c = m_chars[0];
+    char c = chars()[0];
     return c == 'T' || c == 't' || c == 'Y' || c == 'y';
 }
 
@@ -139,9 +121,9 @@ qelValue qelStringObject::concat(const qelStringObject& other) const
     qelStringObject* result = blank(int32_t(total));
     if (!result)
         return qelValue::immediate(QEL_STRING_TYPE, 0);
-    std::memcpy(writable(result), m_chars, size_t(m_length));
-    std::memcpy(writable(result) + m_length, other.m_chars, size_t(other.m_length));
-    result->m_hash = hashBytes(result->m_chars, result->m_length);
+    std::memcpy(result->writableChars(), chars(), size_t(m_length));
+    std::memcpy(result->writableChars() + m_length, other.chars(), size_t(other.m_length));
+    result->m_hash = hashBytes(result->chars(), result->m_length);
     return adopt(result);
 }
 
@@ -151,14 +133,14 @@ qelValue qelStringObject::left(int32_t n) const
         n = 0;
     if (n > m_length)
         n = m_length;
-    return qelStringValueN(m_chars, n);
+    return qelStringValueN(chars(), n);
 }
 
 qelValue qelStringObject::right(int32_t n) const
 {
     if (n < 0 || n > m_length)
         return qelEmptyString();
-    return qelStringValueN(m_chars + (m_length - n), n);
+    return qelStringValueN(chars() + (m_length - n), n);
 }
 
 qelValue qelStringObject::mid(int32_t start, int32_t count) const
@@ -167,7 +149,7 @@ qelValue qelStringObject::mid(int32_t start, int32_t count) const
         return qelEmptyString();
     if (count > m_length - start)
         count = m_length - start;
-    return qelStringValueN(m_chars + start, count);
+    return qelStringValueN(chars() + start, count);
 }
 
 qelValue qelStringObject::mapped(const uint8_t* map) const
@@ -175,9 +157,10 @@ qelValue qelStringObject::mapped(const uint8_t* map) const
     qelStringObject* result = blank(m_length);
     if (!result)
         return qelValue::immediate(QEL_STRING_TYPE, 0);
-    char* out = writable(result);
-    for (int32_t i = 0; i < m_length && m_chars[i]; ++i)
-        out[i] = char(map[static_cast<unsigned char>(m_chars[i])]);
+    char* out = result->writableChars();
+    const char* text = chars();
+    for (int32_t i = 0; i < m_length && text[i]; ++i)
+        out[i] = char(map[static_cast<unsigned char>(text[i])]);
     result->m_hash = hashBytes(out, m_length);
     return adopt(result);
 }
@@ -201,7 +184,7 @@ int32_t qelStringObject::copyInto(char* destination, int32_t size) const
 {
     if (!destination || m_length >= size)
         return 0;
-    std::memcpy(destination, m_chars, size_t(m_length) + 1);
+    std::memcpy(destination, chars(), size_t(m_length) + 1);
     return 1;
 }
 
@@ -211,8 +194,9 @@ int32_t qelStringObject::findChar(int32_t character, int32_t start) const
         start = 0;
     auto wanted = static_cast<unsigned char>(character);
     int32_t end = textLength();
+    const char* text = chars();
     for (int32_t i = start; i < end; ++i) {
-        if (static_cast<unsigned char>(m_chars[i]) == wanted)
+        if (static_cast<unsigned char>(text[i]) == wanted)
             return i;
     }
     return -1;
@@ -229,7 +213,7 @@ int32_t qelStringObject::findText(const char* text, int32_t start) const
     if (start > end)
         return -1;
     for (int32_t i = start; i + wantedLength <= end; ++i) {
-        if (std::memcmp(m_chars + i, text, size_t(wantedLength)) == 0)
+        if (std::memcmp(chars() + i, text, size_t(wantedLength)) == 0)
             return i;
     }
     return -1;
@@ -256,7 +240,7 @@ int32_t qelStringObject::findLast(const char* text, int32_t start) const
     if (start > end - wantedLength)
         start = end - wantedLength;
     for (int32_t i = start; i >= 0; --i) {
-        if (std::memcmp(m_chars + i, text, size_t(wantedLength)) == 0)
+        if (std::memcmp(chars() + i, text, size_t(wantedLength)) == 0)
             return i;
     }
     return -1;

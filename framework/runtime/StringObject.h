@@ -12,14 +12,36 @@
 class qelStringObject : public qelObject {
 public:
     // A new object with a copy of `count` bytes (no count below 0); null when memory was refused.
-    static qelStringObject* create(const char* bytes, int32_t count);
+    // A null `bytes` gives `count` zero bytes.
+    static qelStringObject* create(const char* bytes, int32_t count)
+    {
+        if (count < 0)
+            count = 0;
+        if (count >= inlineCapacity)
+            return createLong(bytes, count);
+        auto* object = new qelStringObject;
+        if (!object)
+            return nullptr;
+        // Short texts are copied and hashed in one pass, which beats a library call there.
+        uint32_t h = 0;
+        if (bytes) {
+            for (int32_t i = 0; i < count; ++i) {
+                object->m_inline[i] = bytes[i];
+                h = hashStep(h, bytes[i]);
+            }
+        }
+        object->m_length = count;
+        object->m_hash = int32_t(h);
+        return object;
+    }
 
     // The content hash, so that equal texts find each other in tables.
     int32_t self() const override { return m_hash; }
     ~qelStringObject() override;
 
     int32_t length() const { return m_length; }
-    const char* chars() const { return m_chars; }
+    // The text and its NUL, held in the object itself up to 7 bytes, else in a block of its own.
+    const char* chars() const { return m_length < inlineCapacity ? m_inline : m_chars; }
 
     // The content hash over the `length` bytes: abc gives 846802, the empty text 0.
     int32_t hash() const { return m_hash; }
@@ -59,14 +81,33 @@ public:
     int32_t findLast(const char* text, int32_t start) const;
 
 private:
+    // Texts shorter than this live in the object, in the room of the pointer to a block: most
+    // strings are short names and words, and so take one block instead of two.
+    static constexpr int32_t inlineCapacity = 8;
+
     qelStringObject() = default;
+    static qelStringObject* createLong(const char* bytes, int32_t count);
     int32_t textLength() const;
     qelValue mapped(const uint8_t* map) const;
+    char* writableChars() { return const_cast<char*>(chars()); }
+
+    // One byte c (a signed 8-bit number) of the content hash: h ^= ((2c ^ h) << 4) ^ (h >> 2), the
+    // shift right arithmetic (defined so since C++20), wrapping at 32 bits, so done unsigned. The
+    // left shift distributes over the exclusive or; written as below, the terms that depend on h
+    // are computed side by side, which shortens the chain from one byte to the next.
+    static uint32_t hashStep(uint32_t h, char byte)
+    {
+        auto c = uint32_t(int32_t(static_cast<signed char>(byte)));
+        return (h ^ (h << 4)) ^ (uint32_t(int32_t(h) >> 2) ^ (c << 5));
+    }
 
     // In this order the object takes 32 bytes, a block of the allocator's 32-byte class.
     int32_t m_length = 0;
     int32_t m_hash = 0;
-    char* m_chars = nullptr;
+    union {
+        char* m_chars = nullptr;
+        char m_inline[inlineCapacity];
+    };
 };
 
 // Makers: each returns a new string value.

@@ -133,38 +133,6 @@ bool qelValue::operator==(const char* text) const
     return m_type == QEL_STRING_TYPE && std::strcmp(qelCString(*this), text ? text : "") == 0;
 }
 
-qelValue qelMakeObjectValue(int32_t type, qelObject* object)
-{
-    qelValue value(type, 0);
-    if (type < QEL_FIRST_OBJECT_TYPE)
-        return value;
-    // A new object's count goes from 0 to 1; an object that already has owners gains one more.
-    if (object)
-        ++object->refCount;
-    value.m_object = object;
-    return value;
-}
-
-qelValue qelMakeValue(int32_t type, int32_t payload)
-{
-    return qelValue::immediate(type, uint32_t(payload));
-}
-
-qelValue qelMakeBoolean(int32_t flag)
-{
-    return qelValue::immediate(QEL_BOOLEAN_TYPE, uint32_t(flag));
-}
-
-qelValue qelMakeInt(int32_t n)
-{
-    return qelValue::immediate(QEL_INT_TYPE, uint32_t(n));
-}
-
-qelValue qelMakeFloat(float f)
-{
-    return qelValue::immediate(QEL_FLOAT_TYPE, std::bit_cast<uint32_t>(f));
-}
-
 qelValue qelMakeUnique()
 {
     return qelValue::immediate(QEL_UNIQUE_TYPE, ++uniqueCounter);

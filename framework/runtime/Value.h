@@ -177,12 +177,34 @@ extern constinit const qelValue qelFalse;
 
 // Makers.
 // A handle of the type on the object, which gains one reference (a new object's count becomes 1).
-qelValue qelMakeObjectValue(int32_t type, qelObject* object);
+inline qelValue qelMakeObjectValue(int32_t type, qelObject* object)
+{
+    qelValue value(type, 0);
+    if (type < QEL_FIRST_OBJECT_TYPE)
+        return value;
+    // A new object's count goes from 0 to 1; an object that already has owners gains one more.
+    if (object)
+        ++object->refCount;
+    value.m_object = object;
+    return value;
+}
 // An immediate handle with the raw payload (codes 0 to 4); no object.
-qelValue qelMakeValue(int32_t type, int32_t payload);
-qelValue qelMakeBoolean(int32_t flag);
-qelValue qelMakeInt(int32_t n);
-qelValue qelMakeFloat(float f);
+inline qelValue qelMakeValue(int32_t type, int32_t payload)
+{
+    return qelValue::immediate(type, uint32_t(payload));
+}
+inline qelValue qelMakeBoolean(int32_t flag)
+{
+    return qelValue::immediate(QEL_BOOLEAN_TYPE, uint32_t(flag));
+}
+inline qelValue qelMakeInt(int32_t n)
+{
+    return qelValue::immediate(QEL_INT_TYPE, uint32_t(n));
+}
+inline qelValue qelMakeFloat(float f)
+{
+    return qelValue::immediate(QEL_FLOAT_TYPE, std::bit_cast<uint32_t>(f));
+}
 // A unique value with the next number of a run-wide counter: 1, 2, 3...
 qelValue qelMakeUnique();
 // The printed name of a type code as a new string value ("QEL_NIL", "int", "application-defined").
