@@ -150,6 +150,52 @@ qelValue Decoder::value()
 {
     if (m_failed)
         return qelNil;
+    // The values that stored tables hold most, read from a memory stream whose bytes are all
+    // there, are made here without the nested calls; every other case (a short read included)
+    // goes the general way below. A value at the depth limit is refused there too.
+    if (m_memory && m_end - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
+        const uint8_t* p = m_data + m_position;
+        int64_t left = m_end - m_position;
+        switch (p[0]) {
+        case 0x22: {
+            int32_t length = p[1];
+            if (length <= left - 2) {
+                m_position += 2 + length;
+                auto* string = qelStringObject::create(reinterpret_cast<const char*>(p + 2), length);
+                return qelMakeObjectValue(QEL_STRING_TYPE, string);
+            }
+            break;
+        }
+        case 0x20:
+            m_position += 2;
+            return qelMakeInt(int8_t(p[1]));
+        case 0x21:
+            if (left >= 3) {
+                m_position += 3;
+                return qelMakeInt(int16_t(uint16_t(p[1] | p[2] << 8)));
+            }
+            break;
+        case QEL_INT_TYPE:
+        case QEL_FLOAT_TYPE:
+            if (left >= 5) {
+                m_position += 5;
+                uint32_t n = uint32_t(p[1]) | uint32_t(p[2]) << 8 | uint32_t(p[3]) << 16 | uint32_t(p[4]) << 24;
+                return qelValue::immediate(p[0], n);
+            }
+            break;
+        case 0x1E:
+            ++m_position;
+            return qelTrue;
+        case 0x1F:
+            ++m_position;
+            return qelFalse;
+        case 0:
+            ++m_position;
+            return qelNil;
+        default:
+            break;
+        }
+    }
     int32_t type;
     if (!byte(type))
         return qelNil;
@@ -158,21 +204,6 @@ qelValue Decoder::value()
     // Why: every nested value costs stack; a file nesting lists ten thousand deep must not.
     if (m_depth >= qelMaximumEncodingDepth)
         return corrupt(typeOfByte(type));
-    // Short strings and small ints are most of what stored tables hold: from a memory stream
-    // they are made here, without the nested calls. A length past the end, like every other
-    // case, goes the general way below.
-    if (m_memory && m_position < m_end) {
-        if (type == 0x22) {
-            int64_t length = m_data[m_position];
-            if (length > 0 && length <= m_end - m_position - 1) {
-                qelValue s = qelStringValueN(reinterpret_cast<const char*>(m_data + m_position + 1), int32_t(length));
-                m_position += 1 + length;
-                return s;
-            }
-        } else if (type == 0x20) {
-            return qelMakeInt(int8_t(m_data[m_position++]));
-        }
-    }
     ++m_depth;
     qelValue result = body(type);
     --m_depth;
@@ -255,14 +286,21 @@ qelValue Decoder::list(int32_t count, int32_t kind)
         fail(shortByte);
         return qelNil;
     }
-    qelValue list = qelEncodingAccess::makeList(count, kind);
+    auto* list = new qelListObject(count, 100);
+    qelValue result = qelMakeObjectValue(QEL_LIST_TYPE, list);
+    if (!list)
+        return qelNil;
+    // The list was made with a cell for every element: each is decoded straight into its cell.
     for (int32_t i = 0; i < count; ++i) {
         qelValue item = value();
         if (m_failed)
             return qelNil;
-        qelEncodingAccess::appendToNewList(list, std::move(item));
+        if (list->count < list->capacity)
+            list->elements[list->count++] = std::move(item);
+        else
+            list->append(item);
     }
-    return list;
+    return result;
 }
 
 qelValue Decoder::table()
@@ -281,15 +319,19 @@ qelValue Decoder::table()
     if (spare > m_slotBudget)
         return corrupt(QEL_TABLE_TYPE);
     m_slotBudget -= spare;
-    qelValue table = qelEncodingAccess::makeTable(capacity);
+    // As qelTable makes the decoders' tables: growth 100 %, fill 75 %.
+    auto* table = new qelTableObject(capacity, 100, 75);
+    qelValue result = qelMakeObjectValue(QEL_TABLE_TYPE, table);
+    if (!table)
+        return qelNil;
     for (int32_t i = 0; i < count; ++i) {
         qelValue key = value();
         qelValue item = value();
         if (m_failed)
             return qelNil;
-        qelEncodingAccess::put(table, key, item);
+        table->putMoved(std::move(key), std::move(item));
     }
-    return table;
+    return result;
 }
 
 qelValue Decoder::region()

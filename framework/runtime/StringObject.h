@@ -3,7 +3,9 @@
 #include "framework/runtime/Value.h"
 #include "framework/runtime/ValuePrinter.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // Strings (type 6): immutable cp1252 byte strings. The object holds `length` bytes and a
 // terminating NUL in a pooled block; every operation that changes text makes a new string.
@@ -42,6 +44,25 @@ public:
     int32_t length() const { return m_length; }
     // The text and its NUL, held in the object itself up to 7 bytes, else in a block of its own.
     const char* chars() const { return m_length < inlineCapacity ? m_inline : m_chars; }
+
+    // True when a NUL byte sits inside the text (before `length`).
+    bool holdsNul() const
+    {
+        if (m_length >= inlineCapacity)
+            return std::memchr(m_chars, 0, size_t(m_length)) != nullptr;
+        if constexpr (std::endian::native == std::endian::little) {
+            // The bytes past the text are zero: set them, then look for a zero byte in one word.
+            uint64_t word;
+            std::memcpy(&word, m_inline, sizeof word);
+            word |= ~uint64_t(0) << (8 * m_length);
+            return ((word - 0x0101010101010101) & ~word & 0x8080808080808080) != 0;
+        }
+        for (int32_t i = 0; i < m_length; ++i) {
+            if (!m_inline[i])
+                return true;
+        }
+        return false;
+    }
 
     // The content hash over the `length` bytes: abc gives 846802, the empty text 0.
     int32_t hash() const { return m_hash; }

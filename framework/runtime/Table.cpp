@@ -39,7 +39,7 @@ public:
         if (key.type() == QEL_STRING_TYPE && key.object()) {
             auto* string = key.objectAs<qelStringObject>();
             m_hash = string->hash();
-            if (std::strlen(string->chars()) == size_t(string->length()))
+            if (!string->holdsNul())
                 m_string = string;
         } else {
             m_hash = qelHash(key);
@@ -154,13 +154,18 @@ int32_t qelTableObject::find(const qelValue& key) const
 
 void qelTableObject::put(const qelValue& key, const qelValue& value)
 {
-    // A nil key would sit in its slot looking empty while counted as live, so the count and the
-    // pairs that iteration (and the encoder) sees would disagree: it is not stored.
     if (capacity == 0 || key.isNil())
         return;
     // Either may be a cell of this table, which growing replaces: hold both first.
-    qelValue heldKey = key;
-    qelValue heldValue = value;
+    putMoved(qelValue(key), qelValue(value));
+}
+
+void qelTableObject::putMoved(qelValue&& heldKey, qelValue&& heldValue)
+{
+    // A nil key would sit in its slot looking empty while counted as live, so the count and the
+    // pairs that iteration (and the encoder) sees would disagree: it is not stored.
+    if (capacity == 0 || heldKey.isNil())
+        return;
     KeyMatcher matcher(heldKey);
     bool plainKey = matcher.isPlainString();
     int32_t hash = matcher.hash();
@@ -231,7 +236,7 @@ bool qelTableObject::grow()
     for (int32_t slot = 0; slot < oldCapacity; ++slot) {
         qelValue& key = oldKeys[slot];
         if (!key.isNil() && !isDeletedKey(key))
-            put(key, oldValues[slot]);
+            putMoved(std::move(key), std::move(oldValues[slot]));
     }
     qelFreeCells(oldKeys, oldCapacity);
     qelFreeCells(oldValues, oldCapacity);

@@ -27,6 +27,8 @@ public:
     // Stores or replaces. A full table that may not grow reports "Hash table full" and stores
     // nothing. A nil key is not stored (a slot whose key is nil is an empty slot).
     void put(const qelValue& key, const qelValue& value);
+    // The same, taking over the caller's key and value; neither may be a cell of this table.
+    void putMoved(qelValue&& key, qelValue&& value);
     // The slot of the key, or -1.
     int32_t find(const qelValue& key) const;
     // The value under the key, nil when absent.
