@@ -67,6 +67,8 @@ public:
     qelValue value();
 
 private:
+    // Kept out of line, so that the common values above take no more set-up than they need.
+    [[gnu::noinline]] qelValue generalValue();
     // The bytes the stream still holds. A file stream's tell is exact once a transfer has been
     // made, and the type byte is always read before this is asked.
     int64_t remaining() const
@@ -148,12 +150,10 @@ private:
 
 qelValue Decoder::value()
 {
-    if (m_failed)
-        return qelNil;
     // The values that stored tables hold most, read from a memory stream whose bytes are all
-    // there, are made here without the nested calls; every other case (a short read included)
-    // goes the general way below. A value at the depth limit is refused there too.
-    if (m_memory && m_end - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
+    // there, are made here without the nested calls; every other case (a short read, a value at
+    // the depth limit, a decoding that has failed) goes the general way.
+    if (m_memory && !m_failed && m_end - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
         const uint8_t* p = m_data + m_position;
         int64_t left = m_end - m_position;
         switch (p[0]) {
@@ -196,6 +196,13 @@ qelValue Decoder::value()
             break;
         }
     }
+    return generalValue();
+}
+
+qelValue Decoder::generalValue()
+{
+    if (m_failed)
+        return qelNil;
     int32_t type;
     if (!byte(type))
         return qelNil;

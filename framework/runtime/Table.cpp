@@ -120,12 +120,6 @@ void qelTableObject::freeTags(KeyTag* tags, int32_t count)
         qelFree(tags, sizeof(KeyTag) * size_t(count));
 }
 
-int32_t qelTableObject::homeSlot(int32_t hash) const
-{
-    int32_t slot = hash % capacity;
-    return slot < 0 ? slot + capacity : slot;
-}
-
 bool qelTableObject::isLive(int32_t slot) const
 {
     const qelValue& key = keys[slot];
@@ -160,7 +154,7 @@ void qelTableObject::put(const qelValue& key, const qelValue& value)
     putMoved(qelValue(key), qelValue(value));
 }
 
-void qelTableObject::putMoved(qelValue&& heldKey, qelValue&& heldValue)
+void qelTableObject::putMovedProbing(qelValue&& heldKey, qelValue&& heldValue)
 {
     // A nil key would sit in its slot looking empty while counted as live, so the count and the
     // pairs that iteration (and the encoder) sees would disagree: it is not stored.

@@ -11,9 +11,12 @@
 // slot), putting the live pairs again in slot order. Slot order is what iteration and the binary
 // encoding see, so it is the same on every run.
 
+#include "framework/runtime/StringObject.h"
 #include "framework/runtime/Value.h"
 
 #include <cstdint>
+#include <new>
+#include <utility>
 
 class qelTableObject : public qelObject {
 public:
@@ -68,11 +71,38 @@ private:
     static void freeTags(KeyTag* tags, int32_t count);
     bool cannotMatch(int32_t slot, bool plainKey, int32_t hash) const;
 
-    int32_t homeSlot(int32_t hash) const;
+    int32_t homeSlot(int32_t hash) const
+    {
+        int32_t slot = hash % capacity;
+        return slot < 0 ? slot + capacity : slot;
+    }
+    void putMovedProbing(qelValue&& key, qelValue&& value);
     bool grow();
 
     KeyTag* m_tags = nullptr;
 };
+
+inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
+{
+    // A string key (without an embedded NUL) whose home slot is empty is stored there at once:
+    // the probe would stop at that slot. Empty slots hold nil in both arrays, so the pair is
+    // moved into them without releasing anything.
+    if (key.type() == QEL_STRING_TYPE && capacity > 0) {
+        auto* string = key.objectAs<qelStringObject>();
+        if (string && !string->holdsNul()) {
+            int32_t hash = string->hash();
+            int32_t slot = homeSlot(hash);
+            if (keys[slot].isNil()) {
+                m_tags[slot] = KeyTag { hash, 1 };
+                new (&keys[slot]) qelValue(std::move(key));
+                new (&values[slot]) qelValue(std::move(value));
+                ++count;
+                return;
+            }
+        }
+    }
+    putMovedProbing(std::move(key), std::move(value));
+}
 
 // "qelTable(QELINT,QELINT,QELINT)": a new table value. A capacity below 1 reports
 // "qelTable(QELINT,QELINT,QELINT): Argument 1 must be greater than zero." and makes capacity 1.

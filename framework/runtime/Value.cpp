@@ -188,15 +188,6 @@ qelListRelation qelSetListRelation(qelListRelation newRelation)
     return previous;
 }
 
-qelValue* qelNewCells(int32_t count)
-{
-    if (count < 0)
-        count = 0;
-    // The pooled allocator hands out zero-filled blocks, and all-zero bits are nil: the block
-    // is already an array of nil cells, with nothing left to construct.
-    return static_cast<qelValue*>(qelAlloc(sizeof(qelValue) * size_t(count)));
-}
-
 void qelFreeCells(qelValue* cells, int32_t count)
 {
     if (!cells)

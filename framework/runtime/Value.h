@@ -232,7 +232,14 @@ using qelListRelation = int32_t (*)(const qelValue& a, const qelValue& b, bool c
 qelListRelation qelSetListRelation(qelListRelation relation);
 
 // Arrays of handles for collections, from the pooled allocator, every cell nil.
-qelValue* qelNewCells(int32_t count);
+inline qelValue* qelNewCells(int32_t count)
+{
+    if (count < 0)
+        count = 0;
+    // The pooled allocator hands out zero-filled blocks, and all-zero bits are nil: the block
+    // is already an array of nil cells, with nothing left to construct.
+    return static_cast<qelValue*>(qelAlloc(sizeof(qelValue) * size_t(count)));
+}
 // Releases every cell and returns the block.
 void qelFreeCells(qelValue* cells, int32_t count);
 // A new block of newCount cells; the first `used` cells move over bit for bit (no reference
