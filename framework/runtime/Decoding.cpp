@@ -161,7 +161,7 @@ qelValue Decoder::value()
             int32_t length = p[1];
             if (length <= left - 2) {
                 m_position += 2 + length;
-                auto* string = qelStringObject::create(reinterpret_cast<const char*>(p + 2), length);
+                auto* string = qelStringObject::create(reinterpret_cast<const char*>(p + 2), length, left - 2);
                 return qelMakeObjectValue(QEL_STRING_TYPE, string);
             }
             break;

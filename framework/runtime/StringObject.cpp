@@ -35,22 +35,11 @@ qelStringObject* qelStringObject::createLong(const char* bytes, int32_t count)
         delete object;
         return nullptr;
     }
-    uint32_t h = 0;
-    if (bytes) {
-        if (count <= 16) {
-            for (int32_t i = 0; i < count; ++i) {
-                chars[i] = bytes[i];
-                h = hashStep(h, bytes[i]);
-            }
-        } else {
-            std::memcpy(chars, bytes, size_t(count));
-            h = uint32_t(hashBytes(chars, count));
-        }
-    }
+    if (bytes)
+        std::memcpy(chars, bytes, size_t(count));
     chars[count] = 0;
     object->m_length = count;
     object->m_chars = chars;
-    object->m_hash = int32_t(h);
     return object;
 }
 
@@ -123,7 +112,6 @@ qelValue qelStringObject::concat(const qelStringObject& other) const
         return qelValue::immediate(QEL_STRING_TYPE, 0);
     std::memcpy(result->writableChars(), chars(), size_t(m_length));
     std::memcpy(result->writableChars() + m_length, other.chars(), size_t(other.m_length));
-    result->m_hash = hashBytes(result->chars(), result->m_length);
     return adopt(result);
 }
 
@@ -161,7 +149,6 @@ qelValue qelStringObject::mapped(const uint8_t* map) const
     const char* text = chars();
     for (int32_t i = 0; i < m_length && text[i]; ++i)
         out[i] = char(map[static_cast<unsigned char>(text[i])]);
-    result->m_hash = hashBytes(out, m_length);
     return adopt(result);
 }
 

@@ -24,21 +24,36 @@ public:
         auto* object = new qelStringObject;
         if (!object)
             return nullptr;
-        // Short texts are copied and hashed in one pass, which beats a library call there.
-        uint32_t h = 0;
         if (bytes) {
-            for (int32_t i = 0; i < count; ++i) {
+            for (int32_t i = 0; i < count; ++i)
                 object->m_inline[i] = bytes[i];
-                h = hashStep(h, bytes[i]);
-            }
         }
         object->m_length = count;
-        object->m_hash = int32_t(h);
         return object;
+    }
+    // The same for a reader that may read `readable` bytes from `bytes` (at least `count`): a
+    // short text is then taken in one word.
+    static qelStringObject* create(const char* bytes, int32_t count, int64_t readable)
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (count >= 0 && count < inlineCapacity && readable >= inlineCapacity) {
+                auto* object = new qelStringObject;
+                if (!object)
+                    return nullptr;
+                // The bytes past the text stay zero: the first is its NUL.
+                uint64_t word;
+                std::memcpy(&word, bytes, sizeof word);
+                word &= ~(~uint64_t(0) << (8 * count));
+                std::memcpy(object->m_inline, &word, sizeof word);
+                object->m_length = count;
+                return object;
+            }
+        }
+        return create(bytes, count);
     }
 
     // The content hash, so that equal texts find each other in tables.
-    int32_t self() const override { return m_hash; }
+    int32_t self() const override { return hash(); }
     ~qelStringObject() override;
 
     int32_t length() const { return m_length; }
@@ -65,7 +80,14 @@ public:
     }
 
     // The content hash over the `length` bytes: abc gives 846802, the empty text 0.
-    int32_t hash() const { return m_hash; }
+    // It is computed on first use: a string made and never looked up costs no hash. A hash of 0
+    // is computed each time it is asked for, as is the (free) hash of the empty text.
+    int32_t hash() const
+    {
+        if (m_hash == 0 && m_length > 0)
+            m_hash = hashBytes(chars(), m_length);
+        return m_hash;
+    }
     static int32_t hashBytes(const char* bytes, int32_t count);
 
     bool equals(const char* text) const;
@@ -124,7 +146,7 @@ private:
 
     // In this order the object takes 32 bytes, a block of the allocator's 32-byte class.
     int32_t m_length = 0;
-    int32_t m_hash = 0;
+    mutable int32_t m_hash = 0;
     union {
         char* m_chars = nullptr;
         char m_inline[inlineCapacity];

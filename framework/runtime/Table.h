@@ -84,20 +84,30 @@ private:
 
 inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
 {
-    // A string key (without an embedded NUL) whose home slot is empty is stored there at once:
-    // the probe would stop at that slot. Empty slots hold nil in both arrays, so the pair is
-    // moved into them without releasing anything.
+    // A string key (without an embedded NUL) is stored here when its probe meets an empty slot
+    // after string keys that cached hashes tell apart, as the full probe would do. Empty slots
+    // hold nil in both arrays, so the pair is moved into them without releasing anything.
     if (key.type() == QEL_STRING_TYPE && capacity > 0) {
         auto* string = key.objectAs<qelStringObject>();
         if (string && !string->holdsNul()) {
             int32_t hash = string->hash();
-            int32_t slot = homeSlot(hash);
-            if (keys[slot].isNil()) {
-                m_tags[slot] = KeyTag { hash, 1 };
-                new (&keys[slot]) qelValue(std::move(key));
-                new (&values[slot]) qelValue(std::move(value));
-                ++count;
-                return;
+            int32_t home = homeSlot(hash);
+            int32_t slot = home;
+            for (;;) {
+                const qelValue& held = keys[slot];
+                if (held.isNil()) {
+                    m_tags[slot] = KeyTag { hash, 1 };
+                    new (&keys[slot]) qelValue(std::move(key));
+                    new (&values[slot]) qelValue(std::move(value));
+                    ++count;
+                    return;
+                }
+                // Deleted slots and keys that may match take the full probe.
+                if (held.type() != QEL_STRING_TYPE || !m_tags[slot].plainString || m_tags[slot].hash == hash)
+                    break;
+                slot = slot + 1 == capacity ? 0 : slot + 1;
+                if (slot == home)
+                    break;
             }
         }
     }
