@@ -222,6 +222,8 @@ TEST(Decoding, DamagedInput)
         { "short list", "23 03 20 01", "Cannot read QELBYTE from stream" },
         { "cut short string", "22 05 61 62", "Cannot read QELBYTE from stream" },
         { "cut small int", "20", "Cannot read QELBYTE from stream" },
+        { "cut medium int", "21 01", "Cannot read QELINT from stream" },
+        { "int too deep", deep.substr(0, 6 * qelMaximumEncodingDepth) + "20 01", "Cannot decode this type: int" },
         { "string too deep", deep.substr(0, 6 * qelMaximumEncodingDepth) + "22 01 61",
             "Cannot decode this type: string" },
         { "table capacity 0", "09 00 00 00 00 00 00 00 00", "Cannot decode this type: table" },
@@ -239,6 +241,27 @@ TEST(Decoding, DamagedInput)
         EXPECT_TRUE(qelDecode(stream).isNil()) << c.what;
         ASSERT_EQ(errors.messages.size(), 1u) << c.what;
         EXPECT_EQ(errors.messages[0], c.message) << c.what;
+    }
+}
+
+TEST(Decoding, ShortStringsKeepTheirBytesWhereverTheyLie)
+{
+    // Whatever follows a short string's text, in a list or past the end of the input, stays out
+    // of the string, however many bytes there are to read.
+    const std::string letters = "abcdefghi";
+    for (int32_t n = 0; n <= 9; ++n) {
+        std::string text = letters.substr(0, size_t(n));
+        qelValue string = qelStringValueN(text.data(), n);
+        Bytes alone = encode(string);
+        qelValue stream = qelNewMemoryStream(alone.data(), int32_t(alone.size()));
+        qelValue pair = decode(encode(list({ string, qelMakeInt(5) })));
+        for (const qelValue& decoded : { qelDecode(stream), qelEncodingAccess::elementAt(pair, 0) }) {
+            ASSERT_EQ(decoded.type(), QEL_STRING_TYPE) << n;
+            EXPECT_EQ(qelStringOf(decoded)->length(), n);
+            EXPECT_STREQ(qelCString(decoded), text.c_str());
+            EXPECT_EQ(qelHash(decoded), qelHash(string)) << n;
+        }
+        EXPECT_TRUE(qelEncodingAccess::elementAt(pair, 1) == 5);
     }
 }
 

@@ -32,14 +32,8 @@ TEST(String, ContentHash)
         std::string bytes;
         int32_t hash;
     } cases[] = {
-        { "", 0 },
-        { "a", 3104 },
-        { "abc", 846802 },
-        { "\xe9", -736 }, // high bytes count as negative
-        { "N\xe3o", -654908 },
-        { "Velarim 98", 1217542047 },
-        { "MediaPath", 833986483 },
-        { "\xff\xff\xff\xff", 129055 },
+        { "", 0 }, { "a", 3104 }, { "abc", 846802 }, { "\xe9", -736 }, // high bytes count as negative
+        { "N\xe3o", -654908 }, { "Velarim 98", 1217542047 }, { "MediaPath", 833986483 }, { "\xff\xff\xff\xff", 129055 },
         { "Popula\xe7\xe3o estimada em 1998", -1357082308 }, // longer than the short-string copy
     };
     for (const auto& c : cases) {
@@ -48,6 +42,32 @@ TEST(String, ContentHash)
         EXPECT_EQ(qelHash(value), c.hash) << c.bytes;
         EXPECT_EQ(qelHash(qelStringValueN(c.bytes.data(), int32_t(c.bytes.size()))), c.hash);
     }
+}
+
+TEST(String, TextsAroundTheInlineLengthKeepTheirBytesAndHashes)
+{
+    // Up to 7 bytes a text lives in its string object, beyond that in a block of its own; every
+    // way of making one gives the same bytes, NUL and hash on both sides of that line.
+    const std::string lower = "abcdefghij";
+    const std::string upper = "ABCDEFGHIJ";
+    for (int32_t n = 0; n <= 10; ++n) {
+        std::string expected = lower.substr(0, size_t(n));
+        int32_t half = n / 2;
+        const qelValue made[] = {
+            qelStringValueN(expected.data(), n),
+            object(qelStringValue(lower.c_str())).left(n),
+            object(qelStringValueN(lower.data(), half)).concat(object(qelStringValueN(lower.data() + half, n - half))),
+            qelLowerCase(qelStringValueN(upper.data(), n)),
+        };
+        for (const qelValue& value : made) {
+            EXPECT_EQ(text(value), expected);
+            EXPECT_EQ(qelCString(value)[n], '\0') << n;
+            EXPECT_EQ(qelHash(value), qelStringObject::hashBytes(expected.data(), n)) << n;
+        }
+    }
+    // The hash covers every byte of the length, an embedded NUL and what follows it included.
+    EXPECT_EQ(qelHash(qelStringValueN("a\0b", 3)), qelStringObject::hashBytes("a\0b", 3));
+    EXPECT_NE(qelHash(qelStringValueN("a\0b", 3)), qelHash(qelStringValueN("a\0c", 3)));
 }
 
 TEST(String, MakersAndEmptyStrings)

@@ -177,6 +177,11 @@ TEST(Table, KeysFollowValueEquality)
     EXPECT_EQ(qelContainsKey(plain, withNul), 1);
     EXPECT_EQ(qelContainsKey(plain, "ac"), 0);
     EXPECT_EQ(qelContainsKey(plain, qelMakeInt(0)), 0);
+    // The same for a key too long to live in its string object.
+    qelValue wide = qelTable(1, 0, 75);
+    qelPut(wide, qelStringValueN("abcdefgh\0ij", 11), 1);
+    EXPECT_EQ(qelContainsKey(wide, "abcdefgh"), 1);
+    EXPECT_EQ(qelContainsKey(wide, "abcdefghij"), 0);
 
     // A nil key would look like an empty slot: it is not stored, so the count stays true.
     qelValue roomy = qelTable(4, 100, 75);
