@@ -102,8 +102,9 @@ TEST(Image, FilesWrittenByOtherProgramsDecodeAsTheirReferenceDecoders)
         ASSERT_EQ(actual.width(), reference->width());
         ASSERT_EQ(actual.height(), reference->height());
         EXPECT_LE(largestDifference(actual, *reference), c.tolerance);
-        if (auto* dib = dynamic_cast<qelDIBImageObject*>(qelImageOf(image)))
+        if (auto* dib = dynamic_cast<qelDIBImageObject*>(qelImageOf(image))) {
             EXPECT_EQ(dib->dib()->header.bitCount, c.bits);
+        }
     }
 }
 

@@ -87,8 +87,9 @@ TEST(Palette, PalettesOfBitmapsTakeTheirColoursWithoutPassingTheTable)
             EXPECT_EQ(data->entries[size_t(10 + i)], (PaletteEntry { 100, uint8_t(255 - from), from, 0 }));
         }
         // Entries past the table stay black (moved off system black).
-        if (c.colours < 236)
+        if (c.colours < 236) {
             EXPECT_EQ(data->entries[size_t(10 + c.colours)], (PaletteEntry { 0, 0, 1, 0 }));
+        }
         EXPECT_EQ(data->entries[0], (PaletteEntry {}));
     }
 }

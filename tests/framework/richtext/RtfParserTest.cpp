@@ -103,8 +103,9 @@ TEST(RtfParser, ItemsOfTheSubset)
         ErrorRecorder errors;
         qelValue result = parse(c.text);
         EXPECT_EQ(describeItems(qelGet(result, qelValue("TextRuns"))), c.items) << c.text;
-        if (c.fonts)
+        if (c.fonts) {
             EXPECT_EQ(fontsOf(result), c.fonts) << c.text;
+        }
         EXPECT_TRUE(errors.messages.empty()) << c.text;
     }
 }

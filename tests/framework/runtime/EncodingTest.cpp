@@ -46,8 +46,9 @@ qelValue decode(Bytes bytes)
     bytes.push_back(0xEE); // a byte after the value that must stay unread
     qelValue stream = qelNewMemoryStream(bytes.data(), int32_t(bytes.size()));
     qelValue value = qelDecode(stream);
-    if (!value.isNil())
+    if (!value.isNil()) {
         EXPECT_EQ(qelStreamTell(stream), int32_t(bytes.size()) - 1);
+    }
     return value;
 }
 
@@ -109,8 +110,9 @@ TEST(Encoding, WorkedBytes)
         EXPECT_EQ(encode(c.value), expected) << c.what;
         qelValue back = decode(expected);
         // Booleans come back as true; everything else as it went.
-        if (c.value.type() != QEL_BOOLEAN_TYPE)
+        if (c.value.type() != QEL_BOOLEAN_TYPE) {
             EXPECT_TRUE(valueTreeEqual(back, c.value)) << c.what;
+        }
         EXPECT_EQ(encode(back), c.again ? hex(c.again) : expected) << c.what << " written again";
     }
 }

@@ -258,8 +258,9 @@ TEST_F(Environments, SetUpPointsResourcePathAtTheInstalledMediaAndCopiesTheGloba
         application.registerClasses();
         qelTableObject* globals = qelTableOf(application.globals);
         EXPECT_EQ(globals->count, table ? 5 : 3);
-        if (table)
+        if (table) {
             EXPECT_TRUE(globals->get("FadeTime") == 500);
+        }
     }
     EXPECT_TRUE(errors.messages.empty());
     qelSetAppDirectoryFromPath("");

@@ -269,8 +269,9 @@ TEST(List, PrintsElementsInTheTextNotation)
         qelAddItem(ints, qelMakeInt(n));
         if (n <= 12)
             expected += " " + std::to_string(n);
-        if (n == 11)
+        if (n == 11) {
             EXPECT_EQ(shown(ints), expected + ")");
+        }
     }
     EXPECT_EQ(shown(ints), expected + " ...)") << "display stops after twelve";
     qelPop(ints);

@@ -33,8 +33,9 @@ std::string writeMovie(AviCodec codec, int width, int height, int frames, int au
     EXPECT_TRUE(writer.open(path, codec, width, height, 10, audioRate)) << writer.error();
     for (int i = 0; i < frames; ++i)
         EXPECT_TRUE(writer.addFrame(patternFrame(width, height, i))) << writer.error();
-    if (audioRate)
+    if (audioRate) {
         EXPECT_TRUE(writer.addAudio(toneSamples(440, audioRate, frames * 100)));
+    }
     EXPECT_TRUE(writer.finish()) << writer.error();
     return path;
 }
