@@ -68,6 +68,8 @@ public:
         , m_payload(uint32_t(n))
     {
     }
+    // A C++ bool would silently become the int 0 or 1; booleans are made with qelMakeBoolean.
+    qelValue(bool) = delete;
     // A new string object holding a copy of the text (a null pointer gives the empty string).
     qelValue(const char* text);
 
