@@ -17,7 +17,12 @@ void printHelp()
                 "                  registry file are read from DIR, and DIR is the source disk\n"
                 "  --script FILE   the input script of a headless run\n"
                 "  --screens DIR   where the script's shot lines write their pictures\n"
-                "  --help          this text\n");
+                "  --help          this text\n"
+                "\n"
+                "Environment:\n"
+                "  VELARIM_USER_DIR  the folder for the user's files (preferences, marks, agenda)\n"
+                "  VELARIM_DRIVES    folders for the drive letters that settings and content name,\n"
+                "                    for example D=/media/cdrom;E=/srv/velarim\n");
 }
 
 } // namespace

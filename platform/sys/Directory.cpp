@@ -3,7 +3,9 @@
 #include "platform/sys/Cp1252.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdlib>
 #include <dirent.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -31,6 +33,53 @@ namespace {
     std::mutex cacheLock;
     std::unordered_map<std::string, Listing> listings;
     uint64_t readCount = 0;
+
+    int driveIndex(char letter)
+    {
+        if (letter >= 'a' && letter <= 'z')
+            return letter - 'a';
+        if (letter >= 'A' && letter <= 'Z')
+            return letter - 'A';
+        return -1;
+    }
+
+    // The folder of each drive letter; read from VELARIM_DRIVES on first use.
+    std::array<std::string, 26>& driveFolders()
+    {
+        static std::array<std::string, 26> folders = [] {
+            std::array<std::string, 26> map;
+            const char* text = std::getenv("VELARIM_DRIVES");
+            std::string entries = text ? text : "";
+            size_t start = 0;
+            while (start < entries.size()) {
+                size_t end = entries.find(';', start);
+                if (end == std::string::npos)
+                    end = entries.size();
+                std::string entry = entries.substr(start, end - start);
+                // "D=/folder": one letter, an equals sign, a folder.
+                if (entry.size() > 2 && entry[1] == '=' && driveIndex(entry[0]) >= 0)
+                    map[size_t(driveIndex(entry[0]))] = entry.substr(2);
+                start = end + 1;
+            }
+            return map;
+        }();
+        return folders;
+    }
+
+    // "D:\rest" in the folder mapped to D; anything else as it is.
+    std::string withDriveMapped(const std::string& path)
+    {
+        if (path.size() < 2 || path[1] != ':' || driveIndex(path[0]) < 0)
+            return path;
+        std::lock_guard guard(cacheLock);
+        const std::string& folder = driveFolders()[size_t(driveIndex(path[0]))];
+        if (folder.empty())
+            return path;
+        std::string rest = path.substr(2);
+        if (!rest.empty() && rest[0] != '\\' && rest[0] != '/')
+            rest.insert(rest.begin(), '/');
+        return folder + rest;
+    }
 
     // The cp1252 letters with a lower-case partner: A-Z, the accented capitals 0xC0-0xDE except the
     // multiplication sign 0xD7, and the four capitals of the 0x80 row.
@@ -168,13 +217,27 @@ namespace {
 
 std::string resolvePath(const std::string& path)
 {
-    std::string spelled = path;
+    std::string spelled = withDriveMapped(path);
     std::replace(spelled.begin(), spelled.end(), '\\', '/');
     struct stat info;
     if (spelled.empty() || statPath(spelled, info))
         return spelled;
     std::lock_guard guard(cacheLock);
     return resolveMissing(spelled);
+}
+
+void setDriveFolder(char letter, const std::string& folder)
+{
+    if (driveIndex(letter) < 0)
+        return;
+    std::lock_guard guard(cacheLock);
+    driveFolders()[size_t(driveIndex(letter))] = folder;
+}
+
+void clearDriveFolders()
+{
+    std::lock_guard guard(cacheLock);
+    driveFolders().fill(std::string());
 }
 
 bool pathExists(const std::string& path)

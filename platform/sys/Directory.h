@@ -22,6 +22,13 @@ namespace platform {
 // written, so the caller's open fails as it would have.
 std::string resolvePath(const std::string& path);
 
+// Drive letters: a name that starts with a letter and a colon ("D:\Media\Atlas.dat", as settings
+// written for the original system give the source disk) is looked up in the folder mapped to that
+// drive. The map starts from the environment variable VELARIM_DRIVES ("D=/media/cdrom;E=/data");
+// a drive with no folder leaves the name as written, so its open fails.
+void setDriveFolder(char letter, const std::string& folder);
+void clearDriveFolders();
+
 // True when a file or folder exists under the path as resolvePath finds it.
 bool pathExists(const std::string& path);
 

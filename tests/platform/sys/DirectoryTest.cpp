@@ -78,3 +78,24 @@ TEST(Directory, AFolderIsListedOnceUntilItChanges)
     EXPECT_TRUE(platform::pathExists(folder.at("media/NOVO.ETN")));
     EXPECT_EQ(platform::directoryReads() - before, 3u);
 }
+
+TEST(Directory, DriveLettersNameTheirMappedFolders)
+{
+    Folder folder;
+    folder.touch("Media/Atlas.DAT");
+    platform::setDriveFolder('d', folder.root.string());
+    struct Case {
+        std::string asked;
+        std::string found;
+    } cases[] = {
+        { "D:\\MEDIA\\atlas.dat", folder.at("Media/Atlas.DAT") },
+        { "d:/Media/Atlas.DAT", folder.at("Media/Atlas.DAT") },
+        { "D:Media\\Atlas.DAT", folder.at("Media/Atlas.DAT") }, // relative to the drive's folder
+        { "E:\\Media\\Atlas.DAT", "E:/Media/Atlas.DAT" }, // no folder for E: left as written
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::resolvePath(c.asked), c.found) << c.asked;
+    EXPECT_TRUE(platform::pathExists("D:\\media\\ATLAS.DAT"));
+    platform::clearDriveFolders();
+    EXPECT_FALSE(platform::pathExists("D:\\media\\ATLAS.DAT"));
+}
