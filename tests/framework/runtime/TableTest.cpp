@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -268,4 +271,185 @@ TEST(Table, PrintsOnePairPerLineLinedUpUnderTheFirst)
         "       (3 (table (1 x)\n"
         "                 (2 (list 1 2)))))");
     EXPECT_EQ(text(qelValueToString(qelTable(2, 100, 75))), "(table )");
+}
+
+namespace {
+
+// A plain model of the table: home slot from qelHash, linear probing with wrap-around, the first
+// deleted slot reused, growth by the percentage (at least one slot) with the live pairs put again
+// in slot order. The table's own put and find take short cuts for string keys; every answer must
+// still be the model's, slot for slot.
+class ModelTable {
+public:
+    ModelTable(int32_t capacity, int32_t growPercent)
+        : m_grow(growPercent)
+        , m_slots(size_t(capacity))
+    {
+    }
+
+    int32_t find(const qelValue& key) const
+    {
+        int32_t home = homeOf(key);
+        int32_t slot = home;
+        do {
+            const Slot& s = m_slots[size_t(slot)];
+            if (s.key.isNil() && !s.deleted)
+                return -1;
+            if (!s.deleted && s.key == key)
+                return slot;
+            slot = (slot + 1) % capacity();
+        } while (slot != home);
+        return -1;
+    }
+
+    void put(const qelValue& key, int32_t value)
+    {
+        if (key.isNil())
+            return;
+        for (;;) {
+            int32_t home = homeOf(key);
+            int32_t slot = home, firstDeleted = -1, target = -1;
+            do {
+                Slot& s = m_slots[size_t(slot)];
+                if (s.deleted) {
+                    if (firstDeleted < 0)
+                        firstDeleted = slot;
+                } else if (s.key.isNil()) {
+                    target = slot;
+                    break;
+                } else if (s.key == key) {
+                    s.value = value;
+                    return;
+                }
+                slot = (slot + 1) % capacity();
+            } while (slot != home);
+            if (firstDeleted >= 0)
+                target = firstDeleted;
+            if (target >= 0) {
+                m_slots[size_t(target)] = Slot { key, value, false };
+                ++count;
+                return;
+            }
+            if (m_grow <= 0)
+                return;
+            std::vector<Slot> old = std::exchange(
+                m_slots, std::vector<Slot>(size_t(capacity() + std::max(capacity() * m_grow / 100, 1))));
+            count = 0;
+            for (const Slot& s : old) {
+                if (!s.deleted && !s.key.isNil())
+                    put(s.key, s.value);
+            }
+        }
+    }
+
+    void remove(const qelValue& key)
+    {
+        int32_t slot = find(key);
+        if (slot < 0)
+            return;
+        m_slots[size_t(slot)] = Slot { qelNil, 0, true };
+        --count;
+    }
+
+    int32_t capacity() const { return int32_t(m_slots.size()); }
+
+    // Each slot as the table must hold it: "" empty, "-" deleted, else the key's identity and value.
+    std::vector<std::string> layout() const
+    {
+        std::vector<std::string> out;
+        for (const Slot& s : m_slots)
+            out.push_back(s.deleted ? "-" : s.key.isNil() ? "" : identity(s.key) + "=" + std::to_string(s.value));
+        return out;
+    }
+
+    static std::string identity(const qelValue& key)
+    {
+        return std::to_string(key.type()) + ":" + std::to_string(key.bits()) + ":"
+            + std::to_string(reinterpret_cast<uintptr_t>(key.object()));
+    }
+
+    int32_t count = 0;
+
+private:
+    struct Slot {
+        qelValue key;
+        int32_t value = 0;
+        bool deleted = false;
+    };
+
+    int32_t homeOf(const qelValue& key) const
+    {
+        int32_t slot = qelHash(key) % capacity();
+        return slot < 0 ? slot + capacity() : slot;
+    }
+
+    int32_t m_grow;
+    std::vector<Slot> m_slots;
+};
+
+std::vector<std::string> layoutOf(const qelTableObject& t)
+{
+    std::vector<std::string> out;
+    for (int32_t slot = 0; slot < t.capacity; ++slot) {
+        const qelValue& key = t.keys[slot];
+        if (key.isNil())
+            out.push_back("");
+        else if (!t.isLive(slot))
+            out.push_back("-");
+        else
+            out.push_back(ModelTable::identity(key) + "=" + std::to_string(qelIntValue(t.values[slot])));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Table, SlotsFollowTheProbeSequenceForEveryKindOfKey)
+{
+    // Keys that the short cuts for strings must not mistake: strings with one hash ("a5" and "ep",
+    // "a4" and "eq"), a text whose hash is 0 ("\x04E"), texts with embedded NULs that equal the
+    // text before the NUL, texts on both sides of the in-object length, the empty text and a
+    // string value without an object (equal to it), and keys that are no strings at all.
+    qelValue list = qelListOf({ 1 });
+    std::vector<qelValue> pool = { "a5", "ep", "a4", "eq",
+        "\x04"
+        "E",
+        qelStringValueN("ab\0c", 4), "ab", "abc", qelStringValueN("\0", 1), "", qelValue::immediate(QEL_STRING_TYPE, 0),
+        "abcdefgh", qelStringValueN("abcdefgh\0ij", 11), "abcdefghij", 0, 3, -3, 52104,
+        std::numeric_limits<int32_t>::min(), qelMakeFloat(3.0f), qelMakeFloat(-0.0f), qelTrue, qelMakeUnique(), list };
+    // The hash claims the cases rest on.
+    ASSERT_EQ(qelHash("a5"), qelHash("ep"));
+    ASSERT_EQ(qelHash("a4"), qelHash("eq"));
+    ASSERT_EQ(qelHash("\x04"
+                      "E"),
+        0);
+
+    ErrorRecorder errors; // a full table that may not grow reports and stores nothing
+    const struct {
+        int32_t capacity, growPercent;
+    } shapes[] = { { 1, 100 }, { 2, 50 }, { 3, 0 }, { 5, 100 }, { 7, 0 }, { 8, 25 }, { 13, 100 } };
+    std::mt19937 random(20261210);
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE("capacity " + std::to_string(shape.capacity) + ", growth " + std::to_string(shape.growPercent));
+        qelValue table = qelTable(shape.capacity, shape.growPercent, 75);
+        qelTableObject& t = tableOf(table);
+        ModelTable model(shape.capacity, shape.growPercent);
+        for (int32_t step = 0; step < 300; ++step) {
+            // New string objects as well as the pool's own, so equal texts meet as distinct objects.
+            qelValue key = pool[random() % pool.size()];
+            if (key.type() == QEL_STRING_TYPE && key.object() && random() % 2)
+                key = qelStringValueN(qelCString(key), qelStringOf(key)->length());
+            if (random() % 4 == 0) {
+                t.remove(key);
+                model.remove(key);
+            } else {
+                t.put(key, step);
+                model.put(key, step);
+            }
+            ASSERT_EQ(layoutOf(t), model.layout()) << "step " << step;
+            ASSERT_EQ(t.count, model.count);
+            for (const qelValue& probe : pool)
+                ASSERT_EQ(t.find(probe), model.find(probe)) << ModelTable::identity(probe);
+        }
+    }
 }
