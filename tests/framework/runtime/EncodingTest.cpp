@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -327,6 +329,85 @@ TEST(Encoding, RandomValuesRoundTrip)
         Bytes bytes = encode(value);
         qelValue back = decode(bytes);
         ASSERT_TRUE(valueTreeEqual(value, back)) << "value " << i << ": " << qelCString(qelPrintValue(value, 1));
+    }
+}
+
+// A read-only stream over bytes that is not a memory stream, so the decoder reads it through the
+// stream's read operations, the way it reads files.
+class ByteStream final : public qelStreamObject {
+public:
+    explicit ByteStream(Bytes bytes)
+        : m_bytes(std::move(bytes))
+    {
+    }
+    int32_t isWritable() const override { return 0; }
+    int32_t isOpen() const override { return 1; }
+    int32_t atEnd() const override { return m_position >= size(); }
+    int32_t size() const override { return int32_t(m_bytes.size()); }
+    int32_t tell() const override { return m_position; }
+    int32_t seek(int32_t position) override
+    {
+        if (position < 0 || position > size())
+            return 0;
+        m_position = position;
+        return 1;
+    }
+    int32_t readByte() override { return m_position < size() ? m_bytes[size_t(m_position++)] : -1; }
+    int32_t read(uint8_t* bytes, int32_t count) override
+    {
+        int32_t n = std::max(0, std::min(count, size() - m_position));
+        std::copy_n(m_bytes.begin() + m_position, n, bytes);
+        m_position += n;
+        return n;
+    }
+    int32_t writeByte(uint8_t) override { return 0; }
+    int32_t write(const uint8_t*, int32_t) override { return 0; }
+    int32_t flush() override { return 1; }
+
+private:
+    Bytes m_bytes;
+    int32_t m_position = 0;
+};
+
+// The decoder takes short cuts over a memory stream (values read straight from its block, short
+// strings copied as one word). Over any other stream it reads value by value. Both ways must give
+// the same value, the same errors and the same end position, for whole and damaged encodings.
+TEST(Decoding, MemoryStreamsAndOtherStreamsAgree)
+{
+    ErrorRecorder errors;
+    std::mt19937 random(1210);
+    const uint8_t typeBytes[] = { 0x00, 0x03, 0x06, 0x08, 0x09, 0x1E, 0x20, 0x21, 0x22, 0x23 };
+    for (int i = 0; i < 300; ++i) {
+        Bytes bytes = encode(randomValue(random, 0));
+        switch (i % 4) {
+        case 1: // cut short
+            bytes.resize(random() % bytes.size());
+            break;
+        case 2: // one byte changed
+            bytes[random() % bytes.size()] = uint8_t(random());
+            break;
+        case 3: // one byte turned into a type byte
+            bytes[random() % bytes.size()] = typeBytes[random() % std::size(typeBytes)];
+            break;
+        }
+        Bytes lent = bytes;
+        uint8_t none = 0;
+        qelValue memory = qelNewMemoryStream(lent.empty() ? &none : lent.data(), int32_t(lent.size()));
+        errors.messages.clear();
+        qelValue fromMemory = qelDecode(memory);
+        std::vector<std::string> memoryErrors = errors.messages;
+
+        qelValue other = qelMakeObjectValue(QEL_STREAM_TYPE, new ByteStream(bytes));
+        errors.messages.clear();
+        qelValue fromOther = qelDecode(other);
+
+        SCOPED_TRACE("case " + std::to_string(i));
+        EXPECT_EQ(errors.messages, memoryErrors);
+        ASSERT_EQ(fromMemory.isNil(), fromOther.isNil());
+        if (memoryErrors.empty()) {
+            EXPECT_EQ(qelStreamTell(memory), qelStreamTell(other));
+            EXPECT_EQ(encode(fromMemory), encode(fromOther));
+        }
     }
 }
 
