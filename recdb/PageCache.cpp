@@ -21,8 +21,10 @@ bool PageCache::resize(int buffers)
 {
     if (buffers < 1)
         return false;
+    // Two buckets a buffer, in a power of two. The count stops at 2^30 buckets: doubling past
+    // 2^31 would wrap to 0 and never end, and a larger cache only makes the chains longer.
     uint32_t buckets = 16;
-    while (buckets < 2u * static_cast<uint32_t>(buffers))
+    while (buckets / 2 < static_cast<uint32_t>(buffers) && buckets < (1u << 30))
         buckets *= 2;
     // Allocate first, so that a refused allocation leaves the old cache in place.
     std::unique_ptr<CachedPage[]> fresh(new CachedPage[static_cast<size_t>(buffers)]);
