@@ -26,6 +26,12 @@ constexpr const char* shortIntList = "Cannot read IntList from stream";
 constexpr int64_t slotAllowance = int64_t(1) << 16;
 constexpr int64_t slotsPerInputByte = 16;
 
+// Elements that one decoding may reserve cells for before reading them: every element of a sound
+// encoding takes at least one input byte, so a share of one per byte (plus the allowance) never
+// refuses a real file, while lists nested two hundred deep, each claiming as many elements as
+// bytes remain, cannot reserve gigabytes for a small forged input.
+constexpr int64_t elementsPerInputByte = 1;
+
 // The value type that a type byte stands for (the short forms name their long type).
 int32_t typeOfByte(int32_t byte)
 {
@@ -144,6 +150,15 @@ private:
     int64_t m_position { 0 };
     int64_t m_end { 0 };
     int64_t m_slotBudget { -1 };
+    int64_t m_elementBudget { -1 };
+    // Charges the cells of `count` elements to the decoding's element budget; false when spent.
+    bool reserveElements(int64_t count)
+    {
+        if (count > m_elementBudget)
+            return false;
+        m_elementBudget -= count;
+        return true;
+    }
     int32_t m_depth { 0 };
     bool m_failed { false };
 };
@@ -206,8 +221,10 @@ qelValue Decoder::generalValue()
     int32_t type;
     if (!byte(type))
         return qelNil;
-    if (m_slotBudget < 0)
+    if (m_slotBudget < 0) {
         m_slotBudget = slotAllowance + slotsPerInputByte * remaining();
+        m_elementBudget = slotAllowance + elementsPerInputByte * remaining();
+    }
     // Why: every nested value costs stack; a file nesting lists ten thousand deep must not.
     if (m_depth >= qelMaximumEncodingDepth)
         return corrupt(typeOfByte(type));
@@ -293,6 +310,8 @@ qelValue Decoder::list(int32_t count, int32_t kind)
         fail(shortByte);
         return qelNil;
     }
+    if (!reserveElements(count))
+        return corrupt(QEL_LIST_TYPE);
     auto* list = new qelListObject(count, 100);
     qelValue result = qelMakeObjectValue(QEL_LIST_TYPE, list);
     if (!list)
@@ -323,7 +342,7 @@ qelValue Decoder::table()
         return qelNil;
     }
     int64_t spare = std::max<int64_t>(0, int64_t(capacity) - count);
-    if (spare > m_slotBudget)
+    if (spare > m_slotBudget || !reserveElements(count))
         return corrupt(QEL_TABLE_TYPE);
     m_slotBudget -= spare;
     // As qelTable makes the decoders' tables: growth 100 %, fill 75 %.

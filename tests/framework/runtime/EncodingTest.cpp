@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <algorithm>
 #include <filesystem>
 #include <random>
@@ -207,6 +209,16 @@ TEST(Decoding, DamagedInput)
     std::string deep;
     for (int i = 0; i < 10000; ++i)
         deep += "23 01 ";
+    // 190 lists nested in each other, each claiming as many elements as bytes remain after its
+    // header: together far more cells than a sound encoding of this size could ever fill.
+    std::string greedy;
+    constexpr int greedyLevels = 190;
+    for (int i = 0; i < greedyLevels; ++i) {
+        uint32_t claimed = 6 * uint32_t(greedyLevels - i - 1);
+        char header[32];
+        std::snprintf(header, sizeof header, "08 %02X %02X 00 00 05 ", claimed & 0xFF, (claimed >> 8) & 0xFF);
+        greedy += header;
+    }
     struct Case {
         const char* what;
         std::string bytes;
@@ -223,6 +235,7 @@ TEST(Decoding, DamagedInput)
         { "huge list", "08 FF FF FF 7F 05 00", "Cannot read QELBYTE from stream" },
         { "negative list", "08 FF FF FF FF 05", "Cannot decode this type: list" },
         { "huge int-list", "08 00 00 00 40 03 00 00 00 00", "Cannot read IntList from stream" },
+        { "nested lists claiming every byte", greedy, "Cannot decode this type: list" },
         { "short list", "23 03 20 01", "Cannot read QELBYTE from stream" },
         { "cut short string", "22 05 61 62", "Cannot read QELBYTE from stream" },
         { "cut small int", "20", "Cannot read QELBYTE from stream" },
