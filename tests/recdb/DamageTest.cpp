@@ -85,8 +85,9 @@ protected:
         if (records)
             *records = forward;
         // Asked again, a damaged page gives the same answer: it was not kept in the cache.
-        if (s < -1)
+        if (s < -1) {
             EXPECT_EQ(rdbNext(&h, 1, buffer.data(), 1000), s) << "second try";
+        }
         s = note(rdbLast(&h, 1, buffer.data(), 1000));
         for (int i = 0; s == 0 && i < 20000; ++i)
             s = note(rdbPrevious(&h, 1, buffer.data(), 1000));
