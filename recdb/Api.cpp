@@ -197,6 +197,8 @@ int32_t closeDatabase(rdbHandle* h)
 }
 
 // Common checks of the entries that take a key number.
+// Makes the handle current for an operation on one index. A bad key number is recorded as the
+// handle's last status; a bad handle (-3) has nowhere to record it.
 int32_t enter(rdbHandle* h, int32_t keyNumber)
 {
     if (!isValid(h))
@@ -204,7 +206,7 @@ int32_t enter(rdbHandle* h, int32_t keyNumber)
     h->database->handle = h;
     h->keyOrder = 1;
     if (keyNumber < 1 || keyNumber > MaxIndex)
-        return -2;
+        return done(h, -2);
     h->keyNumber = keyNumber;
     return 0;
 }
@@ -224,10 +226,8 @@ int32_t writeEntry(
     rdbHandle* h, int mode, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     h->keyPointer = key;
     h->recordNumber = record;
@@ -283,10 +283,8 @@ using Step = int32_t (Database::*)(int, uint8_t*, int32_t);
 int32_t stepEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, Step step)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     h->dataPointer = buffer;
     h->dataLength = length;
@@ -391,10 +389,8 @@ template<typename F> int32_t headerRead(rdbHandle* h, F read)
 template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     if (!db.writable)
         return done(h, db.shared ? -33 : action(db));
@@ -541,10 +537,8 @@ int32_t rdbSetAccessMode(rdbHandle* h, int32_t mode)
 int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, void* buffer, int32_t length)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     h->keyPointer = key;
     h->recordNumber = record;
@@ -591,10 +585,8 @@ template<int32_t (*F)(Database&, int, uint8_t*, int32_t)>
 int32_t readEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     h->dataPointer = buffer;
     h->dataLength = length;
@@ -648,23 +640,33 @@ int32_t rdbUpdate(rdbHandle* h, int32_t keyNumber, const void* key, int32_t reco
     return writeEntry(h, 1, keyNumber, key, record, data, length);
 }
 
-int32_t rdbRewriteCurrent(rdbHandle* h, int32_t keyNumber, const void* data, int32_t length)
+// Before the record at an index's current position changes: the file must be writable (-33), the
+// index positioned (-1), and on a shared file the record locked (-107) unless the handle needs no
+// locks or `lockExempt` says this index changes without one. The current entry is copied out,
+// since the change moves the position.
+int32_t checkCurrentChange(rdbHandle* h, int32_t keyNumber, bool lockExempt, uint8_t (&current)[256])
 {
-    int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
-    if (status)
-        return done(h, status);
     Database& db = *h->database;
     IndexState& state = db.indexes[keyNumber];
     if (!db.writable)
-        return done(h, -33);
+        return -33;
     if (!state.positioned)
-        return done(h, -1);
-    if (db.shared && !state.locked && !h->lockNotRequired)
-        return done(h, -107);
-    uint8_t current[256];
+        return -1;
+    if (db.shared && !lockExempt && !state.locked && !h->lockNotRequired)
+        return -107;
     std::memcpy(current, state.entry, sizeof current);
+    return 0;
+}
+
+int32_t rdbRewriteCurrent(rdbHandle* h, int32_t keyNumber, const void* data, int32_t length)
+{
+    int32_t status = enter(h, keyNumber);
+    if (status)
+        return status;
+    Database& db = *h->database;
+    uint8_t current[256];
+    if ((status = checkCurrentChange(h, keyNumber, false, current)))
+        return done(h, status);
     if ((status = db.beginUpdate()))
         return done(h, status);
     status = db.writeRecord(5, keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current),
@@ -675,10 +677,8 @@ int32_t rdbRewriteCurrent(rdbHandle* h, int32_t keyNumber, const void* data, int
 int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     h->keyPointer = key;
     h->recordNumber = record;
@@ -698,21 +698,15 @@ int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t reco
 int32_t rdbDeleteCurrent(rdbHandle* h, int32_t keyNumber)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     IndexState& state = db.indexes[keyNumber];
-    if (!db.writable)
-        return done(h, -33);
-    if (!state.positioned)
-        return done(h, -1);
-    bool exempt = keyNumber == 16 || keyNumber == 18 || keyNumber == 20;
-    if (db.shared && !exempt && !state.locked && !h->lockNotRequired)
-        return done(h, -107);
     uint8_t current[256];
-    std::memcpy(current, state.entry, sizeof current);
+    // Deleting at indexes 16, 18 and 20 needs no record lock.
+    bool exempt = keyNumber == 16 || keyNumber == 18 || keyNumber == 20;
+    if ((status = checkCurrentChange(h, keyNumber, exempt, current)))
+        return done(h, status);
     if ((status = db.beginUpdate()))
         return done(h, status);
     status = db.deleteRecord(keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current));
@@ -791,10 +785,8 @@ int32_t rdbUnlockRecord(rdbHandle* h, int32_t keyNumber)
 int32_t rdbTestRecordLock(rdbHandle* h, int32_t keyNumber)
 {
     int32_t status = enter(h, keyNumber);
-    if (status == -3)
-        return status;
     if (status)
-        return done(h, status);
+        return status;
     Database& db = *h->database;
     if ((status = db.writable ? db.beginUpdate() : db.beginRead()))
         return done(h, status);
