@@ -420,17 +420,27 @@ int32_t Database::writeRecord(
 // the owner's slot as a 16-bit number in file byte order.
 namespace {
 
-    int lockKey(const Database& db, const IndexState& state, uint8_t* key)
+    // The lock entry that stands for an index's current record.
+    struct LockEntry {
+        uint8_t key[256];
+        int keyLength = 0;
+        int32_t record = 0;
+    };
+
+    // False when the current entry's key is too long to be carried in a lock key.
+    bool lockEntryOf(const Database& db, const IndexState& state, LockEntry& lock)
     {
         const uint8_t* e = state.entry;
         int keyLen = entryKeyLength(e, db.keys);
         // Why: the lock key carries the whole entry key and must itself fit the key limit.
         if (keyLen + 2 > MaxKeyLength)
-            return -1;
-        key[0] = static_cast<uint8_t>(keyLen + 1);
-        key[1] = static_cast<uint8_t>(entryIndex(e));
-        std::memcpy(key + 2, entryKey(e), static_cast<size_t>(keyLen));
-        return keyLen + 2;
+            return false;
+        lock.key[0] = static_cast<uint8_t>(keyLen + 1);
+        lock.key[1] = static_cast<uint8_t>(entryIndex(e));
+        std::memcpy(lock.key + 2, entryKey(e), static_cast<size_t>(keyLen));
+        lock.keyLength = keyLen + 2;
+        lock.record = entryRecord(e);
+        return true;
     }
 
     // The owner slot of an existing lock entry, -1 when none, or an error below -1.
@@ -490,26 +500,24 @@ int32_t Database::lockRecord(int k)
         state.locked = true;
         return 0;
     }
-    uint8_t key[256];
-    int keyLen = lockKey(*this, state, key);
-    if (keyLen < 0)
+    LockEntry lock;
+    if (!lockEntryOf(*this, state, lock))
         return -2;
-    int32_t record = entryRecord(state.entry);
     uint8_t data[2];
     store16(data, static_cast<uint16_t>(slot));
     if (swap)
         swap16At(data);
-    int32_t owner = lockOwner(*this, key, keyLen, record);
+    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
     if (owner < -1)
         return owner;
     if (owner >= 0) {
         if (owner != slot && slotIsLive(*this, owner))
             return -104;
-        int32_t status = deleteRecord(MaxIndex, key, keyLen, record);
+        int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
         if (status)
             return status;
     }
-    int32_t status = writeRecord(4, MaxIndex, key, keyLen, record, data, 2);
+    int32_t status = writeRecord(4, MaxIndex, lock.key, lock.keyLength, lock.record, data, 2);
     if (status == 0)
         state.locked = true;
     return status;
@@ -524,19 +532,17 @@ int32_t Database::unlockRecord(int k)
         state.locked = false;
         return 0;
     }
-    uint8_t key[256];
-    int keyLen = lockKey(*this, state, key);
-    if (keyLen < 0)
+    LockEntry lock;
+    if (!lockEntryOf(*this, state, lock))
         return -2;
-    int32_t record = entryRecord(state.entry);
-    int32_t owner = lockOwner(*this, key, keyLen, record);
+    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
     if (owner < -1)
         return owner;
     if (owner == -1)
         return -106;
     if (owner != slot)
         return -104;
-    int32_t status = deleteRecord(MaxIndex, key, keyLen, record);
+    int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
     if (status == 0)
         state.locked = false;
     return status;
@@ -549,12 +555,10 @@ int32_t Database::testRecordLock(int k)
         return -16;
     if (!shared)
         return -105;
-    uint8_t key[256];
-    int keyLen = lockKey(*this, state, key);
-    if (keyLen < 0)
+    LockEntry lock;
+    if (!lockEntryOf(*this, state, lock))
         return -2;
-    int32_t record = entryRecord(state.entry);
-    int32_t owner = lockOwner(*this, key, keyLen, record);
+    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
     if (owner < -1)
         return owner;
     if (owner == -1)
@@ -565,7 +569,7 @@ int32_t Database::testRecordLock(int k)
         return -104;
     // A vanished owner's entry is removed and counts as no lock.
     if (writable)
-        deleteRecord(MaxIndex, key, keyLen, record);
+        deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
     return -106;
 }
 
