@@ -244,11 +244,7 @@ int32_t writeEntry(
     if (status)
         return done(h, status);
 
-    SearchTarget t;
-    t.index = keyNumber;
-    t.key = keyCopy;
-    t.keyLength = keyLen;
-    t.record = INT32_MIN;
+    SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = INT32_MIN };
     Page page;
     Cursor at;
     bool locked = false;
@@ -296,9 +292,7 @@ int32_t stepEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length,
 
 int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length, bool last)
 {
-    SearchTarget t;
-    t.index = keyNumber;
-    t.mode = last ? SearchTarget::Last : SearchTarget::First;
+    SearchTarget t { .index = keyNumber, .mode = last ? SearchTarget::Last : SearchTarget::First };
     Page page;
     Cursor at;
     int32_t status;
@@ -346,11 +340,10 @@ int32_t readCurrent(Database& db, int k, uint8_t* buffer, int32_t length)
         return db.readAt(k, page, at, buffer, length);
     uint8_t current[256];
     std::memcpy(current, state.entry, sizeof current);
-    SearchTarget t;
-    t.index = k;
-    t.key = entryKey(current);
-    t.keyLength = entryKeyLength(current, db.keys);
-    t.record = entryRecord(current);
+    SearchTarget t { .index = k,
+        .key = entryKey(current),
+        .keyLength = entryKeyLength(current, db.keys),
+        .record = entryRecord(current) };
     int32_t status = db.search(t, page, at);
     if (status != 0)
         return status < -1 ? status : -1;
@@ -551,11 +544,7 @@ int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record
     std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
     if ((status = db.beginRead()))
         return done(h, status);
-    SearchTarget t;
-    t.index = keyNumber;
-    t.key = keyCopy;
-    t.keyLength = keyLen;
-    t.record = record;
+    SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = record };
     Page page;
     Cursor at;
     status = db.search(t, page, at);
@@ -830,9 +819,7 @@ int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
         } else if ((def.keyType == 8 || def.segments) && checkSegments(def.segments)) {
             status = -37;
         } else if (def.keyType != db.header.keyType(def.index)) {
-            SearchTarget t;
-            t.index = def.index;
-            t.mode = SearchTarget::First;
+            SearchTarget t { .index = def.index, .mode = SearchTarget::First };
             Page page;
             Cursor at;
             int32_t found = db.search(t, page, at);

@@ -37,6 +37,16 @@ struct SearchTarget {
     Mode mode { Exact };
 };
 
+// The place of a stored entry (its index, key and record) at one of its record's pieces.
+inline SearchTarget targetOfEntry(const uint8_t* entry, const KeyFormat& keys, int piece)
+{
+    return { .index = entryIndex(entry),
+        .key = entryKey(entry),
+        .keyLength = entryKeyLength(entry, keys),
+        .record = entryRecord(entry),
+        .piece = piece };
+}
+
 class Database {
 public:
     explicit Database(rdbHandle* handle);

@@ -67,12 +67,7 @@ bool entryFollows(const Database& db, const uint8_t* previous, const uint8_t* ne
 
 int32_t insertRawEntry(Database& db, const uint8_t* entry)
 {
-    SearchTarget t;
-    t.index = entryIndex(entry);
-    t.key = entryKey(entry);
-    t.keyLength = entryKeyLength(entry, db.keys);
-    t.record = entryRecord(entry);
-    t.piece = entryPiece(entry);
+    SearchTarget t = targetOfEntry(entry, db.keys, entryPiece(entry));
     // Why: the entry comes from another file; its key must be one this file can store.
     if (t.index < 1 || t.index > MaxIndex || t.keyLength < 1 || t.keyLength > MaxKeyLength)
         return -30;

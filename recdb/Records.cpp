@@ -19,17 +19,6 @@ namespace {
         return la == lb && std::memcmp(entryKey(a), entryKey(b), static_cast<size_t>(la)) == 0;
     }
 
-    SearchTarget targetOf(const uint8_t* entry, const KeyFormat& keys, int piece)
-    {
-        SearchTarget t;
-        t.index = entryIndex(entry);
-        t.key = entryKey(entry);
-        t.keyLength = entryKeyLength(entry, keys);
-        t.record = entryRecord(entry);
-        t.piece = piece;
-        return t;
-    }
-
 } // namespace
 
 int32_t Database::allocatePage(int32_t& page)
@@ -259,7 +248,7 @@ int32_t Database::next(int k, uint8_t* buffer, int32_t length)
         // The record moved or went: continue after its key and record number.
         uint8_t current[256];
         std::memcpy(current, state.entry, sizeof current);
-        status = search(targetOf(current, keys, MaxPieces), page, at);
+        status = search(targetOfEntry(current, keys, MaxPieces), page, at);
     }
     if (status < -1)
         return status;
@@ -297,7 +286,7 @@ int32_t Database::previous(int k, uint8_t* buffer, int32_t length)
     if (currentPosition(k, page, at) != 0) {
         uint8_t current[256];
         std::memcpy(current, state.entry, sizeof current);
-        status = descend(targetOf(current, keys, 0), page, at);
+        status = descend(targetOfEntry(current, keys, 0), page, at);
         if (status)
             return status;
     }
@@ -314,12 +303,7 @@ int32_t Database::deleteRecord(int k, const uint8_t* key, int keyLen, int32_t re
 {
     int removed = 0;
     for (int piece = 0; piece < MaxPieces; ++piece) {
-        SearchTarget t;
-        t.index = k;
-        t.key = key;
-        t.keyLength = keyLen;
-        t.record = record;
-        t.piece = piece;
+        SearchTarget t { .index = k, .key = key, .keyLength = keyLen, .record = record, .piece = piece };
         Page page;
         Cursor at;
         int32_t status = descend(t, page, at);
@@ -352,11 +336,7 @@ int32_t Database::writeRecord(
     if (pieces > MaxPieces)
         return -2;
 
-    SearchTarget t;
-    t.index = k;
-    t.key = key;
-    t.keyLength = keyLen;
-    t.record = record;
+    SearchTarget t { .index = k, .key = key, .keyLength = keyLen, .record = record };
     Page page;
     Cursor at;
     int32_t status;
@@ -446,11 +426,7 @@ namespace {
     // The owner slot of an existing lock entry, -1 when none, or an error below -1.
     int32_t lockOwner(Database& db, const uint8_t* key, int keyLen, int32_t record)
     {
-        SearchTarget t;
-        t.index = MaxIndex;
-        t.key = key;
-        t.keyLength = keyLen;
-        t.record = record;
+        SearchTarget t { .index = MaxIndex, .key = key, .keyLength = keyLen, .record = record };
         Page page;
         Cursor at;
         int32_t status = db.search(t, page, at);
@@ -480,7 +456,7 @@ static int32_t rereadCurrent(Database& db, int k)
         return 0;
     uint8_t current[256];
     std::memcpy(current, state.entry, sizeof current);
-    int32_t status = db.search(targetOf(current, db.keys, 0), page, at);
+    int32_t status = db.search(targetOfEntry(current, db.keys, 0), page, at);
     if (status < -1)
         return status;
     if (status != 0)
