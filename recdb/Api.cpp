@@ -211,6 +211,18 @@ int32_t enter(rdbHandle* h, int32_t keyNumber)
     return 0;
 }
 
+// Copies a caller's key for an index into `copy` and answers its length, or -1 when the key is not
+// one that index can hold.
+int copyCallerKey(const Database& db, int32_t keyNumber, const void* key, uint8_t (&copy)[256])
+{
+    int length = callerKeyLength(db.keys.type[keyNumber], key);
+    // Why: the copy has room for the largest key an entry can carry, no more.
+    if (length < 0 || length > MaxKeyLength)
+        return -1;
+    std::memcpy(copy, key, static_cast<size_t>(length));
+    return length;
+}
+
 struct ReadBracket {
     Database& db;
     int32_t status;
@@ -235,11 +247,10 @@ int32_t writeEntry(
     h->dataLength = length;
     if (!db.writable)
         return done(h, -33);
-    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
-    if (keyLen < 0 || keyLen > MaxKeyLength)
-        return done(h, -2);
     uint8_t keyCopy[256];
-    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
+    if (keyLen < 0)
+        return done(h, -2);
     status = db.beginUpdate();
     if (status)
         return done(h, status);
@@ -537,11 +548,10 @@ int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record
     h->recordNumber = record;
     h->dataPointer = buffer;
     h->dataLength = length;
-    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
-    if (keyLen < 0 || keyLen > MaxKeyLength)
-        return done(h, -2);
     uint8_t keyCopy[256];
-    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
+    if (keyLen < 0)
+        return done(h, -2);
     if ((status = db.beginRead()))
         return done(h, status);
     SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = record };
@@ -673,11 +683,10 @@ int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t reco
     h->recordNumber = record;
     if (!db.writable)
         return done(h, -33);
-    int keyLen = callerKeyLength(db.keys.type[keyNumber], key);
-    if (keyLen < 0 || keyLen > MaxKeyLength)
-        return done(h, -2);
     uint8_t keyCopy[256];
-    std::memcpy(keyCopy, key, static_cast<size_t>(keyLen));
+    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
+    if (keyLen < 0)
+        return done(h, -2);
     if ((status = db.beginUpdate()))
         return done(h, status);
     status = db.deleteRecord(keyNumber, keyCopy, keyLen, record);
