@@ -50,6 +50,15 @@ struct Rect {
             return {};
         return r;
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    Rect united(const Rect& o) const
+    {
+        if (isEmpty())
+            return o;
+        if (o.isEmpty())
+            return *this;
+        return { std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom) };
+    }
     Rect translated(int64_t dx, int64_t dy) const
     {
         return { clampToInt(left + dx), clampToInt(top + dy), clampToInt(right + dx), clampToInt(bottom + dy) };

@@ -17,16 +17,6 @@ namespace {
         return type == "avivideo" || type == "mpegvideo";
     }
 
-    gfx::Rect united(const gfx::Rect& a, const gfx::Rect& b)
-    {
-        if (a.isEmpty())
-            return b;
-        if (b.isEmpty())
-            return a;
-        return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom) };
-    }
-
 } // namespace
 
 LibavPlayer::LibavPlayer(WindowSystem& system)
@@ -222,7 +212,7 @@ uint32_t LibavPlayer::place(uint32_t device, const gfx::Rect& rect)
     if (!m)
         return ErrorInvalidDevice;
     if (m->shown)
-        changed(united(m->place, rect));
+        changed(m->place.united(rect));
     m->place = rect;
     return PlayerOk;
 }
@@ -313,7 +303,7 @@ void LibavPlayer::compose(gfx::Surface& shown, gfx::Rect& dirty)
         if (!m.shown || m.picture.isEmpty() || m.place.isEmpty())
             continue;
         drawScaled(m.picture, shown, m.place);
-        dirty = united(dirty, m.place.intersected(shown.bounds()));
+        dirty = dirty.united(m.place.intersected(shown.bounds()));
     }
 }
 

@@ -12,16 +12,6 @@ namespace {
 
     WindowHandle nextHandle = 0x10;
 
-    gfx::Rect united(const gfx::Rect& a, const gfx::Rect& b)
-    {
-        if (a.isEmpty())
-            return b;
-        if (b.isEmpty())
-            return a;
-        return { std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom) };
-    }
-
 } // namespace
 
 Window::Window(Pump& pump, Backend& backend)
@@ -101,7 +91,7 @@ void Window::minimize()
 
 void Window::frontChanged(const gfx::Rect& rect)
 {
-    m_dirty = united(m_dirty, rect.intersected(m_front.bounds()));
+    m_dirty = m_dirty.united(rect.intersected(m_front.bounds()));
 }
 
 void Window::flush()
@@ -121,7 +111,7 @@ void Window::invalidate(const gfx::Rect* rect, bool erase)
     gfx::Rect area = rect ? rect->intersected(m_front.bounds()) : m_front.bounds();
     if (area.isEmpty())
         return;
-    m_update = united(m_update, area);
+    m_update = m_update.united(area);
     m_updateErase = m_updateErase || erase;
 }
 
