@@ -8,6 +8,7 @@
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "platform/sys/HexDigit.h"
 
 #include <limits>
 
@@ -52,12 +53,9 @@ int32_t decimalValue(const std::string& text)
 
 int32_t hexDigit(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    int value = platform::hexDigitValue(c);
+    if (value >= 0)
+        return value;
     // The error hook ends the program; when it returns, the digit counts as 0.
     qelError("Bad hex character while parsing rtf");
     return 0;

@@ -7,6 +7,7 @@
 #include "framework/runtime/NumberText.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/ValuePrinter.h"
+#include "platform/sys/HexDigit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -226,17 +227,6 @@ qelValue Reader::atom(const char*& p, const char* start)
     return fail(std::string("Undefined constant: '") + m_token + "' while parsing " + start);
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 qelValue Reader::string(const char*& p)
 {
     const char* after = p;
@@ -275,7 +265,7 @@ qelValue Reader::string(const char*& p)
         case 'x': {
             if (p[2] == 0 || p[3] == 0)
                 return unterminated();
-            int high = hexDigit(p[2]), low = hexDigit(p[3]);
+            int high = platform::hexDigitValue(p[2]), low = platform::hexDigitValue(p[3]);
             if (high < 0 || low < 0)
                 return fail(std::string("Bad character code in string: \\x") + p[2] + p[3]);
             text += char(high * 16 + low);

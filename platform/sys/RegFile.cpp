@@ -1,5 +1,7 @@
 #include "platform/sys/RegFile.h"
 
+#include "platform/sys/HexDigit.h"
+
 #include "platform/sys/Cp1252.h"
 #include "platform/sys/IniFile.h"
 
@@ -56,17 +58,6 @@ namespace {
         return std::nullopt; // no closing quote
     }
 
-    int hexDigit(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     // "41,00,42" -> bytes; nothing when a pair is malformed.
     std::optional<std::string> hexBytes(std::string_view s)
     {
@@ -77,9 +68,9 @@ namespace {
                 ++i;
             if (i == s.size())
                 return out;
-            if (i + 1 >= s.size() || hexDigit(s[i]) < 0 || hexDigit(s[i + 1]) < 0)
+            if (i + 1 >= s.size() || hexDigitValue(s[i]) < 0 || hexDigitValue(s[i + 1]) < 0)
                 return std::nullopt;
-            out += char(hexDigit(s[i]) * 16 + hexDigit(s[i + 1]));
+            out += char(hexDigitValue(s[i]) * 16 + hexDigitValue(s[i + 1]));
             i += 2;
             while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
                 ++i;
