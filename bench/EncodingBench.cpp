@@ -9,6 +9,7 @@
 #include "framework/runtime/TextNotation.h"
 #include "framework/runtime/ValuePrinter.h"
 
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <msgpack.hpp>
 #include <nlohmann/json.hpp>
@@ -167,22 +168,6 @@ BENCHMARK(QelEncode);
 BENCHMARK(MsgpackEncode);
 BENCHMARK(QelTextRead);
 BENCHMARK(JsonParse);
-
-// Keeps each benchmark's time per iteration for the ratios printed at the end: the median when
-// the runs are repeated (--benchmark_repetitions), else the single run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 

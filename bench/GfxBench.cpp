@@ -4,6 +4,7 @@
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/MemoryDc.h"
 
+#include "bench/RatioReporter.h"
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -113,22 +114,6 @@ BENCHMARK(oursFullFrame);
 BENCHMARK(sdlFullFrame);
 BENCHMARK(oursSmallRects);
 BENCHMARK(sdlSmallRects);
-
-// Keeps each benchmark's time per iteration for the ratio lines: the median when the runs
-// are repeated (--benchmark_repetitions), else the single run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-};
 
 } // namespace
 

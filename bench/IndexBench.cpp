@@ -19,6 +19,7 @@
 #include "framework/runtime/StringObject.h"
 #include "recdb/index/IndexObject.h"
 
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <lmdb.h>
 #include <sqlite3.h>
@@ -462,29 +463,6 @@ void registerSet(DataSet& d)
         }
     });
 }
-
-// Keeps each benchmark's time per iteration for the ratios printed at the end: the median when
-// the runs are repeated (--benchmark_repetitions), else the single run's time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median") {
-                    times[name] = run.GetAdjustedRealTime();
-                    medians.insert(name);
-                }
-            } else if (!medians.count(name)) {
-                times[name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::set<std::string> medians;
-};
 
 } // namespace
 

@@ -18,6 +18,7 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <pango/pangoft2.h>
 
@@ -176,20 +177,6 @@ BENCHMARK(RtfParse)->Arg(entrySize)->Arg(largeSize)->Unit(benchmark::kMillisecon
 BENCHMARK(RtfLayout)->Arg(entrySize)->Arg(largeSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(RtfParseLayout)->Arg(entrySize)->Arg(largeSize)->Unit(benchmark::kMillisecond);
 BENCHMARK(PangoWrap)->Arg(entrySize)->Arg(largeSize)->Unit(benchmark::kMillisecond);
-
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && run.repetitions <= 1))
-                times[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 

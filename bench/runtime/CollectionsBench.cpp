@@ -6,6 +6,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -92,20 +93,6 @@ BENCHMARK(tableLookup);
 BENCHMARK(unorderedMapLookup);
 BENCHMARK(valueCopy);
 BENCHMARK(sharedPtrCopy);
-
-// Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 
 void printRatio(const RatioReporter& reporter, const char* ours, const char* peer, const char* goal)
 {
