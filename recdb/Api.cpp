@@ -285,9 +285,9 @@ int32_t writeEntry(
     return done(h, db.endUpdate(status));
 }
 
-using Step = int32_t (Database::*)(int, uint8_t*, int32_t);
-
-int32_t stepEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, Step step)
+// Reads an entry of an index into the caller's buffer inside a read bracket: `read` is called as
+// read(database, keyNumber, buffer, length) and answers the status.
+template<typename Read> int32_t readEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, Read read)
 {
     int32_t status = enter(h, keyNumber);
     if (status)
@@ -297,8 +297,7 @@ int32_t stepEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length,
     h->dataLength = length;
     if ((status = db.beginRead()))
         return done(h, status);
-    status = (db.*step)(keyNumber, static_cast<uint8_t*>(buffer), length);
-    return done(h, db.endRead(status));
+    return done(h, db.endRead(read(db, keyNumber, static_cast<uint8_t*>(buffer), length)));
 }
 
 int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length, bool last)
@@ -570,45 +569,29 @@ int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record
 
 int32_t rdbNext(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
-    return stepEntry(h, keyNumber, buffer, length, &Database::next);
+    return readEntry(
+        h, keyNumber, buffer, length, [](Database& db, int k, uint8_t* b, int32_t n) { return db.next(k, b, n); });
 }
 
 int32_t rdbPrevious(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
-    return stepEntry(h, keyNumber, buffer, length, &Database::previous);
+    return readEntry(
+        h, keyNumber, buffer, length, [](Database& db, int k, uint8_t* b, int32_t n) { return db.previous(k, b, n); });
 }
-
-namespace {
-
-template<int32_t (*F)(Database&, int, uint8_t*, int32_t)>
-int32_t readEntry(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
-{
-    int32_t status = enter(h, keyNumber);
-    if (status)
-        return status;
-    Database& db = *h->database;
-    h->dataPointer = buffer;
-    h->dataLength = length;
-    if ((status = db.beginRead()))
-        return done(h, status);
-    return done(h, db.endRead(F(db, keyNumber, static_cast<uint8_t*>(buffer), length)));
-}
-
-} // namespace
 
 int32_t rdbFirst(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
-    return readEntry<first>(h, keyNumber, buffer, length);
+    return readEntry(h, keyNumber, buffer, length, first);
 }
 
 int32_t rdbLast(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
-    return readEntry<last>(h, keyNumber, buffer, length);
+    return readEntry(h, keyNumber, buffer, length, last);
 }
 
 int32_t rdbReadCurrent(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
 {
-    return readEntry<readCurrent>(h, keyNumber, buffer, length);
+    return readEntry(h, keyNumber, buffer, length, readCurrent);
 }
 
 int32_t rdbScan(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length, rdbScanFunction function)
