@@ -79,6 +79,9 @@ inline void* qelAlloc(size_t size)
             void* next;
             std::memcpy(&next, block, sizeof next);
             sizeClass.freeHead = next;
+            // The next block of the class is likely asked for soon and, freed long ago, likely out
+            // of the cache: start loading it now, so that its first word is there when popped.
+            __builtin_prefetch(next, 1);
             ++sizeClass.inUse;
             ++pools.blocksInUse;
             // A whole small block is cleared with a few fixed stores, cheaper than a call for

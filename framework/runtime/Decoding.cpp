@@ -68,11 +68,19 @@ public:
     {
         if (m_memory)
             m_memory->seek(int32_t(m_position));
+        if (m_sharedKeysUsed) {
+            for (qelStringObject* key : m_sharedKeys) {
+                if (key)
+                    key->unref();
+            }
+        }
     }
 
     qelValue value();
 
 private:
+    // Decodes the next value into a cell that holds nil.
+    void valueInto(qelValue& out);
     // Kept out of line, so that the common values above take no more set-up than they need.
     [[gnu::noinline]] qelValue generalValue();
     // The bytes the stream still holds. A file stream's tell is exact once a transfer has been
@@ -138,6 +146,7 @@ private:
     }
 
     qelValue body(int32_t type);
+    qelValue key();
     qelValue string(int32_t length);
     qelValue buffer();
     qelValue list(int32_t count, int32_t kind);
@@ -161,13 +170,31 @@ private:
     }
     int32_t m_depth { 0 };
     bool m_failed { false };
+
+    // Table keys repeat from record to record of a file ("Name", "Rect"...): one decoding makes
+    // one string object per distinct short key text and hands it to every table that uses it.
+    // Strings are immutable, so sharing one is invisible, and its hash is computed once. A hash
+    // of the text picks an entry of the cache; each entry holds a reference.
+    static constexpr int32_t sharedKeyCount = 64;
+    static constexpr int32_t longestSharedKey = 32;
+    static constexpr size_t sharedKeyProbes = 4;
+    qelStringObject* m_sharedKeys[sharedKeyCount];
+    bool m_sharedKeysUsed { false };
 };
 
 qelValue Decoder::value()
 {
+    qelValue result;
+    valueInto(result);
+    return result;
+}
+
+void Decoder::valueInto(qelValue& out)
+{
     // The values that stored tables hold most, read from a memory stream whose bytes are all
-    // there, are made here without the nested calls; every other case (a short read, a value at
-    // the depth limit, a decoding that has failed) goes the general way.
+    // there, are made here in the cell without the nested calls; every other case (a short read,
+    // a value at the depth limit, a decoding that has failed) goes the general way. `out` holds
+    // nil, so it is constructed over without a release.
     if (m_memory && !m_failed && m_end - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
         const uint8_t* p = m_data + m_position;
         int64_t left = m_end - m_position;
@@ -177,17 +204,20 @@ qelValue Decoder::value()
             if (length <= left - 2) {
                 m_position += 2 + length;
                 auto* string = qelStringObject::create(reinterpret_cast<const char*>(p + 2), length, left - 2);
-                return qelMakeObjectValue(QEL_STRING_TYPE, string);
+                new (&out) qelValue(qelMakeObjectValue(QEL_STRING_TYPE, string));
+                return;
             }
             break;
         }
         case 0x20:
             m_position += 2;
-            return qelMakeInt(int8_t(p[1]));
+            new (&out) qelValue(qelMakeInt(int8_t(p[1])));
+            return;
         case 0x21:
             if (left >= 3) {
                 m_position += 3;
-                return qelMakeInt(int16_t(uint16_t(p[1] | p[2] << 8)));
+                new (&out) qelValue(qelMakeInt(int16_t(uint16_t(p[1] | p[2] << 8))));
+                return;
             }
             break;
         case QEL_INT_TYPE:
@@ -195,23 +225,41 @@ qelValue Decoder::value()
             if (left >= 5) {
                 m_position += 5;
                 uint32_t n = uint32_t(p[1]) | uint32_t(p[2]) << 8 | uint32_t(p[3]) << 16 | uint32_t(p[4]) << 24;
-                return qelValue::immediate(p[0], n);
+                new (&out) qelValue(qelValue::immediate(p[0], n));
+                return;
             }
             break;
         case 0x1E:
-            ++m_position;
-            return qelTrue;
         case 0x1F:
             ++m_position;
-            return qelFalse;
+            new (&out) qelValue(qelMakeBoolean(p[0] == 0x1E));
+            return;
         case 0:
             ++m_position;
-            return qelNil;
+            return;
+        case 0x23:
+        case QEL_TABLE_TYPE:
+            // Nested lists and tables, once the outermost value has set the budgets.
+            if (m_slotBudget >= 0) {
+                ++m_depth;
+                if (p[0] == 0x23) {
+                    m_position += 2;
+                    new (&out) qelValue(list(p[1], 5));
+                } else {
+                    ++m_position;
+                    new (&out) qelValue(table());
+                }
+                --m_depth;
+                if (m_failed)
+                    out = qelNil;
+                return;
+            }
+            break;
         default:
             break;
         }
     }
-    return generalValue();
+    new (&out) qelValue(generalValue());
 }
 
 qelValue Decoder::generalValue()
@@ -234,6 +282,69 @@ qelValue Decoder::generalValue()
     if (m_failed)
         return qelNil;
     return result;
+}
+
+qelValue Decoder::key()
+{
+    if (!m_memory || m_failed || m_end - m_position < 2 || m_data[m_position] != 0x22)
+        return value();
+    const uint8_t* text = m_data + m_position + 2;
+    int32_t length = text[-1];
+    // The text's first and last eight bytes (overlapping when shorter than 16; a text under eight
+    // bytes is read in one word and cut to its length) pick the entry; its own bytes settle it.
+    int64_t readable = m_end - m_position - 2;
+    if (length > longestSharedKey || length > readable || readable < 8)
+        return value();
+    uint64_t first, last;
+    std::memcpy(&first, text, 8);
+    if (length < 8) {
+        first &= ~(~uint64_t(0) << (8 * length));
+        last = first;
+    } else {
+        std::memcpy(&last, text + length - 8, 8);
+    }
+    uint64_t mixed = (first ^ (last * 0x9E3779B97F4A7C15) ^ uint64_t(length)) * 0xBF58476D1CE4E5B9;
+    auto home = size_t(mixed >> 58);
+    static_assert(sharedKeyCount == 64, "the home entry takes the hash's top six bits");
+    if (!m_sharedKeysUsed) {
+        std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), nullptr);
+        m_sharedKeysUsed = true;
+    }
+    // A few neighbours of the home entry are searched too, so that two keys of one file whose
+    // hashes meet do not keep replacing each other.
+    qelStringObject** free = nullptr;
+    for (size_t probe = 0; probe < sharedKeyProbes; ++probe) {
+        qelStringObject*& entry = m_sharedKeys[(home + probe) % sharedKeyCount];
+        if (!entry) {
+            free = &entry;
+            break;
+        }
+        if (entry->length() != length)
+            continue;
+        bool same;
+        if (length < 8) {
+            // The bytes past a short text are zero in the object as in `first`.
+            uint64_t held;
+            std::memcpy(&held, entry->chars(), 8);
+            same = held == first;
+        } else {
+            same = std::memcmp(entry->chars(), text, size_t(length)) == 0;
+        }
+        if (same) {
+            m_position += 2 + length;
+            return qelMakeObjectValue(QEL_STRING_TYPE, entry);
+        }
+    }
+    // A new text: made as any string, then kept in a free entry or in place of the home one.
+    qelValue made = value();
+    if (auto* string = made.objectAs<qelStringObject>()) {
+        qelStringObject*& entry = free ? *free : m_sharedKeys[home];
+        string->ref();
+        if (entry)
+            entry->unref();
+        entry = string;
+    }
+    return made;
 }
 
 qelValue Decoder::string(int32_t length)
@@ -316,15 +427,17 @@ qelValue Decoder::list(int32_t count, int32_t kind)
     qelValue result = qelMakeObjectValue(QEL_LIST_TYPE, list);
     if (!list)
         return qelNil;
-    // The list was made with a cell for every element: each is decoded straight into its cell.
+    // The list was made with a nil cell for every element: each is decoded straight into its
+    // cell (a list refused its cells has none, and takes the elements by append).
     for (int32_t i = 0; i < count; ++i) {
-        qelValue item = value();
+        if (list->count < list->capacity) {
+            valueInto(list->elements[list->count++]);
+        } else {
+            qelValue item = value();
+            list->append(item);
+        }
         if (m_failed)
             return qelNil;
-        if (list->count < list->capacity)
-            list->elements[list->count++] = std::move(item);
-        else
-            list->append(item);
     }
     return result;
 }
@@ -350,12 +463,19 @@ qelValue Decoder::table()
     qelValue result = qelMakeObjectValue(QEL_TABLE_TYPE, table);
     if (!table)
         return qelNil;
+    // Each key finds its slot first; its value is then decoded straight into the slot's cell
+    // (nothing else can reach the new table meanwhile).
     for (int32_t i = 0; i < count; ++i) {
-        qelValue key = value();
-        qelValue item = value();
+        qelValue* cell = table->cellForKey(key());
+        if (cell) {
+            // A key given twice keeps its last value.
+            *cell = qelNil;
+            valueInto(*cell);
+        } else {
+            value();
+        }
         if (m_failed)
             return qelNil;
-        table->putMoved(std::move(key), std::move(item));
     }
     return result;
 }

@@ -89,35 +89,59 @@ qelTableObject::qelTableObject(int32_t capacity_, int32_t growPercent_, int32_t 
 {
     if (deletedMarker.isNil())
         deletedMarker = qelMakeUnique();
-    keys = qelNewCells(capacity);
-    values = qelNewCells(capacity);
-    m_tags = newTags(capacity);
-    if (!keys || !values || !m_tags) {
-        qelFreeCells(keys, capacity);
-        qelFreeCells(values, capacity);
-        freeTags(m_tags, capacity);
-        keys = values = nullptr;
-        m_tags = nullptr;
+    if (!takeSlots(capacity))
         capacity = 0;
-    }
 }
 
 qelTableObject::~qelTableObject()
 {
-    qelFreeCells(keys, capacity);
-    qelFreeCells(values, capacity);
-    freeTags(m_tags, capacity);
+    releaseSlots(keys, values, m_tags, capacity);
 }
 
-qelTableObject::KeyTag* qelTableObject::newTags(int32_t count)
+namespace {
+
+// Small tables (up to 8 slots) keep their keys and values in one block of the allocator's
+// 256-byte class: one allocation fewer, and the pairs close together. Larger ones take a block
+// for each, so that neither reaches the 4096-byte class before it needs to.
+bool cellsShareBlock(int32_t capacity)
 {
-    return static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(count)));
+    return 2 * sizeof(qelValue) * size_t(capacity) <= 256;
 }
 
-void qelTableObject::freeTags(KeyTag* tags, int32_t count)
+} // namespace
+
+bool qelTableObject::takeSlots(int32_t newCapacity)
 {
-    if (tags)
-        qelFree(tags, sizeof(KeyTag) * size_t(count));
+    qelValue* newKeys;
+    qelValue* newValues;
+    if (cellsShareBlock(newCapacity)) {
+        newKeys = qelNewCells(2 * newCapacity);
+        newValues = newKeys ? newKeys + newCapacity : nullptr;
+    } else {
+        newKeys = qelNewCells(newCapacity);
+        newValues = qelNewCells(newCapacity);
+    }
+    auto* newTags = static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(newCapacity)));
+    if (!newKeys || !newValues || !newTags) {
+        releaseSlots(newKeys, newValues, newTags, newCapacity);
+        return false;
+    }
+    keys = newKeys;
+    values = newValues;
+    m_tags = newTags;
+    return true;
+}
+
+void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag* oldTags, int32_t oldCapacity)
+{
+    if (cellsShareBlock(oldCapacity)) {
+        qelFreeCells(oldKeys, 2 * oldCapacity);
+    } else {
+        qelFreeCells(oldKeys, oldCapacity);
+        qelFreeCells(oldValues, oldCapacity);
+    }
+    if (oldTags)
+        qelFree(oldTags, sizeof(KeyTag) * size_t(oldCapacity));
 }
 
 bool qelTableObject::isLive(int32_t slot) const
@@ -154,12 +178,12 @@ void qelTableObject::put(const qelValue& key, const qelValue& value)
     putMoved(qelValue(key), qelValue(value));
 }
 
-void qelTableObject::putMovedProbing(qelValue&& heldKey, qelValue&& heldValue)
+qelValue* qelTableObject::cellForKeyProbing(qelValue&& heldKey)
 {
     // A nil key would sit in its slot looking empty while counted as live, so the count and the
     // pairs that iteration (and the encoder) sees would disagree: it is not stored.
     if (capacity == 0 || heldKey.isNil())
-        return;
+        return nullptr;
     KeyMatcher matcher(heldKey);
     bool plainKey = matcher.isPlainString();
     int32_t hash = matcher.hash();
@@ -178,8 +202,7 @@ void qelTableObject::putMovedProbing(qelValue&& heldKey, qelValue&& heldValue)
                 if (firstDeleted < 0)
                     firstDeleted = slot;
             } else if (!cannotMatch(slot, plainKey, hash) && matcher.matches(held)) {
-                values[slot] = std::move(heldValue);
-                return;
+                return &values[slot];
             }
             slot = slot + 1 == capacity ? 0 : slot + 1;
         } while (slot != home);
@@ -188,17 +211,16 @@ void qelTableObject::putMovedProbing(qelValue&& heldKey, qelValue&& heldValue)
         if (target >= 0) {
             m_tags[target] = plainKey ? KeyTag { hash, 1 } : KeyTag {};
             keys[target] = std::move(heldKey);
-            values[target] = std::move(heldValue);
             ++count;
-            return;
+            return &values[target];
         }
         // Every slot is live and none holds the key.
         if (growPercent <= 0) {
             qelError("Hash table full");
-            return;
+            return nullptr;
         }
         if (!grow())
-            return;
+            return nullptr;
     }
 }
 
@@ -211,30 +233,21 @@ bool qelTableObject::grow()
         return false;
     }
     int32_t newCapacity = int32_t(wanted);
-    qelValue* newKeys = qelNewCells(newCapacity);
-    qelValue* newValues = qelNewCells(newCapacity);
-    KeyTag* newTagArray = newTags(newCapacity);
-    if (!newKeys || !newValues || !newTagArray) {
-        qelFreeCells(newKeys, newCapacity);
-        qelFreeCells(newValues, newCapacity);
-        freeTags(newTagArray, newCapacity);
+    qelValue* oldKeys = keys;
+    qelValue* oldValues = values;
+    KeyTag* oldTags = m_tags;
+    if (!takeSlots(newCapacity))
         return false;
-    }
-    qelValue* oldKeys = std::exchange(keys, newKeys);
-    qelValue* oldValues = std::exchange(values, newValues);
-    KeyTag* oldTags = std::exchange(m_tags, newTagArray);
     int32_t oldCapacity = std::exchange(capacity, newCapacity);
     fillLimit = int32_t(int64_t(fillLimit) * newCapacity / oldCapacity);
     count = 0;
-    // The new arrays have room for every live pair, so these puts neither grow nor fail.
+    // The new slots have room for every live pair, so these puts neither grow nor fail.
     for (int32_t slot = 0; slot < oldCapacity; ++slot) {
         qelValue& key = oldKeys[slot];
         if (!key.isNil() && !isDeletedKey(key))
             putMoved(std::move(key), std::move(oldValues[slot]));
     }
-    qelFreeCells(oldKeys, oldCapacity);
-    qelFreeCells(oldValues, oldCapacity);
-    freeTags(oldTags, oldCapacity);
+    releaseSlots(oldKeys, oldValues, oldTags, oldCapacity);
     return true;
 }
 

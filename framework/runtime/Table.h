@@ -32,6 +32,10 @@ public:
     void put(const qelValue& key, const qelValue& value);
     // The same, taking over the caller's key and value; neither may be a cell of this table.
     void putMoved(qelValue&& key, qelValue&& value);
+    // Takes over the key for a put whose value comes next: the value cell of the key's slot,
+    // which holds the value stored before (if any) and is valid until the table changes again;
+    // null when the key cannot be stored (nil, or a full table that may not grow).
+    qelValue* cellForKey(qelValue&& key);
     // The slot of the key, or -1.
     int32_t find(const qelValue& key) const;
     // The value under the key, nil when absent.
@@ -67,26 +71,32 @@ private:
         int32_t hash = 0;
         int32_t plainString = 0;
     };
-    static KeyTag* newTags(int32_t count);
-    static void freeTags(KeyTag* tags, int32_t count);
+    // Points keys, values and the tags at new nil slots; false when memory was refused.
+    bool takeSlots(int32_t capacity);
+    // Releases the cells of slots that takeSlots made and returns their memory.
+    static void releaseSlots(qelValue* keys, qelValue* values, KeyTag* tags, int32_t capacity);
     bool cannotMatch(int32_t slot, bool plainKey, int32_t hash) const;
 
     int32_t homeSlot(int32_t hash) const
     {
+        // Tables start at a few slots and double, so the capacity is mostly a power of two: the
+        // remainder made non-negative is then the hash's low bits, without a division.
+        if ((capacity & (capacity - 1)) == 0)
+            return int32_t(uint32_t(hash) & uint32_t(capacity - 1));
         int32_t slot = hash % capacity;
         return slot < 0 ? slot + capacity : slot;
     }
-    void putMovedProbing(qelValue&& key, qelValue&& value);
+    qelValue* cellForKeyProbing(qelValue&& key);
     bool grow();
 
     KeyTag* m_tags = nullptr;
 };
 
-inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
+inline qelValue* qelTableObject::cellForKey(qelValue&& key)
 {
     // A string key (without an embedded NUL) is stored here when its probe meets an empty slot
     // after string keys that cached hashes tell apart, as the full probe would do. Empty slots
-    // hold nil in both arrays, so the pair is moved into them without releasing anything.
+    // hold nil keys, so the key is moved in without releasing anything.
     if (key.type() == QEL_STRING_TYPE && capacity > 0) {
         auto* string = key.objectAs<qelStringObject>();
         if (string && !string->holdsNul()) {
@@ -98,9 +108,8 @@ inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
                 if (held.isNil()) {
                     m_tags[slot] = KeyTag { hash, 1 };
                     new (&keys[slot]) qelValue(std::move(key));
-                    new (&values[slot]) qelValue(std::move(value));
                     ++count;
-                    return;
+                    return &values[slot];
                 }
                 // Deleted slots and keys that may match take the full probe.
                 if (held.type() != QEL_STRING_TYPE || !m_tags[slot].plainString || m_tags[slot].hash == hash)
@@ -111,7 +120,13 @@ inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
             }
         }
     }
-    putMovedProbing(std::move(key), std::move(value));
+    return cellForKeyProbing(std::move(key));
+}
+
+inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)
+{
+    if (qelValue* cell = cellForKey(std::move(key)))
+        *cell = std::move(value);
 }
 
 // "qelTable(QELINT,QELINT,QELINT)": a new table value. A capacity below 1 reports

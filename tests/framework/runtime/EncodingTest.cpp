@@ -1,6 +1,7 @@
 #include "ErrorRecorder.h"
 #include "ValueTreeEqual.h"
 
+#include "framework/runtime/Builtins.h"
 #include "framework/runtime/Date.h"
 #include "framework/runtime/Encoding.h"
 #include "framework/runtime/FileStream.h"
@@ -279,6 +280,48 @@ TEST(Decoding, ShortStringsKeepTheirBytesWhereverTheyLie)
             EXPECT_EQ(qelHash(decoded), qelHash(string)) << n;
         }
         EXPECT_TRUE(qelEncodingAccess::elementAt(pair, 1) == 5);
+    }
+}
+
+// Tables decoded together hand one key text to each other (the decoder makes one string per
+// distinct short key). Keys of every length around the shared limit, with low and high bytes,
+// more of them than the decoder keeps at once, must still be found, and the tables stay apart.
+TEST(Decoding, TablesWithTheSameKeys)
+{
+    std::vector<std::string> keys;
+    for (int32_t length = 0; length <= 40; ++length) {
+        std::string key(size_t(length), 'k');
+        if (length > 2)
+            key[1] = '\x01';
+        if (length > 9)
+            key[length - 1] = '\xE9';
+        keys.push_back(key);
+    }
+    // Same first and last eight bytes: they differ only in the middle.
+    for (char middle = '0'; middle < '6'; ++middle)
+        keys.push_back(std::string("abcdefgh") + middle + "stuvwxyz");
+    for (int32_t n = 0; n < 150; ++n)
+        keys.push_back("key" + std::to_string(n));
+    qelValue records = qelMakeList(3, 100, 5);
+    for (int32_t r = 0; r < 3; ++r) {
+        qelValue table = qelTable(4, 100, 75);
+        for (size_t k = 0; k < keys.size(); ++k)
+            qelEncodingAccess::put(
+                table, qelStringValueN(keys[k].data(), int32_t(keys[k].size())), qelMakeInt(r * 1000 + int32_t(k)));
+        qelEncodingAccess::append(records, table);
+    }
+    qelValue back = decode(encode(records));
+    ASSERT_TRUE(valueTreeEqual(records, back));
+
+    qelValue first = qelEncodingAccess::elementAt(back, 0);
+    qelValue last = qelEncodingAccess::elementAt(back, 2);
+    qelValue key = qelStringValue("key7");
+    qelPut(first, key, qelMakeInt(-1));
+    EXPECT_TRUE(qelGet(first, key) == -1);
+    EXPECT_TRUE(qelGet(last, key) == 2000 + 47 + 7);
+    for (size_t k = 0; k < keys.size(); ++k) {
+        qelValue probe = qelStringValueN(keys[k].data(), int32_t(keys[k].size()));
+        EXPECT_TRUE(qelGet(last, probe) == 2000 + int32_t(k)) << k;
     }
 }
 
