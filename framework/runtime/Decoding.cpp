@@ -62,6 +62,7 @@ public:
             m_data = memory->data();
             m_position = memory->tell();
             m_end = memory->size();
+            m_fastEnd = m_end;
         }
     }
     ~Decoder()
@@ -69,9 +70,9 @@ public:
         if (m_memory)
             m_memory->seek(int32_t(m_position));
         if (m_sharedKeysUsed) {
-            for (qelStringObject* key : m_sharedKeys) {
-                if (key)
-                    key->unref();
+            for (SharedKey& key : m_sharedKeys) {
+                if (key.string)
+                    key.string->unref();
             }
         }
     }
@@ -79,8 +80,10 @@ public:
     qelValue value();
 
 private:
-    // Decodes the next value into a cell that holds nil.
-    void valueInto(qelValue& out);
+    // Decodes the next value into a cell that holds nil. Inline in the loops of list and table.
+    [[gnu::always_inline]] inline void valueInto(qelValue& out);
+    // A list or table met on the fast path.
+    [[gnu::noinline]] void containerInto(qelValue& out, uint8_t type, uint8_t shortCount);
     // Kept out of line, so that the common values above take no more set-up than they need.
     [[gnu::noinline]] qelValue generalValue();
     // The bytes the stream still holds. A file stream's tell is exact once a transfer has been
@@ -137,6 +140,7 @@ private:
         if (!m_failed)
             qelError(message.c_str());
         m_failed = true;
+        m_fastEnd = 0;
         return false;
     }
     qelValue corrupt(int32_t type)
@@ -146,7 +150,8 @@ private:
     }
 
     qelValue body(int32_t type);
-    qelValue key();
+    // Reads a table key and takes its value cell in the table (null when it cannot be stored).
+    qelValue* cellForKey(qelTableObject* table);
     qelValue string(int32_t length);
     qelValue buffer();
     qelValue list(int32_t count, int32_t kind);
@@ -170,6 +175,9 @@ private:
     }
     int32_t m_depth { 0 };
     bool m_failed { false };
+    // The end of a memory stream's bytes while the decoding has not failed, else 0: the fast
+    // paths, which read straight from the block, apply while two bytes lie before it.
+    int64_t m_fastEnd { 0 };
 
     // Table keys repeat from record to record of a file ("Name", "Rect"...): one decoding makes
     // one string object per distinct short key text and hands it to every table that uses it.
@@ -178,24 +186,23 @@ private:
     static constexpr int32_t sharedKeyCount = 64;
     static constexpr int32_t longestSharedKey = 32;
     static constexpr size_t sharedKeyProbes = 4;
-    qelStringObject* m_sharedKeys[sharedKeyCount];
+    struct SharedKey {
+        uint64_t first = 0; // the text's first eight bytes, zero past its end
+        qelStringObject* string = nullptr;
+        int32_t length = 0;
+        int32_t hash = 0;
+    };
+    SharedKey m_sharedKeys[sharedKeyCount];
     bool m_sharedKeysUsed { false };
 };
 
-qelValue Decoder::value()
-{
-    qelValue result;
-    valueInto(result);
-    return result;
-}
-
-void Decoder::valueInto(qelValue& out)
+inline void Decoder::valueInto(qelValue& out)
 {
     // The values that stored tables hold most, read from a memory stream whose bytes are all
     // there, are made here in the cell without the nested calls; every other case (a short read,
     // a value at the depth limit, a decoding that has failed) goes the general way. `out` holds
     // nil, so it is constructed over without a release.
-    if (m_memory && !m_failed && m_end - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
+    if (m_fastEnd - m_position >= 2 && m_depth < qelMaximumEncodingDepth) {
         const uint8_t* p = m_data + m_position;
         int64_t left = m_end - m_position;
         switch (p[0]) {
@@ -241,17 +248,7 @@ void Decoder::valueInto(qelValue& out)
         case QEL_TABLE_TYPE:
             // Nested lists and tables, once the outermost value has set the budgets.
             if (m_slotBudget >= 0) {
-                ++m_depth;
-                if (p[0] == 0x23) {
-                    m_position += 2;
-                    new (&out) qelValue(list(p[1], 5));
-                } else {
-                    ++m_position;
-                    new (&out) qelValue(table());
-                }
-                --m_depth;
-                if (m_failed)
-                    out = qelNil;
+                containerInto(out, p[0], p[1]);
                 return;
             }
             break;
@@ -260,6 +257,28 @@ void Decoder::valueInto(qelValue& out)
         }
     }
     new (&out) qelValue(generalValue());
+}
+
+void Decoder::containerInto(qelValue& out, uint8_t type, uint8_t shortCount)
+{
+    ++m_depth;
+    if (type == 0x23) {
+        m_position += 2;
+        new (&out) qelValue(list(shortCount, 5));
+    } else {
+        ++m_position;
+        new (&out) qelValue(table());
+    }
+    --m_depth;
+    if (m_failed)
+        out = qelNil;
+}
+
+qelValue Decoder::value()
+{
+    qelValue result;
+    valueInto(result);
+    return result;
 }
 
 qelValue Decoder::generalValue()
@@ -284,17 +303,17 @@ qelValue Decoder::generalValue()
     return result;
 }
 
-qelValue Decoder::key()
+qelValue* Decoder::cellForKey(qelTableObject* table)
 {
-    if (!m_memory || m_failed || m_end - m_position < 2 || m_data[m_position] != 0x22)
-        return value();
+    if (m_fastEnd - m_position < 2 || m_data[m_position] != 0x22)
+        return table->cellForKey(value());
     const uint8_t* text = m_data + m_position + 2;
     int32_t length = text[-1];
     // The text's first and last eight bytes (overlapping when shorter than 16; a text under eight
     // bytes is read in one word and cut to its length) pick the entry; its own bytes settle it.
     int64_t readable = m_end - m_position - 2;
     if (length > longestSharedKey || length > readable || readable < 8)
-        return value();
+        return table->cellForKey(value());
     uint64_t first, last;
     std::memcpy(&first, text, 8);
     if (length < 8) {
@@ -307,44 +326,36 @@ qelValue Decoder::key()
     auto home = size_t(mixed >> 58);
     static_assert(sharedKeyCount == 64, "the home entry takes the hash's top six bits");
     if (!m_sharedKeysUsed) {
-        std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), nullptr);
+        std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), SharedKey {});
         m_sharedKeysUsed = true;
     }
     // A few neighbours of the home entry are searched too, so that two keys of one file whose
     // hashes meet do not keep replacing each other.
-    qelStringObject** free = nullptr;
+    SharedKey* free = nullptr;
     for (size_t probe = 0; probe < sharedKeyProbes; ++probe) {
-        qelStringObject*& entry = m_sharedKeys[(home + probe) % sharedKeyCount];
-        if (!entry) {
+        SharedKey& entry = m_sharedKeys[(home + probe) % sharedKeyCount];
+        if (!entry.string) {
             free = &entry;
             break;
         }
-        if (entry->length() != length)
-            continue;
-        bool same;
-        if (length < 8) {
-            // The bytes past a short text are zero in the object as in `first`.
-            uint64_t held;
-            std::memcpy(&held, entry->chars(), 8);
-            same = held == first;
-        } else {
-            same = std::memcmp(entry->chars(), text, size_t(length)) == 0;
-        }
-        if (same) {
+        if (entry.length == length && entry.first == first
+            && (length <= 8 || std::memcmp(entry.string->chars() + 8, text + 8, size_t(length - 8)) == 0)) {
             m_position += 2 + length;
-            return qelMakeObjectValue(QEL_STRING_TYPE, entry);
+            return table->cellForStringKey(qelMakeObjectValue(QEL_STRING_TYPE, entry.string), entry.hash);
         }
     }
-    // A new text: made as any string, then kept in a free entry or in place of the home one.
+    // A new text: made as any string and, unless it holds a NUL, kept in a free entry or in place
+    // of the home one.
     qelValue made = value();
-    if (auto* string = made.objectAs<qelStringObject>()) {
-        qelStringObject*& entry = free ? *free : m_sharedKeys[home];
-        string->ref();
-        if (entry)
-            entry->unref();
-        entry = string;
-    }
-    return made;
+    auto* string = made.objectAs<qelStringObject>();
+    if (!string || string->holdsNul())
+        return table->cellForKey(std::move(made));
+    SharedKey& entry = free ? *free : m_sharedKeys[home];
+    string->ref();
+    if (entry.string)
+        entry.string->unref();
+    entry = SharedKey { first, string, length, string->hash() };
+    return table->cellForStringKey(std::move(made), entry.hash);
 }
 
 qelValue Decoder::string(int32_t length)
@@ -466,7 +477,7 @@ qelValue Decoder::table()
     // Each key finds its slot first; its value is then decoded straight into the slot's cell
     // (nothing else can reach the new table meanwhile).
     for (int32_t i = 0; i < count; ++i) {
-        qelValue* cell = table->cellForKey(key());
+        qelValue* cell = cellForKey(table);
         if (cell) {
             // A key given twice keeps its last value.
             *cell = qelNil;

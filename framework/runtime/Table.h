@@ -36,6 +36,8 @@ public:
     // which holds the value stored before (if any) and is valid until the table changes again;
     // null when the key cannot be stored (nil, or a full table that may not grow).
     qelValue* cellForKey(qelValue&& key);
+    // The same for a key known to be a string without an embedded NUL whose content hash is given.
+    qelValue* cellForStringKey(qelValue&& key, int32_t hash);
     // The slot of the key, or -1.
     int32_t find(const qelValue& key) const;
     // The value under the key, nil when absent.
@@ -94,30 +96,38 @@ private:
 
 inline qelValue* qelTableObject::cellForKey(qelValue&& key)
 {
-    // A string key (without an embedded NUL) is stored here when its probe meets an empty slot
-    // after string keys that cached hashes tell apart, as the full probe would do. Empty slots
-    // hold nil keys, so the key is moved in without releasing anything.
-    if (key.type() == QEL_STRING_TYPE && capacity > 0) {
+    if (key.type() == QEL_STRING_TYPE) {
         auto* string = key.objectAs<qelStringObject>();
         if (string && !string->holdsNul()) {
             int32_t hash = string->hash();
-            int32_t home = homeSlot(hash);
-            int32_t slot = home;
-            for (;;) {
-                const qelValue& held = keys[slot];
-                if (held.isNil()) {
-                    m_tags[slot] = KeyTag { hash, 1 };
-                    new (&keys[slot]) qelValue(std::move(key));
-                    ++count;
-                    return &values[slot];
-                }
-                // Deleted slots and keys that may match take the full probe.
-                if (held.type() != QEL_STRING_TYPE || !m_tags[slot].plainString || m_tags[slot].hash == hash)
-                    break;
-                slot = slot + 1 == capacity ? 0 : slot + 1;
-                if (slot == home)
-                    break;
+            return cellForStringKey(std::move(key), hash);
+        }
+    }
+    return cellForKeyProbing(std::move(key));
+}
+
+inline qelValue* qelTableObject::cellForStringKey(qelValue&& key, int32_t hash)
+{
+    // The key is stored here when its probe meets an empty slot after string keys that cached
+    // hashes tell apart, as the full probe would do. Empty slots hold nil keys, so the key is
+    // moved in without releasing anything.
+    if (capacity > 0) {
+        int32_t home = homeSlot(hash);
+        int32_t slot = home;
+        for (;;) {
+            const qelValue& held = keys[slot];
+            if (held.isNil()) {
+                m_tags[slot] = KeyTag { hash, 1 };
+                new (&keys[slot]) qelValue(std::move(key));
+                ++count;
+                return &values[slot];
             }
+            // Deleted slots and keys that may match take the full probe.
+            if (held.type() != QEL_STRING_TYPE || !m_tags[slot].plainString || m_tags[slot].hash == hash)
+                break;
+            slot = slot + 1 == capacity ? 0 : slot + 1;
+            if (slot == home)
+                break;
         }
     }
     return cellForKeyProbing(std::move(key));
