@@ -309,26 +309,17 @@ qelValue* Decoder::cellForKey(qelTableObject* table)
         return table->cellForKey(value());
     const uint8_t* text = m_data + m_position + 2;
     int32_t length = text[-1];
-    // The text's first and last eight bytes (overlapping when shorter than 16; a text under eight
-    // bytes is read in one word and cut to its length) pick the entry; its own bytes settle it.
+    // The text's first eight bytes (a text under eight bytes is read in one word and cut to its
+    // length) and its length pick the entry; the entry's own bytes settle it.
     int64_t readable = m_end - m_position - 2;
     if (length > longestSharedKey || length > readable || readable < 8)
         return table->cellForKey(value());
-    uint64_t first, last;
+    uint64_t first;
     std::memcpy(&first, text, 8);
-    if (length < 8) {
+    if (length < 8)
         first &= ~(~uint64_t(0) << (8 * length));
-        last = first;
-    } else {
-        std::memcpy(&last, text + length - 8, 8);
-    }
-    uint64_t mixed = (first ^ (last * 0x9E3779B97F4A7C15) ^ uint64_t(length)) * 0xBF58476D1CE4E5B9;
-    auto home = size_t(mixed >> 58);
+    auto home = size_t(((first + uint64_t(length)) * 0x9E3779B97F4A7C15) >> 58);
     static_assert(sharedKeyCount == 64, "the home entry takes the hash's top six bits");
-    if (!m_sharedKeysUsed) {
-        std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), SharedKey {});
-        m_sharedKeysUsed = true;
-    }
     // A few neighbours of the home entry are searched too, so that two keys of one file whose
     // hashes meet do not keep replacing each other.
     SharedKey* free = nullptr;
@@ -474,6 +465,10 @@ qelValue Decoder::table()
     qelValue result = qelMakeObjectValue(QEL_TABLE_TYPE, table);
     if (!table)
         return qelNil;
+    if (!m_sharedKeysUsed) {
+        std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), SharedKey {});
+        m_sharedKeysUsed = true;
+    }
     // Each key finds its slot first; its value is then decoded straight into the slot's cell
     // (nothing else can reach the new table meanwhile).
     for (int32_t i = 0; i < count; ++i) {

@@ -101,8 +101,9 @@ qelTableObject::~qelTableObject()
 namespace {
 
 // Small tables (up to 8 slots) keep their keys and values in one block of the allocator's
-// 256-byte class: one allocation fewer, and the pairs close together. Larger ones take a block
-// for each, so that neither reaches the 4096-byte class before it needs to.
+// 256-byte class, and their key tags in the table object (which takes a block of that class
+// too): one allocation for what takes three otherwise, and the pairs close together. Larger
+// tables take a block for each, so that neither reaches the 4096-byte class before it needs to.
 bool cellsShareBlock(int32_t capacity)
 {
     return 2 * sizeof(qelValue) * size_t(capacity) <= 256;
@@ -121,7 +122,11 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
         newKeys = qelNewCells(newCapacity);
         newValues = qelNewCells(newCapacity);
     }
-    auto* newTags = static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(newCapacity)));
+    KeyTag* newTags = m_inlineTags;
+    if (newCapacity > inlineTagCount)
+        newTags = static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(newCapacity)));
+    else
+        std::fill(std::begin(m_inlineTags), std::end(m_inlineTags), KeyTag {});
     if (!newKeys || !newValues || !newTags) {
         releaseSlots(newKeys, newValues, newTags, newCapacity);
         return false;
@@ -140,7 +145,7 @@ void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag
         qelFreeCells(oldKeys, oldCapacity);
         qelFreeCells(oldValues, oldCapacity);
     }
-    if (oldTags)
+    if (oldTags && oldCapacity > inlineTagCount)
         qelFree(oldTags, sizeof(KeyTag) * size_t(oldCapacity));
 }
 

@@ -92,6 +92,9 @@ private:
     bool grow();
 
     KeyTag* m_tags = nullptr;
+    // The tags of a table of up to 8 slots.
+    static constexpr int32_t inlineTagCount = 8;
+    KeyTag m_inlineTags[inlineTagCount];
 };
 
 inline qelValue* qelTableObject::cellForKey(qelValue&& key)
