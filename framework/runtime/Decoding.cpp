@@ -186,11 +186,13 @@ private:
     static constexpr int32_t sharedKeyCount = 64;
     static constexpr int32_t longestSharedKey = 32;
     static constexpr size_t sharedKeyProbes = 4;
+    // Left uninitialised until the first table: most decodings (an index record, a setting)
+    // hold none.
     struct SharedKey {
-        uint64_t first = 0; // the text's first eight bytes, zero past its end
-        qelStringObject* string = nullptr;
-        int32_t length = 0;
-        int32_t hash = 0;
+        uint64_t first; // the text's first eight bytes, zero past its end
+        qelStringObject* string;
+        int32_t length;
+        int32_t hash;
     };
     SharedKey m_sharedKeys[sharedKeyCount];
     bool m_sharedKeysUsed { false };
