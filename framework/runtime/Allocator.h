@@ -84,15 +84,15 @@ inline void* qelAlloc(size_t size)
             __builtin_prefetch(next, 1);
             ++sizeClass.inUse;
             ++pools.blocksInUse;
-            // A whole small block is cleared with a few fixed stores, and a 256-byte block up to
-            // the request rounded to 32 bytes, in a short loop of wide stores: cheaper than a call
-            // or a string instruction for the exact size. The bytes past the request belong to
-            // the block.
+            // A whole small block is cleared with a few fixed stores, and a 256-byte block asked
+            // for with a size known at compile time (an object) up to that size rounded to 32
+            // bytes, in wide stores: cheaper than a call or a string instruction for the exact
+            // size. The bytes past the request belong to the block.
             if (index == 0) {
                 std::memset(block, 0, 16);
             } else if (index == 1) {
                 std::memset(block, 0, 32);
-            } else if (index == 2) {
+            } else if (index == 2 && __builtin_constant_p(size)) {
                 auto* bytes = static_cast<unsigned char*>(block);
                 for (size_t offset = 0; offset < size; offset += 32)
                     std::memset(bytes + offset, 0, 32);
