@@ -402,16 +402,23 @@ template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action
     return done(h, db.endUpdate(action(db)));
 }
 
+// Opening or creating through a handle first closes what it holds, then starts from a fresh,
+// closed handle.
+void resetForOpen(rdbHandle* h)
+{
+    if (isValid(h))
+        rdbClose(h);
+    *h = rdbHandle();
+    setLetters(h, 'C');
+}
+
 } // namespace
 
 int32_t rdbOpen(rdbHandle* h, const char* name, char sharing, int32_t access, const rdbIndexDef* table)
 {
     if (!h)
         return -3;
-    if (isValid(h))
-        rdbClose(h);
-    *h = rdbHandle();
-    setLetters(h, 'C');
+    resetForOpen(h);
     if (!name || !*name)
         return done(h, -1);
     Database* db = new (std::nothrow) Database(h);
@@ -434,10 +441,7 @@ int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrde
 {
     if (!h)
         return -3;
-    if (isValid(h))
-        rdbClose(h);
-    *h = rdbHandle();
-    setLetters(h, 'C');
+    resetForOpen(h);
     if (byteOrder < 1 || byteOrder > 3)
         return done(h, -32);
     Header header = defaultHeader();
