@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
+// The general list's own cells fill its block; the int-list, which leaves them unused, must still
+// fit the same block.
+static_assert(sizeof(qelIntListObject) <= 256, "an int-list takes one block of the 256-byte class");
+
 namespace {
 
 int32_t* newInts(int32_t capacity)

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// The own cells must leave the object within one block of the 256-byte class.
+static_assert(sizeof(qelListObject) <= 256, "a list object takes one block of the 256-byte class");
+
 namespace {
 
 int32_t initialCapacity(int32_t capacity)
@@ -93,7 +96,7 @@ qelListObject::qelListObject(int32_t capacity_, int32_t growth_)
     , growth(growth_)
 {
     (void)listRelationInstalled;
-    elements = qelNewCells(capacity);
+    elements = capacity <= ownCellCount ? ownCells() : qelNewCells(capacity);
     if (!elements)
         capacity = 0;
 }
@@ -106,8 +109,12 @@ qelListObject::qelListObject(NoCells, int32_t capacity_, int32_t growth_)
 
 qelListObject::~qelListObject()
 {
-    if (elements)
+    if (elements == ownCells()) {
+        for (int32_t i = 0; i < capacity; ++i)
+            elements[i].~qelValue();
+    } else if (elements) {
         qelFreeCells(elements, capacity);
+    }
 }
 
 int32_t qelListObject::grownCapacity() const
@@ -143,7 +150,8 @@ int32_t qelListObject::append(const qelValue& value)
         // The value may be one of this list's cells, which growing moves: hold it first.
         qelValue held = value;
         int32_t newCapacity = grownCapacity();
-        qelValue* grown = qelResizeCells(elements, capacity, count, newCapacity);
+        qelValue* grown = elements == ownCells() ? qelMoveCells(elements, count, newCapacity)
+                                                 : qelResizeCells(elements, capacity, count, newCapacity);
         if (!grown)
             return count;
         elements = grown;

@@ -68,6 +68,7 @@ public:
     int32_t capacity = 0;
     int32_t count = 0;
     int32_t growth = 100;
+    // The cells: the list's own below, or a block of their own once there are more.
     qelValue* elements = nullptr;
 
 protected:
@@ -78,6 +79,15 @@ protected:
     int32_t grownCapacity() const;
     // Reports "List index out of range: " + index when the index is outside the list.
     bool checkIndex(int32_t index) const;
+
+private:
+    // The object takes a block of the allocator's 256-byte class whatever its fields, so a list
+    // of up to ownCellCount cells keeps them in the rest of that block: one allocation instead of
+    // two for the short lists content is full of. The allocator zero-fills the object, so these
+    // are nil cells from the start.
+    static constexpr int32_t ownCellCount = 12;
+    qelValue* ownCells() { return reinterpret_cast<qelValue*>(m_ownCells); }
+    alignas(qelValue) unsigned char m_ownCells[ownCellCount * sizeof(qelValue)];
 };
 
 // The list object of a list value (either kind), or null.

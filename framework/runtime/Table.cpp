@@ -9,6 +9,9 @@
 #include <string>
 #include <utility>
 
+// The own cells must leave the object within one block of the 256-byte class.
+static_assert(sizeof(qelTableObject) <= 256, "a table object takes one block of the 256-byte class");
+
 namespace {
 
 // The deleted-slot marker: one unique value for the whole run, made when the first table is.
@@ -115,7 +118,11 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
 {
     qelValue* newKeys;
     qelValue* newValues;
-    if (cellsShareBlock(newCapacity)) {
+    // The table's own cells serve the slots it is made with (nil from the allocator's clearing).
+    if (newCapacity <= ownSlotCount && !keys) {
+        newKeys = ownCells();
+        newValues = newKeys + newCapacity;
+    } else if (cellsShareBlock(newCapacity)) {
         newKeys = qelNewCells(2 * newCapacity);
         newValues = newKeys ? newKeys + newCapacity : nullptr;
     } else {
@@ -139,7 +146,10 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
 
 void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag* oldTags, int32_t oldCapacity)
 {
-    if (cellsShareBlock(oldCapacity)) {
+    if (oldKeys == ownCells()) {
+        for (int32_t i = 0; i < 2 * oldCapacity; ++i)
+            oldKeys[i].~qelValue();
+    } else if (cellsShareBlock(oldCapacity)) {
         qelFreeCells(oldKeys, 2 * oldCapacity);
     } else {
         qelFreeCells(oldKeys, oldCapacity);

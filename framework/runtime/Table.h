@@ -76,7 +76,7 @@ private:
     // Points keys, values and the tags at new nil slots; false when memory was refused.
     bool takeSlots(int32_t capacity);
     // Releases the cells of slots that takeSlots made and returns their memory.
-    static void releaseSlots(qelValue* keys, qelValue* values, KeyTag* tags, int32_t capacity);
+    void releaseSlots(qelValue* keys, qelValue* values, KeyTag* tags, int32_t capacity);
     bool cannotMatch(int32_t slot, bool plainKey, int32_t hash) const;
 
     int32_t homeSlot(int32_t hash) const
@@ -95,6 +95,12 @@ private:
     // The tags of a table of up to 8 slots.
     static constexpr int32_t inlineTagCount = 8;
     KeyTag m_inlineTags[inlineTagCount];
+    // The object takes a block of the allocator's 256-byte class whatever its fields, so a table
+    // made with up to ownSlotCount slots keeps its keys and values in the rest of that block
+    // (zero-filled with the object: nil cells). Once it grows they move to a block of their own.
+    static constexpr int32_t ownSlotCount = 4;
+    qelValue* ownCells() { return reinterpret_cast<qelValue*>(m_ownCells); }
+    alignas(qelValue) unsigned char m_ownCells[2 * ownSlotCount * sizeof(qelValue)];
 };
 
 inline qelValue* qelTableObject::cellForKey(qelValue&& key)

@@ -2,6 +2,7 @@
 #include "framework/runtime/Collation.h"
 #include "framework/runtime/StringObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -199,17 +200,22 @@ void qelFreeCells(qelValue* cells, int32_t count)
     qelFree(cells, sizeof(qelValue) * size_t(count));
 }
 
-qelValue* qelResizeCells(qelValue* cells, int32_t oldCount, int32_t used, int32_t newCount)
+qelValue* qelMoveCells(qelValue* cells, int32_t used, int32_t newCount)
 {
     qelValue* fresh = qelNewCells(newCount);
     if (!fresh)
         return nullptr;
-    if (used > oldCount)
-        used = oldCount;
     if (used > newCount)
         used = newCount;
     for (int32_t i = 0; i < used; ++i)
         fresh[i] = std::move(cells[i]);
-    qelFreeCells(cells, oldCount);
+    return fresh;
+}
+
+qelValue* qelResizeCells(qelValue* cells, int32_t oldCount, int32_t used, int32_t newCount)
+{
+    qelValue* fresh = qelMoveCells(cells, std::min(used, oldCount), newCount);
+    if (fresh)
+        qelFreeCells(cells, oldCount);
     return fresh;
 }

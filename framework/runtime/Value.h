@@ -244,6 +244,8 @@ inline qelValue* qelNewCells(int32_t count)
 }
 // Releases every cell and returns the block.
 void qelFreeCells(qelValue* cells, int32_t count);
-// A new block of newCount cells; the first `used` cells move over bit for bit (no reference
-// changes), the rest are nil; the old block of oldCount cells is returned.
+// A new block of newCount cells; the first `used` cells move over (no reference changes), leaving
+// nil behind; the rest are nil. Null when memory was refused.
+qelValue* qelMoveCells(qelValue* cells, int32_t used, int32_t newCount);
+// The same, and the old block of oldCount cells is returned.
 qelValue* qelResizeCells(qelValue* cells, int32_t oldCount, int32_t used, int32_t newCount);

@@ -279,3 +279,27 @@ TEST(List, PrintsElementsInTheTextNotation)
     qelAddItem(ints, qelMakeInt(13));
     EXPECT_EQ(std::string(qelCString(qelPrintValue(ints, 1))), expected + " 13)");
 }
+
+TEST(List, ShortListsKeepTheirCellsInTheObjectsBlock)
+{
+    qelValue word = qelStringValue("shared");
+    int32_t before = qelAllocatorBlocksInUse(256);
+    {
+        qelValue list = qelMakeList(12, 1, QEL_GENERAL_LIST);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 1);
+        for (int32_t i = 0; i < 12; ++i)
+            qelAddItem(list, word);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 1);
+        // The thirteenth element moves the cells out to a block of their own.
+        qelAddItem(list, word);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 2);
+        EXPECT_EQ(word.object()->refCount, 14);
+        for (int32_t i = 0; i < 13; ++i)
+            EXPECT_EQ(listOf(list).cell(i).object(), word.object()) << i;
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 2);
+        qelValue longer = qelMakeList(13, 100, QEL_GENERAL_LIST);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 4);
+    }
+    EXPECT_EQ(qelAllocatorBlocksInUse(256), before);
+    EXPECT_EQ(word.object()->refCount, 1);
+}

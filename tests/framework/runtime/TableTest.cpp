@@ -453,3 +453,29 @@ TEST(Table, SlotsFollowTheProbeSequenceForEveryKindOfKey)
         }
     }
 }
+
+TEST(Table, SmallTablesKeepTheirSlotsInTheObjectsBlock)
+{
+    qelValue word = qelStringValue("shared");
+    qelValue warmUp = qelTable(1, 100, 75); // the first table makes the deleted-slot marker
+    int32_t before = qelAllocatorBlocksInUse(256);
+    {
+        qelValue table = qelTable(4, 100, 75);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 1);
+        for (int32_t i = 0; i < 4; ++i)
+            tableOf(table).put(qelMakeInt(i), word);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 1);
+        // Growing to 8 slots moves the pairs out to a block of their own.
+        tableOf(table).put(word, word);
+        EXPECT_EQ(tableOf(table).capacity, 8);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 2);
+        EXPECT_EQ(word.object()->refCount, 7);
+        for (int32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(tableOf(table).get(qelMakeInt(i)).object(), word.object()) << i;
+        EXPECT_EQ(tableOf(table).get(word).object(), word.object());
+        qelValue larger = qelTable(5, 100, 75);
+        EXPECT_EQ(qelAllocatorBlocksInUse(256), before + 4);
+    }
+    EXPECT_EQ(qelAllocatorBlocksInUse(256), before);
+    EXPECT_EQ(word.object()->refCount, 1);
+}
