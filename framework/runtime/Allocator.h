@@ -94,6 +94,7 @@ inline void* qelAlloc(size_t size)
                 std::memset(block, 0, 32);
             } else if (index == 2 && __builtin_constant_p(size)) {
                 auto* bytes = static_cast<unsigned char*>(block);
+#pragma GCC unroll 8
                 for (size_t offset = 0; offset < size; offset += 32)
                     std::memset(bytes + offset, 0, 32);
             } else {

@@ -477,7 +477,8 @@ qelValue Decoder::table()
         qelValue* cell = cellForKey(table);
         if (cell) {
             // A key given twice keeps its last value.
-            *cell = qelNil;
+            if (!cell->isNil())
+                *cell = qelNil;
             valueInto(*cell);
         } else {
             value();

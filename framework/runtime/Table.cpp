@@ -107,9 +107,13 @@ namespace {
 // 256-byte class, and their key tags in the table object (which takes a block of that class
 // too): one allocation for what takes three otherwise, and the pairs close together. Larger
 // tables take a block for each, so that neither reaches the 4096-byte class before it needs to.
+// The shared block is asked for whole, a size known here, which the allocator clears in a few
+// wide stores.
+constexpr size_t sharedBlockSize = 256;
+
 bool cellsShareBlock(int32_t capacity)
 {
-    return 2 * sizeof(qelValue) * size_t(capacity) <= 256;
+    return 2 * sizeof(qelValue) * size_t(capacity) <= sharedBlockSize;
 }
 
 } // namespace
@@ -123,16 +127,18 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
         newKeys = ownCells();
         newValues = newKeys + newCapacity;
     } else if (cellsShareBlock(newCapacity)) {
-        newKeys = qelNewCells(2 * newCapacity);
+        // Zero-filled memory is nil cells.
+        newKeys = static_cast<qelValue*>(qelAlloc(sharedBlockSize));
         newValues = newKeys ? newKeys + newCapacity : nullptr;
     } else {
         newKeys = qelNewCells(newCapacity);
         newValues = qelNewCells(newCapacity);
     }
+    // A new table's inline tags are zero with the rest of the object; a growing one clears them.
     KeyTag* newTags = m_inlineTags;
     if (newCapacity > inlineTagCount)
         newTags = static_cast<KeyTag*>(qelAlloc(sizeof(KeyTag) * size_t(newCapacity)));
-    else
+    else if (keys)
         std::fill(std::begin(m_inlineTags), std::end(m_inlineTags), KeyTag {});
     if (!newKeys || !newValues || !newTags) {
         releaseSlots(newKeys, newValues, newTags, newCapacity);
@@ -150,7 +156,11 @@ void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag
         for (int32_t i = 0; i < 2 * oldCapacity; ++i)
             oldKeys[i].~qelValue();
     } else if (cellsShareBlock(oldCapacity)) {
-        qelFreeCells(oldKeys, 2 * oldCapacity);
+        if (oldKeys) {
+            for (int32_t i = 0; i < 2 * oldCapacity; ++i)
+                oldKeys[i].~qelValue();
+            qelFree(oldKeys, sharedBlockSize);
+        }
     } else {
         qelFreeCells(oldKeys, oldCapacity);
         qelFreeCells(oldValues, oldCapacity);
