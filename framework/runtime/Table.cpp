@@ -92,8 +92,15 @@ qelTableObject::qelTableObject(int32_t capacity_, int32_t growPercent_, int32_t 
 {
     if (deletedMarker.isNil())
         deletedMarker = qelMakeUnique();
-    if (!takeSlots(capacity))
+    // The table's own cells and tags serve the slots it is made with, nil and zero from the
+    // allocator's clearing.
+    if (capacity <= ownSlotCount) {
+        keys = ownCells();
+        values = keys + capacity;
+        m_tags = m_inlineTags;
+    } else if (!takeSlots(capacity)) {
         capacity = 0;
+    }
 }
 
 qelTableObject::~qelTableObject()
@@ -122,11 +129,7 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
 {
     qelValue* newKeys;
     qelValue* newValues;
-    // The table's own cells serve the slots it is made with (nil from the allocator's clearing).
-    if (newCapacity <= ownSlotCount && !keys) {
-        newKeys = ownCells();
-        newValues = newKeys + newCapacity;
-    } else if (cellsShareBlock(newCapacity)) {
+    if (cellsShareBlock(newCapacity)) {
         // Zero-filled memory is nil cells.
         newKeys = static_cast<qelValue*>(qelAlloc(sharedBlockSize));
         newValues = newKeys ? newKeys + newCapacity : nullptr;
