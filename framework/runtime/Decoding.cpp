@@ -74,6 +74,10 @@ public:
                 if (key.string)
                     key.string->unref();
             }
+            for (Shape& shape : m_shapes) {
+                for (int32_t i = 0; i < shape.count; ++i)
+                    shape.keys[i].string->unref();
+            }
         }
     }
 
@@ -150,8 +154,13 @@ private:
     }
 
     qelValue body(int32_t type);
+    struct ShapeKey;
     // Reads a table key and takes its value cell in the table (null when it cannot be stored).
-    qelValue* cellForKey(qelTableObject* table);
+    // A key found in the shared-key cache is described in `record` (its string, else null).
+    qelValue* cellForKey(qelTableObject* table, ShapeKey& record);
+    // The value cell of the next key when it is `expected`'s text, taken at its slot; else null,
+    // having read nothing.
+    qelValue* cellForShapeKey(qelTableObject* table, const ShapeKey& expected);
     qelValue string(int32_t length);
     qelValue buffer();
     qelValue list(int32_t count, int32_t kind);
@@ -196,6 +205,36 @@ private:
     };
     SharedKey m_sharedKeys[sharedKeyCount];
     bool m_sharedKeysUsed { false };
+
+    // The records of a file are mostly tables with the same keys in the same order, and keys put
+    // in one order into new tables of one capacity take the same slots every time. For a few
+    // capacities the decoding keeps the keys of a table as read (a shape: up to maxShapeKeys
+    // leading keys that the shared-key cache holds, each with its slot and whether it took a new
+    // one). A new table of that capacity, with no more pairs than slots (so that it cannot grow),
+    // follows the shape while its keys match, taking each key's slot without hashing or probing.
+    // A table that left its shape (or had none) makes its own keys the shape for its capacity.
+    // A shape's generation changes when it is replaced, which ends the following of an outer
+    // table whose nested table replaced it. Initialised with the shared-key cache.
+    static constexpr int32_t shapeCount = 4;
+    static constexpr int32_t maxShapeKeys = 16;
+    struct ShapeKey {
+        uint64_t first; // as in SharedKey
+        qelStringObject* string; // null for a key that the shared-key cache does not hold
+        int32_t length;
+        int32_t hash;
+        int32_t slot;
+        bool added; // the key took a new slot (else it was given before in the same table)
+    };
+    struct Shape {
+        int32_t capacity;
+        int32_t count;
+        uint32_t generation;
+        ShapeKey keys[maxShapeKeys]; // each holds a reference to its string
+    };
+    Shape m_shapes[shapeCount];
+    static int32_t shapeIndex(int32_t capacity) { return (capacity ^ (capacity >> 3)) & (shapeCount - 1); }
+    // Makes the `count` keys of `keys` the shape for `capacity`.
+    void replaceShape(int32_t capacity, const ShapeKey* keys, int32_t count);
 };
 
 inline void Decoder::valueInto(qelValue& out)
@@ -305,8 +344,9 @@ qelValue Decoder::generalValue()
     return result;
 }
 
-qelValue* Decoder::cellForKey(qelTableObject* table)
+qelValue* Decoder::cellForKey(qelTableObject* table, ShapeKey& record)
 {
+    record.string = nullptr;
     if (m_fastEnd - m_position < 2 || m_data[m_position] != 0x22)
         return table->cellForKey(value());
     const uint8_t* text = m_data + m_position + 2;
@@ -334,6 +374,7 @@ qelValue* Decoder::cellForKey(qelTableObject* table)
         if (entry.length == length && entry.first == first
             && (length <= 8 || std::memcmp(entry.string->chars() + 8, text + 8, size_t(length - 8)) == 0)) {
             m_position += 2 + length;
+            record = ShapeKey { first, entry.string, length, entry.hash, 0, false };
             return table->cellForStringKey(qelMakeObjectValue(QEL_STRING_TYPE, entry.string), entry.hash);
         }
     }
@@ -348,7 +389,44 @@ qelValue* Decoder::cellForKey(qelTableObject* table)
     if (entry.string)
         entry.string->unref();
     entry = SharedKey { first, string, length, string->hash() };
+    record = ShapeKey { first, string, length, entry.hash, 0, false };
     return table->cellForStringKey(std::move(made), entry.hash);
+}
+
+qelValue* Decoder::cellForShapeKey(qelTableObject* table, const ShapeKey& expected)
+{
+    // The same checks as the shared-key cache's: a short string whose text is all there.
+    if (m_fastEnd - m_position < 2 || m_data[m_position] != 0x22 || m_data[m_position + 1] != expected.length)
+        return nullptr;
+    const uint8_t* text = m_data + m_position + 2;
+    int32_t length = expected.length;
+    if (m_end - m_position - 2 < std::max(length, 8))
+        return nullptr;
+    uint64_t first;
+    std::memcpy(&first, text, 8);
+    if (length < 8)
+        first &= ~(~uint64_t(0) << (8 * length));
+    if (first != expected.first
+        || (length > 8 && std::memcmp(expected.string->chars() + 8, text + 8, size_t(length - 8)) != 0))
+        return nullptr;
+    qelValue* cell = table->cellAtKnownSlot(expected.slot, expected.string, expected.hash, expected.added);
+    if (cell)
+        m_position += 2 + length;
+    return cell;
+}
+
+void Decoder::replaceShape(int32_t capacity, const ShapeKey* keys, int32_t count)
+{
+    Shape& shape = m_shapes[shapeIndex(capacity)];
+    // The new keys are held before the old ones are let go: they are often the same strings.
+    for (int32_t i = 0; i < count; ++i)
+        keys[i].string->ref();
+    for (int32_t i = 0; i < shape.count; ++i)
+        shape.keys[i].string->unref();
+    std::copy(keys, keys + count, shape.keys);
+    shape.capacity = capacity;
+    shape.count = count;
+    ++shape.generation;
 }
 
 qelValue Decoder::string(int32_t length)
@@ -469,12 +547,50 @@ qelValue Decoder::table()
         return qelNil;
     if (!m_sharedKeysUsed) {
         std::fill(std::begin(m_sharedKeys), std::end(m_sharedKeys), SharedKey {});
+        for (Shape& shape : m_shapes) {
+            shape.capacity = 0;
+            shape.count = 0;
+            shape.generation = 0;
+        }
         m_sharedKeysUsed = true;
     }
+    // A table with more pairs than slots grows on the way, which moves its keys: it neither
+    // follows nor makes a shape.
+    const Shape& shape = m_shapes[shapeIndex(capacity)];
+    bool shapeable = count <= capacity;
+    bool following = shapeable && shape.capacity == capacity && shape.count > 0;
+    uint32_t generation = shape.generation;
+    // The table's leading keys as read while it does not follow its shape; `recording` while
+    // every key so far is among them.
+    ShapeKey read[maxShapeKeys];
+    int32_t readCount = 0;
+    bool recording = shapeable;
     // Each key finds its slot first; its value is then decoded straight into the slot's cell
     // (nothing else can reach the new table meanwhile).
     for (int32_t i = 0; i < count; ++i) {
-        qelValue* cell = cellForKey(table);
+        qelValue* cell = nullptr;
+        if (following && i < shape.count && shape.generation == generation)
+            cell = cellForShapeKey(table, shape.keys[i]);
+        if (!cell) {
+            if (following) {
+                // The keys so far were the shape's first ones: they begin the table's own keys,
+                // unless a nested table has replaced the shape meanwhile.
+                following = false;
+                recording = shape.generation == generation;
+                readCount = recording ? std::min(i, maxShapeKeys) : 0;
+                std::copy(shape.keys, shape.keys + readCount, read);
+            }
+            ShapeKey key;
+            int32_t countBefore = table->count;
+            cell = cellForKey(table, key);
+            if (recording && readCount == i && readCount < maxShapeKeys && key.string && cell) {
+                key.slot = int32_t(cell - table->values);
+                key.added = table->count != countBefore;
+                read[readCount++] = key;
+            } else {
+                recording = false;
+            }
+        }
         if (cell) {
             // A key given twice keeps its last value.
             if (!cell->isNil())
@@ -486,6 +602,8 @@ qelValue Decoder::table()
         if (m_failed)
             return qelNil;
     }
+    if (shapeable && !following && readCount > 0)
+        replaceShape(capacity, read, readCount);
     return result;
 }
 

@@ -38,6 +38,10 @@ public:
     qelValue* cellForKey(qelValue&& key);
     // The same for a key known to be a string without an embedded NUL whose content hash is given.
     qelValue* cellForStringKey(qelValue&& key, int32_t hash);
+    // The same, for a reader that knows where the probe for such a key stops in this table:
+    // `slot`, empty when `added`, else holding the key object itself. Null when the slot is not
+    // so (the caller then takes the probing way).
+    qelValue* cellAtKnownSlot(int32_t slot, qelStringObject* key, int32_t hash, bool added);
     // The slot of the key, or -1.
     int32_t find(const qelValue& key) const;
     // The value under the key, nil when absent.
@@ -140,6 +144,23 @@ inline qelValue* qelTableObject::cellForStringKey(qelValue&& key, int32_t hash)
         }
     }
     return cellForKeyProbing(std::move(key));
+}
+
+inline qelValue* qelTableObject::cellAtKnownSlot(int32_t slot, qelStringObject* key, int32_t hash, bool added)
+{
+    if (uint32_t(slot) >= uint32_t(capacity))
+        return nullptr;
+    qelValue& held = keys[slot];
+    if (added) {
+        if (!held.isNil())
+            return nullptr;
+        m_tags[slot] = KeyTag { hash, 1 };
+        new (&held) qelValue(qelMakeObjectValue(QEL_STRING_TYPE, key));
+        ++count;
+    } else if (held.object() != key) {
+        return nullptr;
+    }
+    return &values[slot];
 }
 
 inline void qelTableObject::putMoved(qelValue&& key, qelValue&& value)

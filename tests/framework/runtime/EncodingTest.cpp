@@ -8,6 +8,7 @@
 #include "framework/runtime/MakerHooks.h"
 #include "framework/runtime/MemoryStream.h"
 #include "framework/runtime/Stream.h"
+#include "framework/runtime/Table.h"
 
 #include <gtest/gtest.h>
 
@@ -322,6 +323,82 @@ TEST(Decoding, TablesWithTheSameKeys)
     for (size_t k = 0; k < keys.size(); ++k) {
         qelValue probe = qelStringValueN(keys[k].data(), int32_t(keys[k].size()));
         EXPECT_TRUE(qelGet(last, probe) == 2000 + int32_t(k)) << k;
+    }
+}
+
+// Appends to `bytes` a table as a file lays it out, its keys in a random order that mostly
+// repeats from table to table (the records of a file), some given twice, some values nested
+// tables; returns the same table made by puts in that order.
+qelValue writeRecordTable(Bytes& bytes, std::mt19937& random, int depth)
+{
+    static const std::string pool[] = { "Name", "Id", "Population", "Area", "Flags", "Tags", "Sub", "",
+        "twelve chars", "a key of twenty bytes", std::string("nul\0key", 7), std::string(33, 'x') };
+    auto putInt = [&](int32_t n) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(uint8_t(uint32_t(n) >> shift));
+    };
+    int32_t capacity = random() % 3 ? 8 : 4;
+    int32_t count = int32_t(random() % 10);
+    bytes.push_back(QEL_TABLE_TYPE);
+    putInt(capacity);
+    putInt(count);
+    qelValue table = qelTable(capacity, 100, 75);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string& key = pool[random() % 5 ? size_t(i) % std::size(pool) : random() % std::size(pool)];
+        bytes.push_back(0x22);
+        bytes.push_back(uint8_t(key.size()));
+        bytes.insert(bytes.end(), key.begin(), key.end());
+        qelValue value;
+        if (depth < 2 && random() % 6 == 0) {
+            value = writeRecordTable(bytes, random, depth + 1);
+        } else {
+            value = qelMakeInt(int32_t(random() % 100));
+            bytes.push_back(0x20);
+            bytes.push_back(uint8_t(qelIntValue(value)));
+        }
+        qelEncodingAccess::put(table, qelStringValueN(key.data(), int32_t(key.size())), value);
+    }
+    return table;
+}
+
+// Two tables hold the same pairs in the same slots (nested tables likewise).
+bool sameSlots(const qelValue& a, const qelValue& b)
+{
+    qelTableObject* x = qelTableOf(a);
+    qelTableObject* y = qelTableOf(b);
+    if (!x || !y)
+        return a == b;
+    if (x->capacity != y->capacity || x->count != y->count)
+        return false;
+    for (int32_t slot = 0; slot < x->capacity; ++slot) {
+        if (x->isLive(slot) != y->isLive(slot))
+            return false;
+        if (x->isLive(slot) && !(x->keys[slot] == y->keys[slot] && sameSlots(x->values[slot], y->values[slot])))
+            return false;
+    }
+    return true;
+}
+
+// Keys that repeat in one order from table to table take their slots the quick way; every table
+// must still hold its pairs in the slots that putting them in that order gives, whether its
+// keys follow the ones before, stop following, come twice, outnumber the slots, or a nested
+// table of the same capacity comes between them.
+TEST(Decoding, RecordTablesTakeTheSlotsOfTheirKeyOrder)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        int32_t tables = 200;
+        Bytes bytes { QEL_LIST_TYPE };
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(uint8_t(uint32_t(tables) >> shift));
+        bytes.push_back(5);
+        std::vector<qelValue> expected;
+        for (int32_t t = 0; t < tables; ++t)
+            expected.push_back(writeRecordTable(bytes, random, 0));
+        qelValue back = decode(bytes);
+        ASSERT_EQ(qelEncodingAccess::listCount(back), tables);
+        for (int32_t t = 0; t < tables; ++t)
+            ASSERT_TRUE(sameSlots(qelEncodingAccess::elementAt(back, t), expected[size_t(t)])) << round << " " << t;
     }
 }
 
