@@ -82,9 +82,9 @@ protected:
 
 private:
     // The object takes a block of the allocator's 256-byte class whatever its fields, so a list
-    // of up to ownCellCount cells keeps them in the rest of that block: one allocation instead of
-    // two for the short lists content is full of. The allocator zero-fills the object, so these
-    // are nil cells from the start.
+    // made with up to ownCellCount cells keeps them in the rest of that block: one allocation
+    // instead of two for the short lists content is full of. The allocator zero-fills the object,
+    // so these are nil cells from the start. Once the list grows they move to a block of their own.
     static constexpr int32_t ownCellCount = 12;
     qelValue* ownCells() { return reinterpret_cast<qelValue*>(m_ownCells); }
     alignas(qelValue) unsigned char m_ownCells[ownCellCount * sizeof(qelValue)];

@@ -155,16 +155,13 @@ bool qelTableObject::takeSlots(int32_t newCapacity)
 
 void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag* oldTags, int32_t oldCapacity)
 {
-    if (oldKeys == ownCells()) {
+    if (oldKeys == ownCells() || (oldKeys && cellsShareBlock(oldCapacity))) {
+        // Keys and values side by side: in the object's block, or in a shared block returned here.
         for (int32_t i = 0; i < 2 * oldCapacity; ++i)
             oldKeys[i].~qelValue();
-    } else if (cellsShareBlock(oldCapacity)) {
-        if (oldKeys) {
-            for (int32_t i = 0; i < 2 * oldCapacity; ++i)
-                oldKeys[i].~qelValue();
+        if (oldKeys != ownCells())
             qelFree(oldKeys, sharedBlockSize);
-        }
-    } else {
+    } else if (!cellsShareBlock(oldCapacity)) {
         qelFreeCells(oldKeys, oldCapacity);
         qelFreeCells(oldValues, oldCapacity);
     }
