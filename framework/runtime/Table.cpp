@@ -157,6 +157,7 @@ void qelTableObject::releaseSlots(qelValue* oldKeys, qelValue* oldValues, KeyTag
 {
     if (oldKeys == ownCells() || (oldKeys && cellsShareBlock(oldCapacity))) {
         // Keys and values side by side: in the object's block, or in a shared block returned here.
+#pragma GCC unroll 4
         for (int32_t i = 0; i < 2 * oldCapacity; ++i)
             oldKeys[i].~qelValue();
         if (oldKeys != ownCells())

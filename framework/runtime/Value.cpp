@@ -195,6 +195,7 @@ void qelFreeCells(qelValue* cells, int32_t count)
         return;
     if (count < 0)
         count = 0;
+#pragma GCC unroll 4
     for (int32_t i = 0; i < count; ++i)
         cells[i].~qelValue();
     qelFree(cells, sizeof(qelValue) * size_t(count));
