@@ -15,12 +15,12 @@ release: deps
 # showcase script headless and writes the screenshots to build/screens/.
 run: release
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    build/release/bin/velarim --disk build/release/disk $(ARGS); \
+	    build/release/bin/velarim --disk build/release/showcase $(ARGS); \
 	else \
 	    mkdir -p build/screens && \
-	    build/release/bin/velarim --headless --disk build/release/disk --script content/showcase.script \
+	    build/release/bin/velarim --headless --disk build/release/showcase --script content/showcase/showcase.script \
 	        --screens build/screens $(ARGS) && \
-	    echo "No display: played content/showcase.script headless; screenshots in $(CURDIR)/build/screens/"; \
+	    echo "No display: played content/showcase/showcase.script headless; screenshots in $(CURDIR)/build/screens/"; \
 	fi
 
 # The tests are built twice: with the sanitizers, and as the program ships (optimised, the pooled

@@ -1,14 +1,14 @@
-# The sample disk: build/<tree>/disk/ made from content/ by the project's own tools, as part of
-# the default build (so `make run` and `make test` have it).
+# The framework showcase: build/<tree>/showcase/ made from content/showcase/ by the project's own
+# tools, as part of the default build (the framework's scenario tests run on it).
 #
-#   disk/VL98.ini, disk/registry.reg      the settings files (cp1252)
-#   disk/cursors/102.cur, 104.cur         the program's cursors, drawn
-#   disk/Media/global.etn, <form>.etn     the globals and the forms, compiled by qelc
-#   disk/Media/*.bmp                      the pictures, drawn by diskbuild
-#   disk/Media/*.avi                      short movies, encoded by qelavi
+#   showcase/VL98.ini, registry.reg           the settings files (cp1252)
+#   showcase/cursors/102.cur, 104.cur         the program's cursors, drawn
+#   showcase/Media/global.etn, <form>.etn     the globals and the forms, compiled by qelc
+#   showcase/Media/*.bmp                      the pictures, drawn by diskbuild
+#   showcase/Media/*.avi                      short movies, encoded by qelavi
 
-set(QEL_DISK_DIR ${CMAKE_BINARY_DIR}/disk)
-set(QEL_CONTENT_DIR ${PROJECT_SOURCE_DIR}/content)
+set(QEL_DISK_DIR ${CMAKE_BINARY_DIR}/showcase)
+set(QEL_CONTENT_DIR ${PROJECT_SOURCE_DIR}/content/showcase)
 
 file(GLOB qel_disk_forms CONFIGURE_DEPENDS ${QEL_CONTENT_DIR}/forms/*.frm)
 set(qel_disk_outputs)
@@ -18,7 +18,7 @@ foreach(name VL98.ini registry.reg)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}
         COMMAND diskbuild text ${QEL_CONTENT_DIR}/${name} ${QEL_DISK_DIR}/${name}
         DEPENDS diskbuild ${QEL_CONTENT_DIR}/${name}
-        COMMENT "Disk: ${name}" VERBATIM)
+        COMMENT "Showcase: ${name}" VERBATIM)
     list(APPEND qel_disk_outputs ${QEL_DISK_DIR}/${name})
 endforeach()
 
@@ -29,7 +29,7 @@ foreach(source IN LISTS qel_disk_forms ITEMS ${QEL_CONTENT_DIR}/global.tbl)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
         COMMAND qelc compile ${source} -o ${output}
         DEPENDS qelc ${source}
-        COMMENT "Disk: ${stem}.etn" VERBATIM)
+        COMMENT "Showcase: ${stem}.etn" VERBATIM)
     list(APPEND qel_disk_outputs ${output})
 endforeach()
 
@@ -37,13 +37,13 @@ endforeach()
 foreach(pair "pictures.tbl;Media" "dialogs.tbl;Media" "cursors.tbl;cursors")
     list(GET pair 0 description)
     list(GET pair 1 folder)
-    set(stamp ${CMAKE_BINARY_DIR}/disk-stamps/${description}.stamp)
+    set(stamp ${CMAKE_BINARY_DIR}/showcase-stamps/${description}.stamp)
     add_custom_command(OUTPUT ${stamp}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/${folder} ${CMAKE_BINARY_DIR}/disk-stamps
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/${folder} ${CMAKE_BINARY_DIR}/showcase-stamps
         COMMAND diskbuild pictures ${QEL_CONTENT_DIR}/${description} ${QEL_DISK_DIR}/${folder}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
         DEPENDS diskbuild ${QEL_CONTENT_DIR}/${description}
-        COMMENT "Disk: ${description}" VERBATIM)
+        COMMENT "Showcase: ${description}" VERBATIM)
     list(APPEND qel_disk_outputs ${stamp})
 endforeach()
 
@@ -55,8 +55,8 @@ foreach(movie "abertura;cinepak;--tone;440" "mapa;msvideo1")
         COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
         COMMAND qelavi --codec ${codec} --fps 15 --pattern 160x120 --frames 30 ${movie} -o ${output}
         DEPENDS qelavi
-        COMMENT "Disk: ${name}.avi" VERBATIM)
+        COMMENT "Showcase: ${name}.avi" VERBATIM)
     list(APPEND qel_disk_outputs ${output})
 endforeach()
 
-add_custom_target(disk ALL DEPENDS ${qel_disk_outputs})
+add_custom_target(showcase_disk ALL DEPENDS ${qel_disk_outputs})

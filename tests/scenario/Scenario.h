@@ -41,7 +41,7 @@ public:
         fs::create_directories(m_shots / "user");
         std::string command = "LSAN_OPTIONS=suppressions='" + std::string(QEL_TEST_DATA) + "/../lsan.supp' "
             + "VELARIM_USER_DIR='" + (m_shots / "user").string() + "' '" + std::string(QEL_BUILD_DIR)
-            + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR) + "/disk' --script '"
+            + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR) + "/showcase' --script '"
             + std::string(QEL_SCENARIO_DIR) + "/" + script + "' --screens '" + m_shots.string() + "'";
         m_status = std::system(command.c_str());
     }
