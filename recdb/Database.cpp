@@ -46,16 +46,35 @@ int32_t Database::readHeaderBlock()
     return 0;
 }
 
+bool Database::writeBytes(int64_t offset, const void* data, size_t size)
+{
+    if (failWrite && failWrite(offset, size)) {
+        handle->errorDetail = static_cast<int32_t>(platform::FileError::IO);
+        return false;
+    }
+    if (file.writeAt(offset, data, size) == static_cast<int64_t>(size))
+        return true;
+    handle->errorDetail = static_cast<int32_t>(file.lastError());
+    return false;
+}
+
+int32_t Database::deferWriteFailure(int32_t status)
+{
+    if (status != -8)
+        return status;
+    if (!writeFailure)
+        writeFailure = status;
+    return 0;
+}
+
 int32_t Database::writeHeader()
 {
     if (!writable)
         return -33;
     uint8_t raw[HeaderSize];
     encodeHeader(header, swap, raw);
-    if (file.writeAt(0, raw, sizeof raw) != HeaderSize) {
-        handle->errorDetail = static_cast<int32_t>(file.lastError());
+    if (!writeBytes(0, raw, sizeof raw))
         return -8;
-    }
     headerChanged = false;
     return 0;
 }
@@ -69,7 +88,7 @@ int32_t Database::writeMarker(int offset, uint32_t value, int width)
         store16(bytes, static_cast<uint16_t>(value));
     else
         store32(bytes, static_cast<int32_t>(value));
-    if (file.writeAt(offset, bytes, static_cast<size_t>(width)) != width || !file.flush())
+    if (!writeBytes(offset, bytes, static_cast<size_t>(width)) || !file.flush())
         return -8;
     return 0;
 }
@@ -95,10 +114,8 @@ int32_t Database::writePageNow(int32_t page, const Page& image)
     Page out = image;
     pageToFile(out, swap, keys);
     int64_t offset = HeaderBlockSize + int64_t(PageSize) * page;
-    if (file.writeAt(offset, out.bytes, PageSize) != PageSize) {
-        handle->errorDetail = static_cast<int32_t>(file.lastError());
+    if (!writeBytes(offset, out.bytes, PageSize))
         return -8;
-    }
     return 0;
 }
 
@@ -117,10 +134,8 @@ int32_t Database::writePagesNow(int32_t first, const Page* const* images, int co
     }
     int64_t offset = HeaderBlockSize + int64_t(PageSize) * first;
     size_t bytes = out.size() * sizeof(Page);
-    if (file.writeAt(offset, out.data(), bytes) != static_cast<int64_t>(bytes)) {
-        handle->errorDetail = static_cast<int32_t>(file.lastError());
+    if (!writeBytes(offset, out.data(), bytes))
         return -8;
-    }
     return 0;
 }
 
@@ -192,8 +207,11 @@ int32_t Database::store(int32_t page, const Page& image)
     bool leaf = image.level() == 0;
     bool now = writeMode() == 3 || (writeMode() == 2 && leaf);
     if (now && !shared) {
-        buffer->changed = false;
-        return writePageNow(page, image);
+        // A page that did not reach the file stays marked, so that the next write-back retries it
+        // and the file ends up as the cache has it.
+        int32_t status = writePageNow(page, image);
+        buffer->changed = status != 0;
+        return deferWriteFailure(status);
     }
     buffer->changed = true;
     return 0;

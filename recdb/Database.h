@@ -8,6 +8,8 @@
 #include "recdb/RecDb.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace recdb {
@@ -78,11 +80,24 @@ public:
     int fileMode { 0 }; // readers-writer lock held: 0 none, 1 reader, 2 writer
     int64_t pageReads { 0 };
 
+    // Consulted before every write to the file when set; answering true makes that write fail as
+    // on a full device. Lets tests reach the paths that recover from a failed write.
+    std::function<bool(int64_t offset, size_t size)> failWrite;
+
+    // The first write that failed during a tree change in the current update. The change goes
+    // on in the page cache (a tree changed halfway would lose entries), the pages that did not
+    // reach the file stay marked for the next write-back, and the update answers the failure.
+    int32_t writeFailure { 0 };
+
     int writeMode() const { return handle->writeMode; }
 
     // Files (Database.cpp).
+    // Writes all the bytes at offset; false (with the system error in the handle) otherwise.
+    bool writeBytes(int64_t offset, const void* data, size_t size);
     int32_t readHeaderBlock();
     int32_t writeHeader();
+    // Turns a failed write (-8) into a remembered writeFailure and 0; other statuses pass.
+    int32_t deferWriteFailure(int32_t status);
     int32_t writeMarker(int offset, uint32_t value, int width);
     int32_t writeBack(); // header and changed pages
     void setKeyTypes();
@@ -127,8 +142,14 @@ public:
     int32_t cutToExtent();
     int32_t writeRecord(int mode, int keyNumber, const uint8_t* key, int keyLength, int32_t record, const uint8_t* data,
         int32_t length);
+    int32_t insertPieces(
+        int keyNumber, const uint8_t* key, int keyLength, int32_t record, const uint8_t* data, int32_t length);
+    int32_t keepRecord(const Page& page, Cursor at, int capacity, std::unique_ptr<uint8_t[]>& copy, int32_t& length);
     int32_t deleteRecord(int keyNumber, const uint8_t* key, int keyLength, int32_t record);
     int32_t readRecord(int keyNumber, Page& page, Cursor at, uint8_t* buffer, int32_t length);
+    // Copies the pieces of the record at `at` (up to length bytes) and counts its full length.
+    int32_t collectRecord(
+        const Page& page, Cursor at, uint8_t* buffer, int32_t length, int32_t& copied, int32_t& total);
     int32_t currentPosition(int keyNumber, Page& page, Cursor& at);
     int32_t next(int keyNumber, uint8_t* buffer, int32_t length);
     int32_t previous(int keyNumber, uint8_t* buffer, int32_t length);

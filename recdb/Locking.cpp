@@ -152,7 +152,8 @@ int32_t Database::endUpdate(int32_t status)
 {
     if (--updateDepth > 0)
         return status;
-    int32_t result = 0;
+    int32_t result = writeFailure;
+    writeFailure = 0;
     auto keep = [&](int32_t s) {
         if (s && !result)
             result = s;

@@ -5,6 +5,8 @@
 #include "recdb/PageCache.h"
 
 #include <climits>
+#include <memory>
+#include <new>
 
 namespace recdb {
 
@@ -44,7 +46,7 @@ int32_t Database::allocatePage(int32_t& page)
     }
     headerChanged = true;
     if (writeMode() >= 1 && writeMode() <= 3)
-        return writeHeader();
+        return deferWriteFailure(writeHeader());
     return 0;
 }
 
@@ -61,7 +63,7 @@ int32_t Database::freePage(int32_t page)
     header.freeHead = page;
     headerChanged = true;
     if (writeMode() >= 1 && writeMode() <= 3)
-        return writeHeader();
+        return deferWriteFailure(writeHeader());
     return 0;
 }
 
@@ -84,14 +86,12 @@ int32_t Database::reservePages(int height)
             int run = ahead ? ReserveRun : 1;
             // A run that does not fit on the disk falls back to the single page the tree needs
             // (after dropping what part of the run was written).
-            if (run > 1 && file.writeAt(offset, zero, size_t(PageSize) * run) != int64_t(PageSize) * run) {
+            if (run > 1 && !writeBytes(offset, zero, size_t(PageSize) * run)) {
                 file.truncate(offset);
                 run = 1;
             }
-            if (run == 1 && file.writeAt(offset, zero, PageSize) != PageSize) {
-                handle->errorDetail = static_cast<int32_t>(file.lastError());
+            if (run == 1 && !writeBytes(offset, zero, PageSize))
                 return -8;
-            }
             filePages = header.extent + run;
         }
         ++header.extent;
@@ -146,6 +146,26 @@ int32_t Database::readAt(int k, Page& page, Cursor at, uint8_t* buffer, int32_t 
 
 int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int32_t length)
 {
+    handle->dataPointer = buffer;
+    const uint8_t* e = pageEntry(page, at.pos);
+    int firstLength = entrySize(e) - 7 - entryKeyLength(e, keys);
+    if (firstLength == 0 || length <= 0 || !buffer) {
+        handle->fullLength = 0;
+        handle->dataLength = firstLength;
+        return 0;
+    }
+    int32_t copied = 0;
+    int32_t total = 0;
+    int32_t status = collectRecord(page, at, buffer, length, copied, total);
+    if (status && status != -12)
+        return status;
+    handle->dataLength = copied;
+    handle->fullLength = total;
+    return status;
+}
+
+int32_t Database::collectRecord(const Page& page, Cursor at, uint8_t* buffer, int32_t length, int32_t& copied, int32_t& total)
+{
     // The record is read in place; the page is copied only when the record runs on into the
     // next leaf.
     const Page* current = &page;
@@ -154,15 +174,8 @@ int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int3
     uint8_t first[256];
     std::memcpy(first, e, static_cast<size_t>(entrySize(e)));
     int keyLen = entryKeyLength(e, keys);
-    int firstLength = entrySize(e) - 7 - keyLen;
-    handle->dataPointer = buffer;
-    if (firstLength == 0 || length <= 0 || !buffer) {
-        handle->fullLength = 0;
-        handle->dataLength = firstLength;
-        return 0;
-    }
-    int32_t copied = 0;
-    int32_t total = 0;
+    copied = 0;
+    total = 0;
     bool broken = entryPiece(e) != 0;
     for (int pieces = 1;; ++pieces) {
         int n = entrySize(e) - 7 - keyLen;
@@ -202,8 +215,6 @@ int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int3
             break;
         }
     }
-    handle->dataLength = copied;
-    handle->fullLength = total;
     return broken ? -12 : 0;
 }
 
@@ -325,6 +336,34 @@ int32_t Database::deleteRecord(int k, const uint8_t* key, int keyLen, int32_t re
     return removed ? 0 : -1;
 }
 
+// Puts the pieces of a record into the tree, piece 0 first; stops at the first failure.
+int32_t Database::insertPieces(
+    int k, const uint8_t* key, int keyLen, int32_t record, const uint8_t* data, int32_t length)
+{
+    int capacity = PieceSpace - keyLen;
+    int pieces = length == 0 ? 1 : (length + capacity - 1) / capacity;
+    SearchTarget t { .index = k, .key = key, .keyLength = keyLen, .record = record };
+    int offset = 0;
+    for (int piece = 0; piece < pieces; ++piece) {
+        int n = length - offset < capacity ? length - offset : capacity;
+        bool last = piece == pieces - 1;
+        uint8_t entry[256];
+        entry[0] = static_cast<uint8_t>(6 + keyLen + n);
+        entry[1] = static_cast<uint8_t>(k);
+        entry[2] = static_cast<uint8_t>(piece | (last ? LastPiece : 0));
+        store32(entry + 3, record);
+        std::memcpy(entry + 7, key, static_cast<size_t>(keyLen));
+        if (n > 0)
+            std::memcpy(entry + 7 + keyLen, data + offset, static_cast<size_t>(n));
+        t.piece = piece;
+        int32_t status = insertEntry(entry, t);
+        if (status)
+            return status;
+        offset += n;
+    }
+    return 0;
+}
+
 int32_t Database::writeRecord(
     int mode, int k, const uint8_t* key, int keyLen, int32_t record, const uint8_t* data, int32_t length)
 {
@@ -340,6 +379,10 @@ int32_t Database::writeRecord(
     Page page;
     Cursor at;
     int32_t status;
+    // The record being replaced, kept until its successor is in so that a failed write can put
+    // it back; -1 when there is none to put back.
+    std::unique_ptr<uint8_t[]> old;
+    int32_t oldLength = -1;
     if (mode == 1 || mode == 2 || mode == 5 || mode == 4) {
         status = search(t, page, at);
         if (status < -1)
@@ -347,6 +390,9 @@ int32_t Database::writeRecord(
         if (status == 0 && mode == 4)
             return -1;
         if (status == 0 && mode != 4) {
+            status = keepRecord(page, at, capacity, old, oldLength);
+            if (status)
+                return status;
             status = deleteRecord(k, key, keyLen, record);
             if (status)
                 return status;
@@ -355,29 +401,17 @@ int32_t Database::writeRecord(
         }
     }
 
-    int offset = 0;
-    status = 0;
-    for (int piece = 0; piece < pieces; ++piece) {
-        int n = length - offset < capacity ? length - offset : capacity;
-        bool last = piece == pieces - 1;
-        uint8_t entry[256];
-        entry[0] = static_cast<uint8_t>(6 + keyLen + n);
-        entry[1] = static_cast<uint8_t>(k);
-        entry[2] = static_cast<uint8_t>(piece | (last ? LastPiece : 0));
-        store32(entry + 3, record);
-        std::memcpy(entry + 7, key, static_cast<size_t>(keyLen));
-        if (n > 0)
-            std::memcpy(entry + 7 + keyLen, data + offset, static_cast<size_t>(n));
-        t.piece = piece;
-        status = insertEntry(entry, t);
-        if (status)
-            break;
-        offset += n;
-    }
-    if (status == -8)
+    status = insertPieces(k, key, keyLen, record, data, length);
+    if (!status)
+        status = writeFailure;
+    if (status) {
+        // A record cut short reads as broken: take out the pieces that went in, then bring back
+        // the record this write replaced. The write's own failure is answered either way.
         deleteRecord(k, key, keyLen, record);
-    if (status)
+        if (oldLength >= 0 && insertPieces(k, key, keyLen, record, old.get(), oldLength))
+            deleteRecord(k, key, keyLen, record);
         return status;
+    }
 
     // Stand on the record's first piece.
     t.piece = 0;
@@ -392,6 +426,30 @@ int32_t Database::writeRecord(
         handle->keyPointer = handle->currentKey + 7;
         handle->recordNumber = record;
     }
+    return 0;
+}
+
+// Copies the record at `at` aside before it is replaced. A broken record, or one longer than its
+// key lets this library write, cannot be put back: length stays -1 and the write goes on as a
+// plain replacement. A failed read stops the write, since a record that cannot be read cannot be
+// kept either.
+int32_t Database::keepRecord(
+    const Page& page, Cursor at, int capacity, std::unique_ptr<uint8_t[]>& copy, int32_t& length)
+{
+    length = -1;
+    int32_t room = MaxPieces * capacity;
+    copy.reset(new (std::nothrow) uint8_t[static_cast<size_t>(room)]);
+    if (!copy)
+        return -34;
+    int32_t copied = 0;
+    int32_t total = 0;
+    int32_t status = collectRecord(page, at, copy.get(), room, copied, total);
+    if (status == -12)
+        return 0;
+    if (status)
+        return status;
+    if (total == copied)
+        length = total;
     return 0;
 }
 
