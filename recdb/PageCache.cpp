@@ -165,13 +165,22 @@ int32_t PageCache::writeVictim(CachedPage& victim)
 
 int32_t PageCache::take(Database& owner, int32_t page, CachedPage*& buffer)
 {
+    // A page that cannot be written stays in its buffer; the next older buffer is tried instead.
+    // Only when no buffer can be freed does the first write error stand.
     int32_t n = m_oldest;
-    CachedPage& victim = m_buffers[n];
-    if (victim.page >= 0 && victim.changed) {
-        int32_t status = writeVictim(victim);
-        if (status)
-            return status;
+    int32_t failure = 0;
+    for (; n >= 0; n = m_buffers[n].newer) {
+        if (m_buffers[n].page < 0 || !m_buffers[n].changed)
+            break;
+        int32_t status = writeVictim(m_buffers[n]);
+        if (!status)
+            break;
+        if (!failure)
+            failure = status;
     }
+    if (n < 0)
+        return failure;
+    CachedPage& victim = m_buffers[n];
     empty(n);
     unlinkUse(n);
     linkFront(n);

@@ -41,8 +41,9 @@ public:
     // The buffer holding this page, moved to the front; null on a miss.
     CachedPage* find(uint64_t generation, int32_t page);
     // The least recently used buffer, written back first when changed (with the changed pages
-    // of its file that neighbour it; a write error is returned and the buffers are left as they
-    // were), then given to this page of the owner's file
+    // of its file that neighbour it; when that write fails, the next older buffer is tried, and
+    // the write error is returned, the buffers left as they were, only when none can be freed),
+    // then given to this page of the owner's file
     // (its image still to be filled) and moved to the front.
     int32_t take(Database& owner, int32_t page, CachedPage*& buffer);
     // Empties one buffer without writing it (a page that could not be read).

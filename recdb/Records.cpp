@@ -390,7 +390,11 @@ int32_t Database::writeRecord(
         if (status == 0 && mode == 4)
             return -1;
         if (status == 0 && mode != 4) {
+            // The reserve pages are appended before the old record goes, so that a device
+            // without room refuses the change while nothing is lost.
             status = keepRecord(page, at, capacity, old, oldLength);
+            if (!status)
+                status = reservePages(header.heightOf(tree(k)));
             if (status)
                 return status;
             status = deleteRecord(k, key, keyLen, record);
