@@ -51,16 +51,16 @@ bool machineIsLittle()
 // -37 unless the list holds 1 to 242 descriptors of key types 0..20 before its end mark.
 int32_t checkSegments(const uint8_t* segments)
 {
-    if (!segments || segments[0] == 31)
-        return -37;
+    if (!segments || segments[0] == SegmentListEnd)
+        return RDB_BAD_SEGMENTS;
     for (int i = 0; i <= MaxSegments; ++i) {
         uint8_t type = segments[i * SegmentSize];
-        if (type == 31)
+        if (type == SegmentListEnd)
             return 0;
-        if (type > 20 || i == MaxSegments)
-            return -37;
+        if (type > MaxKeyType || i == MaxSegments)
+            return RDB_BAD_SEGMENTS;
     }
-    return -37;
+    return RDB_BAD_SEGMENTS;
 }
 
 int32_t applyTable(Database& db, const rdbIndexDef* table)
@@ -69,18 +69,18 @@ int32_t applyTable(Database& db, const rdbIndexDef* table)
         s = nullptr;
     if (!table) {
         for (int i = 1; i <= 14; ++i) {
-            if (db.header.keyType(i) != 0)
-                return -35;
+            if (db.header.keyType(i) != KeyString)
+                return RDB_INDEX_MISMATCH;
         }
         return 0;
     }
     for (int n = 0; n < MaxIndex && table[n].index != 0; ++n) {
         const rdbIndexDef& def = table[n];
         if (def.index >= 16)
-            return -27;
-        if (def.keyType > 20 || def.keyType != db.header.keyType(def.index))
-            return -35;
-        if (def.keyType == 8 || def.segments) {
+            return RDB_BAD_INDEX;
+        if (def.keyType > MaxKeyType || def.keyType != db.header.keyType(def.index))
+            return RDB_INDEX_MISMATCH;
+        if (def.keyType == KeyComposite || def.segments) {
             int32_t status = checkSegments(def.segments);
             if (status)
                 return status;
@@ -112,14 +112,14 @@ int32_t openDatabase(Database& db, const char* name, char sharing, const rdbInde
         if (db.file.isOpen()) {
             db.shared = true;
             int32_t status = db.takeFileLock();
-            if (status == -109 || status == -110)
+            if (status == RDB_NO_SLOT || status == RDB_QUEUE_FAILED)
                 return status;
             if (status) {
                 db.file.close();
                 db.shared = false;
                 db.file = openExclusive(name, db.writable);
                 if (!db.file.isOpen())
-                    return -101;
+                    return RDB_SHARED_OPEN_FAILED;
             }
         } else {
             db.file = openExclusive(name, db.writable);
@@ -129,7 +129,7 @@ int32_t openDatabase(Database& db, const char* name, char sharing, const rdbInde
         db.file = openExclusive(name, db.writable);
     }
     if (!db.file.isOpen())
-        return -1;
+        return RDB_FAILED;
     h->sharing = shared ? sharing : 'E';
 
     auto release = [&](int32_t status) {
@@ -154,7 +154,7 @@ int32_t openDatabase(Database& db, const char* name, char sharing, const rdbInde
     uint8_t marker[2] = {};
     db.file.readAt(UpdateMarkerOffset, marker, 2);
     if (load16(marker) == MarkerValue)
-        return release(-40);
+        return release(RDB_INTERRUPTED);
     status = applyTable(db, table);
     if (status)
         return release(status);
@@ -184,11 +184,11 @@ int32_t closeDatabase(rdbHandle* h)
         db->removeOwnLockEntries();
     if (db->writable) {
         if (db->writeBack() || !db->file.flush())
-            status = -4;
+            status = RDB_HEADER_FAILED;
     }
     unlockFileMode(*db);
     if (!db->file.close() && !status)
-        status = -1;
+        status = RDB_FAILED;
     delete db;
     --openFiles;
     h->database = nullptr;
@@ -202,11 +202,11 @@ int32_t closeDatabase(rdbHandle* h)
 int32_t enter(rdbHandle* h, int32_t keyNumber)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     h->database->handle = h;
     h->keyOrder = 1;
     if (keyNumber < 1 || keyNumber > MaxIndex)
-        return done(h, -2);
+        return done(h, RDB_BAD_ARGUMENT);
     h->keyNumber = keyNumber;
     return 0;
 }
@@ -246,11 +246,11 @@ int32_t writeEntry(
     h->dataPointer = const_cast<void*>(data);
     h->dataLength = length;
     if (!db.writable)
-        return done(h, -33);
+        return done(h, RDB_READ_ONLY);
     uint8_t keyCopy[256];
     int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
     if (keyLen < 0)
-        return done(h, -2);
+        return done(h, RDB_BAD_ARGUMENT);
     status = db.beginUpdate();
     if (status)
         return done(h, status);
@@ -262,7 +262,7 @@ int32_t writeEntry(
     if (mode == 3) {
         // Add: the key must be new, whatever the record number.
         status = db.search(t, page, at);
-        status = status == 0 || status == 1 ? -1 : status < -1 ? status : 0;
+        status = status == RDB_OK || status == RDB_FOUND_OTHER_RECORD ? RDB_FAILED : status < RDB_FAILED ? status : 0;
     } else if (db.shared && (mode == 1 || mode == 2)) {
         // Update and put lock an existing record around the rewrite.
         t.record = record;
@@ -272,7 +272,7 @@ int32_t writeEntry(
             status = db.lockRecord(keyNumber);
             locked = status == 0;
         } else {
-            status = status < -1 ? status : 0;
+            status = status < RDB_FAILED ? status : 0;
         }
     }
     if (!status)
@@ -308,7 +308,7 @@ int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length
     int32_t status;
     if (!last) {
         status = db.search(t, page, at);
-        if (status < -1)
+        if (status < RDB_FAILED)
             return status;
         return db.readAt(keyNumber, page, at, buffer, length);
     }
@@ -322,12 +322,12 @@ int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length
             return status;
         if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != keyNumber) {
             db.clearPosition(keyNumber);
-            return -1;
+            return RDB_FAILED;
         }
         if (entryPiece(pageEntry(page, at.pos)) == 0)
             return db.readAt(keyNumber, page, at, buffer, length);
     }
-    return -12;
+    return RDB_BROKEN_RECORD;
 }
 
 int32_t first(Database& db, int k, uint8_t* b, int32_t l)
@@ -343,7 +343,7 @@ int32_t readCurrent(Database& db, int k, uint8_t* buffer, int32_t length)
 {
     IndexState& state = db.indexes[k];
     if (!state.positioned)
-        return -16;
+        return RDB_NO_CURRENT;
     Page page;
     Cursor at;
     if (db.currentPosition(k, page, at) == 0)
@@ -356,7 +356,7 @@ int32_t readCurrent(Database& db, int k, uint8_t* buffer, int32_t length)
         .record = entryRecord(current) };
     int32_t status = db.search(t, page, at);
     if (status != 0)
-        return status < -1 ? status : -1;
+        return status < RDB_FAILED ? status : RDB_FAILED;
     return db.readAt(k, page, at, buffer, length);
 }
 
@@ -364,11 +364,11 @@ int32_t readCurrent(Database& db, int k, uint8_t* buffer, int32_t length)
 template<typename F> int32_t headerUpdate(rdbHandle* h, F change)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
     if (!db.writable)
-        return done(h, -33);
+        return done(h, RDB_READ_ONLY);
     int32_t status = db.beginUpdate();
     if (status)
         return done(h, status);
@@ -380,7 +380,7 @@ template<typename F> int32_t headerUpdate(rdbHandle* h, F change)
 template<typename F> int32_t headerRead(rdbHandle* h, F read)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
     int32_t status = db.beginRead();
@@ -396,7 +396,7 @@ template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action
         return status;
     Database& db = *h->database;
     if (!db.writable)
-        return done(h, db.shared ? -33 : action(db));
+        return done(h, db.shared ? RDB_READ_ONLY : action(db));
     if ((status = db.beginUpdate()))
         return done(h, status);
     return done(h, db.endUpdate(action(db)));
@@ -417,13 +417,13 @@ void resetForOpen(rdbHandle* h)
 int32_t rdbOpen(rdbHandle* h, const char* name, char sharing, int32_t access, const rdbIndexDef* table)
 {
     if (!h)
-        return -3;
+        return RDB_BAD_HANDLE;
     resetForOpen(h);
     if (!name || !*name)
-        return done(h, -1);
+        return done(h, RDB_FAILED);
     Database* db = new (std::nothrow) Database(h);
     if (!db)
-        return done(h, -34);
+        return done(h, RDB_NO_MEMORY);
     db->writable = access == 2;
     h->access = db->writable ? 2 : 1;
     int32_t status = openDatabase(*db, name, sharing, table);
@@ -440,20 +440,20 @@ int32_t rdbOpen(rdbHandle* h, const char* name, char sharing, int32_t access, co
 int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrder, const rdbIndexDef* table)
 {
     if (!h)
-        return -3;
+        return RDB_BAD_HANDLE;
     resetForOpen(h);
     if (byteOrder < 1 || byteOrder > 3)
-        return done(h, -32);
+        return done(h, RDB_BAD_BYTE_ORDER);
     Header header = defaultHeader();
     for (int n = 0; table && n < MaxIndex && table[n].index != 0; ++n) {
         if (table[n].index > 15)
-            return done(h, -27);
-        if (table[n].keyType > 20)
-            return done(h, -35);
+            return done(h, RDB_BAD_INDEX);
+        if (table[n].keyType > MaxKeyType)
+            return done(h, RDB_INDEX_MISMATCH);
         header.keyTypes[table[n].index] = table[n].keyType;
     }
     if (!name || !*name)
-        return done(h, -1);
+        return done(h, RDB_FAILED);
     platform::FileOpenOptions options;
     options.access = platform::FileAccess::ReadWrite;
     options.share = platform::FileShare::None;
@@ -461,7 +461,7 @@ int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrde
     platform::FileError error;
     platform::File file = platform::File::open(name, options, &error);
     if (!file.isOpen())
-        return done(h, error == platform::FileError::Exists ? -29 : -1);
+        return done(h, error == platform::FileError::Exists ? RDB_EXISTS : RDB_FAILED);
 
     bool little = machineIsLittle();
     bool swap = (byteOrder == 1 && !little) || (byteOrder == 2 && little);
@@ -470,22 +470,22 @@ int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrde
     header.extent = header.pageCount + header.height0 + 1;
     uint8_t block[HeaderBlockSize] = {};
     encodeHeader(header, swap, block);
-    int32_t status = file.writeAt(0, block, sizeof block) == HeaderBlockSize ? 0 : -8;
+    int32_t status = file.writeAt(0, block, sizeof block) == HeaderBlockSize ? 0 : RDB_WRITE_FAILED;
     static const uint8_t zero[PageSize] = {};
     for (int32_t n = 1; !status && n < header.extent; ++n) {
         if (file.writeAt(HeaderBlockSize + int64_t(PageSize) * n, zero, PageSize) != PageSize)
-            status = -8;
+            status = RDB_WRITE_FAILED;
     }
     Page root;
     root.initEmpty(0);
     KeyFormat keys;
     pageToFile(root, swap, keys);
     if (!status && file.writeAt(HeaderBlockSize, root.bytes, PageSize) != PageSize)
-        status = -8;
+        status = RDB_WRITE_FAILED;
     if (!status && !file.flush())
-        status = -8;
+        status = RDB_WRITE_FAILED;
     if (!file.close() && !status)
-        status = -1;
+        status = RDB_FAILED;
     if (!status)
         status = rdbOpen(h, name, sharing, 2, table);
     if (status) {
@@ -509,35 +509,35 @@ int32_t rdbCreateDefault(rdbHandle* h, const char* name)
 int32_t rdbClose(rdbHandle* h)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     return done(h, closeDatabase(h));
 }
 
 int32_t rdbFlush(rdbHandle* h)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
     if (db.shared || !db.writable)
         return done(h, 0);
     if (db.writeBack() || !db.file.flush())
-        return done(h, -4);
+        return done(h, RDB_HEADER_FAILED);
     return done(h, 0);
 }
 
 int32_t rdbSetAccessMode(rdbHandle* h, int32_t mode)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     if (mode < 0 || mode > 4)
-        return done(h, -1);
+        return done(h, RDB_FAILED);
     if (h->database->shared && (mode == 2 || mode == 3))
         mode = 1;
     h->writeMode = mode;
     // Zero pages appended ahead in mode 0 go: every other mode keeps the file at its extent.
     if (mode != 0 && h->database->writable && h->database->cutToExtent())
-        return done(h, -8);
+        return done(h, RDB_WRITE_FAILED);
     return done(h, 0);
 }
 
@@ -554,14 +554,14 @@ int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record
     uint8_t keyCopy[256];
     int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
     if (keyLen < 0)
-        return done(h, -2);
+        return done(h, RDB_BAD_ARGUMENT);
     if ((status = db.beginRead()))
         return done(h, status);
     SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = record };
     Page page;
     Cursor at;
     status = db.search(t, page, at);
-    if (status == -1) {
+    if (status == RDB_FAILED) {
         db.clearPosition(keyNumber);
     } else if (status >= 0) {
         int32_t read = db.readAt(keyNumber, page, at, static_cast<uint8_t*>(buffer), length);
@@ -635,11 +635,11 @@ int32_t checkCurrentChange(rdbHandle* h, int32_t keyNumber, bool lockExempt, uin
     Database& db = *h->database;
     IndexState& state = db.indexes[keyNumber];
     if (!db.writable)
-        return -33;
+        return RDB_READ_ONLY;
     if (!state.positioned)
-        return -1;
+        return RDB_FAILED;
     if (db.shared && !lockExempt && !state.locked && !h->lockNotRequired)
-        return -107;
+        return RDB_MUST_LOCK;
     std::memcpy(current, state.entry, sizeof current);
     return 0;
 }
@@ -669,11 +669,11 @@ int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t reco
     h->keyPointer = key;
     h->recordNumber = record;
     if (!db.writable)
-        return done(h, -33);
+        return done(h, RDB_READ_ONLY);
     uint8_t keyCopy[256];
     int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
     if (keyLen < 0)
-        return done(h, -2);
+        return done(h, RDB_BAD_ARGUMENT);
     if ((status = db.beginUpdate()))
         return done(h, status);
     status = db.deleteRecord(keyNumber, keyCopy, keyLen, record);
@@ -734,11 +734,11 @@ int32_t rdbSetUserWord(rdbHandle* h, int32_t value)
 
 int32_t rdbReadUserArea(rdbHandle* h, void* buffer, int32_t length)
 {
-    return headerRead(h, [h, buffer, length](Database& db) {
+    return headerRead(h, [h, buffer, length](Database& db) -> int32_t {
         int32_t size = db.header.userLength >= 1 && db.header.userLength <= 100 ? db.header.userLength : 0;
         h->dataLength = size;
         if (length < size || (size && !buffer))
-            return -28;
+            return RDB_BUFFER_SHORT;
         std::memcpy(buffer, db.header.userArea, static_cast<size_t>(size));
         return 0;
     });
@@ -747,7 +747,7 @@ int32_t rdbReadUserArea(rdbHandle* h, void* buffer, int32_t length)
 int32_t rdbWriteUserArea(rdbHandle* h, const void* data, int32_t length)
 {
     if (isValid(h) && (length < 0 || length > 100 || (length && !data)))
-        return done(h, -2);
+        return done(h, RDB_BAD_ARGUMENT);
     return headerUpdate(h, [data, length](Database& db) {
         std::memset(db.header.userArea, 0, sizeof db.header.userArea);
         if (length)
@@ -782,46 +782,46 @@ int32_t rdbTestRecordLock(rdbHandle* h, int32_t keyNumber)
 int32_t rdbLockFileMode(rdbHandle* h, int32_t writer)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     return done(h, lockFileMode(*h->database, writer != 0));
 }
 
 int32_t rdbUnlockFileMode(rdbHandle* h)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     return done(h, unlockFileMode(*h->database));
 }
 
 int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
 {
     if (!isValid(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
     if (!table)
-        return done(h, -35);
+        return done(h, RDB_INDEX_MISMATCH);
     if (!db.writable)
-        return done(h, -33);
+        return done(h, RDB_READ_ONLY);
     int32_t status = db.beginUpdate();
     if (status)
         return done(h, status);
     for (int n = 0; !status && n < MaxIndex && table[n].index != 0; ++n) {
         const rdbIndexDef& def = table[n];
         if (def.index >= 16) {
-            status = -27;
-        } else if (def.keyType > 20) {
-            status = -35;
-        } else if ((def.keyType == 8 || def.segments) && checkSegments(def.segments)) {
-            status = -37;
+            status = RDB_BAD_INDEX;
+        } else if (def.keyType > MaxKeyType) {
+            status = RDB_INDEX_MISMATCH;
+        } else if ((def.keyType == KeyComposite || def.segments) && checkSegments(def.segments)) {
+            status = RDB_BAD_SEGMENTS;
         } else if (def.keyType != db.header.keyType(def.index)) {
             SearchTarget t { .index = def.index, .mode = SearchTarget::First };
             Page page;
             Cursor at;
             int32_t found = db.search(t, page, at);
             if (found == 0)
-                status = -36;
-            else if (found < -1)
+                status = RDB_INDEX_NOT_EMPTY;
+            else if (found < RDB_FAILED)
                 status = found;
             else {
                 db.header.keyTypes[def.index] = def.keyType;
@@ -838,16 +838,16 @@ int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
 
 int32_t rdbCheckHandleSize(int32_t size)
 {
-    return size == static_cast<int32_t>(sizeof(rdbHandle)) ? 0 : -1;
+    return size == static_cast<int32_t>(sizeof(rdbHandle)) ? 0 : RDB_FAILED;
 }
 
 int32_t rdbSetCacheSize(int32_t buffers)
 {
     if (buffers < 1 || openFiles > 0)
-        return -1;
+        return RDB_FAILED;
     try {
-        return PageCache::the().resize(buffers) ? 0 : -1;
+        return PageCache::the().resize(buffers) ? 0 : RDB_FAILED;
     } catch (const std::bad_alloc&) {
-        return -34;
+        return RDB_NO_MEMORY;
     }
 }

@@ -8,6 +8,8 @@
 #include "recdb/Database.h"
 #include "recdb/KeyCompare.h"
 
+#include <cassert>
+
 namespace recdb {
 
 namespace {
@@ -112,7 +114,7 @@ int Database::compareEntry(const uint8_t* e, const SearchTarget& t) const
     d = compareKeys(keys.type[t.index], entryKey(e), entryKeyLength(e, keys), t.key, t.keyLength,
         keys.segments[t.index], &unordered);
     if (unordered)
-        handle->lastStatus = -1;
+        handle->lastStatus = RDB_FAILED;
     if (d)
         return d;
     // Record numbers compare three-way: a wrapped difference is not an order.
@@ -125,14 +127,14 @@ int Database::compareEntry(const uint8_t* e, const SearchTarget& t) const
 int32_t Database::findStatus(const uint8_t* e, const SearchTarget& t) const
 {
     if (entryIndex(e) != t.index)
-        return -1;
+        return RDB_FAILED;
     if (t.mode != SearchTarget::Exact)
         return 0;
     bool unordered = false;
     if (compareKeys(keys.type[t.index], entryKey(e), entryKeyLength(e, keys), t.key, t.keyLength,
             keys.segments[t.index], &unordered))
-        return 2;
-    return entryRecord(e) == t.record && entryPiece(e) == t.piece ? 0 : 1;
+        return RDB_FOUND_FOLLOWING;
+    return entryRecord(e) == t.record && entryPiece(e) == t.piece ? RDB_OK : RDB_FOUND_OTHER_RECORD;
 }
 
 int32_t Database::descend(const SearchTarget& t, Page& page, Cursor& at)
@@ -141,7 +143,7 @@ int32_t Database::descend(const SearchTarget& t, Page& page, Cursor& at)
     int32_t height = tr < 0 ? 0 : header.heightOf(tr);
     // Why: the height sizes the path and bounds the descent; a damaged one could walk past both.
     if (height < 1 || height > MaxHeight)
-        return -30;
+        return RDB_DAMAGED;
 
     // The pages are read in place in their cache buffers; only the leaf is copied out.
     const Page* node;
@@ -188,7 +190,8 @@ int32_t Database::descend(const SearchTarget& t, Page& page, Cursor& at)
         // Why: every page must lie exactly one level below its parent; anything else is a
         // damaged link, and following it could loop or overrun the path.
         if (node->isFree() || node->level() != level)
-            return -30;
+            return RDB_DAMAGED;
+        assert(level >= 0 && level < MaxHeight); // the height was checked against the path above
         path[level] = n;
         count = node->entryOffsets(offsets);
         int lo = lowerBound(0, count);
@@ -217,14 +220,14 @@ int32_t Database::settle(Page& page, Cursor& at)
         }
         // Why: a walk along sibling links visits each page once at most; more means a cycle.
         if (++steps > header.pageCount)
-            return -30;
+            return RDB_DAMAGED;
         int32_t from = at.leaf;
         int32_t status = fetch(right, page);
         if (status)
             return status;
         // Why: a right sibling must be a leaf that links back to where the walk came from.
         if (page.isFree() || page.level() != 0 || page.left() != from)
-            return -30;
+            return RDB_DAMAGED;
         at = { right, 0 };
     }
     return 0;
@@ -238,7 +241,7 @@ int32_t Database::search(const SearchTarget& t, Page& page, Cursor& at)
     if (status)
         return status;
     if (at.leaf < 0)
-        return -1;
+        return RDB_FAILED;
     return findStatus(entryAt(page, at.pos), t);
 }
 
@@ -259,13 +262,13 @@ int32_t Database::stepBack(Page& page, Cursor& at)
         }
         // Why: as for the right links, a longer walk than the file has pages is a cycle.
         if (++steps > header.pageCount)
-            return -30;
+            return RDB_DAMAGED;
         int32_t from = at.leaf;
         int32_t status = fetch(left, page);
         if (status)
             return status;
         if (page.isFree() || page.level() != 0 || page.right() != from)
-            return -30;
+            return RDB_DAMAGED;
         at = { left, page.count() };
     }
     --at.pos;
@@ -277,7 +280,7 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
     int tr = tree(t.index);
     int32_t height = tr < 0 ? 0 : header.heightOf(tr);
     if (height < 1 || height > MaxHeight)
-        return -30;
+        return RDB_DAMAGED;
     int32_t status = reservePages(height);
     if (status)
         return status;
@@ -350,7 +353,7 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
             if (status)
                 return status;
             if (neighbour.isFree() || neighbour.level() != level)
-                return -30;
+                return RDB_DAMAGED;
             neighbour.setLeft(newNo);
             status = store(oldRight, neighbour);
             if (status)
@@ -368,7 +371,7 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
         if (level == height - 1) {
             // The root split: a new root one level higher holds the two halves.
             if (height + 1 > MaxHeight)
-                return -31;
+                return RDB_NO_ROOM;
             int32_t rootNo;
             status = allocatePage(rootNo);
             if (status)
@@ -384,13 +387,14 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
             headerChanged = true;
             return 0;
         }
+        assert(level + 1 < height); // the root split was handled above
         int32_t parentNo = path[level + 1];
         Page parent;
         status = fetch(parentNo, parent);
         if (status)
             return status;
         if (parent.isFree() || parent.level() != level + 1)
-            return -30;
+            return RDB_DAMAGED;
         int pos = -1;
         if (parent.leftChild() == pageNo) {
             pos = 0;
@@ -404,7 +408,7 @@ int32_t Database::insertEntry(const uint8_t* entry, const SearchTarget& t)
         }
         // Why: the parent on the path must point to the page that split.
         if (pos < 0)
-            return -30;
+            return RDB_DAMAGED;
         work.load(parent);
         work.insert(pos, up);
         pageNo = parentNo;
@@ -455,12 +459,12 @@ int32_t Database::removeEntry(int tr, Page& page, Cursor at)
             return status;
         int height = header.heightOf(tr);
         if (level + 1 >= height)
-            return -30;
+            return RDB_DAMAGED;
         int32_t parentNo = path[level + 1];
         if ((status = fetch(parentNo, page)))
             return status;
         if (page.isFree() || page.level() != level + 1)
-            return -30;
+            return RDB_DAMAGED;
         bool empty = false;
         if (page.leftChild() == pageNo) {
             if (page.count() > 0) {
@@ -479,7 +483,7 @@ int32_t Database::removeEntry(int tr, Page& page, Cursor at)
             }
             // Why: the parent on the path must point to the page being removed.
             if (found < 0)
-                return -30;
+                return RDB_DAMAGED;
             removeAt(page, found);
         }
         if (!empty)
@@ -514,7 +518,7 @@ int32_t Database::removeEntry(int tr, Page& page, Cursor at)
         if ((status = fetch(childNo, child)))
             return status;
         if (child.isFree() || child.level() != height - 2)
-            return -30;
+            return RDB_DAMAGED;
         child.setLeft(-1);
         child.setRight(-1);
         if ((status = store(childNo, child)) || (status = freePage(rootNo)))

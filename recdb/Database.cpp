@@ -31,7 +31,7 @@ int32_t Database::readHeaderBlock()
     // Why: a file shorter than the header cannot be a record file.
     if (n != HeaderSize) {
         handle->errorDetail = static_cast<int32_t>(file.lastError());
-        return -4;
+        return RDB_HEADER_FAILED;
     }
     Header fresh;
     bool fileSwap;
@@ -60,7 +60,7 @@ bool Database::writeBytes(int64_t offset, const void* data, size_t size)
 
 int32_t Database::deferWriteFailure(int32_t status)
 {
-    if (status != -8)
+    if (status != RDB_WRITE_FAILED)
         return status;
     if (!writeFailure)
         writeFailure = status;
@@ -70,11 +70,11 @@ int32_t Database::deferWriteFailure(int32_t status)
 int32_t Database::writeHeader()
 {
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     uint8_t raw[HeaderSize];
     encodeHeader(header, swap, raw);
     if (!writeBytes(0, raw, sizeof raw))
-        return -8;
+        return RDB_WRITE_FAILED;
     headerChanged = false;
     return 0;
 }
@@ -82,14 +82,14 @@ int32_t Database::writeHeader()
 int32_t Database::writeMarker(int offset, uint32_t value, int width)
 {
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     uint8_t bytes[4];
     if (width == 2)
         store16(bytes, static_cast<uint16_t>(value));
     else
         store32(bytes, static_cast<int32_t>(value));
     if (!writeBytes(offset, bytes, static_cast<size_t>(width)) || !file.flush())
-        return -8;
+        return RDB_WRITE_FAILED;
     return 0;
 }
 
@@ -110,12 +110,12 @@ int32_t Database::writeBack()
 int32_t Database::writePageNow(int32_t page, const Page& image)
 {
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     Page out = image;
     pageToFile(out, swap, keys);
     int64_t offset = HeaderBlockSize + int64_t(PageSize) * page;
     if (!writeBytes(offset, out.bytes, PageSize))
-        return -8;
+        return RDB_WRITE_FAILED;
     return 0;
 }
 
@@ -124,7 +124,7 @@ int32_t Database::writePagesNow(int32_t first, const Page* const* images, int co
     if (count == 1)
         return writePageNow(first, *images[0]);
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     static_assert(sizeof(Page) == PageSize, "pages are written as an array");
     std::vector<Page> out;
     out.reserve(static_cast<size_t>(count));
@@ -135,7 +135,7 @@ int32_t Database::writePagesNow(int32_t first, const Page* const* images, int co
     int64_t offset = HeaderBlockSize + int64_t(PageSize) * first;
     size_t bytes = out.size() * sizeof(Page);
     if (!writeBytes(offset, out.data(), bytes))
-        return -8;
+        return RDB_WRITE_FAILED;
     return 0;
 }
 
@@ -151,12 +151,12 @@ int32_t Database::fetch(int32_t page, Page& out)
 int32_t Database::fetchRef(int32_t page, const Page*& out)
 {
     if (page < 0)
-        return -43;
+        return RDB_NEGATIVE_PAGE;
     if (shared && !holdsFileLock)
         checkChangeCounter();
     // Why: pages at or past the page count were never handed out; a link there is damage.
     if (page >= header.pageCount)
-        return -30;
+        return RDB_DAMAGED;
     PageCache& cache = PageCache::the();
     if (CachedPage* hit = cache.find(generation, page)) {
         out = &hit->image;
@@ -171,7 +171,7 @@ int32_t Database::fetchRef(int32_t page, const Page*& out)
     if (n != PageSize) {
         handle->errorDetail = static_cast<int32_t>(file.lastError());
         cache.release(*buffer);
-        return -9;
+        return RDB_SHORT_READ;
     }
     status = pageFromFile(buffer->image, swap, keys);
     if (status) {
@@ -186,15 +186,15 @@ int32_t Database::fetchRef(int32_t page, const Page*& out)
 int32_t Database::store(int32_t page, const Page& image)
 {
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     if (page < 0)
-        return -43;
+        return RDB_NEGATIVE_PAGE;
     if (shared && !holdsFileLock)
         checkChangeCounter();
     // Why: pages past the extent were never appended; writing one would leave a gap the header
     // does not know about.
     if (page >= header.extent || image.count() > MaxEntries || image.freeBytes() > EntryArea)
-        return -30;
+        return RDB_DAMAGED;
     headerChanged = true;
     PageCache& cache = PageCache::the();
     CachedPage* buffer = cache.find(generation, page);
@@ -222,7 +222,7 @@ int callerKeyLength(int type, const void* key)
     auto* k = static_cast<const uint8_t*>(key);
     if (!k)
         return -1;
-    if (type == 0 || type == 1) {
+    if (type == KeyString || type == KeyStringNoCase) {
         // Why: the program's string may be of any length; stop looking past the longest key.
         for (int i = 0; i <= MaxKeyLength; ++i) {
             if (!k[i])

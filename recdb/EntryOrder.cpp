@@ -70,7 +70,7 @@ int32_t insertRawEntry(Database& db, const uint8_t* entry)
     SearchTarget t = targetOfEntry(entry, db.keys, entryPiece(entry));
     // Why: the entry comes from another file; its key must be one this file can store.
     if (t.index < 1 || t.index > MaxIndex || t.keyLength < 1 || t.keyLength > MaxKeyLength)
-        return -30;
+        return RDB_DAMAGED;
     int32_t status = db.beginUpdate();
     if (status)
         return status;

@@ -64,22 +64,22 @@ namespace {
         for (int i = 0; i < count; ++i) {
             const rdbField& d = f[i];
             if (!validType(d.type))
-                return -22;
+                return RDB_BAD_FIELD_TYPE;
             if (d.order != 'U' && d.order != 'D' && d.order != 'N')
-                return -24;
+                return RDB_BAD_FIELD_ORDER;
             if (d.length >= 31233)
-                return -25;
+                return RDB_BAD_FIELD_LENGTH;
             if (d.index > 15 || (d.keyType != 'N' && d.index == 0))
-                return -27;
+                return RDB_BAD_INDEX;
             if (d.keyType != 'N') {
-                int want = d.keyType == 'S' ? 0 : d.keyType;
-                if (want > 20 || db.header.keyType(d.index) != want)
-                    return -23;
+                int want = d.keyType == 'S' ? int(KeyString) : d.keyType;
+                if (want > MaxKeyType || db.header.keyType(d.index) != want)
+                    return RDB_BAD_FIELD_KEY_TYPE;
             }
             if (d.type != 'X' && !d.variable)
-                return -22;
+                return RDB_BAD_FIELD_TYPE;
             if (d.type == 'S' && stringLength(d) > d.length)
-                return -26;
+                return RDB_FIELD_TOO_LONG;
         }
         return 0;
     }
@@ -207,11 +207,11 @@ namespace {
             }
             }
             if (out.size() > size_t(MaxRecord))
-                return -28;
+                return RDB_BUFFER_SHORT;
         }
         put16(out, EndMark, swap);
         if (out.size() > size_t(MaxRecord))
-            return -28;
+            return RDB_BUFFER_SHORT;
         uint8_t head[4];
         store16(head, rdbFieldSignature(f));
         store16(head + 2, checkValue(out.data(), int(out.size())));
@@ -228,9 +228,9 @@ namespace {
         bool swap = db.swap;
         // Why: the head, the kind and the end mark take 7 bytes; anything shorter is damaged.
         if (length < 7 || get16(data + 2, swap) != checkValue(data, length))
-            return -21;
+            return RDB_BAD_CHECK;
         if (get16(data, swap) != rdbFieldSignature(f))
-            return -20;
+            return RDB_BAD_FIELD_LIST;
         for (int i = 0; i < count; ++i)
             clearVariable(f[i]);
         int pos = 5;
@@ -238,13 +238,13 @@ namespace {
         for (;;) {
             // Why: every field number, and the end mark, needs two bytes inside the record.
             if (pos + 2 > length)
-                return -21;
+                return RDB_BAD_CHECK;
             uint16_t number = get16(data + pos, swap);
             pos += 2;
             if (number == EndMark)
                 break;
             if (int(number) <= last || number >= count)
-                return -20;
+                return RDB_BAD_FIELD_LIST;
             last = number;
             const rdbField& d = f[number];
             uint8_t* v = static_cast<uint8_t*>(d.variable);
@@ -255,7 +255,7 @@ namespace {
                 // Why: the string must end inside the record; it is cut to the variable's length.
                 const void* nul = std::memchr(data + pos, 0, size_t(length - pos));
                 if (!nul)
-                    return -21;
+                    return RDB_BAD_CHECK;
                 size_t n = size_t(static_cast<const uint8_t*>(nul) - (data + pos));
                 std::memcpy(v, data + pos, n < d.length ? n : d.length);
                 pos += int(n) + 1;
@@ -263,12 +263,12 @@ namespace {
             }
             case 'B': {
                 if (pos + 2 > length)
-                    return -21;
+                    return RDB_BAD_CHECK;
                 int n = get16(data + pos, swap);
                 pos += 2;
                 // Why: the bytes must lie inside the record; the variable takes at most its length.
                 if (pos + n > length)
-                    return -21;
+                    return RDB_BAD_CHECK;
                 std::memcpy(v, data + pos, size_t(n < d.length ? n : d.length));
                 pos += n;
                 break;
@@ -276,7 +276,7 @@ namespace {
             default: {
                 int n = numberSize(d.type);
                 if (pos + n > length)
-                    return -21;
+                    return RDB_BAD_CHECK;
                 uint8_t b[8];
                 std::memcpy(b, data + pos, size_t(n));
                 if (swap)
@@ -342,8 +342,8 @@ namespace {
         int size = 0;
         double x = d ? numericValue(*d) : 0;
         switch (type) {
-        case 0:
-        case 1: {
+        case KeyString:
+        case KeyStringNoCase: {
             if (bytes) {
                 const void* nul = std::memchr(bytes, 0, length);
                 if (nul)
@@ -351,39 +351,39 @@ namespace {
             }
             length = length < size_t(maxLength) ? length : size_t(maxLength);
             if (pos + int(length) + 1 > MaxKeyLength)
-                return -26;
+                return RDB_FIELD_TOO_LONG;
             if (length)
                 std::memcpy(key + pos, bytes, length);
             key[pos + int(length)] = 0;
             pos += int(length) + 1;
             return 0;
         }
-        case 3:
-        case 5:
+        case KeyInt32:
+        case KeySignedInt32:
             store32(number, static_cast<int32_t>(x));
             size = 4;
             break;
-        case 4: {
+        case KeyInt16: {
             int16_t v = static_cast<int16_t>(x);
             std::memcpy(number, &v, 2);
             size = 2;
             break;
         }
-        case 10:
+        case KeyUInt16:
             store16(number, static_cast<uint16_t>(x));
             size = 2;
             break;
-        case 6: {
+        case KeyFloat: {
             float v = static_cast<float>(x);
             std::memcpy(number, &v, 4);
             size = 4;
             break;
         }
-        case 7:
+        case KeyDouble:
             std::memcpy(number, &x, 8);
             size = 8;
             break;
-        case 9:
+        case KeySixBytes:
             if (d && d->type == 'M')
                 std::memcpy(number, d->variable, 6);
             size = 6;
@@ -392,7 +392,7 @@ namespace {
             int cut = maxLength < 241 ? maxLength : 241;
             length = length < size_t(cut) ? length : size_t(cut);
             if (pos + 1 + int(length) > MaxKeyLength)
-                return -26;
+                return RDB_FIELD_TOO_LONG;
             key[pos] = static_cast<uint8_t>(length);
             if (length)
                 std::memcpy(key + pos + 1, bytes, length);
@@ -401,7 +401,7 @@ namespace {
         }
         }
         if (pos + size > MaxKeyLength)
-            return -26;
+            return RDB_FIELD_TOO_LONG;
         std::memcpy(key + pos, number, size_t(size));
         pos += size;
         return 0;
@@ -416,15 +416,15 @@ namespace {
             return appendKeyPart(type, &f[i], MaxKeyLength, key, length);
         const uint8_t* segments = db.keys.segments[index];
         if (!segments)
-            return -37;
+            return RDB_BAD_SEGMENTS;
         int pos = 1;
         for (int s = 0; s < MaxSegments; ++s) {
             const uint8_t* d = segments + s * SegmentSize;
-            if (d[0] == 31)
+            if (d[0] == SegmentListEnd)
                 break;
             int segType = d[0] & 0x1F;
-            if (d[0] > 20 || segType == 8)
-                return -37;
+            if (d[0] > MaxKeyType || segType == KeyComposite)
+                return RDB_BAD_SEGMENTS;
             int32_t field = load32(d + 4);
             int maxLength = d[8] ? d[8] : MaxKeyLength;
             const rdbField* source = field >= 0 && field < count ? &f[field] : nullptr;
@@ -507,7 +507,7 @@ namespace {
         int32_t status = rdbFind(h, RecordIndex, emptyKey, number, nullptr, 0);
         if (status != 0) {
             clearCurrent(h);
-            return status < 0 ? status : -1;
+            return status < 0 ? status : RDB_FAILED;
         }
         return 0;
     }
@@ -527,12 +527,12 @@ namespace {
     {
         db = databaseOf(h);
         if (!db)
-            return -3;
+            return RDB_BAD_HANDLE;
         if (!f)
-            return -22;
+            return RDB_BAD_FIELD_TYPE;
         count = fieldCount(f);
         if (count >= MaxFields)
-            return -22;
+            return RDB_BAD_FIELD_TYPE;
         return checkList(*db, f, count);
     }
 
@@ -568,9 +568,9 @@ int32_t rdbFieldAdd(rdbHandle* h, const rdbField* f, int32_t kind)
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     if (!db->writable)
-        return h->lastStatus = -33;
+        return h->lastStatus = RDB_READ_ONLY;
     std::vector<Key> keys;
     std::vector<uint8_t> record;
     if ((status = keysOf(*db, f, count, keys)) || (status = pack(*db, f, count, kind, record)))
@@ -628,7 +628,7 @@ int32_t rdbFieldRead(rdbHandle* h, const rdbField* f, int32_t* kind)
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     std::vector<uint8_t> record;
     if ((status = readCurrent(h, record)))
         return status;
@@ -641,9 +641,9 @@ int32_t rdbFieldUpdate(rdbHandle* h, const rdbField* f)
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     if (!db->writable)
-        return h->lastStatus = -33;
+        return h->lastStatus = RDB_READ_ONLY;
     std::vector<uint8_t> old;
     if ((status = readCurrent(h, old)))
         return status;
@@ -690,9 +690,9 @@ int32_t rdbFieldDelete(rdbHandle* h, const rdbField* f)
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     if (!db->writable)
-        return h->lastStatus = -33;
+        return h->lastStatus = RDB_READ_ONLY;
     if (db->shared && (status = rdbLockRecord(h, RecordIndex)))
         return status;
     std::vector<uint8_t> record;
@@ -721,25 +721,25 @@ int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mod
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     if (!isIndexedField(f, count, field))
-        return h->lastStatus = -27;
+        return h->lastStatus = RDB_BAD_INDEX;
     Key key;
     if ((status = makeKey(*db, f, count, field, key.bytes, key.length)))
         return h->lastStatus = status;
     int index = f[field].index;
     int32_t found = rdbFind(h, index, key.bytes, 0, nullptr, 0);
-    bool present = found == 0 || found == 1;
-    int32_t result = -1;
+    bool present = found == RDB_OK || found == RDB_FOUND_OTHER_RECORD;
+    int32_t result = RDB_FAILED;
     switch (mode) {
     case 1:
-        result = present ? 0 : -1;
+        result = present ? 0 : RDB_FAILED;
         break;
     case 2:
-        result = present ? rdbNext(h, index, nullptr, 0) : found == 2 ? 0 : -1;
+        result = present ? rdbNext(h, index, nullptr, 0) : found == RDB_FOUND_FOLLOWING ? 0 : RDB_FAILED;
         break;
     case 3:
-        result = present ? 0 : found == 2 ? 2 : -1;
+        result = present ? 0 : found == RDB_FOUND_FOLLOWING ? RDB_FOUND_FOLLOWING : RDB_FAILED;
         break;
     case 4:
     case 5:
@@ -747,12 +747,12 @@ int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mod
             result = 0;
             break;
         }
-        result = found == -1 ? rdbLast(h, index, nullptr, 0) : found < -1 ? found : rdbPrevious(h, index, nullptr, 0);
+        result = found == RDB_FAILED ? rdbLast(h, index, nullptr, 0) : found < RDB_FAILED ? found : rdbPrevious(h, index, nullptr, 0);
         if (result == 0 && mode == 5)
-            result = 3;
+            result = RDB_FOUND_BEFORE;
         break;
     default:
-        result = -2;
+        result = RDB_BAD_ARGUMENT;
         break;
     }
     if (result < 0) {
@@ -769,9 +769,9 @@ int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how
     int count;
     int32_t status = begin(h, f, db, count);
     if (status)
-        return status == -3 ? status : h->lastStatus = status;
+        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
     if (!isIndexedField(f, count, field))
-        return h->lastStatus = -27;
+        return h->lastStatus = RDB_BAD_INDEX;
     int index = f[field].index;
     switch (how) {
     case 1:
@@ -787,7 +787,7 @@ int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how
         status = rdbLast(h, index, nullptr, 0);
         break;
     default:
-        return h->lastStatus = -2;
+        return h->lastStatus = RDB_BAD_ARGUMENT;
     }
     if (status) {
         clearCurrent(h);
@@ -799,12 +799,12 @@ int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how
 int32_t rdbFieldCheckCurrent(rdbHandle* h)
 {
     if (!databaseOf(h))
-        return -3;
+        return RDB_BAD_HANDLE;
     uint8_t head[5] = {};
     int32_t status = rdbReadCurrent(h, RecordIndex, head, sizeof head);
     if (status)
         return status;
-    return h->dataLength >= 5 ? head[4] : -21;
+    return h->dataLength >= 5 ? head[4] : int32_t(RDB_BAD_CHECK);
 }
 
 int32_t rdbFieldLock(rdbHandle* h)
@@ -830,7 +830,7 @@ int32_t rdbFieldMakeKey(rdbHandle* h, const rdbField* f, int32_t field, uint8_t*
     if (status)
         return status;
     if (!isIndexedField(f, count, field) || !key)
-        return -27;
+        return RDB_BAD_INDEX;
     int n = 0;
     status = makeKey(*db, f, count, field, key, n);
     if (length)
@@ -846,7 +846,7 @@ int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
     if (status)
         return status;
     if (!db->writable)
-        return -33;
+        return RDB_READ_ONLY;
     // Every entry of the field indexes goes.
     for (int i = 0; i < count; ++i) {
         if (!isIndexed(f[i]))
@@ -855,7 +855,7 @@ int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
             if ((status = rdbDeleteCurrent(h, f[i].index)))
                 return status;
         }
-        if (status != -1)
+        if (status != RDB_FAILED)
             return status;
     }
     // Then each record gives its keys again.
@@ -875,7 +875,7 @@ int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
         if ((s = makeCurrent(h, number)))
             return s;
     }
-    if (status != -1)
+    if (status != RDB_FAILED)
         return status;
     int32_t freed = 0;
     for (status = rdbFirst(h, FreedIndex, nullptr, 0); status == 0; status = rdbNext(h, FreedIndex, nullptr, 0))
@@ -883,5 +883,5 @@ int32_t rdbFieldReindex(rdbHandle* h, const rdbField* f)
     db->header.freedRecords = freed;
     db->headerChanged = true;
     clearCurrent(h);
-    return status == -1 ? 0 : status;
+    return status == RDB_FAILED ? 0 : status;
 }

@@ -57,8 +57,9 @@ struct rdbField {
     void* variable;
 };
 
+// Statuses of the field layer (besides those of RecDb.h).
 enum : int32_t {
-    RDB_NO_CURRENT = -16, // no current record
+    RDB_FOUND_BEFORE = 3, // field find: positioned on the record before the key
     RDB_BAD_FIELD_LIST = -20, // the record was written with another list, or its fields are not in order
     RDB_BAD_CHECK = -21, // the record's check value does not match its bytes
     RDB_BAD_FIELD_TYPE = -22,
@@ -66,7 +67,6 @@ enum : int32_t {
     RDB_BAD_FIELD_ORDER = -24,
     RDB_BAD_FIELD_LENGTH = -25,
     RDB_FIELD_TOO_LONG = -26, // an 'S' value longer than its length, or a key too long
-    RDB_BAD_FIELD_INDEX = -27,
 };
 
 // The field list's signature.

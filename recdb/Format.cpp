@@ -1,4 +1,5 @@
 #include "recdb/Format.h"
+#include "recdb/RecDb.h"
 
 namespace recdb {
 
@@ -30,29 +31,29 @@ namespace {
     void swapKey(int type, uint8_t* key, int length, const uint8_t* segments)
     {
         switch (type) {
-        case 3:
-        case 5:
-        case 6:
+        case KeyInt32:
+        case KeySignedInt32:
+        case KeyFloat:
             swap32At(key);
             break;
-        case 4:
-        case 10:
+        case KeyInt16:
+        case KeyUInt16:
             swap16At(key);
             break;
-        case 7:
+        case KeyDouble:
             swap64At(key);
             break;
-        case 8: {
+        case KeyComposite: {
             if (!segments)
                 return;
             int pos = 1;
             for (int i = 0; i < MaxSegments; ++i) {
                 const uint8_t* d = segments + i * SegmentSize;
                 int segType = d[0] & 0x1F;
-                if (d[0] == 31)
+                if (d[0] == SegmentListEnd)
                     return;
                 // Why: a segment that runs past the key ends the walk, as it ends comparison.
-                int segLength = segType == 8 ? -1 : keyLength(segType, key + pos, length - pos);
+                int segLength = segType == KeyComposite ? -1 : keyLength(segType, key + pos, length - pos);
                 if (segLength < 0)
                     return;
                 swapKey(segType, key + pos, segLength, nullptr);
@@ -104,7 +105,7 @@ int32_t decodeHeader(const uint8_t* raw, Header& h, bool& swap)
     swap = fileNeedsSwap(raw + 8);
     for (const auto& s : signature) {
         if (loadWord(raw, s.offset, swap) != s.letter)
-            return -5;
+            return RDB_BAD_SIGNATURE;
     }
     h.changeCounter = static_cast<uint32_t>(loadWord(raw, 0, swap));
     h.root0 = loadWord(raw, 12, swap);
@@ -162,26 +163,26 @@ int keyLength(int type, const uint8_t* key, int avail)
         return -1;
     int length;
     switch (type) {
-    case 0:
-    case 1: {
+    case KeyString:
+    case KeyStringNoCase: {
         const void* nul = std::memchr(key, 0, static_cast<size_t>(avail));
         if (!nul)
             return -1;
         return static_cast<int>(static_cast<const uint8_t*>(nul) - key) + 1;
     }
-    case 3:
-    case 5:
-    case 6:
+    case KeyInt32:
+    case KeySignedInt32:
+    case KeyFloat:
         length = 4;
         break;
-    case 4:
-    case 10:
+    case KeyInt16:
+    case KeyUInt16:
         length = 2;
         break;
-    case 7:
+    case KeyDouble:
         length = 8;
         break;
-    case 9:
+    case KeySixBytes:
         length = 6;
         break;
     default: // 2, 8, 11..20: a length byte and its bytes
@@ -219,35 +220,35 @@ int32_t pageFromFile(Page& page, bool swap, const KeyFormat& keys)
     int count = page.count();
     // Why: a page holds at most 143 entries; more means the count field is damaged.
     if (count > MaxEntries)
-        return -30;
+        return RDB_DAMAGED;
     if (page.isFree())
-        return count == 0 ? 0 : -30;
+        return count == 0 ? 0 : RDB_DAMAGED;
     bool branch = page.level() > 0;
     int off = EntryStart;
     for (int i = 0; i < count; ++i) {
         // Why: the length byte must leave room for the fixed head, and the entry must end
         // inside the entry area; otherwise every later offset would read outside the page.
         if (off >= PageSize)
-            return -30;
+            return RDB_DAMAGED;
         int rest = b[off];
         if (rest < 6 || off + 1 + rest > EntryStart + EntryArea)
-            return -30;
+            return RDB_DAMAGED;
         int index = b[off + 1];
         if (index < 1 || index > MaxIndex)
-            return -30;
+            return RDB_DAMAGED;
         // Why: the key must end inside the entry, and a branch entry needs its child number.
         int keyLen = keyLength(keys.type[index], b + off + 7, rest - 6);
         if (keyLen < 0 || keyLen > MaxKeyLength)
-            return -30;
+            return RDB_DAMAGED;
         if (branch && rest - 6 - keyLen < 4)
-            return -30;
+            return RDB_DAMAGED;
         if (swap)
             swapEntry(b + off, keyLen, branch, keys);
         off += 1 + rest;
     }
     // Why: the free-byte count sizes every later insertion; it must agree with the entries.
     if (page.freeBytes() != EntryStart + EntryArea - off)
-        return -30;
+        return RDB_DAMAGED;
     return 0;
 }
 

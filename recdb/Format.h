@@ -121,6 +121,26 @@ constexpr int UpdateMarkerOffset = 1010;
 constexpr int WriterMarkerOffset = 1020;
 constexpr uint32_t MarkerValue = 13245;
 
+// Key types: the low 5 bits of an index's type byte (the table above).
+enum KeyType : int {
+    KeyString = 0, // NUL-terminated, case-sensitive
+    KeyStringNoCase = 1, // NUL-terminated, case-insensitive
+    KeyCounted = 2, // a length byte, then that many bytes
+    KeyInt32 = 3,
+    KeyInt16 = 4,
+    KeySignedInt32 = 5, // 32-bit integer compared by sign
+    KeyFloat = 6,
+    KeyDouble = 7,
+    KeyComposite = 8, // a length byte, then segments described by the program
+    KeySixBytes = 9,
+    KeyUInt16 = 10,
+    KeyUnorderedFirst = 11, // 11..15: no order; stored like KeyCounted
+    KeyUnorderedLast = 15,
+    KeyCountedFirst = 16, // 16..20: stored and ordered like KeyCounted
+    MaxKeyType = 20,
+    SegmentListEnd = 31, // the type byte that ends a composite key's segment list
+};
+
 inline int32_t load32(const uint8_t* p)
 {
     int32_t v;

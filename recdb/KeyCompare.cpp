@@ -50,11 +50,11 @@ namespace {
         int bPos = 1;
         for (int i = 0; i < MaxSegments; ++i) {
             const uint8_t* d = segments + i * SegmentSize;
-            if (d[0] == 31)
+            if (d[0] == SegmentListEnd)
                 return 0;
             int type = d[0] & 0x1F;
             // Why: a nested composite has no segment list of its own.
-            if (type == 8) {
+            if (type == KeyComposite) {
                 *unordered = true;
                 return 0;
             }
@@ -77,11 +77,14 @@ namespace {
 int compareKeys(
     int type, const uint8_t* a, int aLength, const uint8_t* b, int bLength, const uint8_t* segments, bool* unordered)
 {
+    // Types 16..20 differ only so that programs can tell their indexes apart.
+    if (type >= KeyCountedFirst && type <= MaxKeyType)
+        type = KeyCounted;
     switch (type) {
-    case 0:
+    case KeyString:
         // The keys end with their NUL; comparing the lengths too orders a prefix first.
         return compareBytes(a, aLength, b, bLength);
-    case 1: {
+    case KeyStringNoCase: {
         int common = aLength < bLength ? aLength : bLength;
         for (int i = 0; i < common; ++i) {
             uint8_t x = foldAscii(a[i]);
@@ -91,29 +94,24 @@ int compareKeys(
         }
         return threeWay(aLength, bLength);
     }
-    case 2:
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
+    case KeyCounted:
         return compareBytes(a + 1, aLength - 1, b + 1, bLength - 1);
     // Integers compare three-way: a wrapped difference would make the order intransitive for
     // keys more than 2^31 apart.
-    case 3:
-    case 5:
+    case KeyInt32:
+    case KeySignedInt32:
         return threeWay(loadAs<int32_t>(a), loadAs<int32_t>(b));
-    case 4:
+    case KeyInt16:
         return threeWay(loadAs<int16_t>(a), loadAs<int16_t>(b));
-    case 6:
+    case KeyFloat:
         return threeWay(loadAs<float>(a), loadAs<float>(b));
-    case 7:
+    case KeyDouble:
         return threeWay(loadAs<double>(a), loadAs<double>(b));
-    case 8:
+    case KeyComposite:
         return compareComposite(a, aLength, b, bLength, segments, unordered);
-    case 9:
+    case KeySixBytes:
         return compareBytes(a, 6, b, 6);
-    case 10:
+    case KeyUInt16:
         return threeWay(loadAs<uint16_t>(a), loadAs<uint16_t>(b));
     default:
         *unordered = true;

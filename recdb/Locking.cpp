@@ -47,7 +47,7 @@ int32_t Database::takeFileLock()
     if (!handle->queuedLock) {
         // The file lock is never held between calls, so waiting for it cannot wait on this thread.
         if (!file.lock(FileLockByte, 1, true, true))
-            return -102;
+            return RDB_LOCK_FAILED;
         holdsFileLock = true;
         return 0;
     }
@@ -55,11 +55,11 @@ int32_t Database::takeFileLock()
     while (byte <= QueueLast && !file.lock(byte, 1, true))
         ++byte;
     if (byte > QueueLast)
-        return -109;
+        return RDB_NO_SLOT;
     while (byte > FileLockByte) {
         if (!file.lock(byte - 1, 1, true, true)) {
             file.unlock(byte, 1);
-            return -110;
+            return RDB_QUEUE_FAILED;
         }
         file.unlock(byte, 1);
         --byte;
@@ -73,7 +73,7 @@ int32_t Database::releaseFileLock()
     if (!holdsFileLock)
         return 0;
     holdsFileLock = false;
-    return file.unlock(FileLockByte, 1) ? 0 : -102;
+    return file.unlock(FileLockByte, 1) ? 0 : RDB_LOCK_FAILED;
 }
 
 void Database::checkChangeCounter()
@@ -120,7 +120,7 @@ int32_t Database::endRead(int32_t status)
 int32_t Database::beginUpdate()
 {
     if (!writable)
-        return -33;
+        return RDB_READ_ONLY;
     if (updateDepth == 0) {
         if (shared && readDepth == 0) {
             int32_t status = takeFileLock();
@@ -131,7 +131,7 @@ int32_t Database::beginUpdate()
         if (writeMode() == 4) {
             uint8_t marker[2] = {};
             file.readAt(UpdateMarkerOffset, marker, 2);
-            int32_t status = load16(marker) == MarkerValue ? -40 : writeMarker(UpdateMarkerOffset, MarkerValue, 2);
+            int32_t status = load16(marker) == MarkerValue ? RDB_INTERRUPTED : writeMarker(UpdateMarkerOffset, MarkerValue, 2);
             if (status) {
                 if (shared && readDepth == 0)
                     releaseFileLock();
@@ -161,12 +161,12 @@ int32_t Database::endUpdate(int32_t status)
     if (shared || writeMode() == 4) {
         keep(writeBack());
         if (!file.flush())
-            keep(-8);
+            keep(RDB_WRITE_FAILED);
     } else if (writeMode() >= 1) {
         if (headerChanged)
             keep(writeHeader());
         if (!file.flush())
-            keep(-8);
+            keep(RDB_WRITE_FAILED);
     }
     grew = false;
     if (markerWritten) {
@@ -190,7 +190,7 @@ int32_t Database::takeSlot()
             return 0;
         }
     }
-    return -109;
+    return RDB_NO_SLOT;
 }
 
 int32_t Database::removeOwnLockEntries()
@@ -217,7 +217,7 @@ int32_t Database::removeOwnLockEntries()
             found.emplace_back(e, e + entrySize(e));
         status = stepForward(page, at);
     }
-    if (status < -1)
+    if (status < RDB_FAILED)
         return status;
     if (found.empty())
         return 0;
@@ -226,7 +226,7 @@ int32_t Database::removeOwnLockEntries()
         return status;
     for (auto& e : found) {
         status = deleteRecord(MaxIndex, entryKey(e.data()), entryKeyLength(e.data(), keys), entryRecord(e.data()));
-        if (status < -1)
+        if (status < RDB_FAILED)
             break;
         status = 0;
     }
@@ -239,14 +239,14 @@ int32_t lockFileMode(Database& db, bool writer)
     if (!db.shared)
         return 0;
     if (db.fileMode == 1 && !db.file.unlock(ReaderBase + db.slot, 1))
-        return -102;
+        return RDB_LOCK_FAILED;
     if (db.fileMode == 2 && !db.file.unlock(ReaderBase, SlotCount))
-        return -102;
+        return RDB_LOCK_FAILED;
     db.fileMode = 0;
     bool granted
         = writer ? lockWithRetries(db.file, ReaderBase, SlotCount) : lockWithRetries(db.file, ReaderBase + db.slot, 1);
     if (!granted)
-        return -102;
+        return RDB_LOCK_FAILED;
     db.fileMode = writer ? 2 : 1;
     return 0;
 }
@@ -259,7 +259,7 @@ int32_t unlockFileMode(Database& db)
     else if (db.fileMode == 2)
         ok = db.file.unlock(ReaderBase, SlotCount);
     db.fileMode = 0;
-    return ok ? 0 : -102;
+    return ok ? 0 : RDB_LOCK_FAILED;
 }
 
 bool slotIsLive(Database& db, int slot)

@@ -3,6 +3,7 @@
 #include "recdb/Database.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace recdb {
 
@@ -47,6 +48,7 @@ int32_t& PageCache::bucketOf(uint64_t generation, int32_t page)
 
 void PageCache::unlinkUse(int32_t n)
 {
+    assert(n >= 0 && n < m_count);
     CachedPage& b = m_buffers[n];
     if (b.newer >= 0)
         m_buffers[b.newer].older = b.older;
@@ -61,6 +63,7 @@ void PageCache::unlinkUse(int32_t n)
 
 void PageCache::linkFront(int32_t n)
 {
+    assert(n >= 0 && n < m_count && m_buffers[n].newer < 0 && m_buffers[n].older < 0);
     CachedPage& b = m_buffers[n];
     b.newer = -1;
     b.older = m_newest;
@@ -73,6 +76,7 @@ void PageCache::linkFront(int32_t n)
 
 void PageCache::linkBack(int32_t n)
 {
+    assert(n >= 0 && n < m_count && m_buffers[n].newer < 0 && m_buffers[n].older < 0);
     CachedPage& b = m_buffers[n];
     b.older = -1;
     b.newer = m_oldest;
@@ -91,9 +95,12 @@ void PageCache::empty(int32_t n)
     if (b.page < 0)
         return;
     int32_t* link = &bucketOf(b.generation, b.page);
-    while (*link != n)
+    while (*link != n) {
+        assert(*link >= 0); // a filled buffer is always in the bucket of its page
         link = &m_buffers[*link].nextInBucket;
+    }
     *link = b.nextInBucket;
+    assert(b.previousOfOwner >= 0 || b.owner->firstCached == n);
     if (b.previousOfOwner >= 0)
         m_buffers[b.previousOfOwner].nextOfOwner = b.nextOfOwner;
     else

@@ -22,8 +22,13 @@ enum : int32_t {
     RDB_BAD_SIGNATURE = -5, // bad signature in the header
     RDB_WRITE_FAILED = -8, // short or failed write; reserve pages not written
     RDB_SHORT_READ = -9, // short read
+    RDB_SOURCE_FAILED = -10, // salvage or copy: the source cannot be opened
+    RDB_TARGET_FAILED = -11, // salvage: the target cannot be made
     RDB_BROKEN_RECORD = -12, // the pieces of a record are out of sequence
-    RDB_USER_AREA_SHORT = -28,
+    RDB_REBUILT = -13, // repair removed entries, or a tree could not be walked
+    RDB_NO_CURRENT = -16, // no current record
+    RDB_BAD_INDEX = -27, // an index number above 15 in an index table or a field list
+    RDB_BUFFER_SHORT = -28, // the user area or a packed record is longer than the buffer
     RDB_EXISTS = -29, // create: the file exists
     RDB_DAMAGED = -30, // tree search found no page; damaged page; page above the extent
     RDB_NO_ROOM = -31, // an entry cannot be placed in a page

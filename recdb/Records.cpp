@@ -34,14 +34,14 @@ int32_t Database::allocatePage(int32_t& page)
         // Why: a free-list head that names a live page would have the next insertion overwrite it.
         int32_t next = free.right();
         if (!free.isFree() || next < -1 || next >= header.pageCount)
-            return -30;
+            return RDB_DAMAGED;
         header.freeHead = next;
         page = head;
     } else {
         // Why: the reserve pages were appended before the insertion; none left means the
         // header's counts disagree.
         if (header.pageCount >= header.extent)
-            return -4;
+            return RDB_HEADER_FAILED;
         page = header.pageCount++;
     }
     headerChanged = true;
@@ -91,7 +91,7 @@ int32_t Database::reservePages(int height)
                 run = 1;
             }
             if (run == 1 && !writeBytes(offset, zero, PageSize))
-                return -8;
+                return RDB_WRITE_FAILED;
             filePages = header.extent + run;
         }
         ++header.extent;
@@ -100,7 +100,7 @@ int32_t Database::reservePages(int height)
     }
     if (appended && !shared && writeMode() >= 1 && writeMode() <= 3) {
         if (!file.flush())
-            return -8;
+            return RDB_WRITE_FAILED;
         return writeHeader();
     }
     return 0;
@@ -113,7 +113,7 @@ int32_t Database::cutToExtent()
         return 0;
     if (!file.truncate(HeaderBlockSize + int64_t(PageSize) * header.extent)) {
         handle->errorDetail = static_cast<int32_t>(file.lastError());
-        return -8;
+        return RDB_WRITE_FAILED;
     }
     filePages = header.extent;
     return 0;
@@ -130,7 +130,7 @@ int32_t Database::readAt(int k, Page& page, Cursor at, uint8_t* buffer, int32_t 
 {
     if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != k) {
         clearPosition(k);
-        return -1;
+        return RDB_FAILED;
     }
     const uint8_t* e = pageEntry(page, at.pos);
     IndexState& state = indexes[k];
@@ -157,7 +157,7 @@ int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int3
     int32_t copied = 0;
     int32_t total = 0;
     int32_t status = collectRecord(page, at, buffer, length, copied, total);
-    if (status && status != -12)
+    if (status && status != RDB_BROKEN_RECORD)
         return status;
     handle->dataLength = copied;
     handle->fullLength = total;
@@ -215,7 +215,7 @@ int32_t Database::collectRecord(const Page& page, Cursor at, uint8_t* buffer, in
             break;
         }
     }
-    return broken ? -12 : 0;
+    return broken ? RDB_BROKEN_RECORD : 0;
 }
 
 // The page and place of index k's current record, when it is still where it was read.
@@ -223,14 +223,14 @@ int32_t Database::currentPosition(int k, Page& page, Cursor& at)
 {
     IndexState& state = indexes[k];
     if (!state.positioned)
-        return -16;
+        return RDB_NO_CURRENT;
     if (state.stale || fetch(state.cursor.leaf, page) != 0)
-        return -1;
+        return RDB_FAILED;
     if (page.isFree() || page.level() != 0 || state.cursor.pos >= page.count())
-        return -1;
+        return RDB_FAILED;
     const uint8_t* e = pageEntry(page, state.cursor.pos);
     if (!sameRecord(e, state.entry, keys) || entryPiece(e) != 0)
-        return -1;
+        return RDB_FAILED;
     at = state.cursor;
     return 0;
 }
@@ -261,7 +261,7 @@ int32_t Database::next(int k, uint8_t* buffer, int32_t length)
         std::memcpy(current, state.entry, sizeof current);
         status = search(targetOfEntry(current, keys, MaxPieces), page, at);
     }
-    if (status < -1)
+    if (status < RDB_FAILED)
         return status;
     return readAt(k, page, at, buffer, length);
 }
@@ -276,12 +276,12 @@ namespace {
             if (status)
                 return status;
             if (at.leaf < 0 || entryIndex(pageEntry(page, at.pos)) != k)
-                return -1;
+                return RDB_FAILED;
             if (entryPiece(pageEntry(page, at.pos)) == 0)
                 return 0;
         }
         // Why: more than 128 pieces without a piece 0 is a broken chain.
-        return -12;
+        return RDB_BROKEN_RECORD;
     }
 
 } // namespace
@@ -290,7 +290,7 @@ int32_t Database::previous(int k, uint8_t* buffer, int32_t length)
 {
     IndexState& state = indexes[k];
     if (!state.positioned)
-        return -1;
+        return RDB_FAILED;
     Page page;
     Cursor at;
     int32_t status = 0;
@@ -303,7 +303,7 @@ int32_t Database::previous(int k, uint8_t* buffer, int32_t length)
     }
     status = backToRecord(*this, k, page, at);
     if (status) {
-        if (status == -1)
+        if (status == RDB_FAILED)
             clearPosition(k);
         return status;
     }
@@ -333,7 +333,7 @@ int32_t Database::deleteRecord(int k, const uint8_t* key, int keyLen, int32_t re
         if (last)
             break;
     }
-    return removed ? 0 : -1;
+    return removed ? 0 : RDB_FAILED;
 }
 
 // Puts the pieces of a record into the tree, piece 0 first; stops at the first failure.
@@ -369,11 +369,11 @@ int32_t Database::writeRecord(
 {
     // Why: a key must leave room for the entry head and a piece; data must fit in 128 pieces.
     if (length < 0 || keyLen < 1 || keyLen > MaxKeyLength || (length > 0 && !data))
-        return -2;
+        return RDB_BAD_ARGUMENT;
     int capacity = PieceSpace - keyLen;
     int64_t pieces = length == 0 ? 1 : (int64_t(length) + capacity - 1) / capacity;
     if (pieces > MaxPieces)
-        return -2;
+        return RDB_BAD_ARGUMENT;
 
     SearchTarget t { .index = k, .key = key, .keyLength = keyLen, .record = record };
     Page page;
@@ -385,10 +385,10 @@ int32_t Database::writeRecord(
     int32_t oldLength = -1;
     if (mode == 1 || mode == 2 || mode == 5 || mode == 4) {
         status = search(t, page, at);
-        if (status < -1)
+        if (status < RDB_FAILED)
             return status;
         if (status == 0 && mode == 4)
-            return -1;
+            return RDB_FAILED;
         if (status == 0 && mode != 4) {
             // The reserve pages are appended before the old record goes, so that a device
             // without room refuses the change while nothing is lost.
@@ -401,7 +401,7 @@ int32_t Database::writeRecord(
             if (status)
                 return status;
         } else if (mode == 1 || mode == 5) {
-            return -1;
+            return RDB_FAILED;
         }
     }
 
@@ -444,11 +444,11 @@ int32_t Database::keepRecord(
     int32_t room = MaxPieces * capacity;
     copy.reset(new (std::nothrow) uint8_t[static_cast<size_t>(room)]);
     if (!copy)
-        return -34;
+        return RDB_NO_MEMORY;
     int32_t copied = 0;
     int32_t total = 0;
     int32_t status = collectRecord(page, at, copy.get(), room, copied, total);
-    if (status == -12)
+    if (status == RDB_BROKEN_RECORD)
         return 0;
     if (status)
         return status;
@@ -485,7 +485,10 @@ namespace {
         return true;
     }
 
-    // The owner slot of an existing lock entry, -1 when none, or an error below -1.
+    // What lockOwner answers when no lock entry is there; errors lie below it.
+    constexpr int32_t NoOwner = -1;
+
+    // The owner slot of an existing lock entry, NoOwner when none, or an error.
     int32_t lockOwner(Database& db, const uint8_t* key, int keyLen, int32_t record)
     {
         SearchTarget t { .index = MaxIndex, .key = key, .keyLength = keyLen, .record = record };
@@ -493,7 +496,7 @@ namespace {
         Cursor at;
         int32_t status = db.search(t, page, at);
         if (status != 0)
-            return status < -1 ? status : -1;
+            return status < RDB_FAILED ? status : NoOwner;
         const uint8_t* e = pageEntry(page, at.pos);
         int k = entryKeyLength(e, db.keys);
         if (entrySize(e) - 7 - k != 2)
@@ -513,16 +516,16 @@ static int32_t rereadCurrent(Database& db, int k)
     Page page;
     Cursor at;
     if (!state.positioned)
-        return -16;
+        return RDB_NO_CURRENT;
     if (db.currentPosition(k, page, at) == 0)
         return 0;
     uint8_t current[256];
     std::memcpy(current, state.entry, sizeof current);
     int32_t status = db.search(targetOfEntry(current, db.keys, 0), page, at);
-    if (status < -1)
+    if (status < RDB_FAILED)
         return status;
     if (status != 0)
-        return -16;
+        return RDB_NO_CURRENT;
     state.cursor = at;
     state.stale = false;
     return 0;
@@ -540,17 +543,17 @@ int32_t Database::lockRecord(int k)
     }
     LockEntry lock;
     if (!lockEntryOf(*this, state, lock))
-        return -2;
+        return RDB_BAD_ARGUMENT;
     uint8_t data[2];
     store16(data, static_cast<uint16_t>(slot));
     if (swap)
         swap16At(data);
     int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < -1)
+    if (owner < NoOwner)
         return owner;
     if (owner >= 0) {
         if (owner != slot && slotIsLive(*this, owner))
-            return -104;
+            return RDB_LOCKED_BY_OTHER;
         int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
         if (status)
             return status;
@@ -565,21 +568,21 @@ int32_t Database::unlockRecord(int k)
 {
     IndexState& state = indexes[k];
     if (!state.positioned)
-        return -16;
+        return RDB_NO_CURRENT;
     if (!shared) {
         state.locked = false;
         return 0;
     }
     LockEntry lock;
     if (!lockEntryOf(*this, state, lock))
-        return -2;
+        return RDB_BAD_ARGUMENT;
     int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < -1)
+    if (owner < NoOwner)
         return owner;
-    if (owner == -1)
-        return -106;
+    if (owner == NoOwner)
+        return RDB_NOT_LOCKED;
     if (owner != slot)
-        return -104;
+        return RDB_LOCKED_BY_OTHER;
     int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
     if (status == 0)
         state.locked = false;
@@ -590,25 +593,25 @@ int32_t Database::testRecordLock(int k)
 {
     IndexState& state = indexes[k];
     if (!state.positioned)
-        return -16;
+        return RDB_NO_CURRENT;
     if (!shared)
-        return -105;
+        return RDB_LOCKED_BY_SELF;
     LockEntry lock;
     if (!lockEntryOf(*this, state, lock))
-        return -2;
+        return RDB_BAD_ARGUMENT;
     int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < -1)
+    if (owner < NoOwner)
         return owner;
-    if (owner == -1)
-        return -106;
+    if (owner == NoOwner)
+        return RDB_NOT_LOCKED;
     if (owner == slot)
-        return -105;
+        return RDB_LOCKED_BY_SELF;
     if (slotIsLive(*this, owner))
-        return -104;
+        return RDB_LOCKED_BY_OTHER;
     // A vanished owner's entry is removed and counts as no lock.
     if (writable)
         deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
-    return -106;
+    return RDB_NOT_LOCKED;
 }
 
 } // namespace recdb

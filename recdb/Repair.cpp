@@ -32,7 +32,7 @@ namespace {
     {
         uint8_t raw[HeaderSize];
         if (file.readAt(0, raw, sizeof raw) != HeaderSize)
-            return -10;
+            return RDB_SOURCE_FAILED;
         return decodeHeader(raw, header, swap);
     }
 
@@ -101,7 +101,7 @@ namespace {
 
     int32_t TreeRepair::takeOut(const uint8_t* entry)
     {
-        m_result = -13;
+        m_result = RDB_REBUILT;
         if (!m_target)
             return 0;
         return insertRawEntry(*m_target, entry);
@@ -142,13 +142,13 @@ namespace {
     {
         int height = m_db.header.heightOf(tree);
         if (height < 1 || height >= MaxHeight)
-            return -13;
+            return RDB_REBUILT;
         Page page;
         int32_t n = m_db.header.rootOf(tree);
         for (int level = height - 1;; --level) {
             // Why: a page that cannot be read, or a level gap, leaves the tree unwalkable.
             if (m_db.fetch(n, page) || page.isFree() || page.level() != level)
-                return -13;
+                return RDB_REBUILT;
             if (level == 0)
                 break;
             n = page.leftChild();
@@ -182,7 +182,7 @@ namespace {
                     // again against the last complete record, so a sound record that follows a
                     // broken one stays.
                     changed = true;
-                    m_result = -13;
+                    m_result = RDB_REBUILT;
                     if ((status = dropPending(n, page, pos)))
                         return status;
                     continue;
@@ -209,11 +209,11 @@ namespace {
             }
             // Why: a walk longer than the file has pages goes round a cycle.
             if (last || steps >= m_db.header.pageCount)
-                return last ? m_result : -13;
+                return last ? m_result : RDB_REBUILT;
             int32_t from = n;
             n = right;
             if (m_db.fetch(n, page) || page.isFree() || page.level() != 0 || page.left() != from)
-                return -13;
+                return RDB_REBUILT;
         }
     }
 
@@ -256,7 +256,7 @@ namespace {
                 continue;
             // Why: more than 143 entries cannot be a leaf; its bytes are not entries.
             if (count > MaxEntries) {
-                keep(-30);
+                keep(RDB_DAMAGED);
                 continue;
             }
             int off = EntryStart;
@@ -264,14 +264,14 @@ namespace {
                 // Why: each entry must lie inside the page, carry a known index number and hold
                 // its whole key before it is copied.
                 if (off >= PageSize) {
-                    keep(-30);
+                    keep(RDB_DAMAGED);
                     break;
                 }
                 int rest = b[off];
                 int index = off + 1 < PageSize ? b[off + 1] : 0;
                 if (rest < 6 || off + 1 + rest > PageSize || index < 1 || index > MaxIndex
                     || keyLength(keys.type[index], b + off + 7, rest - 6) < 0) {
-                    keep(-30);
+                    keep(RDB_DAMAGED);
                     break;
                 }
                 if (index != 16) {
@@ -284,7 +284,7 @@ namespace {
                     if (swap)
                         single.swapHead();
                     if (pageFromFile(single, swap, keys))
-                        keep(-30);
+                        keep(RDB_DAMAGED);
                     else
                         keep(insertRawEntry(out, single.bytes + EntryStart));
                 }
@@ -303,16 +303,16 @@ using namespace recdb;
 int32_t rdbRebuild(const char* source, const char* target, const rdbIndexDef* table, rdbProgressFunction progress)
 {
     if (!source || !*source)
-        return -2;
+        return RDB_BAD_ARGUMENT;
     Header sourceHeader;
     bool swap = false;
     {
         platform::File file = openReadOnly(source);
         if (!file.isOpen())
-            return -1;
+            return RDB_FAILED;
         int32_t status = readSourceHeader(file, sourceHeader, swap);
         if (status)
-            return status == -10 ? -4 : status;
+            return status == RDB_SOURCE_FAILED ? RDB_HEADER_FAILED : status;
     }
     DefaultTable defaults(sourceHeader);
     const rdbIndexDef* indexes = table ? table : defaults.entries;
@@ -341,15 +341,15 @@ int32_t rdbRebuild(const char* source, const char* target, const rdbIndexDef* ta
         TreeRepair repair(db, out);
         status = repair.run(t);
         // An error of the files replaces the -13 of a removal; the first one stays.
-        if (status && (result == 0 || (result == -13 && status != -13)))
+        if (status && (result == 0 || (result == RDB_REBUILT && status != RDB_REBUILT)))
             result = status;
     }
     status = rdbClose(&src);
-    if (status && (result == 0 || result == -13))
+    if (status && (result == 0 || result == RDB_REBUILT))
         result = status;
     if (out) {
         status = rdbClose(&dst);
-        if (status && (result == 0 || result == -13))
+        if (status && (result == 0 || result == RDB_REBUILT))
             result = status;
     }
     return result;
@@ -358,18 +358,18 @@ int32_t rdbRebuild(const char* source, const char* target, const rdbIndexDef* ta
 int32_t rdbRebuildFiles(const char* source, const char* target)
 {
     if (!source || !*source || !target || !*target)
-        return -2;
+        return RDB_BAD_ARGUMENT;
     return rdbRebuild(source, target, nullptr, nullptr);
 }
 
 int32_t rdbSalvage(const char* source, const char* target, const rdbIndexDef* table)
 {
     if (!source || !*source)
-        return -10;
+        return RDB_SOURCE_FAILED;
     // The source is damaged: it is only read.
     platform::File file = openReadOnly(source);
     if (!file.isOpen())
-        return -10;
+        return RDB_SOURCE_FAILED;
     Header header;
     bool swap = false;
     int32_t status = readSourceHeader(file, header, swap);
@@ -379,7 +379,7 @@ int32_t rdbSalvage(const char* source, const char* target, const rdbIndexDef* ta
     const rdbIndexDef* indexes = table ? table : defaults.entries;
     rdbHandle dst;
     if (!target || !*target || rdbCreate(&dst, target, 'E', swap ? 3 : 1, indexes) != 0)
-        return -11;
+        return RDB_TARGET_FAILED;
     rdbSetAccessMode(&dst, 0);
     copyHeaderState(header, &dst);
     KeyFormat keys;
@@ -396,18 +396,18 @@ int32_t rdbCopyInto(const char* source, rdbHandle* handle, int32_t byteOrder, rd
 {
     Database* db = databaseOf(handle);
     if (!db)
-        return -3;
+        return RDB_BAD_HANDLE;
     int32_t result = 0;
     if (byteOrder < 1 || byteOrder > 3) {
-        result = -32;
+        result = RDB_BAD_BYTE_ORDER;
     } else if (!db->writable) {
-        result = -33;
+        result = RDB_READ_ONLY;
     } else {
         platform::File file = source ? openReadOnly(source) : platform::File();
         Header header;
         bool headerSwap = false;
         if (!file.isOpen() || readSourceHeader(file, header, headerSwap) != 0) {
-            result = -10;
+            result = RDB_SOURCE_FAILED;
         } else {
             bool little = machineIsLittle();
             bool swap = (byteOrder == 1 && !little) || (byteOrder == 2 && little);
@@ -432,9 +432,9 @@ int32_t rdbDropTree(rdbHandle* handle, int32_t tree)
 {
     Database* db = databaseOf(handle);
     if (!db)
-        return -3;
+        return RDB_BAD_HANDLE;
     if (tree < 1 || tree > MaxIndex)
-        return handle->lastStatus = -2;
+        return handle->lastStatus = RDB_BAD_ARGUMENT;
     int32_t status = db->beginUpdate();
     if (status)
         return handle->lastStatus = status;
@@ -445,8 +445,8 @@ int32_t rdbDropTree(rdbHandle* handle, int32_t tree)
     for (int level = height - 1; root != 0 && level >= 0 && !status; --level) {
         Page page;
         if (db->fetch(n, page) || page.isFree() || page.level() != level) {
-            status = -1;
-            handle->verifyCode = level == height - 1 ? -201 : -211;
+            status = RDB_FAILED;
+            handle->verifyCode = level == height - 1 ? RDB_DAMAGE_PATH : RDB_DAMAGE_READ;
             handle->verifyPage = n;
             break;
         }
@@ -483,9 +483,9 @@ int32_t rdbSetIndexTree(rdbHandle* handle, int32_t index, int32_t tree)
 {
     Database* db = databaseOf(handle);
     if (!db)
-        return -3;
+        return RDB_BAD_HANDLE;
     if (index < 1 || index > MaxIndex || tree < 1 || tree > MaxIndex)
-        return handle->lastStatus = -2;
+        return handle->lastStatus = RDB_BAD_ARGUMENT;
     int32_t status = db->beginUpdate();
     if (status)
         return handle->lastStatus = status;
@@ -496,8 +496,8 @@ int32_t rdbSetIndexTree(rdbHandle* handle, int32_t index, int32_t tree)
     Cursor at;
     int32_t found = db->search(first, page, at);
     if (found == 0)
-        status = -36; // the index holds entries
-    else if (found < -1)
+        status = RDB_INDEX_NOT_EMPTY; // the index holds entries
+    else if (found < RDB_FAILED)
         status = found;
     if (!status && db->header.roots[tree] == 0) {
         int32_t root;

@@ -66,7 +66,7 @@ namespace {
         fromCache = false;
         ++m_db.pageReads;
         if (m_db.file.readAt(HeaderBlockSize + int64_t(PageSize) * n, page.bytes, PageSize) != PageSize)
-            return -211;
+            return RDB_DAMAGE_READ;
         if (m_db.swap)
             page.swapHead();
         return 0;
@@ -76,35 +76,35 @@ namespace {
     {
         const uint8_t* b = page.bytes;
         if (page.freeBytes() > EntryArea)
-            return -202;
+            return RDB_DAMAGE_FREE_BYTES;
         if (page.count() > MaxEntries)
-            return -203;
+            return RDB_DAMAGE_ENTRY_AREA;
         bool branch = page.level() > 0;
         int off = EntryStart;
         for (int i = 0; i < page.count(); ++i) {
             // Why: each entry must end inside the page, or the next offset would read past it.
             if (off >= PageSize)
-                return -203;
+                return RDB_DAMAGE_ENTRY_AREA;
             int rest = b[off];
             if (off + 1 + rest > PageSize)
-                return -203;
+                return RDB_DAMAGE_ENTRY_AREA;
             int index = b[off + 1];
             if (rest < 6 || index < 1 || index > MaxIndex)
-                return -210;
+                return RDB_DAMAGE_ENTRY;
             int keyLen = keyLength(keys.type[index], b + off + 7, rest - 6);
             if (keyLen < 0)
-                return -207;
+                return RDB_DAMAGE_SHORT_ENTRY;
             // Why: a branch entry is its key and a 4-byte child number, nothing else.
             if (branch && rest != keyLen + 10)
-                return -210;
+                return RDB_DAMAGE_ENTRY;
             off += 1 + rest;
         }
         for (int z = off; z < PageSize; ++z) {
             if (b[z])
-                return -203;
+                return RDB_DAMAGE_ENTRY_AREA;
         }
         if (page.freeBytes() != PageSize - off)
-            return -202;
+            return RDB_DAMAGE_FREE_BYTES;
         return 0;
     }
 
@@ -115,16 +115,16 @@ namespace {
         if (status)
             return fail(n, status);
         if (page.isFree())
-            return fail(n, -206);
+            return fail(n, RDB_DAMAGE_LEFT_LINK);
         if (page.level() != level)
-            return fail(n, -209);
+            return fail(n, RDB_DAMAGE_CHILD_LEVEL);
         if ((status = checkLayout(page, m_db.keys)))
             return fail(n, status);
         if (!fromCache && m_db.swap) {
             // The layout is sound: turn the entries (and the head, back and forth) to this machine's order.
             page.swapHead();
             if (pageFromFile(page, true, m_db.keys))
-                return fail(n, -203);
+                return fail(n, RDB_DAMAGE_ENTRY_AREA);
         }
         return 0;
     }
@@ -148,7 +148,7 @@ namespace {
             // A tree in use, or one with a root, needs a height and a root page that exists.
             bad = h.heights[t] < 1 || h.heights[t] >= MaxHeight || h.roots[t] < 1 || h.roots[t] >= h.pageCount;
         }
-        return bad ? fail(-1, -213) : 0;
+        return bad ? fail(-1, RDB_DAMAGE_HEADER) : 0;
     }
 
     // One entry of a level, remembered so the level below can be checked against it.
@@ -173,13 +173,13 @@ namespace {
         int32_t n = m_db.header.rootOf(tree);
         for (int level = height - 1; level >= 0; --level) {
             if (n < 0 || n >= pageCount)
-                return fail(n, -201);
+                return fail(n, RDB_DAMAGE_PATH);
             bool fromCache;
             int32_t status = readRaw(n, page, fromCache);
             if (status)
                 return fail(n, status);
             if (page.isFree() || page.level() != level)
-                return fail(n, -209);
+                return fail(n, RDB_DAMAGE_CHILD_LEVEL);
             leftmost[static_cast<size_t>(level)] = n;
             n = page.leftChild();
         }
@@ -198,25 +198,25 @@ namespace {
             for (int32_t steps = 0; n != -1; ++steps) {
                 // Why: a level has fewer pages than the file; a longer walk goes round a cycle.
                 if (steps >= pageCount || n < 0 || n >= pageCount)
-                    return fail(before, -205);
+                    return fail(before, RDB_DAMAGE_RIGHT_LINK);
                 int32_t status = readChecked(n, level, page);
                 if (status)
                     return status;
                 if (page.left() < -1)
-                    return fail(n, -206);
+                    return fail(n, RDB_DAMAGE_LEFT_LINK);
                 if (page.right() < -1 || page.right() >= pageCount || page.left() != before)
-                    return fail(n, -205);
+                    return fail(n, RDB_DAMAGE_RIGHT_LINK);
                 if (page.right() != -1 && page.right() == page.left())
-                    return fail(n, -204);
+                    return fail(n, RDB_DAMAGE_SELF_LINK);
                 // Why: the root is alone on its level.
                 if (level == height - 1 && page.right() != -1)
-                    return fail(n, -205);
+                    return fail(n, RDB_DAMAGE_RIGHT_LINK);
                 const Bound* lower = nullptr;
                 const Bound* upper = nullptr;
                 if (level < height - 1) {
                     // The pages of a level are exactly the children of the level above, in order.
                     if (next >= expected.size() || expected[next].page != n)
-                        return fail(n, -206);
+                        return fail(n, RDB_DAMAGE_LEFT_LINK);
                     const Child& c = expected[next++];
                     lower = c.lower >= 0 ? &bounds[static_cast<size_t>(c.lower)] : nullptr;
                     upper = c.upper >= 0 ? &bounds[static_cast<size_t>(c.upper)] : nullptr;
@@ -225,7 +225,7 @@ namespace {
                 if (branch) {
                     int32_t child = page.leftChild();
                     if (child < 0 || child >= pageCount)
-                        return fail(n, -208);
+                        return fail(n, RDB_DAMAGE_CHILD_PAGE);
                     int last = static_cast<int>(levelBounds.size()) - 1;
                     children.push_back({ child, last, page.count() > 0 ? last + 1 : -1 });
                 }
@@ -236,13 +236,13 @@ namespace {
                     // the one after it.
                     if ((lower && compareEntries(m_db, e, lower->entry) <= 0)
                         || (upper && compareEntries(m_db, e, upper->entry) > 0))
-                        return fail(n, -210);
+                        return fail(n, RDB_DAMAGE_ENTRY);
                     if (branch) {
                         if (havePrevious && compareEntries(m_db, previous, e) >= 0)
-                            return fail(n, -214);
+                            return fail(n, RDB_DAMAGE_ORDER);
                         int32_t child = branchChild(e);
                         if (child < 0 || child >= pageCount)
-                            return fail(n, -208);
+                            return fail(n, RDB_DAMAGE_CHILD_PAGE);
                         Bound b;
                         std::memcpy(b.entry, e, static_cast<size_t>(entrySize(e)));
                         levelBounds.push_back(b);
@@ -250,7 +250,7 @@ namespace {
                         bool lastInPage = i + 1 == page.count();
                         children.push_back({ child, here, lastInPage ? -1 : here + 1 });
                     } else if (!entryFollows(m_db, havePrevious ? previous : nullptr, e)) {
-                        return fail(n, -214);
+                        return fail(n, RDB_DAMAGE_ORDER);
                     }
                     std::memcpy(previous, e, static_cast<size_t>(entrySize(e)));
                     havePrevious = true;
@@ -261,7 +261,7 @@ namespace {
             }
             // Why: a child the level above names but the walk never met is cut off.
             if (level < height - 1 && next != expected.size())
-                return fail(expected[next].page, -206);
+                return fail(expected[next].page, RDB_DAMAGE_LEFT_LINK);
             // The last child of a page is bounded by the first entry of the next page on the level.
             for (size_t c = 0; c + 1 < children.size(); ++c) {
                 if (children[c].upper < 0 && children[c + 1].lower >= 0)
@@ -274,7 +274,7 @@ namespace {
         }
         // Why: a tree ends with a complete record.
         if (havePrevious && !entryIsLast(previous))
-            return fail(-1, -214);
+            return fail(-1, RDB_DAMAGE_ORDER);
         return 0;
     }
 
@@ -285,7 +285,7 @@ namespace {
         for (int32_t steps = 0; n != -1; ++steps) {
             // Why: the list cannot hold more pages than the file; a longer one loops.
             if (n < 0 || n >= m_db.header.pageCount || steps >= m_db.header.pageCount)
-                return fail(before, -212);
+                return fail(before, RDB_DAMAGE_FREE_LIST);
             Page page;
             bool fromCache;
             int32_t status = readRaw(n, page, fromCache);
@@ -293,7 +293,7 @@ namespace {
                 return fail(n, status);
             if (!page.isFree() || page.leftChild() != -1 || page.count() != 0 || page.freeBytes() != EntryArea
                 || page.left() != -1)
-                return fail(n, -212);
+                return fail(n, RDB_DAMAGE_FREE_LIST);
             before = n;
             n = page.right();
         }
@@ -326,7 +326,7 @@ int32_t rdbVerifyWithProgress(rdbHandle* handle, rdbProgressFunction progress)
 {
     Database* db = databaseOf(handle);
     if (!db)
-        return -3;
+        return RDB_BAD_HANDLE;
     // A read bracket: checking never changes the file, so a read-only file can be checked.
     int32_t status = db->beginRead();
     if (status)
@@ -335,7 +335,7 @@ int32_t rdbVerifyWithProgress(rdbHandle* handle, rdbProgressFunction progress)
     int32_t damage = verifier.run();
     handle->verifyCode = damage;
     handle->verifyPage = damage ? verifier.damagedPage() : 0;
-    status = db->endRead(damage ? -1 : 0);
+    status = db->endRead(damage ? RDB_FAILED : 0);
     return handle->lastStatus = status;
 }
 

@@ -28,10 +28,22 @@
 
 #include <cstdint>
 
+// Damage codes left in the verify slot (see above).
 enum : int32_t {
-    RDB_REBUILT = -13, // repair removed entries, or a tree could not be walked
-    RDB_SOURCE_FAILED = -10, // salvage or copy: the source cannot be opened
-    RDB_TARGET_FAILED = -11, // salvage: the target cannot be made
+    RDB_DAMAGE_PATH = -201,
+    RDB_DAMAGE_FREE_BYTES = -202,
+    RDB_DAMAGE_ENTRY_AREA = -203,
+    RDB_DAMAGE_SELF_LINK = -204,
+    RDB_DAMAGE_RIGHT_LINK = -205,
+    RDB_DAMAGE_LEFT_LINK = -206,
+    RDB_DAMAGE_SHORT_ENTRY = -207,
+    RDB_DAMAGE_CHILD_PAGE = -208,
+    RDB_DAMAGE_CHILD_LEVEL = -209,
+    RDB_DAMAGE_ENTRY = -210,
+    RDB_DAMAGE_READ = -211,
+    RDB_DAMAGE_FREE_LIST = -212,
+    RDB_DAMAGE_HEADER = -213,
+    RDB_DAMAGE_ORDER = -214,
 };
 
 // Called with the handle and a running counter: per page visited (verification and copy), per
