@@ -223,42 +223,62 @@ int copyCallerKey(const Database& db, int32_t keyNumber, const void* key, uint8_
     return length;
 }
 
-struct ReadBracket {
-    Database& db;
-    int32_t status;
-    explicit ReadBracket(Database& d)
-        : db(d)
-        , status(d.beginRead())
-    {
-    }
-    int32_t close(int32_t result) { return db.endRead(result); }
+// The data slots an entry keeps in the handle.
+struct DataSlots {
+    void* pointer;
+    int32_t length;
 };
 
-int32_t writeEntry(
-    rdbHandle* h, int mode, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+// The prologue of the entries that take a caller's key: checks the handle and key number, keeps
+// the key, the record number and the data slots (when given) in the handle, refuses a change to a
+// read-only file (-33) and copies the key (-2 when the index cannot hold it). Answers the key's
+// length, or the status (kept in the handle when it is valid).
+int enterWithKey(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, const DataSlots* data, bool change,
+    uint8_t (&copy)[256])
 {
     int32_t status = enter(h, keyNumber);
     if (status)
         return status;
-    Database& db = *h->database;
     h->keyPointer = key;
     h->recordNumber = record;
-    h->dataPointer = const_cast<void*>(data);
-    h->dataLength = length;
-    if (!db.writable)
+    if (data) {
+        h->dataPointer = data->pointer;
+        h->dataLength = data->length;
+    }
+    if (change && !h->database->writable)
         return done(h, RDB_READ_ONLY);
-    uint8_t keyCopy[256];
-    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
-    if (keyLen < 0)
-        return done(h, RDB_BAD_ARGUMENT);
-    status = db.beginUpdate();
+    int length = copyCallerKey(*h->database, keyNumber, key, copy);
+    return length < 0 ? done(h, RDB_BAD_ARGUMENT) : length;
+}
+
+// The brackets: `work` answers a status and runs inside a read or an update bracket of the
+// handle's file; the result, or the bracket's own error when it cannot open, is kept in the
+// handle. Opening an update bracket on a read-only file fails with -33.
+template<typename Work> int32_t inRead(rdbHandle* h, Database& db, Work work)
+{
+    int32_t status = db.beginRead();
     if (status)
         return done(h, status);
+    return done(h, db.endRead(work()));
+}
 
-    SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = INT32_MIN };
+template<typename Work> int32_t inUpdate(rdbHandle* h, Database& db, Work work)
+{
+    int32_t status = db.beginUpdate();
+    if (status)
+        return done(h, status);
+    return done(h, db.endUpdate(work()));
+}
+
+// Writes a record in one of the insertion modes, inside an update bracket.
+int32_t putRecord(Database& db, int mode, int32_t keyNumber, const uint8_t* key, int keyLen, int32_t record,
+    const void* data, int32_t length)
+{
+    SearchTarget t { .index = keyNumber, .key = key, .keyLength = keyLen, .record = INT32_MIN };
     Page page;
     Cursor at;
     bool locked = false;
+    int32_t status = 0;
     if (mode == 3) {
         // Add: the key must be new, whatever the record number.
         status = db.search(t, page, at);
@@ -276,13 +296,25 @@ int32_t writeEntry(
         }
     }
     if (!status)
-        status = db.writeRecord(mode, keyNumber, keyCopy, keyLen, record, static_cast<const uint8_t*>(data), length);
+        status = db.writeRecord(mode, keyNumber, key, keyLen, record, static_cast<const uint8_t*>(data), length);
     if (locked) {
         int32_t unlock = db.unlockRecord(keyNumber);
         if (!status)
             status = unlock;
     }
-    return done(h, db.endUpdate(status));
+    return status;
+}
+
+int32_t writeEntry(
+    rdbHandle* h, int mode, int32_t keyNumber, const void* key, int32_t record, const void* data, int32_t length)
+{
+    uint8_t keyCopy[256];
+    DataSlots slots { const_cast<void*>(data), length };
+    int keyLen = enterWithKey(h, keyNumber, key, record, &slots, true, keyCopy);
+    if (keyLen < 0)
+        return keyLen;
+    Database& db = *h->database;
+    return inUpdate(h, db, [&] { return putRecord(db, mode, keyNumber, keyCopy, keyLen, record, data, length); });
 }
 
 // Reads an entry of an index into the caller's buffer inside a read bracket: `read` is called as
@@ -295,9 +327,7 @@ template<typename Read> int32_t readEntry(rdbHandle* h, int32_t keyNumber, void*
     Database& db = *h->database;
     h->dataPointer = buffer;
     h->dataLength = length;
-    if ((status = db.beginRead()))
-        return done(h, status);
-    return done(h, db.endRead(read(db, keyNumber, static_cast<uint8_t*>(buffer), length)));
+    return inRead(h, db, [&] { return read(db, keyNumber, static_cast<uint8_t*>(buffer), length); });
 }
 
 int32_t firstOrLast(Database& db, int keyNumber, uint8_t* buffer, int32_t length, bool last)
@@ -367,14 +397,11 @@ template<typename F> int32_t headerUpdate(rdbHandle* h, F change)
         return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
-    if (!db.writable)
-        return done(h, RDB_READ_ONLY);
-    int32_t status = db.beginUpdate();
-    if (status)
-        return done(h, status);
-    status = change(db);
-    db.headerChanged = true;
-    return done(h, db.endUpdate(status));
+    return inUpdate(h, db, [&] {
+        int32_t status = change(db);
+        db.headerChanged = true;
+        return status;
+    });
 }
 
 template<typename F> int32_t headerRead(rdbHandle* h, F read)
@@ -383,10 +410,7 @@ template<typename F> int32_t headerRead(rdbHandle* h, F read)
         return RDB_BAD_HANDLE;
     Database& db = *h->database;
     db.handle = h;
-    int32_t status = db.beginRead();
-    if (status)
-        return done(h, status);
-    return done(h, db.endRead(read(db)));
+    return inRead(h, db, [&] { return read(db); });
 }
 
 template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action)
@@ -397,9 +421,7 @@ template<typename F> int32_t lockEntry(rdbHandle* h, int32_t keyNumber, F action
     Database& db = *h->database;
     if (!db.writable)
         return done(h, db.shared ? RDB_READ_ONLY : action(db));
-    if ((status = db.beginUpdate()))
-        return done(h, status);
-    return done(h, db.endUpdate(action(db)));
+    return inUpdate(h, db, [&] { return action(db); });
 }
 
 // Opening or creating through a handle first closes what it holds, then starts from a fresh,
@@ -543,32 +565,26 @@ int32_t rdbSetAccessMode(rdbHandle* h, int32_t mode)
 
 int32_t rdbFind(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record, void* buffer, int32_t length)
 {
-    int32_t status = enter(h, keyNumber);
-    if (status)
-        return status;
-    Database& db = *h->database;
-    h->keyPointer = key;
-    h->recordNumber = record;
-    h->dataPointer = buffer;
-    h->dataLength = length;
     uint8_t keyCopy[256];
-    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
+    DataSlots slots { buffer, length };
+    int keyLen = enterWithKey(h, keyNumber, key, record, &slots, false, keyCopy);
     if (keyLen < 0)
-        return done(h, RDB_BAD_ARGUMENT);
-    if ((status = db.beginRead()))
-        return done(h, status);
-    SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = record };
-    Page page;
-    Cursor at;
-    status = db.search(t, page, at);
-    if (status == RDB_FAILED) {
-        db.clearPosition(keyNumber);
-    } else if (status >= 0) {
-        int32_t read = db.readAt(keyNumber, page, at, static_cast<uint8_t*>(buffer), length);
-        if (read)
-            status = read;
-    }
-    return done(h, db.endRead(status));
+        return keyLen;
+    Database& db = *h->database;
+    return inRead(h, db, [&] {
+        SearchTarget t { .index = keyNumber, .key = keyCopy, .keyLength = keyLen, .record = record };
+        Page page;
+        Cursor at;
+        int32_t found = db.search(t, page, at);
+        if (found == RDB_FAILED) {
+            db.clearPosition(keyNumber);
+        } else if (found >= 0) {
+            int32_t read = db.readAt(keyNumber, page, at, static_cast<uint8_t*>(buffer), length);
+            if (read)
+                found = read;
+        }
+        return found;
+    });
 }
 
 int32_t rdbNext(rdbHandle* h, int32_t keyNumber, void* buffer, int32_t length)
@@ -653,31 +669,20 @@ int32_t rdbRewriteCurrent(rdbHandle* h, int32_t keyNumber, const void* data, int
     uint8_t current[256];
     if ((status = checkCurrentChange(h, keyNumber, false, current)))
         return done(h, status);
-    if ((status = db.beginUpdate()))
-        return done(h, status);
-    status = db.writeRecord(5, keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current),
-        static_cast<const uint8_t*>(data), length);
-    return done(h, db.endUpdate(status));
+    return inUpdate(h, db, [&] {
+        return db.writeRecord(5, keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current),
+            static_cast<const uint8_t*>(data), length);
+    });
 }
 
 int32_t rdbDelete(rdbHandle* h, int32_t keyNumber, const void* key, int32_t record)
 {
-    int32_t status = enter(h, keyNumber);
-    if (status)
-        return status;
-    Database& db = *h->database;
-    h->keyPointer = key;
-    h->recordNumber = record;
-    if (!db.writable)
-        return done(h, RDB_READ_ONLY);
     uint8_t keyCopy[256];
-    int keyLen = copyCallerKey(db, keyNumber, key, keyCopy);
+    int keyLen = enterWithKey(h, keyNumber, key, record, nullptr, true, keyCopy);
     if (keyLen < 0)
-        return done(h, RDB_BAD_ARGUMENT);
-    if ((status = db.beginUpdate()))
-        return done(h, status);
-    status = db.deleteRecord(keyNumber, keyCopy, keyLen, record);
-    return done(h, db.endUpdate(status));
+        return keyLen;
+    Database& db = *h->database;
+    return inUpdate(h, db, [&] { return db.deleteRecord(keyNumber, keyCopy, keyLen, record); });
 }
 
 int32_t rdbDeleteCurrent(rdbHandle* h, int32_t keyNumber)
@@ -692,11 +697,12 @@ int32_t rdbDeleteCurrent(rdbHandle* h, int32_t keyNumber)
     bool exempt = keyNumber == 16 || keyNumber == 18 || keyNumber == 20;
     if ((status = checkCurrentChange(h, keyNumber, exempt, current)))
         return done(h, status);
-    if ((status = db.beginUpdate()))
-        return done(h, status);
-    status = db.deleteRecord(keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current));
-    state.stale = true;
-    return done(h, db.endUpdate(status));
+    return inUpdate(h, db, [&] {
+        int32_t deleted
+            = db.deleteRecord(keyNumber, entryKey(current), entryKeyLength(current, db.keys), entryRecord(current));
+        state.stale = true;
+        return deleted;
+    });
 }
 
 int32_t rdbNextSequence(rdbHandle* h)
@@ -773,10 +779,8 @@ int32_t rdbTestRecordLock(rdbHandle* h, int32_t keyNumber)
     if (status)
         return status;
     Database& db = *h->database;
-    if ((status = db.writable ? db.beginUpdate() : db.beginRead()))
-        return done(h, status);
-    status = db.testRecordLock(keyNumber);
-    return done(h, db.writable ? db.endUpdate(status) : db.endRead(status));
+    auto test = [&] { return db.testRecordLock(keyNumber); };
+    return db.writable ? inUpdate(h, db, test) : inRead(h, db, test);
 }
 
 int32_t rdbLockFileMode(rdbHandle* h, int32_t writer)
@@ -793,19 +797,10 @@ int32_t rdbUnlockFileMode(rdbHandle* h)
     return done(h, unlockFileMode(*h->database));
 }
 
-int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
+// Changes the key types of empty indexes and installs the segment lists, inside an update bracket.
+static int32_t defineIndexes(Database& db, const rdbIndexDef* table)
 {
-    if (!isValid(h))
-        return RDB_BAD_HANDLE;
-    Database& db = *h->database;
-    db.handle = h;
-    if (!table)
-        return done(h, RDB_INDEX_MISMATCH);
-    if (!db.writable)
-        return done(h, RDB_READ_ONLY);
-    int32_t status = db.beginUpdate();
-    if (status)
-        return done(h, status);
+    int32_t status = 0;
     for (int n = 0; !status && n < MaxIndex && table[n].index != 0; ++n) {
         const rdbIndexDef& def = table[n];
         if (def.index >= 16) {
@@ -833,7 +828,18 @@ int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
         if (!status)
             db.keys.segments[def.index] = def.segments;
     }
-    return done(h, db.endUpdate(status));
+    return status;
+}
+
+int32_t rdbDefineIndexes(rdbHandle* h, const rdbIndexDef* table)
+{
+    if (!isValid(h))
+        return RDB_BAD_HANDLE;
+    Database& db = *h->database;
+    db.handle = h;
+    if (!table)
+        return done(h, RDB_INDEX_MISMATCH);
+    return inUpdate(h, db, [&] { return defineIndexes(db, table); });
 }
 
 int32_t rdbCheckHandleSize(int32_t size)

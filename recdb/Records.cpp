@@ -507,6 +507,32 @@ namespace {
         return load16(owner);
     }
 
+    // The lock entry of the current record of an index and its owner slot (NoOwner when the
+    // record is not locked), or the error met finding them.
+    struct FoundLock {
+        LockEntry entry;
+        int32_t owner { NoOwner };
+        int32_t status { 0 };
+    };
+
+    FoundLock findLock(Database& db, const IndexState& state)
+    {
+        FoundLock found;
+        if (!lockEntryOf(db, state, found.entry)) {
+            found.status = RDB_BAD_ARGUMENT;
+            return found;
+        }
+        found.owner = lockOwner(db, found.entry.key, found.entry.keyLength, found.entry.record);
+        if (found.owner < NoOwner)
+            found.status = found.owner;
+        return found;
+    }
+
+    int32_t removeLock(Database& db, const LockEntry& lock)
+    {
+        return db.deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
+    }
+
 } // namespace
 
 // The current record of index k read again: in place, or found by its key and record number.
@@ -541,24 +567,20 @@ int32_t Database::lockRecord(int k)
         state.locked = true;
         return 0;
     }
-    LockEntry lock;
-    if (!lockEntryOf(*this, state, lock))
-        return RDB_BAD_ARGUMENT;
+    FoundLock lock = findLock(*this, state);
+    if (lock.status)
+        return lock.status;
+    if (lock.owner != NoOwner) {
+        if (lock.owner != slot && slotIsLive(*this, lock.owner))
+            return RDB_LOCKED_BY_OTHER;
+        if (int32_t status = removeLock(*this, lock.entry))
+            return status;
+    }
     uint8_t data[2];
     store16(data, static_cast<uint16_t>(slot));
     if (swap)
         swap16At(data);
-    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < NoOwner)
-        return owner;
-    if (owner >= 0) {
-        if (owner != slot && slotIsLive(*this, owner))
-            return RDB_LOCKED_BY_OTHER;
-        int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
-        if (status)
-            return status;
-    }
-    int32_t status = writeRecord(4, MaxIndex, lock.key, lock.keyLength, lock.record, data, 2);
+    int32_t status = writeRecord(4, MaxIndex, lock.entry.key, lock.entry.keyLength, lock.entry.record, data, 2);
     if (status == 0)
         state.locked = true;
     return status;
@@ -573,17 +595,14 @@ int32_t Database::unlockRecord(int k)
         state.locked = false;
         return 0;
     }
-    LockEntry lock;
-    if (!lockEntryOf(*this, state, lock))
-        return RDB_BAD_ARGUMENT;
-    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < NoOwner)
-        return owner;
-    if (owner == NoOwner)
+    FoundLock lock = findLock(*this, state);
+    if (lock.status)
+        return lock.status;
+    if (lock.owner == NoOwner)
         return RDB_NOT_LOCKED;
-    if (owner != slot)
+    if (lock.owner != slot)
         return RDB_LOCKED_BY_OTHER;
-    int32_t status = deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
+    int32_t status = removeLock(*this, lock.entry);
     if (status == 0)
         state.locked = false;
     return status;
@@ -596,21 +615,18 @@ int32_t Database::testRecordLock(int k)
         return RDB_NO_CURRENT;
     if (!shared)
         return RDB_LOCKED_BY_SELF;
-    LockEntry lock;
-    if (!lockEntryOf(*this, state, lock))
-        return RDB_BAD_ARGUMENT;
-    int32_t owner = lockOwner(*this, lock.key, lock.keyLength, lock.record);
-    if (owner < NoOwner)
-        return owner;
-    if (owner == NoOwner)
+    FoundLock lock = findLock(*this, state);
+    if (lock.status)
+        return lock.status;
+    if (lock.owner == NoOwner)
         return RDB_NOT_LOCKED;
-    if (owner == slot)
+    if (lock.owner == slot)
         return RDB_LOCKED_BY_SELF;
-    if (slotIsLive(*this, owner))
+    if (slotIsLive(*this, lock.owner))
         return RDB_LOCKED_BY_OTHER;
     // A vanished owner's entry is removed and counts as no lock.
     if (writable)
-        deleteRecord(MaxIndex, lock.key, lock.keyLength, lock.record);
+        removeLock(*this, lock.entry);
     return RDB_NOT_LOCKED;
 }
 
