@@ -131,7 +131,8 @@ int32_t Database::beginUpdate()
         if (writeMode() == 4) {
             uint8_t marker[2] = {};
             file.readAt(UpdateMarkerOffset, marker, 2);
-            int32_t status = load16(marker) == MarkerValue ? RDB_INTERRUPTED : writeMarker(UpdateMarkerOffset, MarkerValue, 2);
+            int32_t status
+                = load16(marker) == MarkerValue ? RDB_INTERRUPTED : writeMarker(UpdateMarkerOffset, MarkerValue, 2);
             if (status) {
                 if (shared && readDepth == 0)
                     releaseFileLock();

@@ -164,7 +164,8 @@ int32_t Database::readRecord(int k, Page& page, Cursor at, uint8_t* buffer, int3
     return status;
 }
 
-int32_t Database::collectRecord(const Page& page, Cursor at, uint8_t* buffer, int32_t length, int32_t& copied, int32_t& total)
+int32_t Database::collectRecord(
+    const Page& page, Cursor at, uint8_t* buffer, int32_t length, int32_t& copied, int32_t& total)
 {
     // The record is read in place; the page is copied only when the record runs on into the
     // next leaf.

@@ -41,7 +41,8 @@ void makeFile(const std::string& name)
     rdbHandle h;
     ASSERT_EQ(rdbCreateDefault(&h, name.c_str()), 0);
     for (int i = 0; i < Neighbours; ++i)
-        ASSERT_EQ(rdbAdd(&h, 1, keyOf(i).c_str(), i, dataOf(i, i == Target ? 600 : 200).data(), i == Target ? 600 : 200), 0);
+        ASSERT_EQ(
+            rdbAdd(&h, 1, keyOf(i).c_str(), i, dataOf(i, i == Target ? 600 : 200).data(), i == Target ? 600 : 200), 0);
     ASSERT_EQ(rdbClose(&h), 0);
 }
 
@@ -55,8 +56,9 @@ std::vector<std::string> contentsOf(rdbHandle& h)
         int32_t status = rdbFind(&h, 1, keyOf(i).c_str(), i, buffer.data(), int32_t(buffer.size()));
         // Each record as its length and a hash, so that a difference prints short.
         std::string data(buffer.data(), status == 0 ? size_t(h.dataLength) : 0);
-        out.push_back(status == 0 ? std::to_string(data.size()) + "#" + std::to_string(std::hash<std::string>()(data) % 100000)
-                                  : "absent " + std::to_string(status));
+        out.push_back(status == 0
+                ? std::to_string(data.size()) + "#" + std::to_string(std::hash<std::string>()(data) % 100000)
+                : "absent " + std::to_string(status));
     }
     return out;
 }
@@ -130,8 +132,8 @@ TEST(RecDbFailedWrite, AFailedChangeLeavesTheRecordsAsTheyWere)
     ScratchDir dir;
     std::string name = dir.path("failed.db");
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "change " << int(c.change) << " length " << c.length << " mode "
-                                          << c.writeMode);
+        SCOPED_TRACE(
+            ::testing::Message() << "change " << int(c.change) << " length " << c.length << " mode " << c.writeMode);
         // The writes of the change when none fails, and the records after it.
         std::filesystem::remove(name);
         makeFile(name);
