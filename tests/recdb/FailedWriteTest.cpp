@@ -2,11 +2,9 @@
 // what it held before, and the caller hears of the failure.
 
 #include "recdb/Database.h"
-#include "recdb/Verify.h"
 
 #include "RecDbTestSupport.h"
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -14,17 +12,12 @@ using namespace recdbtest;
 
 namespace {
 
-const uint8_t types[21] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2 };
-const uint8_t* const noSegments[21] = {};
-
 constexpr int Neighbours = 60;
 constexpr int32_t Target = 30;
 
 std::string keyOf(int i)
 {
-    char key[16];
-    std::snprintf(key, sizeof key, "key%03d", i);
-    return key;
+    return numberedKey("key", 3, i);
 }
 
 std::string dataOf(int i, size_t length)
@@ -185,7 +178,7 @@ TEST(RecDbFailedWrite, AFailedChangeLeavesTheRecordsAsTheyWere)
                 EXPECT_EQ(differences(contentsOf(h), now), "");
                 ASSERT_EQ(rdbClose(&h), 0);
                 Bytes file = readFile(name);
-                TreeCheck check(file, types, noSegments);
+                TreeCheck check(file, stringKeyTypes, noSegments);
                 EXPECT_EQ(check.run(), "");
             }
         }

@@ -7,13 +7,10 @@ using namespace recdbtest;
 
 namespace {
 
-const uint8_t types[21] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2 };
-const uint8_t* const noSegments[21] = {};
-
 std::vector<LeafEntry> leavesOf(const std::string& name)
 {
     Bytes file = readFile(name);
-    TreeCheck check(file, types, noSegments);
+    TreeCheck check(file, stringKeyTypes, noSegments);
     EXPECT_EQ(check.run(), "");
     return check.leaves;
 }

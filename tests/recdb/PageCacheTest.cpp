@@ -114,13 +114,10 @@ TEST(RecDbPageCache, EveryWriteModeAndCacheSizeLeavesTheBytesOfAnImmediateBuild)
 
 namespace {
 
-const uint8_t stringTypes[21] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2 };
-const uint8_t* const noSegments[21] = {};
-
 std::string fileError(const std::string& name, std::vector<LeafEntry>* leaves = nullptr)
 {
     Bytes file = readFile(name);
-    TreeCheck check(file, stringTypes, noSegments);
+    TreeCheck check(file, stringKeyTypes, noSegments);
     std::string error = check.run();
     if (leaves)
         *leaves = check.leaves;

@@ -6,9 +6,11 @@
 #include "recdb/Format.h"
 #include "recdb/KeyCompare.h"
 #include "recdb/RecDb.h"
+#include "recdb/Verify.h"
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -19,6 +21,44 @@
 namespace recdbtest {
 
 using Bytes = std::vector<uint8_t>;
+
+// The key types of the files the tests make: strings in every index, and the lock entries' length
+// byte and bytes in index 20; no composite keys.
+inline const uint8_t stringKeyTypes[21] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2 };
+inline const uint8_t* const noSegments[21] = {};
+
+// The prefix and i in `digits` digits: keys that sort in the order of their numbers.
+inline std::string numberedKey(const char* prefix, int digits, int i)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "%s%0*d", prefix, digits, i);
+    return key;
+}
+
+// What verifying a closed file answers: the open's status, then (when it opened) the verify's
+// status and the damage it names.
+struct VerifyResult {
+    int32_t open;
+    int32_t status;
+    int32_t code;
+    int32_t page;
+
+    // The open's failure, else the verify's status.
+    int32_t result() const { return open ? open : status; }
+};
+
+inline VerifyResult verifyFile(const std::string& path)
+{
+    rdbHandle h;
+    VerifyResult r { rdbOpen(&h, path.c_str(), 'E', 1, nullptr), 0, 0, 0 };
+    if (r.open)
+        return r;
+    r.status = rdbVerify(&h);
+    r.code = h.verifyCode;
+    r.page = h.verifyPage;
+    rdbClose(&h);
+    return r;
+}
 
 // A scratch folder per test, on a memory file system when there is one (flushes are cheap).
 class ScratchDir {

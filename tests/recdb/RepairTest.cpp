@@ -9,14 +9,9 @@ using namespace recdbtest;
 
 namespace {
 
-const uint8_t typeZero[21] = {};
-const uint8_t* const noSegments[21] = {};
-
 std::string keyOf(int i)
 {
-    char key[16];
-    std::snprintf(key, sizeof key, "k%04d", i);
-    return key;
+    return numberedKey("k", 4, i);
 }
 
 Bytes dataOf(int i, size_t size)
@@ -48,13 +43,7 @@ Records readAll(const std::string& path)
 
 int32_t verify(const std::string& path)
 {
-    rdbHandle h;
-    int32_t status = rdbOpen(&h, path.c_str(), 'E', 1, nullptr);
-    if (status)
-        return status;
-    status = rdbVerify(&h);
-    rdbClose(&h);
-    return status;
+    return verifyFile(path).result();
 }
 
 // Removes entry i of a page of a closed little-endian file by hand.
@@ -104,7 +93,7 @@ TEST(RecDbRepair, ARecordMissingAMiddlePieceIsMovedWholeToTheTarget)
 
     // The target holds the record's two remaining pieces as they were.
     Bytes t = readFile(target);
-    TreeCheck check(t, typeZero, noSegments);
+    TreeCheck check(t, stringKeyTypes, noSegments);
     ASSERT_EQ(check.run(), "");
     ASSERT_EQ(check.leaves.size(), 2u);
     EXPECT_EQ(check.leaves[0].piece, 0);
@@ -137,7 +126,7 @@ TEST(RecDbRepair, ABrokenRecordAcrossPagesGoesAndTheRecordAfterItStays)
     // Clear the last-piece mark of a record whose pieces end a leaf, so the record runs on into
     // the next record's first piece.
     Bytes f = readFile(source);
-    TreeCheck check(f, typeZero, noSegments);
+    TreeCheck check(f, stringKeyTypes, noSegments);
     ASSERT_EQ(check.run(), "");
     std::string broken;
     for (int32_t p = 0; p < get32(f, 36) && broken.empty(); ++p) {
@@ -261,7 +250,7 @@ TEST(RecDbRepair, AnIndexMovesToItsOwnTreeAndTheTreeCanBeDropped)
     EXPECT_EQ(f[219 + 2], 3); // index 2 lives in tree 3
     EXPECT_GT(f[241 + 3], 1); // which has grown above one level
     // Tree 0 holds only index 1's entry.
-    TreeCheck check(f, typeZero, noSegments);
+    TreeCheck check(f, stringKeyTypes, noSegments);
     ASSERT_NE(check.run().find("neither in the tree nor free"), std::string::npos) << "tree 3 has its own pages";
     ASSERT_EQ(check.leaves.size(), 1u);
 
@@ -275,7 +264,7 @@ TEST(RecDbRepair, AnIndexMovesToItsOwnTreeAndTheTreeCanBeDropped)
     ASSERT_EQ(rdbClose(&h), 0);
     // Every page of the dropped tree is on the free-page list.
     f = readFile(path);
-    TreeCheck after(f, typeZero, noSegments);
+    TreeCheck after(f, stringKeyTypes, noSegments);
     EXPECT_EQ(after.run(), "");
     EXPECT_EQ(f[219 + 2], 0);
 }

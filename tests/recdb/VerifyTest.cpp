@@ -10,14 +10,9 @@ using namespace recdbtest;
 
 namespace {
 
-const uint8_t typeZero[21] = {};
-const uint8_t* const noSegments[21] = {};
-
 std::string keyOf(int i)
 {
-    char key[16];
-    std::snprintf(key, sizeof key, "key%05d", i);
-    return key;
+    return numberedKey("key", 5, i);
 }
 
 Bytes dataOf(int i)
@@ -40,26 +35,6 @@ void buildFile(const std::string& path, int count, int byteOrder = 1)
         ASSERT_EQ(rdbAdd(&h, 1, keyOf(i).c_str(), i + 1, data.data(), int32_t(data.size())), 0);
     }
     ASSERT_EQ(rdbClose(&h), 0);
-}
-
-struct VerifyResult {
-    int32_t open;
-    int32_t status;
-    int32_t code;
-    int32_t page;
-};
-
-VerifyResult verifyFile(const std::string& path)
-{
-    rdbHandle h;
-    VerifyResult r { rdbOpen(&h, path.c_str(), 'E', 1, nullptr), 0, 0, 0 };
-    if (r.open)
-        return r;
-    r.status = rdbVerify(&h);
-    r.code = h.verifyCode;
-    r.page = h.verifyPage;
-    rdbClose(&h);
-    return r;
 }
 
 // Page numbers of a closed file's tree 0, level by level from the leaves, left to right.
