@@ -68,6 +68,39 @@ namespace {
         return checkList(*db, f, count);
     }
 
+    // begin, refusing a change to a read-only file (-33), with the failure kept in the handle (a
+    // bad handle has nowhere to keep it).
+    int32_t enterList(rdbHandle* h, const rdbField* f, bool change, Database*& db, int& count)
+    {
+        int32_t status = begin(h, f, db, count);
+        if (status == RDB_BAD_HANDLE)
+            return status;
+        if (!status && change && !db->writable)
+            status = RDB_READ_ONLY;
+        return status ? h->lastStatus = status : 0;
+    }
+
+    // enterList for finding and stepping through the index of one field, which must have one.
+    int32_t enterField(rdbHandle* h, const rdbField* f, int32_t field, Database*& db, int& count)
+    {
+        int32_t status = enterList(h, f, false, db, count);
+        if (status)
+            return status;
+        return isIndexedField(f, count, field) ? 0 : h->lastStatus = RDB_BAD_INDEX;
+    }
+
+    // After a find or a step that answered `result`: the record of the entry the index stands on
+    // becomes current, or a failure clears the current record.
+    int32_t settleOn(rdbHandle* h, int32_t result)
+    {
+        if (result < 0) {
+            clearCurrent(h);
+            return h->lastStatus = result;
+        }
+        int32_t status = makeCurrent(h, h->recordNumber);
+        return h->lastStatus = status ? status : result;
+    }
+
     int32_t readCurrent(rdbHandle* h, std::vector<uint8_t>& record)
     {
         record.assign(size_t(MaxRecord), 0);
@@ -98,11 +131,9 @@ int32_t rdbFieldAdd(rdbHandle* h, const rdbField* f, int32_t kind)
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterList(h, f, true, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
-    if (!db->writable)
-        return h->lastStatus = RDB_READ_ONLY;
+        return status;
     std::vector<Key> keys;
     std::vector<uint8_t> record;
     if ((status = keysOf(*db, f, count, keys)) || (status = pack(*db, f, count, kind, record)))
@@ -158,9 +189,9 @@ int32_t rdbFieldRead(rdbHandle* h, const rdbField* f, int32_t* kind)
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterList(h, f, false, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
+        return status;
     std::vector<uint8_t> record;
     if ((status = readCurrent(h, record)))
         return status;
@@ -171,11 +202,9 @@ int32_t rdbFieldUpdate(rdbHandle* h, const rdbField* f)
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterList(h, f, true, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
-    if (!db->writable)
-        return h->lastStatus = RDB_READ_ONLY;
+        return status;
     std::vector<uint8_t> old;
     if ((status = readCurrent(h, old)))
         return status;
@@ -220,11 +249,9 @@ int32_t rdbFieldDelete(rdbHandle* h, const rdbField* f)
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterList(h, f, true, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
-    if (!db->writable)
-        return h->lastStatus = RDB_READ_ONLY;
+        return status;
     if (db->shared && (status = rdbLockRecord(h, RecordIndex)))
         return status;
     std::vector<uint8_t> record;
@@ -251,11 +278,9 @@ int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mod
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterField(h, f, field, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
-    if (!isIndexedField(f, count, field))
-        return h->lastStatus = RDB_BAD_INDEX;
+        return status;
     Key key;
     if ((status = makeKey(*db, f, count, field, key.bytes, key.length)))
         return h->lastStatus = status;
@@ -289,23 +314,16 @@ int32_t rdbFieldFind(rdbHandle* h, const rdbField* f, int32_t field, int32_t mod
         result = RDB_BAD_ARGUMENT;
         break;
     }
-    if (result < 0) {
-        clearCurrent(h);
-        return h->lastStatus = result;
-    }
-    status = makeCurrent(h, h->recordNumber);
-    return h->lastStatus = status ? status : result;
+    return settleOn(h, result);
 }
 
 int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how)
 {
     Database* db;
     int count;
-    int32_t status = begin(h, f, db, count);
+    int32_t status = enterField(h, f, field, db, count);
     if (status)
-        return status == RDB_BAD_HANDLE ? status : h->lastStatus = status;
-    if (!isIndexedField(f, count, field))
-        return h->lastStatus = RDB_BAD_INDEX;
+        return status;
     int index = f[field].index;
     switch (how) {
     case 1:
@@ -323,11 +341,7 @@ int32_t rdbFieldStep(rdbHandle* h, const rdbField* f, int32_t field, int32_t how
     default:
         return h->lastStatus = RDB_BAD_ARGUMENT;
     }
-    if (status) {
-        clearCurrent(h);
-        return h->lastStatus = status;
-    }
-    return h->lastStatus = makeCurrent(h, h->recordNumber);
+    return settleOn(h, status);
 }
 
 int32_t rdbFieldCheckCurrent(rdbHandle* h)
