@@ -133,6 +133,7 @@ TEST(RecDbFailedWrite, AFailedChangeLeavesTheRecordsAsTheyWere)
         rdbHandle h;
         openForChange(h, name, c.writeMode);
         const std::vector<std::string> before = contentsOf(h);
+        ASSERT_EQ(rdbClose(&h), 0);
         openForChange(h, name, c.writeMode);
         int writes = 0;
         h.database->failWrite = [&](int64_t, size_t) { return ++writes < 0; };
