@@ -12,6 +12,7 @@
 #include "framework/display/WindowObject.h"
 #include "framework/richtext/TextLayout.h"
 #include "framework/richtext/TextMap.h"
+#include "framework/richtext/TextView.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/Resource.h"
 #include "framework/ui/FormLayer.h"
@@ -64,4 +65,5 @@ void velarimInstallDisplayServices()
     // Laid-out texts decode as text maps; the pictures they name are resources.
     qelInstallTextMapMaker();
     qelUseResourcePictures();
+    qelInstallTextView();
 }

@@ -1,6 +1,8 @@
 #include "app/ShowcaseForm.h"
 
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/StringObject.h"
+#include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/History.h"
@@ -12,6 +14,25 @@ void ShowcaseForm::handleControl(const qelValue& control)
         return;
     if (object->getProperty("Name") == "GoBack") {
         qelHistoryGo(1, 1);
+        return;
+    }
+    // A link in a text view goes to the form its target names ("jump:Segunda").
+    qelValue context = object->perform(qelValue("GetContext"), qelNil);
+    if (context.isString() && qelFindString(context, "jump:", 0) == 0) {
+        qelHistoryGoTo(qelMid(context, 5, qelCount(context) - 5), qelNil);
+        return;
+    }
+    // A print button prints the text of the view it names, with the button's print attributes.
+    qelValue viewName = object->getProperty("PrintView");
+    if (!viewName.isNil()) {
+        qelControlObject* view = qelControlOf(findControl(qelValue("Name"), viewName));
+        if (!view)
+            return;
+        qelValue options = qelCopy(object->getProperty("PrintAttributes"));
+        if (options.type() != QEL_TABLE_TYPE)
+            options = qelTable(4, 100, 75);
+        qelPut(options, qelValue("Text"), view->getProperty("Text"));
+        view->perform(qelValue("Print"), options);
         return;
     }
     qelValue dialog = object->getProperty("Dialog");

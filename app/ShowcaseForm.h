@@ -2,7 +2,9 @@
 
 // The sample disk's showcase screens until the application's own screens exist: a form whose
 // controls go to their "Target Form" through the navigation history, whose "GoBack" control
-// returns through it, and whose controls with a "Dialog" run that dialog or menu modally.
+// returns through it, and whose controls with a "Dialog" run that dialog or menu modally. A link
+// clicked in a text view ("jump:" and a form name) goes to that form; a control with a
+// "PrintView" prints the text of the view of that name with its "PrintAttributes".
 
 #include "framework/ui/FormObject.h"
 

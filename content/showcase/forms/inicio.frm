@@ -1,6 +1,6 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
 ; the history's "back" button (disabled while there is nothing to go back to), and buttons that
-; run a dialog and a menu.
+; run a dialog and a menu, and one that opens the text screen.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -84,6 +84,15 @@
           ("UpImage" "abrir_menu_up.bmp")
           ("DownImage" "abrir_menu_down.bmp")
           ("Dialog" (reference "menu.etn"))))
+      ("AbrirTexto"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirTexto")
+          ("Hot Spot" (rect 470 210 130 36))
+          ("UpImage" "abrir_texto_up.bmp")
+          ("DownImage" "abrir_texto_down.bmp")
+          ("Target Form" "Texto")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
-                            (reference "AbrirDialogo") (reference "AbrirMenu"))))))
+                            (reference "AbrirDialogo") (reference "AbrirMenu")
+                            (reference "AbrirTexto"))))))
