@@ -22,6 +22,13 @@
 
 namespace {
 
+// An int option; absent or of another type, 0.
+int32_t intOption(const qelValue& options, const char* key)
+{
+    qelValue v = qelResolve(qelGet(options, qelValue(key)));
+    return v.type() == QEL_INT_TYPE ? v.payload() : 0;
+}
+
 bool hasText(const qelValue& v)
 {
     return v.isString() && qelCount(v) > 0;
@@ -96,8 +103,8 @@ bool TextView::print(const qelValue& options)
     qelValue titleFont = qelGet(options, qelValue("TitleFont"));
     if (qelFontOf(titleFont) == nullptr)
         titleFont = qelFontValue(qelValue("Times New Roman"), 16, 2);
-    int32_t leftIndent = qelIntValue(qelGet(options, qelValue("LeftIdent")));
-    int32_t rightIndent = qelIntValue(qelGet(options, qelValue("RightIdent")));
+    int32_t leftIndent = intOption(options, "LeftIdent");
+    int32_t rightIndent = intOption(options, "RightIdent");
     bool noBitmaps = qelIsTrue(qelGet(options, qelValue("NoBitmaps")));
     // The body font is the "Font" the view holds now: callers choose a print font just before
     // printing.
@@ -173,11 +180,18 @@ bool TextView::print(const qelValue& options)
     qelValue printed = qelTextMapValue(width, height, qelGet(result, qelValue("Fonts")), pages);
     qelValue printedBitmaps = qelGet(result, qelValue("Bitmaps"));
     scrollOffset = 0;
-    qelClipRect(mx, my, pw, ph);
-    boxes = mergedBoxes(qelGet(result, qelValue("Boxes")));
-
     qelValue headerFont = qelFontValue(qelValue("Times New Roman"), 10, 0);
     qelValue footerFont = qelFontValue(qelValue("Times New Roman"), 8, 1);
+    // The header stands in the top margin, above the column, so that it covers neither the title
+    // nor the first line of the text; the clip leaves room for it.
+    int32_t headerHeight = 0;
+    if (hasText(header)) {
+        int32_t w = 0;
+        qelMeasureString(header, headerFont, &w, &headerHeight);
+    }
+    qelClipRect(mx, my - headerHeight, pw, ph + headerHeight);
+    boxes = mergedBoxes(qelGet(result, qelValue("Boxes")));
+
     int32_t count = qelTextMapPageCount(printed);
     for (int32_t p = 0; p < count; ++p) {
         if (!qelStartPage()) {
@@ -189,13 +203,8 @@ bool TextView::print(const qelValue& options)
             qelDrawTextInRect(title, left, my, 0, 0, 0, 0);
         }
         if (hasText(header)) {
-            // In the top margin, above the column, so that it covers neither the title nor the
-            // first line of the text.
             qelSetFont(headerFont);
-            int32_t w = 0;
-            int32_t h = 0;
-            qelStringWidth(header, &w, &h);
-            qelDrawTextInRect(header, mx, my - h, 0, 0, 0, 0);
+            qelDrawTextInRect(header, mx, my - headerHeight, 0, 0, 0, 0);
         }
         drawBoxes(p);
         if (!noBitmaps)
