@@ -14,8 +14,9 @@
 //                         "SometimesShowScroll", "DefaultDraw", "ScrollWidth" (-1: the region's
 //                         width), "ButtonHeight" 16, "ThumbHeight" 16, and the images
 //                         "ScrollImage", "ScrollBit", "UpImage", "UpHighlight", "DownImage",
-//                         "DownHighlight", "ThumbImage", "ThumbHighlight" (missing ones are
-//                         taken from the screen at the first draw)
+//                         "DownHighlight", "ThumbImage", "ThumbHighlight" (images, references
+//                         or resource names; missing ones are taken from the screen at the
+//                         first draw)
 //
 // Verbs: "Initialize", "PrevPage", "NextPage", "Draw", "SetText", "SetImageList",
 // "hotspotList", "ClearText", "FlushBackground"/"DiscardBK", "CurrentPage", "TotalPages",
@@ -141,7 +142,7 @@ private:
     void setScrollValue(int64_t value);
     void refreshShown();
     void waitRelease();
-    // The "Scroll" table's image under the key, references followed.
+    // The "Scroll" table's image under the key, references followed and names loaded.
     qelValue scrollImage(const char* key);
 };
 

@@ -230,7 +230,9 @@ void TextView::dragThumb(int32_t y0)
 
 qelValue TextView::scrollImage(const char* key)
 {
-    return qelResolve(qelGet(getProperty("Scroll"), qelValue(key)));
+    // Pictures come as images, references or resource names, as on every other control.
+    qelValue v = qelGet(getProperty("Scroll"), qelValue(key));
+    return v.isNil() ? v : qelLoadImageResource(v);
 }
 
 void TextView::prepareScrollImages()

@@ -16,7 +16,7 @@
           ("Auto Activate" true)
           ("Font" (font "Arial" 12 0))
           ("BackgroundColor" -1)
-          ("BoxColor" 6316128)
+          ("BoxColor" 12638432)
           ("Scroll"
             (table
               ("ScrollRegion" (rect 586 88 14 304))
@@ -30,9 +30,7 @@
 \\par
 O Amazonas nasce nos Andes do Peru, a mais de cinco mil metros de altitude, e atravessa o norte da América do Sul até desaguar no oceano Atlântico, junto à ilha de Marajó. No Brasil, o trecho entre a fronteira e o encontro com o rio Negro é chamado de Solimões; dali em diante o rio toma o nome de Amazonas.\\par
 \\par
-{bmc rio.bmp\\}\\par
-\\par
-Nenhum outro rio do mundo leva tanta água ao mar. Na foz, a descarga média passa de duzentos mil metros cúbicos por segundo, perto de um quinto de toda a água doce que os rios do planeta entregam aos oceanos. A água barrenta avança tanto pelo Atlântico que os navegadores do século XVI encontraram água doce muito longe da costa e chamaram aquele trecho de Mar Dulce.\\par
+{img rio.bmp\\}Nenhum outro rio do mundo leva tanta água ao mar. Na foz, a descarga média passa de duzentos mil metros cúbicos por segundo, perto de um quinto de toda a água doce que os rios do planeta entregam aos oceanos. A água barrenta avança tanto pelo Atlântico que os navegadores do século XVI encontraram água doce muito longe da costa e chamaram aquele trecho de Mar Dulce.\\par
 \\par
 {\\b Alguns números}\\par
 \\pard\\tx3600 \\box5 Comprimento\\tab cerca de 6.400 km\\par
@@ -62,9 +60,9 @@ Volte ao {\\uldb início do mostruário}!\\{jump:Inicio\\} ou visite a {\\uldb s
           ("PrintView" "Texto")
           ("PrintAttributes"
             (table
-              ("Title" "O rio Amazonas")
-              ("Header" "Velarim 98 - Mostruário")
-              ("Footer" "Texto de demonstração")))))
+              ("Title" "Texto de demonstração")
+              ("Header" "Velarim 98 - Mostruário do framework")
+              ("Footer" "Impresso pelo mostruário")))))
       ("GoBack"
         (control
           ("Class" "Button")
