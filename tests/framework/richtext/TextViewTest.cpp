@@ -82,7 +82,8 @@ struct TextViewTest : ::testing::Test {
 
 std::filesystem::path golden(const char* name)
 {
-    return std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+    // From the test data folder, which is absolute whatever path the compiler was given.
+    return std::filesystem::path(QEL_TEST_DATA) / ".." / "framework" / "richtext" / "golden" / name;
 }
 
 } // namespace
