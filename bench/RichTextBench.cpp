@@ -4,8 +4,7 @@
 // and width, with word wrapping. Pango also shapes and handles bidirectional text, so it does
 // more work per character; our layout must still be no slower. Prints the time ratios.
 //
-// The texts are generated: Portuguese-like words with accented letters written as \'hh, a link
-// about every 50 words, a picture about every 2 KB, tabs and paragraph ends.
+// The texts are generated (RichTextSample.h).
 
 #include "framework/display/Font.h"
 #include "framework/display/Region.h"
@@ -19,6 +18,7 @@
 #include "framework/runtime/TextEncoding.h"
 
 #include "bench/RatioReporter.h"
+#include "bench/RichTextSample.h"
 #include <benchmark/benchmark.h>
 #include <pango/pangoft2.h>
 
@@ -27,39 +27,6 @@
 #include <string>
 
 namespace {
-
-std::string generate(size_t size)
-{
-    static const char* const words[] = { "o", "Brasil", "\\'e9", "maior", "pa\\'eds", "da", "Am\\'e9rica", "do", "Sul",
-        "com", "popula\\'e7\\'e3o", "de", "habitantes", "capital", "Bras\\'edlia", "regi\\'e3o", "norte", "rios",
-        "floresta", "economia", "agricultura", "ind\\'fastria", "servi\\'e7os", "hist\\'f3ria", "col\\'f4nia",
-        "independ\\'eancia", "rep\\'fablica", "estados", "munic\\'edpios", "cultura", "m\\'fasica", "literatura" };
-    constexpr size_t wordCount = sizeof words / sizeof words[0];
-    std::string text = "\\qc {\\b\\fs28 T\\'edtulo}\\par\\pard\n";
-    uint32_t seed = 12345;
-    auto next = [&] {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7FFF;
-    };
-    size_t n = 0, lastPicture = 0;
-    while (text.size() < size) {
-        ++n;
-        const char* word = words[next() % wordCount];
-        if (n % 50 == 0)
-            text += std::string("{\\uldb ") + word + "}!\\{jump:" + word + "\\} ";
-        else if (n % 97 == 0)
-            text += std::string("{\\b ") + word + "} ";
-        else
-            text += std::string(word) + (n % 83 == 0 ? "\\tab " : " ");
-        if (text.size() - lastPicture > 2048) {
-            text += "{img foto.bmp;Foto\\}";
-            lastPicture = text.size();
-        }
-        if (n % 80 == 0)
-            text += "\\par\n";
-    }
-    return text;
-}
 
 struct Text {
     std::string rtf;
@@ -101,7 +68,7 @@ Text& text(size_t size)
     static std::map<size_t, Text> texts;
     Text& t = texts[size];
     if (t.rtf.empty()) {
-        t.rtf = generate(size);
+        t.rtf = richTextSample(size);
         t.parsed = qelParseRTF(parseRequest(t.rtf));
         t.plainUtf8 = qelToUtf8(qelCString(qelPlainTextOfRuns(qelGet(t.parsed, qelValue("TextRuns")))));
     }
