@@ -356,217 +356,219 @@ void parseRTF::imageRef(int32_t type)
 
 // Control words -----------------------------------------------------------------------------
 
+// The control words by prefix, in matching order: a longer word before the shorter prefix it
+// begins with ("pard" before "pa"), and a letter's own entry ("b", "h") after every word it
+// begins. A word that matches no entry is skipped.
+const parseRTF::ControlWord parseRTF::controlWords[] = {
+    { "'", &parseRTF::hexCharacter, 0 },
+    { "box", &parseRTF::box, 0 },
+    { "bu", &parseRTF::symbol, 0x95 },
+    { "b", &parseRTF::styleBit, 2 },
+    { "em", &parseRTF::symbol, 0x97 },
+    { "en", &parseRTF::symbol, 0x96 },
+    { "fs", &parseRTF::fontSize, 0 },
+    { "fi", &parseRTF::indent, QEL_RTF_FIRST_INDENT },
+    { "height", &parseRTF::skipToGroupEnd, 0 },
+    { "h", &parseRTF::skipCharacters, 1 },
+    { "i", &parseRTF::styleBit, 1 },
+    { "lq", &parseRTF::symbol, 0x91 },
+    { "line", &parseRTF::skipControlWord, 0 },
+    { "li", &parseRTF::indent, QEL_RTF_LEFT_INDENT },
+    { "ldb", &parseRTF::symbol, 0x93 },
+    { "page", &parseRTF::bareItem, QEL_RTF_PAGE },
+    { "pard", &parseRTF::bareItem, QEL_RTF_PARD },
+    { "pa", &parseRTF::bareItem, QEL_RTF_PAR },
+    { "pl", &parseRTF::plain, 0 },
+    { "qc", &parseRTF::alignment, QEL_RTF_CENTER },
+    { "ql", &parseRTF::alignment, QEL_RTF_LEFT },
+    { "qr", &parseRTF::alignment, QEL_RTF_RIGHT },
+    { "rq", &parseRTF::symbol, 0x92 },
+    { "rdb", &parseRTF::symbol, 0x94 },
+    { "strike", &parseRTF::strike, 0 },
+    { "tab", &parseRTF::bareItem, QEL_RTF_TAB },
+    { "tx", &parseRTF::tabStop, 0 },
+    { "tqr", &parseRTF::rightTab, 0 },
+    { "uldb", &parseRTF::doubleUnderline, 0 },
+    { "ul", &parseRTF::underline, 0 },
+    { "width", &parseRTF::skipToGroupEnd, 0 },
+    { "w", &parseRTF::skipCharacters, 1 },
+};
+
 void parseRTF::controlWord()
 {
     bool optionalSpace = true;
-    switch (peek(0)) {
-    case '\'': {
-        int32_t high = hexDigit(peek(1));
-        int32_t low = hexDigit(peek(2));
-        // Inside link or struck text the character joins that text, where it stands; an item of
-        // its own would come out ahead of the text it belongs to.
-        if (m_hotOpen || m_struckOpen) {
-            m_buffer += char(16 * high + low);
-        } else {
-            flushText();
-            emit(QEL_RTF_CHAR, qelMakeInt(16 * high + low));
+    bool matched = false;
+    for (const ControlWord& word : controlWords) {
+        if (peekIs(word.prefix)) {
+            optionalSpace = (this->*word.handle)(word.argument);
+            matched = true;
+            break;
         }
-        skip(3);
-        optionalSpace = false;
-        break;
     }
-    case 'b':
-        if (peekIs("box")) {
-            skip(3);
-            std::string number(1, next());
-            readDigits(number);
-            emit(QEL_RTF_BOX, qelMakeInt(decimalValue(number)));
-        } else if (peekIs("bu")) {
-            skipWord();
-            m_buffer += '\x95';
-        } else {
-            flushText();
-            setStyleBit(2);
-        }
-        break;
-    case 'e':
-        if (peekIs("em")) {
-            m_buffer += '\x97';
-            skipWord();
-        } else if (peekIs("en")) {
-            m_buffer += '\x96';
-            skipWord();
-        } else {
-            skipWord();
-        }
-        break;
-    case 'f':
-        if (peekIs("fs")) {
-            flushText();
-            skip(2);
-            // One to three digits of half-points; a size that does not start with a digit is
-            // left unchanged (its first character is consumed all the same).
-            char first = next();
-            if (isDigit(first)) {
-                int32_t halfPoints = first - '0';
-                for (int32_t i = 0; i < 2 && isDigit(peek(0)); ++i)
-                    halfPoints = halfPoints * 10 + (next() - '0');
-                m_size = std::max(minimumPointSize, halfPoints / 2);
-            }
-        } else if (peekIs("fi")) {
-            skip(2);
-            emit(QEL_RTF_FIRST_INDENT, qelMakeInt(readSignedNumber()));
-        } else {
-            skipWord();
-        }
-        break;
-    case 'h':
-        skip(1);
-        if (peekIs("eight"))
-            while (peek(0) != '}' && peek(0) != 0)
-                next();
-        break;
-    case 'i':
-        flushText();
-        setStyleBit(1);
-        break;
-    case 'l':
-        if (peekIs("lq")) {
-            skip(1);
-            m_buffer += '\x91';
-            skipWord();
-        } else if (peekIs("line")) {
-            skip(4);
-            skipWord();
-        } else if (peekIs("li")) {
-            skip(2);
-            emit(QEL_RTF_LEFT_INDENT, qelMakeInt(readSignedNumber()));
-            skipWord();
-        } else if (peekIs("ldb")) {
-            skip(1);
-            m_buffer += '\x93';
-            skipWord();
-        } else {
-            skipWord();
-        }
-        break;
-    case 'p':
-        if (peekIs("page")) {
-            flushText();
-            emitBare(QEL_RTF_PAGE);
-            skip(4);
-        } else if (peekIs("pard")) {
-            flushText();
-            emitBare(QEL_RTF_PARD);
-            skip(4);
-        } else if (peekIs("pa")) {
-            flushText();
-            emitBare(QEL_RTF_PAR);
-            skip(3);
-        } else if (peekIs("pl")) {
-            flushText();
-            m_style = 0;
-            m_foreColor = m_requestFore;
-            skip(5);
-        } else {
-            skipWord();
-        }
-        break;
-    case 'q':
-        // Alignment words leave collected text in the buffer.
-        if (peekIs("qc")) {
-            emitBare(QEL_RTF_CENTER);
-            m_align = 1;
-            skip(2);
-        } else if (peekIs("ql")) {
-            emitBare(QEL_RTF_LEFT);
-            m_align = 0;
-            skip(2);
-        } else if (peekIs("qr")) {
-            emitBare(QEL_RTF_RIGHT);
-            m_align = 2;
-            skip(2);
-        } else {
-            skipWord();
-        }
-        break;
-    case 'r':
-        if (peekIs("rq")) {
-            skipWord();
-            m_buffer += '\x92';
-        } else if (peekIs("rdb")) {
-            skipWord();
-            m_buffer += '\x94';
-        } else {
-            skipWord();
-        }
-        break;
-    case 's':
-        if (peekIs("strike")) {
-            skip(6);
-            beginStrike();
-            m_buffer.clear();
-            optionalSpace = false;
-        } else {
-            skip(1);
-            skipWord();
-        }
-        break;
-    case 't':
-        if (peekIs("tab")) {
-            skip(1);
-            flushText();
-            emitBare(QEL_RTF_TAB);
-            skip(2);
-        } else if (peekIs("tx")) {
-            skip(2);
-            std::string number(1, next());
-            readDigits(number);
-            emit(m_rightTabPending ? QEL_RTF_RIGHT_TAB_STOP : QEL_RTF_TAB_STOP, qelMakeInt(decimalValue(number)));
-            m_rightTabPending = false;
-        } else if (peekIs("tqr")) {
-            skip(3);
-            m_rightTabPending = true;
-        } else {
-            skip(1);
-            skipWord();
-        }
-        break;
-    case 'u':
-        if (peekIs("uldb")) {
-            skip(4);
-            beginDoubleUnderline();
-            m_buffer.clear();
-            optionalSpace = false;
-        } else if (peekIs("ul")) {
-            skip(2);
-            flushText();
-            if (peek(0) == '0') {
-                next();
-                m_style &= ~4;
-            } else {
-                m_style |= 4;
-            }
-            hotStyleTest();
-        } else {
-            skip(1);
-            skipWord();
-        }
-        break;
-    case 'w':
-        skip(1);
-        if (peekIs("idth"))
-            while (peek(0) != '}' && peek(0) != 0)
-                next();
-        break;
-    default:
-        // \*, \fN, \fonttbl and every other word: the word is skipped. \{, \} and \\ skip
-        // nothing, so their second character then acts on its own.
+    // \*, \fN, \fonttbl and every other word: the word is skipped. \{, \} and \\ skip
+    // nothing, so their second character then acts on its own.
+    if (!matched)
         skipWord();
-        break;
-    }
     if (optionalSpace)
         skipOptionalSpace();
+}
+
+bool parseRTF::hexCharacter(int32_t)
+{
+    int32_t high = hexDigit(peek(1));
+    int32_t low = hexDigit(peek(2));
+    // Inside link or struck text the character joins that text, where it stands; an item of its
+    // own would come out ahead of the text it belongs to.
+    if (m_hotOpen || m_struckOpen) {
+        m_buffer += char(16 * high + low);
+    } else {
+        flushText();
+        emit(QEL_RTF_CHAR, qelMakeInt(16 * high + low));
+    }
+    skip(3);
+    return false;
+}
+
+bool parseRTF::box(int32_t)
+{
+    skip(3);
+    std::string number(1, next());
+    readDigits(number);
+    emit(QEL_RTF_BOX, qelMakeInt(decimalValue(number)));
+    return true;
+}
+
+bool parseRTF::symbol(int32_t character)
+{
+    m_buffer += char(character);
+    skipWord();
+    return true;
+}
+
+bool parseRTF::styleBit(int32_t bit)
+{
+    flushText();
+    setStyleBit(bit);
+    return true;
+}
+
+bool parseRTF::fontSize(int32_t)
+{
+    flushText();
+    skip(2);
+    // One to three digits of half-points; a size that does not start with a digit is left
+    // unchanged (its first character is consumed all the same).
+    char first = next();
+    if (isDigit(first)) {
+        int32_t halfPoints = first - '0';
+        for (int32_t i = 0; i < 2 && isDigit(peek(0)); ++i)
+            halfPoints = halfPoints * 10 + (next() - '0');
+        m_size = std::max(minimumPointSize, halfPoints / 2);
+    }
+    return true;
+}
+
+bool parseRTF::indent(int32_t type)
+{
+    skip(2);
+    emit(type, qelMakeInt(readSignedNumber()));
+    // \li takes the rest of its word with it; \fi leaves it to be read as text.
+    if (type == QEL_RTF_LEFT_INDENT)
+        skipWord();
+    return true;
+}
+
+bool parseRTF::skipToGroupEnd(int32_t)
+{
+    while (peek(0) != '}' && peek(0) != 0)
+        next();
+    return true;
+}
+
+bool parseRTF::skipCharacters(int32_t count)
+{
+    skip(count);
+    return true;
+}
+
+bool parseRTF::skipControlWord(int32_t)
+{
+    skipWord();
+    return true;
+}
+
+bool parseRTF::bareItem(int32_t type)
+{
+    flushText();
+    emitBare(type);
+    // \par, \tab, \page and \pard: the whole word.
+    skip(type == QEL_RTF_PAR || type == QEL_RTF_TAB ? 3 : 4);
+    return true;
+}
+
+bool parseRTF::plain(int32_t)
+{
+    flushText();
+    m_style = 0;
+    m_foreColor = m_requestFore;
+    skip(5);
+    return true;
+}
+
+bool parseRTF::alignment(int32_t type)
+{
+    // Alignment words leave collected text in the buffer.
+    emitBare(type);
+    m_align = type == QEL_RTF_CENTER ? 1 : type == QEL_RTF_RIGHT ? 2 : 0;
+    skip(2);
+    return true;
+}
+
+bool parseRTF::strike(int32_t)
+{
+    skip(6);
+    beginStrike();
+    m_buffer.clear();
+    return false;
+}
+
+bool parseRTF::tabStop(int32_t)
+{
+    skip(2);
+    std::string number(1, next());
+    readDigits(number);
+    emit(m_rightTabPending ? QEL_RTF_RIGHT_TAB_STOP : QEL_RTF_TAB_STOP, qelMakeInt(decimalValue(number)));
+    m_rightTabPending = false;
+    return true;
+}
+
+bool parseRTF::rightTab(int32_t)
+{
+    skip(3);
+    m_rightTabPending = true;
+    return true;
+}
+
+bool parseRTF::doubleUnderline(int32_t)
+{
+    skip(4);
+    beginDoubleUnderline();
+    m_buffer.clear();
+    return false;
+}
+
+bool parseRTF::underline(int32_t)
+{
+    skip(2);
+    flushText();
+    if (peek(0) == '0') {
+        next();
+        m_style &= ~4;
+    } else {
+        m_style |= 4;
+    }
+    hotStyleTest();
+    return true;
 }
 
 void parseRTF::setStyleBit(int32_t bit)

@@ -99,7 +99,32 @@ private:
     void pushGroup();
     void popGroup();
     void imageRef(int32_t type);
+    // A control word after its "\\": found by prefix in controlWords and handled.
     void controlWord();
+    // The handlers, each given its entry's argument; false when no optional space may follow.
+    struct ControlWord {
+        const char* prefix;
+        bool (parseRTF::*handle)(int32_t argument);
+        int32_t argument;
+    };
+    static const ControlWord controlWords[];
+    bool hexCharacter(int32_t);
+    bool box(int32_t);
+    bool symbol(int32_t character);
+    bool styleBit(int32_t bit);
+    bool fontSize(int32_t);
+    bool indent(int32_t type);
+    bool skipToGroupEnd(int32_t);
+    bool skipCharacters(int32_t count);
+    bool skipControlWord(int32_t);
+    bool bareItem(int32_t type);
+    bool plain(int32_t);
+    bool alignment(int32_t type);
+    bool strike(int32_t);
+    bool tabStop(int32_t);
+    bool rightTab(int32_t);
+    bool doubleUnderline(int32_t);
+    bool underline(int32_t);
     void setStyleBit(int32_t bit);
     void hotStyleTest();
     void beginDoubleUnderline();
