@@ -138,7 +138,12 @@ std::shared_ptr<platform::text::FontProvider> qelSetFontProvider(std::shared_ptr
 
 platform::text::FontProvider& qelFontProvider()
 {
+    return *qelSharedFontProvider();
+}
+
+std::shared_ptr<platform::text::FontProvider> qelSharedFontProvider()
+{
     if (!provider())
         provider() = std::make_shared<platform::text::FreeTypeFontProvider>();
-    return *provider();
+    return provider();
 }

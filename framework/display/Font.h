@@ -61,3 +61,5 @@ platform::text::FontSpec qelFontSpec(const qelFontObject& font, int dotsPerInch)
 std::shared_ptr<platform::text::FontProvider> qelSetFontProvider(
     std::shared_ptr<platform::text::FontProvider> provider);
 platform::text::FontProvider& qelFontProvider();
+// The provider in use, shared (made as qelFontProvider makes it when there is none yet).
+std::shared_ptr<platform::text::FontProvider> qelSharedFontProvider();

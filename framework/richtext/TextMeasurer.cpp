@@ -39,14 +39,6 @@ std::weak_ptr<platform::text::FontProvider>& measuredProvider()
     return provider;
 }
 
-std::shared_ptr<platform::text::FontProvider> currentProvider()
-{
-    qelFontProvider(); // makes the default provider when there is none yet
-    std::shared_ptr<platform::text::FontProvider> provider = qelSetFontProvider(nullptr);
-    qelSetFontProvider(provider);
-    return provider;
-}
-
 } // namespace
 
 qelFontMeasures qelFontMeasurer::selectFont(const qelValue& font)
@@ -58,7 +50,7 @@ qelFontMeasures qelFontMeasurer::selectFont(const qelValue& font)
     auto key = std::make_tuple(
         request.face, request.height, request.weight, m_dotsPerInch, request.italic, request.underline);
     auto& fonts = measuredFonts();
-    std::shared_ptr<platform::text::FontProvider> provider = currentProvider();
+    std::shared_ptr<platform::text::FontProvider> provider = qelSharedFontProvider();
     if (measuredProvider().lock() != provider || fonts.size() >= mostMeasuredFonts) {
         fonts.clear();
         measuredProvider() = provider;
