@@ -26,6 +26,7 @@
 #include "framework/ui/MediaControlObject.h"
 
 #include <cstdint>
+#include <functional>
 
 class TextView : public qelMediaControlObject {
 public:
@@ -84,6 +85,8 @@ public:
     void drawUpButton(int32_t pressed);
     void drawDownButton(int32_t pressed);
     void drawBevelBox(const qelValue& rect, int32_t pressed);
+    // An arrow button: its image, or a bevel box with an arrow pointing up or down.
+    void drawArrowButton(const qelValue& button, int32_t pressed, int32_t up);
     // Whether the text is longer than the view, so that the scroll part shows and works.
     bool scrollShown() const { return scrolling && scrollMax > scrollMin; }
 
@@ -142,6 +145,14 @@ private:
     void setScrollValue(int64_t value);
     void refreshShown();
     void waitRelease();
+    // Follows the held button until its release: `dragged` for every move, `repeat` after
+    // 250 ms and then every 50 ms.
+    void repeatWhileHeld(
+        const std::function<void(int32_t x, int32_t y)>& dragged, const std::function<void()>& repeat);
+    // Calls `draw` with the region of every entry [region, ..., page] of the list on the page
+    // (-1: on every page); `pageElement` is where the entries hold their page.
+    void forEachOnPage(const qelValue& list, int32_t pageElement, int32_t page,
+        const std::function<void(const qelValue& entry, const qelValue& region)>& draw);
     // The "Scroll" table's image under the key, references followed and names loaded.
     qelValue scrollImage(const char* key);
 };

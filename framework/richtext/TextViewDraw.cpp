@@ -103,48 +103,48 @@ qelValue TextView::topLine()
     return qelGet(lineIndex, low);
 }
 
+void TextView::forEachOnPage(const qelValue& list, int32_t pageElement, int32_t page,
+    const std::function<void(const qelValue& entry, const qelValue& region)>& draw)
+{
+    if (list.type() != QEL_LIST_TYPE)
+        return;
+    int32_t count = qelCount(list);
+    for (int32_t i = 0; i < count; ++i) {
+        qelValue entry = qelGet(list, i);
+        qelValue p = qelGet(entry, pageElement);
+        qelValue r = qelGet(entry, 0);
+        if ((page == -1 || (p.type() == QEL_INT_TYPE && p.payload() == page)) && r.type() == QEL_REGION_TYPE)
+            draw(entry, r);
+    }
+}
+
 void TextView::drawBoxes(int32_t page)
 {
-    if (boxes.type() != QEL_LIST_TYPE)
-        return;
     int64_t v0 = qelTop(textRegion);
     int64_t v1 = v0 + qelHeight(textRegion);
-    int32_t count = qelCount(boxes);
-    for (int32_t i = 0; i < count; ++i) {
-        qelValue box = qelGet(boxes, i);
-        int32_t p = qelIntValue(qelGet(box, 1));
-        if (page != -1 && p != page)
-            continue;
-        qelValue r = qelGet(box, 0);
-        if (r.type() != QEL_REGION_TYPE)
-            continue;
+    forEachOnPage(boxes, 1, page, [&](const qelValue&, const qelValue& r) {
         int64_t y = int64_t(qelTop(r)) + scrollOffset;
         // A box whose top is outside the view is left out whole.
         if (v0 <= y && y < v1)
             qelRectangle(qelLeft(r), int32_t(y), qelWidth(r), qelHeight(r), boxColor);
-    }
+    });
 }
 
 void TextView::drawBitmaps(const qelValue& list, const qelValue& region, int32_t dpi, int32_t page)
 {
     qelWindowObject* port = qelMainPort();
-    if (list.type() != QEL_LIST_TYPE || !port)
+    if (!port)
         return;
     int64_t v0 = qelTop(region);
     int64_t v1 = v0 + qelHeight(region);
-    int32_t count = qelCount(list);
-    for (int32_t i = 0; i < count; ++i) {
-        qelValue entry = qelGet(list, i);
-        int32_t p = qelIntValue(qelGet(entry, 2));
-        if (page != -1 && p != page)
-            continue;
-        qelValue r = qelGet(entry, 0);
+    forEachOnPage(list, 2, page, [&](const qelValue& entry, const qelValue& r) {
         qelValue picture = qelGet(entry, 1);
         qelValue image = picture;
         int32_t w = 0;
         int32_t h = 0;
         bool scaled = false;
         if (picture.type() == QEL_LIST_TYPE) {
+            // [image, width, height]: that size, whatever the resolution.
             image = qelGet(picture, 0);
             w = qelIntValue(qelGet(picture, 1));
             h = qelIntValue(qelGet(picture, 2));
@@ -155,26 +155,25 @@ void TextView::drawBitmaps(const qelValue& list, const qelValue& region, int32_t
             h = qelHeight(image) * s;
             scaled = dpi != screen_dpi;
         }
-        if (image.type() != QEL_IMAGE_TYPE || r.type() != QEL_REGION_TYPE || h <= 0 || w <= 0)
-            continue;
+        if (image.type() != QEL_IMAGE_TYPE || h <= 0 || w <= 0)
+            return;
         int32_t left = qelLeft(r);
         int64_t y = int64_t(qelTop(r)) + scrollOffset;
-        if (v0 <= y && y < v1) {
+        auto show = [&](const qelValue& shown, int64_t top, int64_t height) {
             if (scaled)
-                qelShowImageStretched(image, left, int32_t(y), w, h);
+                qelShowImageStretched(shown, left, int32_t(top), w, int32_t(height));
             else
-                port->drawImage(image, left, int32_t(y), 0, 0, 0, 0);
+                port->drawImage(shown, left, int32_t(top), 0, 0, 0, 0);
+        };
+        if (v0 <= y && y < v1) {
+            show(image, y, h);
         } else if (v0 <= y + h && y + h < v1) {
             // The top lies above the view: the rows hidden there are cut off.
             int32_t imageHeight = qelHeight(image);
             int32_t cut = int32_t((v0 - y) * imageHeight / h);
             qelValue rest = qelImageFromImage(image, 0, cut, qelWidth(image), imageHeight - cut);
-            if (rest.type() != QEL_IMAGE_TYPE)
-                continue;
-            if (scaled)
-                qelShowImageStretched(rest, left, int32_t(v0 + 2), w, int32_t(y + h - v0));
-            else
-                port->drawImage(rest, left, int32_t(v0 + 2), 0, 0, 0, 0);
+            if (rest.type() == QEL_IMAGE_TYPE)
+                show(rest, v0 + 2, y + h - v0);
         }
-    }
+    });
 }

@@ -154,31 +154,44 @@ void TextView::waitRelease()
     }
 }
 
-void TextView::repeatLine(int32_t direction, int32_t x, int32_t y)
+void TextView::repeatWhileHeld(
+    const std::function<void(int32_t x, int32_t y)>& dragged, const std::function<void()>& repeat)
 {
-    const qelValue& button = direction == 0 ? upButton : downButton;
-    lineStep(direction, 1);
-    bool inside = qelContainsPoint(button, x, y) != 0;
     int32_t wait = first_repeat_ms;
     while (true) {
         qelEvent event;
         qelTrackStep step = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, wait);
         if (step == qelTrackStep::Release)
-            break;
+            return;
         if (step == qelTrackStep::Drag) {
-            bool now = qelContainsPoint(button, event.x, event.y) != 0;
+            dragged(event.x, event.y);
+            continue;
+        }
+        wait = next_repeat_ms;
+        repeat();
+    }
+}
+
+void TextView::repeatLine(int32_t direction, int32_t x, int32_t y)
+{
+    const qelValue& button = direction == 0 ? upButton : downButton;
+    lineStep(direction, 1);
+    bool inside = qelContainsPoint(button, x, y) != 0;
+    repeatWhileHeld(
+        [&](int32_t px, int32_t py) {
+            // Leaving the button shows it raised, coming back pressed again.
+            bool now = qelContainsPoint(button, px, py) != 0;
             if (now != inside) {
                 pressedPart = now ? (direction == 0 ? 1 : 2) : 0;
                 draw();
                 refreshShown();
             }
             inside = now;
-            continue;
-        }
-        wait = next_repeat_ms;
-        if (inside)
-            lineStep(direction, 1);
-    }
+        },
+        [&] {
+            if (inside)
+                lineStep(direction, 1);
+        });
 }
 
 void TextView::repeatPage(int32_t direction, int32_t x, int32_t y)
@@ -186,22 +199,16 @@ void TextView::repeatPage(int32_t direction, int32_t x, int32_t y)
     pageStep(direction);
     int32_t px = x;
     int32_t py = y;
-    int32_t wait = first_repeat_ms;
-    while (true) {
-        qelEvent event;
-        qelTrackStep step = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, wait);
-        if (step == qelTrackStep::Release)
-            break;
-        if (step == qelTrackStep::Drag) {
-            px = event.x;
-            py = event.y;
-            continue;
-        }
-        wait = next_repeat_ms;
-        // Paging stops once the thumb has reached the pointer.
-        if (direction == 0 ? inAboveThumb(px, py) : inBelowThumb(px, py))
-            pageStep(direction);
-    }
+    repeatWhileHeld(
+        [&](int32_t nx, int32_t ny) {
+            px = nx;
+            py = ny;
+        },
+        [&] {
+            // Paging stops once the thumb has reached the pointer.
+            if (direction == 0 ? inAboveThumb(px, py) : inBelowThumb(px, py))
+                pageStep(direction);
+        });
 }
 
 void TextView::dragThumb(int32_t y0)
@@ -303,41 +310,40 @@ void TextView::drawThumb(int32_t pressed)
 
 void TextView::drawUpButton(int32_t pressed)
 {
-    int32_t left = qelLeft(upButton);
-    int32_t top = qelTop(upButton);
-    if (!defaultDraw) {
-        qelShowImageAt(scrollImage(pressed ? "UpHighlight" : "UpImage"), left, top, 0, 0, 0, 0);
-        return;
-    }
-    drawBevelBox(upButton, pressed);
-    int32_t w = qelWidth(upButton);
-    int32_t h = qelHeight(upButton);
-    int32_t shift = pressed ? 1 : 0;
-    int32_t previous = qelSetColor(dark_color);
-    int32_t x = left + h / 2 - 1 + shift;
-    int32_t y = top + h / 4 + 1 + shift;
-    for (int32_t width = 1; width < w / 2; width += 2, --x, ++y)
-        qelDrawLine(x, y, x + width, y);
-    qelSetColor(previous);
+    drawArrowButton(upButton, pressed, 1);
 }
 
 void TextView::drawDownButton(int32_t pressed)
 {
-    int32_t left = qelLeft(downButton);
-    int32_t top = qelTop(downButton);
+    drawArrowButton(downButton, pressed, 0);
+}
+
+void TextView::drawArrowButton(const qelValue& button, int32_t pressed, int32_t up)
+{
+    int32_t left = qelLeft(button);
+    int32_t top = qelTop(button);
     if (!defaultDraw) {
-        qelShowImageAt(scrollImage(pressed ? "DownHighlight" : "DownImage"), left, top, 0, 0, 0, 0);
+        const char* key = up ? (pressed ? "UpHighlight" : "UpImage") : (pressed ? "DownHighlight" : "DownImage");
+        qelShowImageAt(scrollImage(key), left, top, 0, 0, 0, 0);
         return;
     }
-    drawBevelBox(downButton, pressed);
-    int32_t w = qelWidth(downButton);
-    int32_t h = qelHeight(downButton);
+    drawBevelBox(button, pressed);
+    int32_t w = qelWidth(button);
+    int32_t h = qelHeight(button);
     int32_t shift = pressed ? 1 : 0;
     int32_t previous = qelSetColor(dark_color);
-    int32_t x = left + h / 4 + shift;
     int32_t y = top + h / 4 + 1 + shift;
-    for (int32_t width = 2 * (w / 4) - 1; width > 0; width -= 2, ++x, ++y)
-        qelDrawLine(x, y, x + width, y);
+    if (up) {
+        // Rows 1, 3, 5... wide while narrower than half the button, each a pixel further left.
+        int32_t x = left + h / 2 - 1 + shift;
+        for (int32_t width = 1; width < w / 2; width += 2, --x, ++y)
+            qelDrawLine(x, y, x + width, y);
+    } else {
+        // Rows from 2 x (width / 4) - 1 down by 2, each a pixel further right.
+        int32_t x = left + h / 4 + shift;
+        for (int32_t width = 2 * (w / 4) - 1; width > 0; width -= 2, ++x, ++y)
+            qelDrawLine(x, y, x + width, y);
+    }
     qelSetColor(previous);
 }
 

@@ -12,6 +12,7 @@
 #include "framework/runtime/Print.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/text/TestFontProvider.h"
+#include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
 
@@ -25,37 +26,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Gray {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels;
-    int at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-    // Pixels darker than mid-grey inside [x0, x1) x [y0, y1).
-    int darkIn(int x0, int y0, int x1, int y1) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += at(x, y) < 128;
-        return n;
-    }
-};
-
-// A binary PGM as pdftoppm writes it.
-Gray readPgm(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    Gray g;
-    in >> magic >> g.width >> g.height >> maxValue;
-    in.get();
-    g.pixels.resize(size_t(g.width) * size_t(g.height));
-    in.read(reinterpret_cast<char*>(g.pixels.data()), std::streamsize(g.pixels.size()));
-    if (magic != "P5" || !in)
-        return {};
-    return g;
-}
+using Gray = qel::test::GrayPage;
+using qel::test::readPgm;
 
 } // namespace
 

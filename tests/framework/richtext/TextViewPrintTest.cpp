@@ -12,12 +12,12 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Print.h"
 #include "framework/runtime/Table.h"
+#include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,33 +25,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A page rendered at 144 dpi, probed in printer pixels (288 dpi).
 struct Gray {
+    qel::test::GrayPage page;
     int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels;
-    // Pixels darker than mid-grey in the printer-pixel rectangle [x0, x1) x [y0, y1).
-    int darkIn(int x0, int y0, int x1, int y1) const
-    {
-        int n = 0;
-        for (int y = y0 / 2; y < y1 / 2 && y < height; ++y)
-            for (int x = x0 / 2; x < x1 / 2 && x < width; ++x)
-                n += pixels[size_t(y) * size_t(width) + size_t(x)] < 128;
-        return n;
-    }
+    int darkIn(int x0, int y0, int x1, int y1) const { return page.darkIn(x0 / 2, y0 / 2, x1 / 2, y1 / 2); }
 };
-
-Gray readPgm(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    Gray g;
-    in >> magic >> g.width >> g.height >> maxValue;
-    in.get();
-    g.pixels.resize(size_t(g.width) * size_t(g.height));
-    in.read(reinterpret_cast<char*>(g.pixels.data()), std::streamsize(g.pixels.size()));
-    return magic == "P5" && in ? g : Gray {};
-}
 
 // Page geometry at 288 dpi on A4 (2381 x 3368): half-inch margins left and top, the column
 // 2129 wide and 2936 high, the footer at 3224 and the page line one text line (10) below.
@@ -96,8 +75,10 @@ protected:
             return p;
         std::string command = "pdftoppm -gray -r 144 '" + pdf.string() + "' '" + (folder / "page").string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0);
-        for (int n = 1; fs::exists(folder / ("page-" + std::to_string(n) + ".pgm")); ++n)
-            p.pages.push_back(readPgm(folder / ("page-" + std::to_string(n) + ".pgm")));
+        for (int n = 1; fs::exists(folder / ("page-" + std::to_string(n) + ".pgm")); ++n) {
+            qel::test::GrayPage page = qel::test::readPgm(folder / ("page-" + std::to_string(n) + ".pgm"));
+            p.pages.push_back(Gray { page, page.width });
+        }
         fs::remove_all(folder);
         fs::create_directories(folder);
         return p;

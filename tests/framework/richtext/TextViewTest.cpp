@@ -42,6 +42,17 @@ struct View {
         return view->perform(qelValue(verb), data);
     }
     int32_t getInt(const char* verb) { return qelIntValue(perform(verb)); }
+    // Verbs without data, separated by blanks.
+    void performAll(const std::string& verbs)
+    {
+        for (size_t at = 0; at < verbs.size();) {
+            size_t end = verbs.find(' ', at);
+            if (end == std::string::npos)
+                end = verbs.size();
+            perform(verbs.substr(at, end - at).c_str());
+            at = end + 1;
+        }
+    }
 };
 
 // A view made from its properties in text notation, with the text put in as it is.
@@ -166,14 +177,7 @@ TEST_F(TextViewTest, ScrollArithmetic)
         View v = makeView(scrollingView, lines(c.lineCount));
         EXPECT_EQ(v.view->scrollMax, c.max);
         EXPECT_EQ(v.view->pageInc, 5);
-        std::string verbs = c.script;
-        for (size_t at = 0; at < verbs.size();) {
-            size_t end = verbs.find(' ', at);
-            if (end == std::string::npos)
-                end = verbs.size();
-            v.perform(verbs.substr(at, end - at).c_str());
-            at = end + 1;
-        }
+        v.performAll(c.script);
         EXPECT_EQ(v.getInt("GetValue"), c.value);
         EXPECT_EQ(v.view->scrollOffset, -12 * c.value);
     }
@@ -337,14 +341,7 @@ TEST(TextViewDrawing, GoldensOfEachMode)
         }
         v.perform("SetText", qelStringValueN(c.text.data(), int32_t(c.text.size())));
         v.perform("Draw");
-        std::string verbs = c.verbs;
-        for (size_t at = 0; at < verbs.size();) {
-            size_t end = verbs.find(' ', at);
-            if (end == std::string::npos)
-                end = verbs.size();
-            v.perform(verbs.substr(at, end - at).c_str());
-            at = end + 1;
-        }
+        v.performAll(c.verbs);
         v.perform("Draw");
         EXPECT_TRUE(qel::test::matchesGolden(*ui.port->offscreen(), golden(c.name).string()));
     }
