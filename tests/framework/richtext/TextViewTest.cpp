@@ -203,6 +203,36 @@ TEST_F(TextViewTest, ScrollArithmetic)
     EXPECT_GE(m.getInt("GetValue"), 10);
 }
 
+TEST_F(TextViewTest, ScrollTableVariants)
+{
+    // "SometimesShowScroll": the full width while the text fits, 16 pixels less once it overflows.
+    const char* sometimes = R"((table ("Class" "TextView") ("Hot Spot" (rect 20 20 216 60))
+        ("Scroll" (table ("ScrollRegion" (rect 220 20 16 60)) ("SometimesShowScroll" true)))))";
+    View fits = makeView(sometimes, lines(3));
+    EXPECT_EQ(qelTextMapOf(fits.view->text)->width, 216);
+    EXPECT_EQ(fits.view->scrollMax, 0);
+    View overflows = makeView(sometimes, lines(20));
+    EXPECT_EQ(qelTextMapOf(overflows.view->text)->width, 200);
+    EXPECT_EQ(overflows.view->scrollMax, 16);
+
+    // A lower bound: Home shows it, End the last line.
+    const char* bounded = R"((table ("Class" "TextView") ("Hot Spot" (rect 20 20 216 60))
+        ("Scroll" (table ("ScrollRegion" (rect 220 20 16 60)) ("Min" 2) ("Value" 7)))))";
+    View b = makeView(bounded, lines(20));
+    EXPECT_EQ(b.getInt("GetValue"), 2);
+    b.performAll("End");
+    EXPECT_EQ(b.getInt("GetValue"), 16);
+    b.performAll("Home");
+    EXPECT_EQ(b.getInt("GetValue"), 2);
+
+    // Without a region or a width the scroll part is a 16-pixel strip right of the text.
+    View bare = makeView(R"((table ("Class" "TextView") ("Hot Spot" (rect 20 20 216 60)) ("Scroll" (table))))",
+        lines(20));
+    EXPECT_EQ(richtext_test::describe(bare.view->textRegion), "(rect 20 20 200 60)");
+    EXPECT_EQ(richtext_test::describe(bare.view->scrollRegion), "(rect 236 20 16 60)");
+    EXPECT_TRUE(recordedErrors().empty());
+}
+
 TEST_F(TextViewTest, KeysScrollAndNeverNotifyTheForm)
 {
     View v = makeView(scrollingView, lines(20));
