@@ -268,8 +268,9 @@ TEST_F(TextViewTest, HitTesting)
     } cases[] = {
         { "link", qelLeft(link) + 2, qelTop(link) + 2, 1, "jump:Segunda" },
         { "picture", qelLeft(picture) + 2, qelTop(picture) + 2, 1, nullptr },
-        { "empty space in the region", 150, 70, 1, nullptr },
-        { "past the end of the region", 230, 30, 0, nullptr },
+        { "plain text", qelLeft(picture) + qelWidth(picture) + 10, qelTop(link) + 2, 1, nullptr },
+        { "empty space past the end of the text", 150, 70, 1, nullptr },
+        { "right of the region", 230, 30, 0, nullptr },
         { "below the region", 30, 90, 0, nullptr },
     };
     for (const Case& c : cases) {
