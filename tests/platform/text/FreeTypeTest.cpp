@@ -80,5 +80,5 @@ TEST(FreeTypeFonts, LiberationSansTenPointGolden)
         for (int x = 0; x < surface.width(); ++x)
             ASSERT_TRUE(surface.pixel(x, y) == 0 || surface.pixel(x, y) == 0xFFFFFF) << "monochrome";
     EXPECT_TRUE(qel::test::matchesGolden(
-        surface, (std::filesystem::path(__FILE__).parent_path() / "golden" / "liberation-sans-10pt.png").string()));
+        surface, (std::filesystem::path(QEL_TEST_DATA) / ".." / "platform" / "text" / "golden" / "liberation-sans-10pt.png").string()));
 }
