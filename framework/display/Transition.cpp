@@ -148,9 +148,10 @@ void zoom(qelWindowObject& port, platform::Window& window, int32_t n, int32_t ti
     int32_t height)
 {
     int32_t mediaWidth = port.width, mediaHeight = port.height;
-    int32_t previousTimer = qelTimerId() ? qelTimerPeriod() : 0;
-    qelStartTimer(time);
-    if (n > 0 && port.offscreenDc()) {
+    // With no time to spend the zoom ends at once: the whole picture is shown below.
+    if (n > 0 && time > 0 && port.offscreenDc()) {
+        int32_t previousTimer = qelTimerId() ? qelTimerPeriod() : 0;
+        qelStartTimer(time);
         qelTransitionSource source { port.offscreenDc(), port.mediaLeft, port.mediaTop };
         Player p(window, source, Rect::fromSize(port.mediaLeft, port.mediaTop, mediaWidth, mediaHeight), 0);
         double left = x, top = y, right = double(x) + width, bottom = double(y) + height;
@@ -174,11 +175,11 @@ void zoom(qelWindowObject& port, platform::Window& window, int32_t n, int32_t ti
             top -= dt;
             bottom += db;
         }
+        qelStopTimer();
+        // The application's periodic timer goes on as it was.
+        if (previousTimer > 0)
+            qelStartTimer(previousTimer);
     }
-    qelStopTimer();
-    // The application's periodic timer goes on as it was.
-    if (previousTimer > 0)
-        qelStartTimer(previousTimer);
     qelRefreshWindowArea(0, 0, mediaWidth, mediaHeight);
     qelFlushEvents(QEL_TICK_EVENT);
 }

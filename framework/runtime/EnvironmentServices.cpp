@@ -9,6 +9,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/Directory.h"
 #include "platform/window/WindowSystem.h"
 
 #include <filesystem>
@@ -174,10 +175,8 @@ qelValue qelChangeDirectory(const qelValue& path)
     std::filesystem::path previous = std::filesystem::current_path(error);
     if (error || !path.isString())
         return qelNil;
-    std::string target = platform::cp1252::toUtf8(textOf(path));
-    for (char& ch : target)
-        if (ch == '\\')
-            ch = '/';
+    // The folder is found as every other open finds its file: either separator, any letter case.
+    std::string target = platform::resolvePath(platform::cp1252::toUtf8(textOf(path)));
     std::filesystem::current_path(target, error);
     if (error)
         return qelNil;

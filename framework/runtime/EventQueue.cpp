@@ -95,6 +95,18 @@ bool isInputMessage(uint32_t id)
     return (id >= platform::WM_KEYDOWN && id <= 0x107) || (id >= platform::WM_MOUSEMOVE && id <= 0x208);
 }
 
+// Dispatches one platform message taken from the pump. With `countInput`, keyboard and mouse
+// messages restart the inactivity count.
+void dispatchTaken(const platform::Message& message, bool countInput)
+{
+    platform::Pump* p = pump();
+    if (countInput && inactivityLimit >= 0 && isInputMessage(message.id)) {
+        inactivityFired = false;
+        lastInputTime = p->now();
+    }
+    p->dispatch(message);
+}
+
 // Takes one platform message and dispatches it. When there is none, runs the media poll and
 // sleeps until a message arrives, the deadline passes or the next poll is due, instead of
 // spinning on the processor. With `countInput`, keyboard and mouse messages restart the
@@ -123,11 +135,19 @@ void pumpOnce(std::optional<uint32_t> deadline, bool countInput)
         if (!got)
             return;
     }
-    if (countInput && inactivityLimit >= 0 && isInputMessage(message.id)) {
-        inactivityFired = false;
-        lastInputTime = p->now();
-    }
-    p->dispatch(message);
+    dispatchTaken(message, countInput);
+}
+
+// Dispatches the platform messages that are already waiting, without waiting for more, so that a
+// look for input with no time left still sees what the user did. The bound keeps a procedure that
+// posts a message for every message it handles from holding the caller forever.
+void pumpWaiting(bool countInput)
+{
+    constexpr int max_waiting_messages = 256;
+    platform::Pump* p = pump();
+    platform::Message message;
+    for (int i = 0; i < max_waiting_messages && p->peek(message, true); ++i)
+        dispatchTaken(message, countInput);
 }
 
 // The loop shared by get and peek.
@@ -153,6 +173,7 @@ void takeEvent(qelEvent& event, int32_t mask, int32_t timeoutMs, bool remove)
         event = qelNullEvent(int32_t(now));
         return;
     }
+    std::optional<uint32_t> reachedAt;
     while (true) {
         if (Node* node = firstMatching(mask)) {
             if (remove) {
@@ -164,10 +185,18 @@ void takeEvent(qelEvent& event, int32_t mask, int32_t timeoutMs, bool remove)
             }
             return;
         }
+        if (reachedAt) {
+            event = qelNullEvent(int32_t(*reachedAt));
+            return;
+        }
         now = qelClockNow();
         if (deadline && platform::timeReached(now, *deadline)) {
-            event = qelNullEvent(int32_t(now));
-            return;
+            // Before giving up, pass on once what already waits in the window's queue: a look for
+            // input with a time-out of 0 must see a key that is pressed.
+            reachedAt = now;
+            if (pump())
+                pumpWaiting(remove);
+            continue;
         }
         if (!pump()) {
             // No platform messages can come: nothing will ever be posted.
@@ -263,10 +292,14 @@ void qelWait(int32_t ms)
 
 void qelStartTimer(int32_t ms)
 {
+    // The window system's shortest period: a period of 0 or less runs at that pace, as a platform
+    // timer asked for less does, rather than leaving the caller waiting for a tick that never comes.
+    constexpr int32_t min_timer_period = 10;
+    ms = std::max(ms, min_timer_period);
     if (timerId)
         qelStopTimer();
     platform::Pump* p = pump();
-    if (p && ms > 0 && p->setTimer(mainWindow(), framework_timer, uint32_t(ms))) {
+    if (p && p->setTimer(mainWindow(), framework_timer, uint32_t(ms))) {
         timerId = framework_timer;
         timerPeriod = ms;
     }

@@ -212,6 +212,11 @@ qelValue qelMakeUnique();
 // The printed name of a type code as a new string value ("QEL_NIL", "int", "application-defined").
 qelValue qelTypeName(int32_t code);
 const char* qelTypeNameText(int32_t code);
+// The value's type code (0 nil, 2 boolean, 3 int, 6 string, 8 list, 18 image, 23 form...).
+inline int32_t qelTypeOf(const qelValue& value)
+{
+    return value.type();
+}
 // The object held by a value of code 5 or more (null for immediates).
 inline qelObject* qelValueObject(const qelValue& value)
 {

@@ -311,6 +311,22 @@ TEST(Transition, ZoomGrowsToTheMediaAreaOnTicksAndKeepsTheFrameworkTimer)
     qelStopTimer();
 }
 
+TEST(Transition, ZoomWithNoTimeEndsAtOnceShowingTheWholePicture)
+{
+    for (int32_t time : { 0, -20 }) {
+        Screen screen;
+        screen.fillOffscreen(patternPixel);
+        screen.fillFront(0);
+        qelStartTimer(250);
+        uint32_t start = qelClockNow();
+        qelTransition(1, time, 5, 20, 16, 10, 8);
+        EXPECT_LT(qelClockNow() - start, 20u) << time;
+        EXPECT_EQ(mismatches(screen.front(), { 0, 0, mediaWidth, mediaHeight }, patternPixel), 0) << time;
+        EXPECT_EQ(qelTimerPeriod(), 250) << time;
+        qelStopTimer();
+    }
+}
+
 TEST(Transition, DibBitsOffsets)
 {
     auto header = [](uint32_t size, uint16_t bits, uint32_t used, size_t total) {

@@ -109,3 +109,19 @@ TEST(WindowServices, ObjectAreasBlankAndGrabWhatTheWindowShows)
     EXPECT_EQ(qelWidth(again), 8);
     EXPECT_EQ(qelHeight(again), 6);
 }
+
+TEST(WindowServices, MediaSizeComesFromItsSettingsKeptInsideTheWindowsBounds)
+{
+    RecordingEnvironment environment;
+    environment.makeCurrent();
+    EXPECT_EQ(qelMediaWidth(), 640);
+    EXPECT_EQ(qelMediaHeight(), 480);
+    const struct {
+        int32_t setting;
+        int32_t width;
+    } cases[] = { { 800, 800 }, { 1, 1 }, { 0, 1 }, { -30, 1 }, { 8192, 8192 }, { 100000, 8192 } };
+    for (const auto& c : cases) {
+        environment.setSetting("MediaWidth", qelMakeInt(c.setting));
+        EXPECT_EQ(qelMediaWidth(), c.width) << c.setting;
+    }
+}

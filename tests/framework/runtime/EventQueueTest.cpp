@@ -137,6 +137,34 @@ TEST(EventQueue, TimeOutZeroReturnsTheEmptyEventAtOnce)
     EXPECT_EQ(drain(), (Taken { { QEL_KEY_DOWN_EVENT, 7 } }));
 }
 
+// A key still in the window's queue, not yet turned into an event: a look with no time to
+// wait must pass it on and find it, as a wait of 1 ms would.
+TEST(EventQueue, TimeOutZeroSeesAKeyStillInTheWindowsQueue)
+{
+    for (bool remove : { false, true }) {
+        HeadlessFixture fixture;
+        qelEvent event;
+        qelGetEvent(event, QEL_ALL_EVENTS, 0); // makes the pool
+        platform::WindowParams params { "t", 64, 48, false };
+        platform::WindowHandle window = fixture.system->window().create(params,
+            [](platform::WindowHandle, uint32_t id, uint64_t wParam, int64_t) -> int64_t {
+                if (id == platform::WM_KEYDOWN)
+                    qelPostEvent(eventOf(QEL_KEY_DOWN_EVENT, 9, int32_t(wParam)));
+                return 0;
+            });
+        fixture.system->pump().post(window, platform::WM_KEYDOWN, 'A', 0);
+        uint32_t start = qelClockNow();
+        if (remove)
+            qelGetEvent(event, QEL_KEY_DOWN_EVENT, 0);
+        else
+            qelPeekEvent(event, QEL_KEY_DOWN_EVENT, 0);
+        EXPECT_EQ(event.type, QEL_KEY_DOWN_EVENT) << remove;
+        EXPECT_EQ(event.key, 'A') << remove;
+        EXPECT_EQ(qelClockNow(), start) << remove;
+        EXPECT_EQ(drain().size(), remove ? 0u : 1u);
+    }
+}
+
 TEST(EventQueue, PeekCopiesAndLeavesTheQueuedEventWhole)
 {
     HeadlessFixture fixture;
@@ -200,6 +228,23 @@ TEST(EventQueue, FrameworkTimerTicksEvery250MillisecondsAcrossTheWrap)
         qelEvent none;
         qelGetEvent(none, QEL_TICK_EVENT, 1000);
         EXPECT_EQ(none.type, 0);
+    }
+}
+
+// A period of 0 or less does not stop the timer for good: it keeps ticking at the shortest period.
+TEST(EventQueue, ATimerOfPeriodZeroOrLessTicksAtTheShortestPeriod)
+{
+    for (int32_t period : { 0, -5 }) {
+        HeadlessFixture fixture;
+        openTickWindow(fixture);
+        drain(); // makes the pool
+        qelStartTimer(period);
+        EXPECT_EQ(qelTimerId(), 1) << period;
+        EXPECT_EQ(qelTimerPeriod(), 10) << period;
+        qelEvent tick;
+        qelGetEvent(tick, QEL_TICK_EVENT, 1000);
+        EXPECT_EQ(tick.type, QEL_TICK_EVENT) << period;
+        qelStopTimer();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "framework/runtime/Buffer.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Encoding.h"
+#include "framework/runtime/EnvironmentForm.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/FileStream.h"
 #include "framework/runtime/MakerHooks.h"
@@ -21,6 +22,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -240,4 +243,61 @@ TEST_F(Resources, CompiledTablesGoToTheMediaFolderWithoutResourcePath)
     environment.setSetting("ResourcePath", (root / "Compiled").string().c_str());
     qelLoadTableResource("Paises", "Outra");
     EXPECT_TRUE(fs::exists(root / "Compiled" / "outra.etn"));
+}
+
+namespace {
+
+// A form that hands out its resource table and counts the releases.
+class TableForm final : public qelObject, public qelFormEventProtocol {
+public:
+    void close() override { }
+    void activate() override { }
+    void deactivate() override { }
+    void mouseMove(int32_t, int32_t, int32_t) override { }
+    void mouseDown(int32_t, int32_t, int32_t, int32_t) override { }
+    void mouseDrag(int32_t, int32_t, int32_t) override { }
+    void mouseUp(int32_t, int32_t, int32_t) override { }
+    void key(int32_t, int32_t) override { }
+    void keyUp(int32_t, int32_t) override { }
+    void tick() override { }
+    void idle() override { }
+    void mediaNotify(const qelValue&, const qelValue&) override { }
+    void notify(int32_t) override { }
+    void globalToLocal(int32_t&, int32_t&) override { }
+    qelValue loadResourceTable() override { return tableOf("Class", "AtlasForm"); }
+    void releaseResourceTable() override { ++releases; }
+
+    int releases = 0;
+};
+
+} // namespace
+
+TEST_F(Resources, AFormsResourceTableIsCompiledAndReleasedAndANonFormWritesNothing)
+{
+    auto* form = new TableForm;
+    environment.setGlobal("Atlas", qelMakeObjectValue(QEL_FORM_TYPE, form));
+    qelLoadEtnResource("Atlas", "ATLASFRM");
+    ASSERT_TRUE(fs::exists(media() / "atlasfrm.etn"));
+    EXPECT_TRUE(qelGet(qelLoadResource("atlasfrm.etn"), qelValue("Class")) == "AtlasForm");
+    EXPECT_EQ(form->releases, 1);
+
+    environment.setGlobal("Numero", 7);
+    qelLoadEtnResource("Numero", "numero");
+    qelLoadEtnResource("Nenhum", "nenhum");
+    EXPECT_FALSE(fs::exists(media() / "numero.etn"));
+    EXPECT_FALSE(fs::exists(media() / "nenhum.etn"));
+}
+
+TEST_F(Resources, MoviesOpenFromTheMediaFolderWithTheirLowerCaseExtension)
+{
+    static std::vector<std::string> opened;
+    opened.clear();
+    qelServices().movieFromFile = [](const qelValue& path, const qelValue& extension, int32_t fullScreen) {
+        opened.push_back(std::string(qelCString(path)) + "|" + qelCString(extension) + "|" + std::to_string(fullScreen));
+        return qelValue(1);
+    };
+    EXPECT_TRUE(qelLoadMovieResource("Filme.Avi", 1) == 1);
+    EXPECT_TRUE(qelLoadMovieResource(qelValue {}, 0).isNil());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], root.string() + "\\Media\\Filme.Avi|avi|1");
 }
