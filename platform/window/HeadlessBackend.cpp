@@ -205,11 +205,13 @@ bool HeadlessBackend::pollInput(InputEvent& event, bool idle)
         if (!idle)
             return false;
         if (!releaseNext()) {
-            // Time passes even for a program that only polls: from the second empty poll
-            // without a wait in between.
-            if (m_pollingBusily)
+            // Time passes even for a program that only polls: from the third empty poll
+            // without a wait in between. (A look for input that is followed by a wait polls
+            // twice: once for the look, once at the start of the wait.)
+            if (m_emptyPolls >= 2)
                 advance(1);
-            m_pollingBusily = true;
+            else
+                ++m_emptyPolls;
             return false;
         }
     }
@@ -222,7 +224,7 @@ bool HeadlessBackend::pollInput(InputEvent& event, bool idle)
 void HeadlessBackend::waitInput(int32_t timeoutMs)
 {
     takeRaiseRequests();
-    m_pollingBusily = false;
+    m_emptyPolls = 0;
     if (!m_pending.empty())
         return;
     if (inWait()) {

@@ -110,7 +110,7 @@ private:
     std::vector<ScriptAction> m_actions;
     size_t m_next = 0;
     bool m_hasScript = false;
-    bool m_pollingBusily = false;
+    int m_emptyPolls = 0;
     std::deque<InputEvent> m_pending;
     bool m_waiting = false;
     uint32_t m_waitUntil = 0;

@@ -176,7 +176,9 @@ TEST(Dialog, APressOutsideIsSwallowed)
 
 TEST(Dialog, AltF4InAMediaDialogAsksToQuitOnce)
 {
-    UiFixture ui("key alt+F4\n");
+    // The wait keeps the script from closing the window when it ends, which a look for
+    // events would now see.
+    UiFixture ui("key alt+F4\nwait 1000\n");
     qelSetQuitFlag(0);
     Probe<qelMediaDialogObject>* probe = nullptr;
     qelValue dialog = makeDialog(probe);
