@@ -48,7 +48,9 @@ int32_t qelSoundSampleCount(const qelSoundHeader& h)
     case QEL_WAVE_FORMAT_PCM:
         return h.blockAlign > 0 ? clampToInt32(d / h.blockAlign) : 0;
     case QEL_WAVE_FORMAT_IMA_ADPCM:
-        return h.blockAlign > 0 && h.channels > 0 ? clampToInt32(d / h.blockAlign * h.samplesPerBlock / h.channels) : 0;
+        // Samples per block counts the samples of each channel: a stereo block of 505 lasts 505
+        // sample times, not half of them.
+        return h.blockAlign > 0 ? clampToInt32(d / h.blockAlign * h.samplesPerBlock) : 0;
     default: {
         int64_t bitsPerFrame = int64_t(h.bitsPerSample) * h.channels;
         return bitsPerFrame > 0 ? clampToInt32(d * 8 / bitsPerFrame) : 0;
@@ -105,6 +107,9 @@ bool qelReadSoundHeader(const qelValue& stream, qelSoundHeader& header)
     header.blockAlign = int32_t(field(body, 12, 2));
     header.bitsPerSample = int32_t(field(body, 14, 2));
     header.samplesPerBlock = fmtSize >= 20 ? int32_t(field(body, 18, 2)) : 0;
+    // No channel, no rate or no frame size: there is no sound to play and no duration to tell.
+    if (header.channels <= 0 || header.sampleRate <= 0 || header.blockAlign <= 0)
+        return fail();
     // A chunk of odd size is followed by a pad byte (the RIFF rule), the fmt chunk included;
     // without skipping it, a common odd-sized LIST chunk would misalign every later chunk.
     int64_t next = int64_t(s->tell()) + (fmtSize & 1);

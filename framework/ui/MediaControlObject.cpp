@@ -103,12 +103,15 @@ int32_t qelMediaControlObject::playClickSound(const qelValue& name, int32_t loop
             source = source + "." + qelGetSetting("AudioExtension");
         source = qelLoadResource(source);
     }
-    sound = qelResolve(source);
+    source = qelResolve(source);
     qelServices().stopCurrentSound();
-    // A sound that could not be loaded has nothing to play (rather than a type error that would
-    // end the program).
-    if (sound.type() != QEL_SOUND_TYPE)
+    // A sound that could not be loaded has nothing to play and is not kept: stopping it at the
+    // next click, key or close would be a type error that ends the program.
+    if (source.type() != QEL_SOUND_TYPE) {
+        sound = qelNil;
         return 0;
+    }
+    sound = source;
     return qelPlay(sound, 0, -1, loop ? 1 : 0);
 }
 

@@ -72,12 +72,16 @@ void qelActivateFirstTabStop(qelFormObject& form)
 
 qelValue qelScreenSound(const qelValue& sound)
 {
-    if (!sound.isString())
-        return qelResolve(sound);
-    qelValue name = sound;
-    if (qelFindChar(name, '.', 0) < 0)
-        name = name + "." + qelGetSetting("AudioExtension");
-    return qelLoadResource(name);
+    qelValue found;
+    if (!sound.isString()) {
+        found = qelResolve(sound);
+    } else {
+        qelValue name = sound;
+        if (qelFindChar(name, '.', 0) < 0)
+            name = name + "." + qelGetSetting("AudioExtension");
+        found = qelLoadResource(name);
+    }
+    return found.type() == QEL_SOUND_TYPE ? found : qelNil;
 }
 
 int32_t qelStartScreenSound(const qelValue& sound, int32_t loop)

@@ -20,7 +20,8 @@ bool qelTabToNextStop(qelFormObject& form, int32_t modifiers, bool skipUnavailab
 void qelActivateFirstTabStop(qelFormObject& form);
 
 // The sound a screen plays: a name without "." gets "." + "AudioExtension" and is loaded as a
-// resource; any other value is resolved.
+// resource; any other value is resolved. What is not a sound then gives nil, so that a screen
+// never keeps, and later stops, a value that is not one.
 qelValue qelScreenSound(const qelValue& sound);
 // Stops what plays, then plays the sound once or looped; 0 when it is not a sound.
 int32_t qelStartScreenSound(const qelValue& sound, int32_t loop);

@@ -12,3 +12,6 @@ file(WRITE ${WORK}/short.wav "RIFF")
 expect_run(STATUS 1 ERROR_MATCHES "Cannot read QELINT from stream" COMMAND ${QELSOUND} --info ${WORK}/short.wav)
 file(WRITE ${WORK}/theme.ogg "OggS")
 expect_run(STATUS 1 ERROR "Unsupported sound type: ogg\n" COMMAND ${QELSOUND} --info ${WORK}/theme.ogg)
+# A header with no channel or no sample rate holds no sound to play.
+expect_run(STATUS 1 ERROR "Not a valid sound file\n" COMMAND ${QELSOUND} --info ${SOUNDS}/zero-channels.wav)
+expect_run(STATUS 1 ERROR "Not a valid sound file\n" COMMAND ${QELSOUND} --info ${SOUNDS}/zero-rate.wav)

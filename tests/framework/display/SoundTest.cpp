@@ -156,6 +156,10 @@ TEST(SoundHeader, FormatsChunksAndRefusals)
     Format ieeeFloat { 3, 2, 44100, 8, 32 };
     Format noAlign = pcm4;
     noAlign.blockAlign = 0;
+    Format noChannel = pcm4;
+    noChannel.channels = 0;
+    Format noRate = pcm4;
+    noRate.rate = 0;
     Bytes notRiff = wave(pcm4, 8);
     notRiff[0] = 'X';
     Bytes notWave = wave(pcm4, 8);
@@ -177,7 +181,7 @@ TEST(SoundHeader, FormatsChunksAndRefusals)
     const Case cases[] = {
         { "PCM, 4-byte frames", wave(pcm4, 4 * 22050), 22050, nullptr },
         { "IMA ADPCM mono", wave(adpcm, 10 * 256), 10 * 505, nullptr },
-        { "IMA ADPCM stereo", wave(adpcmStereo, 4 * 512), 4 * 505 / 2, nullptr },
+        { "IMA ADPCM stereo", wave(adpcmStereo, 4 * 512), 4 * 505, nullptr },
         { "other format by bits", wave(ieeeFloat, 800), 800 * 8 / 64, nullptr },
         { "LIST chunk skipped", wave(pcm4, 400, chunk("LIST", 26, true)), 100, nullptr },
         { "odd chunk and its pad byte", wave(pcm4, 400, chunk("LIST", 5, true)), 100, nullptr },
@@ -190,7 +194,9 @@ TEST(SoundHeader, FormatsChunksAndRefusals)
                     return b;
                 }()),
             100, nullptr },
-        { "block align 0 counts no samples", wave(noAlign, 400), 0, nullptr },
+        { "block align 0", wave(noAlign, 400), -1, "Not a valid sound file" },
+        { "no channel", wave(noChannel, 400), -1, "Not a valid sound file" },
+        { "sample rate 0", wave(noRate, 400), -1, "Not a valid sound file" },
         { "not RIFF", notRiff, -1, "Not a valid sound file" },
         { "not WAVE", notWave, -1, "Not a valid sound file" },
         { "fmt longer than the file", fmtTooLong, -1, "Not a valid sound file" },

@@ -12,6 +12,7 @@
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/HelpBox.h"
 #include "framework/ui/HelpLaunch.h"
+#include "framework/ui/MediaControlObject.h"
 #include "framework/ui/MediaFormObject.h"
 #include "platform/sys/Launch.h"
 
@@ -236,4 +237,28 @@ TEST(MediaForm, NarrationPlaysOncePerUserUnlessForced)
     EXPECT_TRUE(qelGetBoolSetting("InicioNarrator", 0));
     form->narrate(1);
     EXPECT_EQ(form->played.size(), 2u);
+}
+
+// A value that is not a sound, given as a click or screen sound, is not kept: the next click, key
+// and close go on without stopping it (stopping a non-sound would end the program).
+TEST(MediaForm, AClickOrScreenSoundThatIsNoSoundIsNotKept)
+{
+    UiFixture ui;
+    ui.environment->setBoolSetting("SoundEffects", 1);
+    ui.environment->setSetting("AudioExtension", "wav");
+    Screen screen(ui);
+    ui.environment->setGlobal("NaoSom", qelMakeInt(3));
+    // The click is taken on the press, with no tracking loop to feed.
+    qelPut(screen.spot, "ReleaseOnMouseDown", qelTrue);
+    for (const qelValue& notASound : { qelValue(qelMakeInt(7)), qelValue("NaoSom"), qelValue("falta") }) {
+        qelPut(screen.spot, "Sound", notASound);
+        screen.form->mouseDown(110, 110, 0, 1);
+        auto* control = dynamic_cast<qelMediaControlObject*>(qelValueObject(screen.spot));
+        ASSERT_NE(control, nullptr);
+        EXPECT_FALSE(control->hasClickSound());
+        EXPECT_EQ(screen.form->playSound(notASound, 0), 0);
+        EXPECT_FALSE(screen.form->hasSound());
+        screen.form->key('A', 0);
+    }
+    screen.form->close();
 }
