@@ -21,6 +21,20 @@ ComboBox::ComboBox(const qelValue& data)
 
 ComboBox::~ComboBox() = default;
 
+int32_t ComboBox::getInt(const qelValue& key, int32_t defaultValue)
+{
+    qelValue value = getProperty(key);
+    switch (value.type()) {
+    case QEL_BOOLEAN_TYPE:
+    case QEL_INT_TYPE:
+    case QEL_FLOAT_TYPE:
+    case QEL_STRING_TYPE:
+        return qelIntValue(value);
+    default:
+        return defaultValue;
+    }
+}
+
 int32_t ComboBox::itemCount() const
 {
     return list.type() == QEL_LIST_TYPE ? qelCount(list) : 0;

@@ -41,6 +41,9 @@ public:
     // The "HandCursor" resource, loaded at first use and kept.
     qelValue getCursor() override;
     int32_t track(int32_t x, int32_t y, int32_t modifiers, int32_t clicks) override;
+    // A number property read as a number: an int, a float or a string of digits ("5", 5.0);
+    // the default when it is missing or of another type.
+    int32_t getInt(const qelValue& key, int32_t defaultValue) override;
 
     // The closed field with the selected item's text.
     virtual void drawField();

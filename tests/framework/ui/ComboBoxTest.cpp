@@ -287,3 +287,19 @@ TEST(ComboEdit, DrivesItsTextField)
     EXPECT_TRUE(form->activeControl == fieldValue);
     EXPECT_TRUE(recordedErrors().empty());
 }
+
+// Number properties count whether written as ints, floats or strings of digits.
+TEST(ComboBoxVerbs, NumberPropertiesReadAsNumbersInAnyForm)
+{
+    UiFixture ui;
+    std::vector<int32_t> rowHeights;
+    for (const char* spacing : { "5", "5.0", "\"5\"", "nil" }) {
+        qelValue data = UiFixture::read((std::string("(table (\"EditHotSpot\" (rect 10 10 120 20)) (\"LineSpacing\" ")
+            + spacing + ") (\"List\" (list \"Apple\" \"Banana\")))").c_str());
+        OnForm s = comboOnForm(data);
+        rowHeights.push_back(s.box->rowHeight);
+        qelSetActiveForm(qelNil);
+    }
+    // Rows of the test font are 10 pixels; the spacing adds 5, and a missing one nothing.
+    EXPECT_EQ(rowHeights, (std::vector<int32_t> { 15, 15, 15, 10 }));
+}
