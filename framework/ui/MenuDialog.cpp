@@ -511,6 +511,9 @@ void MenuDialog::openCascade()
         subTable->put("UseDefaultPosition", qelTrue);
 
     qelValue answer = qelRunDialog(subTable->get("DlgName"), sub);
+    // The chain holds this menu's snapshot, which holds its cascade table, which holds the
+    // sub-menu's table: left in place, the cycle would never be freed.
+    subTable->remove("ParentsList");
     if (answer == closeAll) {
         menuResult = isSubMenu ? qelValue(closeAll) : qelNil;
         endDialog();

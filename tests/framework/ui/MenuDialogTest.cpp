@@ -9,6 +9,7 @@
 
 #include "ScreenProbe.h"
 
+#include "framework/runtime/Allocator.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
@@ -244,4 +245,31 @@ TEST(MenuDialog, AMenuWithoutItemsSelectsNothing)
     qelValue value = qelFormValue(menu);
     EXPECT_TRUE(qelRunDialog(value, qelNil).isNil());
     EXPECT_EQ(menu->selectedIndex, -1);
+}
+
+// Each opening of a cascade hands the sub-menu a chain of its parents; once the sub-menu ends,
+// its table no longer holds the chain (which holds the parent's cascade table, which holds the
+// sub-menu's table), so opening it again and again holds no more memory.
+TEST(MenuDialog, OpeningACascadeManyTimesHoldsNoMemory)
+{
+    auto blocksInUse = [] {
+        int64_t total = 0;
+        for (size_t size = 8; size <= 4096; size *= 2)
+            total += qelAllocatorBlocksInUse(qelAllocatorBlockSize(size));
+        return total;
+    };
+    std::string script;
+    for (int i = 0; i < 12; ++i)
+        script += "down 110 80\nup 110 80\nkey Escape\n";
+    UiFixture ui(script.c_str());
+    Menus menus(ui);
+    qelValue cascade = qelGet(menus.top->getProperty("CascadeTable"), "Mais");
+    int64_t afterSecond = 0;
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(describe(menus.run()), "nil") << i;
+        EXPECT_TRUE(qelGet(cascade, "ParentsList").isNil()) << i;
+        if (i == 1)
+            afterSecond = blocksInUse();
+    }
+    EXPECT_EQ(blocksInUse(), afterSecond);
 }
