@@ -21,9 +21,11 @@ uint32_t readU32(const uint8_t* p)
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
 
+// The header sizes a packed bitmap may start with: the 12-byte core header, the information
+// header and its 108- and 124-byte versions.
 bool isInfoHeaderSize(uint32_t size)
 {
-    return size == 40 || size == 108 || size == 124;
+    return size == 12 || size == 40 || size == 108 || size == 124;
 }
 
 } // namespace

@@ -60,6 +60,58 @@ namespace {
         put16(out, uint16_t(v >> 16));
     }
 
+    constexpr uint32_t coreHeaderSize = 12;
+    // BI_BITFIELDS: 16- or 32-bit pixels whose channels lie where three masks say.
+    constexpr uint32_t bitFieldsCompression = 3;
+
+    // One colour channel of a bit-field pixel: where its mask lies and how to widen it to 8 bits.
+    struct Channel {
+        uint32_t mask = 0;
+        int shift = 0;
+        uint64_t max = 0;
+
+        explicit Channel(uint32_t m)
+            : mask(m)
+        {
+            if (!mask)
+                return;
+            while (!((mask >> shift) & 1))
+                ++shift;
+            uint32_t bits = mask >> shift;
+            int width = 0;
+            while (width < 32 && (bits >> width))
+                ++width;
+            max = (uint64_t(1) << width) - 1;
+        }
+        uint8_t of(uint32_t pixel) const
+        {
+            if (!mask)
+                return 0;
+            return uint8_t(uint64_t((pixel & mask) >> shift) * 255 / max);
+        }
+    };
+
+    // Rewrites 16- or 32-bit rows of bit-field pixels as 32-bit blue-green-red-zero rows, which
+    // is what every other part of the system draws.
+    void widenBitFields(const uint8_t* source, size_t sourceStride, int bits, const uint32_t masks[3], Dib& dib)
+    {
+        Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+        size_t rowBytes = dib.stride();
+        int width = dib.width();
+        int height = dib.height();
+        dib.bits.assign(rowBytes * size_t(height), 0);
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* in = source + size_t(y) * sourceStride;
+            uint8_t* out = dib.bits.data() + size_t(y) * rowBytes;
+            for (int x = 0; x < width; ++x) {
+                uint32_t pixel = bits == 16 ? u16(in + 2 * size_t(x)) : u32(in + 4 * size_t(x));
+                out[4 * x] = blue.of(pixel);
+                out[4 * x + 1] = green.of(pixel);
+                out[4 * x + 2] = red.of(pixel);
+            }
+        }
+    }
+
     // Writes the pixels of one run into the expanded 4- or 8-bit row, refusing any pixel past the
     // right edge or above the top row (a run may not wrap to the next line).
     class RleWriter {
@@ -186,31 +238,56 @@ BmpError decodeBmp(std::span<const uint8_t> bytes, Dib& out)
     const uint8_t* h = bytes.data() + headerAt;
     BitmapInfoHeader header;
     header.size = u32(h);
-    if (header.size != 40 && header.size != 108 && header.size != 124)
+    // The 12-byte core header of the older format, the information header and its two longer
+    // versions (whose colour masks and colour space follow the first 40 bytes).
+    bool core = header.size == coreHeaderSize;
+    if (!core && header.size != 40 && header.size != 108 && header.size != 124)
         return BmpError::BadHeaderSize;
     if (total - headerAt < header.size)
         return BmpError::Truncated;
-    header.width = int32_t(u32(h + 4));
-    header.height = int32_t(u32(h + 8));
-    header.planes = u16(h + 12);
-    header.bitCount = u16(h + 14);
-    header.compression = u32(h + 16);
-    header.sizeImage = u32(h + 20);
-    header.xPelsPerMeter = int32_t(u32(h + 24));
-    header.yPelsPerMeter = int32_t(u32(h + 28));
-    header.clrUsed = u32(h + 32);
-    header.clrImportant = u32(h + 36);
+    if (core) {
+        header.width = u16(h + 4);
+        header.height = u16(h + 6);
+        header.planes = u16(h + 8);
+        header.bitCount = u16(h + 10);
+    } else {
+        header.width = int32_t(u32(h + 4));
+        header.height = int32_t(u32(h + 8));
+        header.planes = u16(h + 12);
+        header.bitCount = u16(h + 14);
+        header.compression = u32(h + 16);
+        header.sizeImage = u32(h + 20);
+        header.xPelsPerMeter = int32_t(u32(h + 24));
+        header.yPelsPerMeter = int32_t(u32(h + 28));
+        header.clrUsed = u32(h + 32);
+        header.clrImportant = u32(h + 36);
+    }
 
     if (header.planes != 1)
         return BmpError::BadPlanes;
     int bits = header.bitCount;
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return BmpError::BadBitCount;
     auto compression = DibCompression(header.compression);
+    bool bitFields = header.compression == bitFieldsCompression;
     if (compression != DibCompression::Rgb && !(compression == DibCompression::Rle8 && bits == 8)
-        && !(compression == DibCompression::Rle4 && bits == 4))
+        && !(compression == DibCompression::Rle4 && bits == 4) && !(bitFields && (bits == 16 || bits == 32)))
         return BmpError::BadCompression;
-    bool rle = compression != DibCompression::Rgb;
+    bool rle = compression == DibCompression::Rle8 || compression == DibCompression::Rle4;
+    // Masks: in the longer headers, or in three words after the 40-byte one; 16-bit pixels
+    // without them are 5-5-5.
+    uint32_t masks[3] = { 0x7C00, 0x03E0, 0x001F };
+    size_t masksBytes = 0;
+    if (bitFields) {
+        if (header.size == 40) {
+            masksBytes = 12;
+            if (total - headerAt - header.size < masksBytes)
+                return BmpError::Truncated;
+        }
+        for (int i = 0; i < 3; ++i)
+            masks[i] = u32(h + 40 + 4 * i);
+    }
+    bool widen = bits == 16 || bitFields;
     // Sides are checked in 64 bits so that a height of INT32_MIN cannot overflow when negated.
     int64_t width = header.width;
     int64_t height = header.height < 0 ? -int64_t(header.height) : int64_t(header.height);
@@ -226,8 +303,9 @@ BmpError decodeBmp(std::span<const uint8_t> bytes, Dib& out)
         colorCount = uint64_t(1) << bits;
     if ((bits <= 8 && colorCount > (uint64_t(1) << bits)) || colorCount > 256)
         return BmpError::BadColorCount;
-    size_t tableAt = headerAt + header.size;
-    size_t tableBytes = size_t(colorCount) * 4;
+    size_t tableAt = headerAt + header.size + masksBytes;
+    size_t entryBytes = core ? 3 : 4;
+    size_t tableBytes = size_t(colorCount) * entryBytes;
     if (total - tableAt < tableBytes)
         return BmpError::Truncated;
 
@@ -245,10 +323,17 @@ BmpError decodeBmp(std::span<const uint8_t> bytes, Dib& out)
     dib.header = header;
     dib.header.size = infoHeaderSize;
     dib.header.compression = uint32_t(DibCompression::Rgb);
-    dib.colors.resize(size_t(colorCount));
-    for (size_t i = 0; i < colorCount; ++i) {
-        const uint8_t* q = bytes.data() + tableAt + 4 * i;
-        dib.colors[i] = { q[0], q[1], q[2], q[3] };
+    if (widen) {
+        // The pixels are rewritten as 32-bit colours below; a colour table of theirs is only advice.
+        dib.header.bitCount = 32;
+        dib.header.clrUsed = 0;
+        dib.header.clrImportant = 0;
+    } else {
+        dib.colors.resize(size_t(colorCount));
+        for (size_t i = 0; i < colorCount; ++i) {
+            const uint8_t* q = bytes.data() + tableAt + entryBytes * i;
+            dib.colors[i] = { q[0], q[1], q[2], core ? uint8_t(0) : q[3] };
+        }
     }
     size_t rowBytes = dib.stride();
     size_t imageBytes = rowBytes * size_t(height);
@@ -264,13 +349,19 @@ BmpError decodeBmp(std::span<const uint8_t> bytes, Dib& out)
         if (error != BmpError::None)
             return error;
     } else {
-        if (available < imageBytes)
+        // The rows as stored, before any widening.
+        size_t sourceStride = ((size_t(width) * size_t(bits) + 31) / 32) * 4;
+        size_t sourceBytes = sourceStride * size_t(height);
+        if (available < sourceBytes)
             return BmpError::Truncated;
         // A stated image size smaller than the rows needs disagrees with the header.
-        if (header.sizeImage != 0 && header.sizeImage < imageBytes)
+        if (header.sizeImage != 0 && header.sizeImage < sourceBytes)
             return BmpError::SizeMismatch;
-        dib.bits.assign(
-            bytes.begin() + std::ptrdiff_t(pixelsAt), bytes.begin() + std::ptrdiff_t(pixelsAt + imageBytes));
+        if (widen)
+            widenBitFields(bytes.data() + pixelsAt, sourceStride, bits, masks, dib);
+        else
+            dib.bits.assign(
+                bytes.begin() + std::ptrdiff_t(pixelsAt), bytes.begin() + std::ptrdiff_t(pixelsAt + imageBytes));
     }
     dib.header.sizeImage = uint32_t(imageBytes);
     out = std::move(dib);

@@ -6,17 +6,25 @@
 // files and on the clipboard) starts at its information header. All fields little-endian.
 //
 //   File header (14 bytes)            Information header (40 bytes; 108 and 124 accepted,
-//   0  2  "BM"                         their extra fields ignored)
+//   0  2  "BM"                         their colour masks read, other extra fields ignored)
 //   2  4  file size in bytes           0  4  header size
 //   6  4  reserved                     4  4  width (> 0)
 //   10 4  offset of the pixel rows     8  4  height (> 0 bottom-up, < 0 top-down)
 //                                      12 2  planes (1)
-//   Colour table: after the            14 2  bits per pixel (1, 4, 8, 24, 32)
-//   information header, one            16 4  compression (0 none, 1 RLE8, 2 RLE4)
-//   blue-green-red-reserved quad       20 4  size of the pixel data (0 allowed when none)
-//   per colour: "colours used" when    24 8  resolution x, y (pixels per metre)
-//   not 0, else 2^bits for <= 8 bits.  32 4  colours used
+//   Colour table: after the            14 2  bits per pixel (1, 4, 8, 16, 24, 32)
+//   information header, one            16 4  compression (0 none, 1 RLE8, 2 RLE4,
+//   blue-green-red-reserved quad             3 bit fields for 16 and 32 bits)
+//   per colour: "colours used" when    20 4  size of the pixel data (0 allowed when none)
+//   not 0, else 2^bits for <= 8 bits.  24 8  resolution x, y (pixels per metre)
+//                                      32 4  colours used
 //                                      36 4  colours important
+//
+//   Core header (12 bytes, the older   Bit fields: three words, the red, green and blue masks,
+//   format): 0 4 size, 4 2 width,      at offset 40 of the longer headers or right after the
+//   6 2 height (bottom-up), 8 2        40-byte one (before the colour table). 16-bit pixels
+//   planes, 10 2 bits (1, 4, 8, 24);   without them are 5-5-5. Such pixels are decoded to
+//   its colour table has three-byte    32-bit blue-green-red-zero rows.
+//   blue-green-red entries.
 //
 // Pixel rows are padded to 4 bytes. Run-length data (RLE8 for 8 bits, RLE4 for 4 bits,
 // bottom-up only) is a sequence of byte pairs: (n > 0, v) repeats v (RLE4: its two nibbles in

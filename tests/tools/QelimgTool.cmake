@@ -17,3 +17,18 @@ file(WRITE ${WORK}/damaged.jpg "not a picture at all")
 expect_run(STATUS 1 ERROR_MATCHES "Invalid JPEG file" COMMAND ${QELIMG} ${WORK}/damaged.jpg -o ${WORK}/damaged.png)
 file(WRITE ${WORK}/picture.gif "GIF89a")
 expect_run(STATUS 1 ERROR_MATCHES "Unsupported picture type" COMMAND ${QELIMG} --info ${WORK}/picture.gif)
+
+# Bitmaps in the other layouts common tools write: RLE4, the core header, bit fields under each
+# header length; each is described and written as PNG.
+foreach(case "rle4;4;16" "core;4;16" "bits16;32;0" "v4;32;0" "v5;32;0" "fields32;32;0")
+    list(GET case 0 name)
+    list(GET case 1 bits)
+    list(GET case 2 colours)
+    expect_run(STATUS 0 OUTPUT "width 24 height 16 bits ${bits} colours ${colours}\n"
+               COMMAND ${QELIMG} --info ${IMAGES}/${name}.bmp)
+    file(REMOVE ${WORK}/${name}.png)
+    expect_run(STATUS 0 COMMAND ${QELIMG} ${IMAGES}/${name}.bmp -o ${WORK}/${name}.png)
+    if(NOT EXISTS ${WORK}/${name}.png)
+        message(FATAL_ERROR "qelimg ${name}.bmp -o: no picture written")
+    endif()
+endforeach()

@@ -47,6 +47,57 @@ open("topdown.bmp", "wb").write(bytes(data))
 PY
 cp bits24.png topdown.png
 
+# Bitmaps in the other layouts a BMP file may hold: 16-bit 5-6-5 and 32-bit bit fields in the
+# 124-byte header, the same 16-bit pixels under the 108-byte header, 32-bit bit fields after the
+# 40-byte header, the 12-byte core header, and RLE4 (the 4-bit rows run-length encoded).
+$im source.ppm -define bmp:subtype=RGB565 BMP:bits16.bmp
+$im source.ppm -alpha set -channel A -evaluate set 100% +channel BMP:v5.bmp
+$im source.ppm -dither None -colors 12 -type palette BMP2:core.bmp
+for f in bits16 v5 core; do
+    $im "$f.bmp" -alpha off "PNG24:$f.png"
+done
+python3 - <<'PY'
+import struct
+def write(name, header, table, pixels):
+    offset = 14 + len(header) + len(table)
+    size = offset + len(pixels)
+    open(name, "wb").write(b"BM" + struct.pack("<IHHI", size, 0, 0, offset) + header + table + pixels)
+def parts(name):
+    data = open(name, "rb").read()
+    size = struct.unpack_from("<I", data, 14)[0]
+    offset = struct.unpack_from("<I", data, 10)[0]
+    return bytearray(data[14:14 + size]), data[14 + size:offset], data[offset:]
+header, table, pixels = parts("bits16.bmp")
+v4 = header[:108]
+struct.pack_into("<I", v4, 0, 108)
+write("v4.bmp", v4, table, pixels)
+header, table, pixels = parts("v5.bmp")
+info = header[:40]
+struct.pack_into("<I", info, 0, 40)
+write("fields32.bmp", info, bytes(header[40:52]) + table, pixels)
+header, table, pixels = parts("bits4.bmp")
+width, height = struct.unpack_from("<ii", header, 4)
+stride = ((width * 4 + 31) // 32) * 4
+rle = bytearray()
+for y in range(height):
+    row = pixels[y * stride: y * stride + (width + 1) // 2]
+    nibbles = [n for b in row for n in (b >> 4, b & 15)][:width]
+    x = 0
+    while x < width:
+        n = 1
+        while x + n < width and n < 255 and nibbles[x + n] == nibbles[x]:
+            n += 1
+        rle += bytes([n, nibbles[x] << 4 | nibbles[x]])
+        x += n
+    rle += b"\0\0"
+rle += b"\0\1"
+struct.pack_into("<II", header, 16, 2, len(rle))
+write("rle4.bmp", header, table, bytes(rle))
+PY
+cp bits16.png v4.png
+cp v5.png fields32.png
+cp bits4.png rle4.png
+
 cjpeg -quality 90 -baseline -outfile baseline.jpg source.ppm
 cjpeg -quality 90 -progressive -outfile progressive.jpg source.ppm
 cjpeg -quality 90 -grayscale -outfile grey.jpg source.ppm

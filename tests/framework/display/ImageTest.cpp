@@ -84,6 +84,14 @@ TEST(Image, FilesWrittenByOtherProgramsDecodeAsTheirReferenceDecoders)
         { "bits24.bmp", "bmp", 24, 0 },
         { "bits32.bmp", "dib", 32, 0 },
         { "topdown.bmp", "bmp", 24, 0 },
+        // Other layouts are drawn from decoded bitmaps: bit fields widened to 32 bits, the core
+        // header's three-byte colours and RLE4 rows expanded to plain indexed rows.
+        { "rle4.bmp", "rle", 4, 0 },
+        { "core.bmp", "bmp", 4, 0 },
+        { "bits16.bmp", "bmp", 32, 4 },
+        { "v4.bmp", "bmp", 32, 4 },
+        { "v5.bmp", "bmp", 32, 0 },
+        { "fields32.bmp", "dib", 32, 0 },
         { "baseline.jpg", "jpg", 24, 2 },
         { "progressive.jpg", "jpg", 24, 2 },
         { "grey.jpg", "pic", 24, 2 },
