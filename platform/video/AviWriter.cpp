@@ -30,6 +30,8 @@ bool aviCodecFromName(const std::string& name, AviCodec& codec)
         codec = AviCodec::MsVideo1;
     else if (name == "raw8")
         codec = AviCodec::Raw8;
+    else if (name == "mjpeg")
+        codec = AviCodec::Mjpeg;
     else
         return false;
     return true;
@@ -161,6 +163,7 @@ bool AviWriter::open(const std::string& path, AviCodec codec, int width, int hei
 
     AVCodecID id = codec == AviCodec::Cinepak ? AV_CODEC_ID_CINEPAK
         : codec == AviCodec::MsVideo1         ? AV_CODEC_ID_MSVIDEO1
+        : codec == AviCodec::Mjpeg            ? AV_CODEC_ID_MJPEG
                                               : AV_CODEC_ID_RAWVIDEO;
     const AVCodec* encoder = avcodec_find_encoder(id);
     if (!encoder)
@@ -174,6 +177,7 @@ bool AviWriter::open(const std::string& path, AviCodec codec, int width, int hei
     s.video->framerate = { fps, 1 };
     s.video->pix_fmt = codec == AviCodec::Cinepak ? AV_PIX_FMT_RGB24
         : codec == AviCodec::MsVideo1             ? AV_PIX_FMT_RGB555LE
+        : codec == AviCodec::Mjpeg                ? AV_PIX_FMT_YUVJ420P
                                                   : AV_PIX_FMT_PAL8;
     s.video->gop_size = 12;
     if (s.format->oformat->flags & AVFMT_GLOBALHEADER)

@@ -15,9 +15,9 @@
 
 namespace platform::video {
 
-enum class AviCodec { Cinepak, MsVideo1, Raw8 };
+enum class AviCodec { Cinepak, MsVideo1, Raw8, Mjpeg };
 
-// The codec of a name ("cinepak", "msvideo1", "raw8"); false for any other name.
+// The codec of a name ("cinepak", "msvideo1", "raw8", "mjpeg"); false for any other name.
 bool aviCodecFromName(const std::string& name, AviCodec& codec);
 
 // A 256-colour picture: one palette index per pixel, rows top-down, and colours 0x00RRGGBB.

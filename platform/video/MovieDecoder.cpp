@@ -18,9 +18,10 @@ namespace platform::video {
 namespace {
 
     // The containers and codecs a movie may use; everything else is refused before decoding.
+    // Motion JPEG is the common capture codec of the movies' time.
     constexpr const char* formatWhitelist = "avi,mpeg,mpegvideo";
     constexpr const char* codecWhitelist
-        = "cinepak,msvideo1,rawvideo,msrle,indeo2,indeo3,indeo4,indeo5,mpeg1video,mpeg2video,"
+        = "cinepak,msvideo1,rawvideo,msrle,indeo2,indeo3,indeo4,indeo5,mjpeg,mpeg1video,mpeg2video,"
           "pcm_u8,pcm_s16le,adpcm_ima_wav,adpcm_ms,mp1,mp2,mp3,mp1float,mp2float,mp3float";
 
     // How many frames past the current one are decoded forward instead of seeking.

@@ -116,7 +116,7 @@ TEST_P(MovieDecodeTest, SizeLengthFrameAndEndNotice)
 
 INSTANTIATE_TEST_SUITE_P(Codecs, MovieDecodeTest,
     ::testing::Values(DecodeCase { AviCodec::Cinepak, "cinepak" }, DecodeCase { AviCodec::MsVideo1, "msvideo1" },
-        DecodeCase { AviCodec::Raw8, "raw8" }),
+        DecodeCase { AviCodec::Raw8, "raw8" }, DecodeCase { AviCodec::Mjpeg, "mjpeg" }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MovieDecode, MissingAndDamagedFilesAreRefusedWithoutHarm)

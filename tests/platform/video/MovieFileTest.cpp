@@ -96,7 +96,7 @@ TEST_P(MovieFileTest, ReadsBackSizeLengthAndPictures)
 
 INSTANTIATE_TEST_SUITE_P(Codecs, MovieFileTest,
     ::testing::Values(CodecCase { AviCodec::Cinepak, "cinepak", 72 }, CodecCase { AviCodec::MsVideo1, "msvideo1", 8 },
-        CodecCase { AviCodec::Raw8, "rawvideo", 0 }),
+        CodecCase { AviCodec::Raw8, "rawvideo", 0 }, CodecCase { AviCodec::Mjpeg, "mjpeg", 24 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MovieFile, PaletteChangesApplyFromTheirFrame)
