@@ -24,6 +24,13 @@ namespace {
         = "cinepak,msvideo1,rawvideo,msrle,indeo2,indeo3,indeo4,indeo5,mjpeg,mpeg1video,mpeg2video,"
           "pcm_u8,pcm_s16le,adpcm_ima_wav,adpcm_ms,mp1,mp2,mp3,mp1float,mp2float,mp3float";
 
+    // Sound a movie's track may have: the rates and channels of real recordings, and at most
+    // 2^20 samples (about 24 s at 44.1 kHz) in one decoded frame.
+    constexpr int minSampleRate = 1000;
+    constexpr int maxSampleRate = 192000;
+    constexpr int maxChannels = 8;
+    constexpr int64_t maxFrameSamples = int64_t(1) << 20;
+
     // How many frames past the current one are decoded forward instead of seeking.
     constexpr int32_t forwardLimit = 48;
     // The longest a movie may be: a day at 100 frames a second keeps every sum in 32 bits.
@@ -399,8 +406,16 @@ std::vector<int16_t> MovieDecoder::decodeAudio(int32_t fromMs, int32_t toMs, int
     if (!codec || stream->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
         return samples;
     s.codec = avcodec_alloc_context3(codec);
-    if (!s.codec || avcodec_parameters_to_context(s.codec, stream->codecpar) < 0
-        || avcodec_open2(s.codec, codec, nullptr) < 0)
+    if (!s.codec || avcodec_parameters_to_context(s.codec, stream->codecpar) < 0)
+        return samples;
+    // No one frame may hold more than about 20 s of sound, whatever the packet claims.
+    s.codec->max_samples = maxFrameSamples;
+    if (avcodec_open2(s.codec, codec, nullptr) < 0)
+        return samples;
+    // A forged header can claim any rate and channel count; the resampler's filters grow with
+    // the ratio of the rates, so a rate far from any sound's would take gigabytes.
+    if (s.codec->sample_rate < minSampleRate || s.codec->sample_rate > maxSampleRate
+        || s.codec->ch_layout.nb_channels < 1 || s.codec->ch_layout.nb_channels > maxChannels)
         return samples;
     s.frame = av_frame_alloc();
     s.packet = av_packet_alloc();
@@ -428,9 +443,14 @@ std::vector<int16_t> MovieDecoder::decodeAudio(int32_t fromMs, int32_t toMs, int
             if (skip < 0) {
                 int64_t pts = s.frame->best_effort_timestamp;
                 double at = pts == AV_NOPTS_VALUE ? 0 : double(pts) * av_q2d(stream->time_base) * 1000.0;
-                skip = std::max<int64_t>(0, int64_t((fromMs - at) * rate / 1000.0));
+                // No more than the range's start from the file's: a forged time cannot make
+                // the whole file be decoded and thrown away.
+                skip = std::clamp<int64_t>(int64_t((fromMs - at) * rate / 1000.0), 0, int64_t(fromMs) * rate / 1000);
             }
-            int capacity = swr_get_out_samples(resampler, s.frame->nb_samples);
+            // Never more than the range still needs: what the resampler could give beyond it
+            // stays in the resampler, bounded by the input it holds.
+            int64_t room = skip + wanted - int64_t(samples.size() / 2);
+            int capacity = int(std::min<int64_t>(swr_get_out_samples(resampler, s.frame->nb_samples), room));
             if (capacity <= 0)
                 continue;
             std::vector<int16_t> chunk(size_t(capacity) * 2);
