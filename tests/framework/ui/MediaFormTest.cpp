@@ -4,6 +4,7 @@
 
 #include "ScreenProbe.h"
 
+#include "framework/display/Sound.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
@@ -14,9 +15,15 @@
 #include "framework/ui/HelpLaunch.h"
 #include "framework/ui/MediaControlObject.h"
 #include "framework/ui/MediaFormObject.h"
+#include "platform/audio/AudioDevice.h"
 #include "platform/sys/Launch.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -261,4 +268,41 @@ TEST(MediaForm, AClickOrScreenSoundThatIsNoSoundIsNotKept)
         screen.form->key('A', 0);
     }
     screen.form->close();
+}
+
+// The click sound of a hot spot: nothing with "SoundEffects" off; a name without an extension gets
+// "." + "AudioExtension"; a name with one is taken as it is.
+TEST(MediaForm, TheClickSoundFollowsSoundEffectsAndTheAudioExtension)
+{
+    fs::path root = fs::temp_directory_path() / ("qel-click-" + std::to_string(std::random_device {}()));
+    fs::create_directories(root / "Media");
+    fs::copy_file(fs::path(QEL_TEST_DATA) / "sound" / "tone.wav", root / "Media" / "clique.wav");
+    struct Case {
+        bool effects;
+        const char* sound;
+        bool played;
+    } cases[] = { { false, "clique", false }, { true, "clique", true }, { true, "clique.wav", true },
+        { true, "clique.mid", false } };
+    for (const Case& c : cases) {
+        UiFixture ui;
+        platform::audio::NullAudio& device = platform::audio::useNullAudio();
+        qelResetSoundState();
+        qelInstallSoundServices();
+        ui.environment->setSetting("SourceDisk", root.string().c_str());
+        ui.environment->setSetting("MediaPath", "Media");
+        ui.environment->setSetting("AudioExtension", "wav");
+        ui.environment->setBoolSetting("SoundEffects", c.effects);
+        Screen screen(ui);
+        qelPut(screen.spot, "ReleaseOnMouseDown", qelTrue);
+        qelPut(screen.spot, "Sound", c.sound);
+        screen.form->mouseDown(110, 110, 0, 1);
+        size_t sounds = 0;
+        for (const auto& call : device.calls)
+            sounds += call.kind == "sound" ? 1 : 0;
+        EXPECT_EQ(sounds, c.played ? 1u : 0u) << c.effects << " " << c.sound << " " << recordedErrors().size();
+        screen.form->close();
+        qelResetSoundState();
+        platform::audio::setAudioDevice(nullptr);
+    }
+    fs::remove_all(root);
 }
