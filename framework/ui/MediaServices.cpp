@@ -32,6 +32,12 @@ bool unavailable(const qelValue& element)
     return control && (qelIsTrue(control->getProperty("Disabled")) || qelIsTrue(control->getProperty("Hidden")));
 }
 
+bool canTakeFocus(const qelValue& element)
+{
+    qelControlObject* control = qelControlOf(element);
+    return control && control->canActivate();
+}
+
 } // namespace
 
 bool qelTabToNextStop(qelFormObject& form, int32_t modifiers, bool skipUnavailable)
@@ -59,6 +65,10 @@ bool qelTabToNextStop(qelFormObject& form, int32_t modifiers, bool skipUnavailab
         for (int32_t tries = 0; tries < n && unavailable(qelResolve(list->elementAt(j))); ++tries)
             j = (n + j + step) % n;
     }
+    // A stop that refuses the focus (a disabled control) is passed over even where unavailable
+    // stops are not skipped: otherwise Tab would stay on the stop before it for good.
+    for (int32_t tries = 0; tries < n && !canTakeFocus(qelResolve(list->elementAt(j))); ++tries)
+        j = (n + j + step) % n;
     form.setActiveControl(qelResolve(list->elementAt(j)), 1);
     return true;
 }

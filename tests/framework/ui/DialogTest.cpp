@@ -7,6 +7,7 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
+#include "framework/runtime/List.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/Factories.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -212,4 +215,34 @@ TEST(Dialog, TheModalRunRefusesWhatItCannotRun)
     qelRunDialog(dialog, qelNil);
     EXPECT_TRUE(inner.isNil());
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
+}
+
+// A media dialog's Tab does not skip disabled and hidden stops by itself, as a media form's does;
+// but they cannot take the focus, so Tab passes over them rather than staying on the stop before.
+TEST(Dialog, AMediaDialogsTabPassesOverStopsThatRefuseTheFocus)
+{
+    UiFixture ui("key Tab\nkey Tab\nkey Tab\nkey Tab\nkey Escape\n");
+    auto* probe = new Probe<qelMediaDialogObject>(dialogData());
+    qelValue dialog = qelFormValue(probe);
+    std::vector<std::string> active;
+    probe->onKey = [&](qelMediaDialogObject& d) {
+        if (d.getProperty("TabStopList").isNil()) {
+            qelValue stops = qelMakeList(4, 100, QEL_GENERAL_LIST);
+            for (const char* name : { "a", "b", "c", "d" }) {
+                std::string text = std::string("(table (\"Class\" \"HotSpot\") (\"Name\" \"") + name
+                    + "\") (\"Hot Spot\" (rect 0 30 10 10)))";
+                qelValue control = qelMakeControl(UiFixture::read(text.c_str()));
+                if (std::string(name) == "b")
+                    qelPut(control, "Disabled", qelTrue);
+                if (std::string(name) == "c")
+                    qelPut(control, "Hidden", qelTrue);
+                qelListObjectOf(stops)->append(control);
+            }
+            d.setProperty("TabStopList", stops);
+            d.setActiveControl(qelListObjectOf(stops)->elementAt(0), 1);
+        }
+        active.push_back(qelCString(qelGet(d.activeControl, "Name")));
+    };
+    qelRunDialog(dialog, qelNil);
+    EXPECT_EQ(active, (std::vector<std::string> { "a", "d", "a", "d", "a" }));
 }
