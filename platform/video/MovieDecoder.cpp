@@ -360,17 +360,26 @@ bool MovieDecoder::convert(gfx::Surface& out)
         if (at != m_palettes.begin())
             source[1] = reinterpret_cast<const uint8_t*>(std::prev(at)->second.data());
     }
-    gfx::Surface picture(m_width, m_height);
-    uint8_t* planes[4] = { reinterpret_cast<uint8_t*>(picture.data()), nullptr, nullptr, nullptr };
-    int strides[4] = { int(picture.pitch()), 0, 0, 0 };
-    if (sws_scale(s.scaler, source, frame->linesize, 0, m_height, planes, strides) != m_height)
+    // The converter's vector code may write past the end of a row and of the picture: it writes
+    // into a buffer padded and aligned for it, and the rows are then copied into the surface.
+    uint8_t* planes[4] = {};
+    int strides[4] = {};
+    if (av_image_alloc(planes, strides, m_width, m_height + 1, AV_PIX_FMT_BGR0, 64) < 0)
         return false;
-    // The fourth byte is unused; surfaces keep it 0.
-    uint32_t* pixel = picture.data();
-    for (size_t i = 0, n = size_t(m_width) * size_t(m_height); i < n; ++i)
-        pixel[i] &= 0x00FFFFFF;
-    out = std::move(picture);
-    return true;
+    bool converted = sws_scale(s.scaler, source, frame->linesize, 0, m_height, planes, strides) == m_height;
+    if (converted) {
+        gfx::Surface picture(m_width, m_height);
+        for (int32_t y = 0; y < m_height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(planes[0] + size_t(strides[0]) * size_t(y));
+            uint32_t* pixel = picture.data() + size_t(y) * (picture.pitch() / 4);
+            // The fourth byte is unused; surfaces keep it 0.
+            for (int32_t x = 0; x < m_width; ++x)
+                pixel[x] = row[x] & 0x00FFFFFF;
+        }
+        out = std::move(picture);
+    }
+    av_freep(&planes[0]);
+    return converted;
 }
 
 bool MovieDecoder::decodeFrame(int32_t index, gfx::Surface& out)
