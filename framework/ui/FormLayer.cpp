@@ -9,6 +9,7 @@
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/Factories.h"
 #include "framework/ui/FormObject.h"
+#include "framework/ui/VideoView.h"
 #include "framework/ui/HotSpot.h"
 #include "framework/ui/ListControls.h"
 #include "framework/ui/Navigation.h"

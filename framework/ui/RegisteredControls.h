@@ -66,12 +66,3 @@ public:
     int32_t state = 0;
 };
 
-class VideoView : public qelMediaControlObject {
-public:
-    using qelMediaControlObject::qelMediaControlObject;
-    const char* className() const override { return "VideoView"; }
-    qelNamedObject* newInstance(const qelValue& data) override { return new VideoView(data); }
-
-    qelValue values[8];
-    int32_t state = 0;
-};
