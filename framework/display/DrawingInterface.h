@@ -18,6 +18,8 @@ void qelSetMainPort(const qelValue& window);
 qelValue qelMainPortValue();
 qelWindowObject* qelMainPort();
 
+// A blank context image of the size (a region or a list of width and height), or a copy of an
+// image that can be drawn on.
 qelValue qelMakeContext(const qelValue& size);
 int32_t qelSetColor(int32_t color);
 int32_t qelSetBackColor(int32_t color);

@@ -318,11 +318,20 @@ qelValue qelWindowObject::newContext(const qelValue& size)
         w = qelIntValue(qelGet(size, 0));
         h = qelIntValue(qelGet(size, 1));
     }
+    // An image gives its size and its picture: the context is a copy that can be drawn on.
+    qelImageObject* source = size.type() == QEL_IMAGE_TYPE ? qelImageOf(size) : nullptr;
+    if (source) {
+        w = qelWidth(size);
+        h = qelHeight(size);
+    }
     qelValue image = qelMakeContextImage(w, h);
+    qelContextImageObject* context = qelContextImageOf(image);
     if (Dc* dc = target()) {
-        if (qelContextImageObject* context = qelContextImageOf(image))
+        if (context)
             context->dc()->selectPalette(dc->palette());
     }
+    if (source && context && context->dc())
+        source->drawIntoContext(*context->dc(), 0, 0, w, h, 0, 0, qelNil);
     return image;
 }
 

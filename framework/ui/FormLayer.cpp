@@ -9,6 +9,7 @@
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/Factories.h"
 #include "framework/ui/FormObject.h"
+#include "framework/ui/PhotoView.h"
 #include "framework/ui/VideoView.h"
 #include "framework/ui/HotSpot.h"
 #include "framework/ui/ListControls.h"
@@ -70,5 +71,6 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
+    qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);
     qelInstallListControls();
 }

@@ -49,7 +49,8 @@ TEST(Factories, ClassesComeFromTheRegistryAndTablesAreShared)
     // Every class built here is registered and makes instances; an instance's end leaves the
     // prototype in place.
     for (const char* name :
-        { "Button", "HotSpot", "Bitmap", "TextField", "TextCombo", "Group", "RadioGroup", "Scroller", "VideoView" }) {
+        { "Button", "HotSpot", "Bitmap", "TextField", "TextCombo", "Group", "RadioGroup", "Scroller", "VideoView",
+            "PhotoView" }) {
         qelNamedObject* prototype = qelClassPrototype(qelStringValue(name));
         ASSERT_TRUE(dynamic_cast<qelControlObject*>(prototype)) << name;
         {
