@@ -3,7 +3,6 @@
 #include "app/ShowcaseForm.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/ui/DialogObject.h"
-#include "framework/ui/HelpLaunch.h"
 #include "framework/ui/MenuDialog.h"
 
 #include "framework/runtime/AppEnvironment.h"
@@ -44,7 +43,6 @@ void VelarimStartupApp::registerClasses()
     registerClass(new ShowcaseForm(qelNil));
     registerClass(new qelDialogObject());
     registerClass(new MenuDialog());
-    qelInstallHelpLaunch();
 }
 
 void VelarimStartupApp::onStart()

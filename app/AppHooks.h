@@ -1,8 +1,8 @@
 #pragma once
 
 // The velarim program's side of the program entry: its four hooks (version "1.0", title
-// "Velarim 98", short name "VL98", and the creation of the application object), and the display
-// layer's services installed into the environment.
+// "Velarim 98", short name "VL98", and the creation of the application object). The start-up
+// (Startup.h) installs the services and runs the entry with them.
 
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/ProgramEntry.h"
@@ -30,7 +30,3 @@ const qelAppHooks& velarimHooks();
 // An installation on a content folder: the folder (UTF-8) becomes the source disk of the run.
 // Empty: none.
 void velarimSetDiskFolder(const std::string& folder);
-
-// Installs the display layer's window, cursor and image services into the environment and the
-// value makers.
-void velarimInstallDisplayServices();

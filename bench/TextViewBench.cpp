@@ -21,6 +21,7 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "framework/display/DisplayMakers.h"
 #include "framework/ui/FormLayer.h"
 #include "platform/window/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
@@ -53,6 +54,7 @@ struct Screen {
         system = std::make_unique<platform::WindowSystem>(std::move(backend));
         qelSetWindowSystem(system.get());
         qelInstallWindowObjectMaker();
+        qelInstallDisplayMakers();
         qelInstallFormLayer();
         qelInstallTextMapMaker();
         environment = new qelAppEnvironment(qelNil);

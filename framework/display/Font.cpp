@@ -2,7 +2,7 @@
 
 #include "framework/runtime/Error.h"
 #include "framework/runtime/StringObject.h"
-#include "platform/text/FreeTypeFontProvider.h"
+#include "platform/text/FontProvider.h"
 
 #include <algorithm>
 #include <string>
@@ -144,6 +144,6 @@ platform::text::FontProvider& qelFontProvider()
 std::shared_ptr<platform::text::FontProvider> qelSharedFontProvider()
 {
     if (!provider())
-        provider() = std::make_shared<platform::text::FreeTypeFontProvider>();
+        provider() = platform::text::makeSystemFontProvider();
     return provider();
 }

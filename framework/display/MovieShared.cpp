@@ -15,7 +15,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "platform/audio/AudioDevice.h"
-#include "platform/video/LibavPlayer.h"
+#include "platform/video/MoviePlayer.h"
 #include "platform/window/WindowSystem.h"
 
 #include <string>
@@ -56,11 +56,10 @@ platform::video::MoviePlayer* qelMoviePlayer()
         s.player.reset();
         s.playerSystem = system;
         if (system) {
-            auto player = std::make_unique<platform::video::LibavPlayer>(*system);
             // A movie's sound goes to the process audio device, on its movie channel.
-            player->setSoundOutput({ [] { return platform::audio::audioDevice().movieSoundRate(); },
-                [](const std::vector<int16_t>& samples) { platform::audio::audioDevice().playMovieSound(samples); } });
-            s.player = std::move(player);
+            s.player = platform::video::makeMoviePlayer(*system,
+                { [] { return platform::audio::audioDevice().movieSoundRate(); },
+                    [](const std::vector<int16_t>& samples) { platform::audio::audioDevice().playMovieSound(samples); } });
         }
     }
     return s.player.get();

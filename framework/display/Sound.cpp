@@ -18,7 +18,6 @@
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "platform/audio/AudioDevice.h"
-#include "platform/window/HeadlessBackend.h"
 #include "platform/window/Messages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -36,8 +35,8 @@ platform::audio::AudioDevice& qelAudioDevice()
 {
     if (!platform::audio::audioDeviceChosen()) {
         platform::WindowSystem* system = qelWindowSystem();
-        // Headless runs play nothing and never open the machine's audio output.
-        if (system && dynamic_cast<platform::HeadlessBackend*>(&system->backend()))
+        // A back end without an audio output (a headless run) gets the device that plays nothing.
+        if (system && !system->backend().hasAudioOutput())
             platform::audio::useNullAudio();
     }
     return platform::audio::audioDevice();

@@ -8,7 +8,7 @@
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
-#include "platform/sys/HexDigit.h"
+#include "framework/runtime/HexDigit.h"
 
 #include <limits>
 
@@ -53,7 +53,7 @@ int32_t decimalValue(const std::string& text)
 
 int32_t hexDigit(char c)
 {
-    int value = platform::hexDigitValue(c);
+    int value = qelHexDigitValue(c);
     if (value >= 0)
         return value;
     // The error hook ends the program; when it returns, the digit counts as 0.

@@ -9,6 +9,7 @@
 #include "framework/runtime/StringObject.h"
 #include "platform/sys/Cp1252.h"
 #include "platform/sys/Directory.h"
+#include "platform/sys/Launch.h"
 
 #include <string>
 
@@ -18,6 +19,15 @@ bool qelLocatedFileExists(const qelValue& path)
     if (!text || text->length() <= 0)
         return false;
     return platform::pathExists(platform::cp1252::toUtf8(std::string_view(text->chars(), size_t(text->length()))));
+}
+
+int32_t qelOpenWithDesktop(const qelValue& path)
+{
+    qelStringObject* text = qelStringOf(path);
+    if (!text)
+        return 0;
+    std::string resolved = platform::resolvePath(platform::cp1252::toUtf8({ text->chars(), size_t(text->length()) }));
+    return platform::openWithDesktop(resolved) ? 1 : 0;
 }
 
 qelValue qelLocateFile(const qelValue& name, const qelValue& extension)

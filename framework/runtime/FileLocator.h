@@ -34,3 +34,7 @@ qelValue qelNewIntList(int32_t capacity);
 
 // True when a file exists at the path (a string value), its name matched ignoring case.
 bool qelLocatedFileExists(const qelValue& path);
+// Opens the file at the path (a string value, its name matched ignoring case) with the
+// desktop's program for it (the browser for HTML pages); 1 when that program was started (or
+// the launch recorded, as tests and scripted runs do), else 0.
+int32_t qelOpenWithDesktop(const qelValue& path);

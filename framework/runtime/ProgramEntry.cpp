@@ -9,12 +9,8 @@
 #include "framework/runtime/Table.h"
 #include "platform/sys/Cp1252.h"
 #include "platform/sys/Folders.h"
-#include "platform/sys/IniFile.h"
-#include "platform/sys/Launch.h"
 #include "platform/sys/LocalTime.h"
 #include "platform/sys/SingleInstance.h"
-#include "platform/window/HeadlessBackend.h"
-#include "platform/window/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 
 #include <atomic>
@@ -38,71 +34,6 @@ std::string textOf(const qelValue& value)
     if (qelStringObject* string = qelStringOf(value))
         return std::string(string->chars(), size_t(string->length()));
     return {};
-}
-
-struct Options {
-    bool headless = false;
-    std::string script;
-    std::string screens = ".";
-    std::string disk;
-    std::vector<std::string> words;
-};
-
-bool parseOptions(int argc, char** argv, Options& options)
-{
-    for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
-        auto valueOf = [&](std::string& target) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "velarim: %s needs a value\n", word.c_str());
-                return false;
-            }
-            target = argv[++i];
-            return true;
-        };
-        if (word == "--headless")
-            options.headless = true;
-        else if (word == "--script" || word == "--screens" || word == "--disk") {
-            if (!valueOf(word == "--script" ? options.script : word == "--screens" ? options.screens : options.disk))
-                return false;
-        } else
-            options.words.push_back(word);
-    }
-    if (!options.script.empty() && !options.headless) {
-        std::fprintf(stderr, "velarim: --script needs --headless\n");
-        return false;
-    }
-    return true;
-}
-
-std::unique_ptr<platform::Backend> makeBackend(const Options& options)
-{
-    if (!options.headless) {
-        std::string error;
-        auto backend = platform::SdlBackend::create(&error);
-        if (!backend)
-            std::fprintf(stderr, "velarim: cannot open the display: %s\n", error.c_str());
-        return backend;
-    }
-    platform::HeadlessBackend::Options headlessOptions;
-    headlessOptions.screensFolder = options.screens;
-    // A headless run never starts a browser: what it would open is listed beside the shots.
-    platform::recordLaunches(options.screens + "/launches.txt");
-    auto backend = std::make_unique<platform::HeadlessBackend>(headlessOptions);
-    if (!options.script.empty()) {
-        auto text = platform::readSmallFile(options.script, 16 * 1024 * 1024);
-        if (!text) {
-            std::fprintf(stderr, "velarim: cannot read the script %s\n", options.script.c_str());
-            return nullptr;
-        }
-        auto parsed = platform::Script::parse(*text);
-        if (auto* error = std::get_if<platform::ScriptError>(&parsed)) {
-            std::fprintf(stderr, "velarim: %s:%d: %s\n", options.script.c_str(), error->line, error->message.c_str());
-            return nullptr;
-        }
-        backend->setScript(std::get<platform::Script>(parsed));
-    }
-    return backend;
 }
 
 // The words of the command line as the list the application receives: the words joined with
@@ -231,7 +162,7 @@ void qelEntryFatalHook(int)
     std::_Exit(255);
 }
 
-int qelMain(int argc, char** argv, const qelAppHooks& hooks)
+int qelMain(const qelEntryParams& params, const qelAppHooks& hooks)
 {
     qelFatalHook previousFatal = qelSetFatalHook(&qelEntryFatalHook);
     qelErrorHook previousError = qelSetErrorHook(&qelEntryErrorHook);
@@ -248,10 +179,7 @@ int qelMain(int argc, char** argv, const qelAppHooks& hooks)
     installedHooks = &hooks;
     applicationTitle = hooks.appTitle ? hooks.appTitle() : qelEmptyString();
 
-    Options options;
-    if (!parseOptions(argc, argv, options))
-        return 1;
-    std::string folder = options.disk.empty() ? platform::programFolder() : options.disk;
+    std::string folder = params.programFolder.empty() ? platform::programFolder() : params.programFolder;
 
     // One copy per user folder and title; a later copy asks the running one to raise its window.
     auto instance = std::make_unique<platform::SingleInstance>(
@@ -263,7 +191,7 @@ int qelMain(int argc, char** argv, const qelAppHooks& hooks)
     if (!first)
         return 0;
 
-    std::unique_ptr<platform::Backend> backend = makeBackend(options);
+    std::unique_ptr<platform::Backend> backend = params.makeBackend ? params.makeBackend() : nullptr;
     if (!backend)
         return 1;
     raiseTarget = backend.get();
@@ -275,7 +203,7 @@ int qelMain(int argc, char** argv, const qelAppHooks& hooks)
 
     // The display is true colour: there is no system palette to clear before the window opens.
 
-    qelValue commandLine = commandLineList(options.words);
+    qelValue commandLine = commandLineList(params.words);
     if (hooks.CreateApplication)
         hooks.CreateApplication(commandLine);
 

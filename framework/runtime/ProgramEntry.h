@@ -11,17 +11,19 @@
 // list of strings; lets the application create, make current and run its application object;
 // forgets the title and the program folder; deletes the current environment; returns 0.
 //
-// Options the entry takes for itself (anywhere on the command line; the rest forms the list):
-//   --headless           the headless window back end (virtual clock, nothing shown)
-//   --script FILE        the input script of a headless run
-//   --screens DIR        where the script's `shot` lines write their pictures
-//   --disk DIR           the program folder is DIR (where the settings files and the content are)
+// The entry knows no command-line options: the program's start-up (app/Startup) reads them,
+// chooses the window back end and hands the entry what it needs in a qelEntryParams.
 
 #include "framework/runtime/Value.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace platform {
+class Backend;
 class WindowSystem;
 }
 
@@ -33,9 +35,21 @@ struct qelAppHooks {
     void (*CreateApplication)(const qelValue& commandLine) = nullptr;
 };
 
-// The entry routine. Returns the process's exit status: 0, or 1 when the options are wrong or
-// no window back end can start.
-int qelMain(int argc, char** argv, const qelAppHooks& hooks);
+// What the start-up hands the entry routine.
+struct qelEntryParams {
+    // The program folder (UTF-8, where the settings files and the content are); empty: the
+    // folder of the program file.
+    std::string programFolder;
+    // The words of the command line that are not the start-up's options.
+    std::vector<std::string> words;
+    // Builds the window back end; called after the single-instance check, so a second copy
+    // opens no display. Null (or a null answer): no back end can start.
+    std::function<std::unique_ptr<platform::Backend>()> makeBackend;
+};
+
+// The entry routine. Returns the process's exit status: 0, or 1 when no window back end can
+// start.
+int qelMain(const qelEntryParams& params, const qelAppHooks& hooks);
 
 // The hooks the entry was given (null before it runs and after it returns).
 const qelAppHooks* qelApplicationHooks();

@@ -7,7 +7,7 @@
 #include "framework/runtime/NumberText.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/ValuePrinter.h"
-#include "platform/sys/HexDigit.h"
+#include "framework/runtime/HexDigit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -265,7 +265,7 @@ qelValue Reader::string(const char*& p)
         case 'x': {
             if (p[2] == 0 || p[3] == 0)
                 return unterminated();
-            int high = platform::hexDigitValue(p[2]), low = platform::hexDigitValue(p[3]);
+            int high = qelHexDigitValue(p[2]), low = qelHexDigitValue(p[3]);
             if (high < 0 || low < 0)
                 return fail(std::string("Bad character code in string: \\x") + p[2] + p[3]);
             text += char(high * 16 + low);

@@ -1,6 +1,5 @@
 #include "framework/ui/FormLayer.h"
 
-#include "framework/display/DisplayMakers.h"
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/MakerHooks.h"
@@ -50,8 +49,6 @@ template<typename T> qelNamedObject* prototype()
 
 void qelInstallFormLayer()
 {
-    // Hot spots must be real regions and pictures real images for forms to hit-test and draw.
-    qelInstallDisplayMakers();
     qelMakerHooks& makers = qelMakers();
     makers.makeControl = qelMakeControl;
     makers.makeFormFromData = qelMakeFormFromData;

@@ -4,11 +4,6 @@
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/StringObject.h"
-#include "platform/sys/Cp1252.h"
-#include "platform/sys/Directory.h"
-#include "platform/sys/Launch.h"
-
-#include <string>
 
 qelValue qelHelpPage(const qelValue& helpFile)
 {
@@ -38,12 +33,7 @@ bool qelHelpFileExists(const qelValue& helpFile)
 
 int32_t qelLaunchHelp(const qelValue& helpFile, int32_t)
 {
-    qelValue page = qelHelpPage(helpFile);
-    qelStringObject* text = qelStringOf(page);
-    if (!text)
-        return 0;
-    std::string path = platform::resolvePath(platform::cp1252::toUtf8({ text->chars(), size_t(text->length()) }));
-    return platform::openWithDesktop(path) ? 1 : 0;
+    return qelOpenWithDesktop(qelHelpPage(helpFile));
 }
 
 void qelInstallHelpLaunch()

@@ -1,6 +1,7 @@
 #include "platform/sys/Directory.h"
 
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/ProgramName.h"
 
 #include <algorithm>
 #include <array>
@@ -43,12 +44,12 @@ namespace {
         return -1;
     }
 
-    // The folder of each drive letter; read from VELARIM_DRIVES on first use.
+    // The folder of each drive letter; read from NAME_DRIVES (after the program's name) on first use.
     std::array<std::string, 26>& driveFolders()
     {
         static std::array<std::string, 26> folders = [] {
             std::array<std::string, 26> map;
-            const char* text = std::getenv("VELARIM_DRIVES");
+            const char* text = std::getenv(programVariable("DRIVES").c_str());
             std::string entries = text ? text : "";
             size_t start = 0;
             while (start < entries.size()) {

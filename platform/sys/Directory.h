@@ -24,7 +24,8 @@ std::string resolvePath(const std::string& path);
 
 // Drive letters: a name that starts with a letter and a colon ("D:\Media\Atlas.dat", as settings
 // written for the original system give the source disk) is looked up in the folder mapped to that
-// drive. The map starts from the environment variable VELARIM_DRIVES ("D=/media/cdrom;E=/data");
+// drive. The map starts from the environment variable NAME_DRIVES after the program's name
+// (VELARIM_DRIVES="D=/media/cdrom;E=/data");
 // a drive with no folder leaves the name as written, so its open fails.
 void setDriveFolder(char letter, const std::string& folder);
 void clearDriveFolders();

@@ -1,5 +1,7 @@
 #include "platform/sys/Folders.h"
 
+#include "platform/sys/ProgramName.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -36,9 +38,14 @@ std::string programFolder()
     return withoutTrailingSeparator(exe.parent_path().string());
 }
 
+std::string userFolderVariable()
+{
+    return programVariable("USER_DIR");
+}
+
 std::string userFolder(const std::string& programFolder)
 {
-    const char* chosen = std::getenv(userFolderVariable);
+    const char* chosen = std::getenv(userFolderVariable().c_str());
     if (chosen && *chosen)
         return created(chosen);
     if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0)
@@ -46,9 +53,9 @@ std::string userFolder(const std::string& programFolder)
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     // The XDG rules ignore a relative XDG_DATA_HOME.
     if (dataHome && dataHome[0] == '/')
-        return created(std::string(dataHome) + "/velarim");
+        return created(std::string(dataHome) + "/" + programName());
     const char* home = std::getenv("HOME");
-    return created(std::string(home && *home ? home : ".") + "/.local/share/velarim");
+    return created(std::string(home && *home ? home : ".") + "/.local/share/" + programName());
 }
 
 std::string userFolder()

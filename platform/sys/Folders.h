@@ -9,13 +9,15 @@ namespace platform {
 // The folder that holds the running program file, without a trailing separator.
 std::string programFolder();
 
-// The environment variable that names the user folder (tests give every run its own).
-constexpr const char* userFolderVariable = "VELARIM_USER_DIR";
+// The environment variable that names the user folder, NAME_USER_DIR after the program's name
+// (tests give every run its own).
+std::string userFolderVariable();
 
-// The folder for the user's files: the folder named by VELARIM_USER_DIR when it is set and not
+// The folder for the user's files: the folder named by NAME_USER_DIR when it is set and not
 // empty; else `programFolder` when the user may write there (an unpacked copy keeps its user
-// files beside it); else $XDG_DATA_HOME/velarim, or ~/.local/share/velarim without
-// XDG_DATA_HOME. The folder is created when missing. No trailing separator.
+// files beside it); else $XDG_DATA_HOME/NAME, or ~/.local/share/NAME without XDG_DATA_HOME,
+// NAME being the program's name (ProgramName.h). The folder is created when missing. No
+// trailing separator.
 std::string userFolder(const std::string& programFolder);
 std::string userFolder();
 

@@ -1,9 +1,9 @@
 #include "platform/sys/RegFile.h"
 
-#include "platform/sys/HexDigit.h"
-
 #include "platform/sys/Cp1252.h"
 #include "platform/sys/IniFile.h"
+
+#include <charconv>
 
 namespace platform {
 
@@ -68,9 +68,12 @@ namespace {
                 ++i;
             if (i == s.size())
                 return out;
-            if (i + 1 >= s.size() || hexDigitValue(s[i]) < 0 || hexDigitValue(s[i + 1]) < 0)
+            // A pair is two hexadecimal digits; from_chars takes no sign or prefix for an
+            // unsigned byte, so "+1" and "0x" are malformed as they should be.
+            unsigned char byte = 0;
+            if (i + 1 >= s.size() || std::from_chars(s.data() + i, s.data() + i + 2, byte, 16).ptr != s.data() + i + 2)
                 return std::nullopt;
-            out += char(hexDigitValue(s[i]) * 16 + hexDigitValue(s[i + 1]));
+            out += char(byte);
             i += 2;
             while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
                 ++i;

@@ -1,5 +1,7 @@
 #include "platform/sys/SingleInstance.h"
 
+#include "platform/sys/ProgramName.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstddef>
@@ -62,7 +64,7 @@ SingleInstance::SingleInstance(std::string folder, std::string name)
     m_lockPath = lock.lexically_normal().string();
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", (unsigned long long)fnv1a(m_lockPath));
-    m_socketName = "velarim-" + std::string(hex);
+    m_socketName = programName() + "-" + std::string(hex);
 }
 
 SingleInstance::~SingleInstance()

@@ -27,4 +27,7 @@ public:
     virtual std::shared_ptr<const gfx::Font> createFont(const FontSpec& request) = 0;
 };
 
+// The platform's font provider: the system's faces with the substitution table.
+std::shared_ptr<FontProvider> makeSystemFontProvider();
+
 } // namespace platform::text

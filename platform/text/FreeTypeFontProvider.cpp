@@ -243,4 +243,9 @@ std::shared_ptr<const gfx::Font> FreeTypeFontProvider::createFont(const FontSpec
         m_library, resolveFace(request.face, request.weight, request.italic), request);
 }
 
+std::shared_ptr<FontProvider> makeSystemFontProvider()
+{
+    return std::make_shared<FreeTypeFontProvider>();
+}
+
 } // namespace platform::text

@@ -34,6 +34,13 @@ LibavPlayer::~LibavPlayer()
         sound({});
 }
 
+std::unique_ptr<MoviePlayer> makeMoviePlayer(WindowSystem& system, MovieSoundOutput sound)
+{
+    auto player = std::make_unique<LibavPlayer>(system);
+    player->setSoundOutput(std::move(sound));
+    return player;
+}
+
 void LibavPlayer::setSoundOutput(SoundOutput output)
 {
     m_sound = std::move(output);

@@ -23,12 +23,7 @@ namespace platform::video {
 
 class LibavPlayer final : public MoviePlayer, private PresentationLayer {
 public:
-    // Where the sound of plays goes: the rate it wants (asked at each play; 0: plays are
-    // silent), and 16-bit stereo samples at that rate, or empty samples to stop.
-    struct SoundOutput {
-        std::function<int()> rate;
-        std::function<void(const std::vector<int16_t>& samples)> play;
-    };
+    using SoundOutput = MovieSoundOutput;
 
     explicit LibavPlayer(WindowSystem& system);
     ~LibavPlayer() override;

@@ -16,7 +16,14 @@
 #include "platform/window/Messages.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+namespace platform {
+class WindowSystem;
+}
 
 namespace platform::video {
 
@@ -63,6 +70,16 @@ public:
 
     virtual std::string errorText(uint32_t code) = 0;
 };
+
+// Where the sound of plays goes: the rate it wants (asked at each play; 0: plays are silent),
+// and 16-bit stereo samples at that rate, or empty samples to stop.
+struct MovieSoundOutput {
+    std::function<int()> rate;
+    std::function<void(const std::vector<int16_t>& samples)> play;
+};
+
+// The platform's movie device over a window layer, its sound sent to `sound`.
+std::unique_ptr<MoviePlayer> makeMoviePlayer(WindowSystem& system, MovieSoundOutput sound);
 
 // The text of a code as the real device gives it.
 std::string playerErrorText(uint32_t code);

@@ -98,6 +98,10 @@ public:
     virtual std::optional<std::string> clipboardText() = 0;
 
     virtual void beep(uint32_t type) = 0;
+
+    // Whether sounds played during this back end's run may reach the machine's audio output;
+    // a back end that shows nothing (tests, scripted runs) answers false.
+    virtual bool hasAudioOutput() const { return true; }
 };
 
 } // namespace platform

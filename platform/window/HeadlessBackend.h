@@ -95,6 +95,8 @@ public:
     bool setClipboardText(const std::string& text) override;
     std::optional<std::string> clipboardText() override { return m_clipboard; }
     void beep(uint32_t type) override { m_beeps.push_back(type); }
+    // Headless runs play nothing and never open the machine's audio output.
+    bool hasAudioOutput() const override { return false; }
 
 private:
     void advance(uint32_t ms);

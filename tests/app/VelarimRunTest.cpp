@@ -2,6 +2,7 @@
 // the globals file and a start form; a scripted Alt+F4 ends it.
 
 #include "app/AppHooks.h"
+#include "app/Startup.h"
 #include "framework/display/AppWindow.h"
 #include "framework/runtime/Encoding.h"
 #include "framework/runtime/FileStream.h"
@@ -124,21 +125,23 @@ void createRecordingApp(const qelValue& commandLine)
 TEST(VelarimRun, StartOpensTheStartFormAndAltF4EndsTheRunInOrder)
 {
     Disk disk;
-    velarimInstallDisplayServices();
+    velarimNameProgram();
+    velarimInstallServices();
     qelSetWindowMaker([]() -> qelWindowBase* { return new RecordingWindow; });
     qelAppHooks hooks = velarimHooks();
     hooks.CreateApplication = createRecordingApp;
     std::string diskArg = disk.root.string();
     std::string script = (disk.root / "alt-f4.script").string();
     std::string screens = (disk.root / "shots").string();
-    velarimSetDiskFolder(diskArg);
     std::vector<std::string> args { "velarim", "--headless", "--disk", diskArg, "--script", script, "--screens",
         screens };
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
 
-    ASSERT_EQ(qelMain(int(argv.size()), argv.data(), hooks), 0);
+    velarimOptions options;
+    ASSERT_TRUE(velarimParseOptions(int(argv.size()), argv.data(), options));
+    ASSERT_EQ(velarimRun(options, hooks), 0);
 
     EXPECT_EQ(calls,
         (std::vector<std::string> {

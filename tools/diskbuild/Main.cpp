@@ -7,7 +7,7 @@
 //
 // Errors print a message on stderr and end with status 1.
 
-#include "framework/display/DisplayMakers.h"
+#include "app/Startup.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
@@ -129,7 +129,7 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
     std::optional<std::string> source = readFile(descriptionPath);
     if (!source)
         return fail("cannot read " + descriptionPath);
-    qelInstallDisplayMakers();
+    velarimInstallDisplayValues();
     std::string cp1252 = qelFromUtf8(*source);
     qelValue table = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
     qelTableObject* entries = qelTableOf(table);

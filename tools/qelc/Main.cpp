@@ -10,7 +10,7 @@
 // any other IN file holds an encoded value. Errors of the framework print their message and end
 // the program with status 1.
 
-#include "framework/display/DisplayMakers.h"
+#include "app/Startup.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Buffer.h"
 #include "framework/runtime/Encoding.h"
@@ -156,7 +156,7 @@ int main(int argc, char** argv)
 {
     qelToolInstallErrorHooks();
     // Regions, fonts and images become the display's own objects, as in the program.
-    qelInstallDisplayMakers();
+    velarimInstallDisplayValues();
     if (argc < 2)
         qelToolUsage(usageText);
     std::string command = argv[1];

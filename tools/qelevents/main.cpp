@@ -1,12 +1,13 @@
 // qelevents: a manual check of the window layer. It opens the application window (640 x 480
 // unless the ini file beside it says otherwise), starts the framework timer when asked, and
 // prints every event the window procedure posts until the window is closed (Alt+F4 closes it
-// too). Options are the program's own: --headless, --script FILE, --disk DIR; "--ticks" starts
-// the 250 ms timer.
+// too). It starts as the program does (app/Startup), so the options are the program's own:
+// --headless, --script FILE, --disk DIR; "--ticks" starts the 250 ms timer.
 //
 //   qelevents            a real window (SDL)
 //   qelevents --ticks    the same, with timer ticks
 
+#include "app/Startup.h"
 #include "framework/display/AppWindow.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/CurrentEnvironment.h"
@@ -116,5 +117,5 @@ void createApplication(const qelValue& commandLine)
 int main(int argc, char** argv)
 {
     qelAppHooks hooks { version, title, title, createApplication };
-    return qelMain(argc, argv, hooks);
+    return velarimStart(argc, argv, hooks);
 }

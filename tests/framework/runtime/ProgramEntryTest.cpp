@@ -28,7 +28,17 @@ struct Run {
     bool deleted = false;
 };
 Run run;
-std::vector<const char*> secondArgs;
+std::vector<std::string> secondWords;
+bool secondRun = false;
+
+qelEntryParams headless(std::vector<std::string> words, std::string folder = {})
+{
+    qelEntryParams params;
+    params.programFolder = std::move(folder);
+    params.words = std::move(words);
+    params.makeBackend = [] { return std::make_unique<platform::HeadlessBackend>(platform::HeadlessBackend::Options {}); };
+    return params;
+}
 
 class RecordingEnvironment : public qelEnvironmentBase {
 public:
@@ -61,8 +71,8 @@ void createApplication(const qelValue& commandLine)
         run.words.emplace_back(qelCString(qelGet(commandLine, i)));
     run.folder = qelCString(qelAppDirectory());
     (new RecordingEnvironment())->makeCurrent();
-    if (!secondArgs.empty()) {
-        run.second = qelMain(int(secondArgs.size()), const_cast<char**>(secondArgs.data()), *currentHooks);
+    if (secondRun) {
+        run.second = qelMain(headless(secondWords), *currentHooks);
         // The request reached this copy's back end; the next wait takes it.
         qelWait(10);
         run.raises = static_cast<platform::HeadlessBackend&>(qelWindowSystem()->backend()).raiseCount();
@@ -78,37 +88,34 @@ struct UserFolder {
     {
         std::filesystem::path path = std::filesystem::path(testing::TempDir()) / name;
         std::filesystem::create_directories(path);
-        setenv(platform::userFolderVariable, path.c_str(), 1);
+        setenv(platform::userFolderVariable().c_str(), path.c_str(), 1);
         run = Run {};
-        secondArgs.clear();
+        secondRun = false;
+        secondWords.clear();
     }
-    ~UserFolder() { unsetenv(platform::userFolderVariable); }
+    ~UserFolder() { unsetenv(platform::userFolderVariable().c_str()); }
 };
 
-int runMain(std::vector<const char*> args, const qelAppHooks& with = hooks)
+int runMain(const qelEntryParams& params, const qelAppHooks& with = hooks)
 {
-    args.insert(args.begin(), "velarim");
     currentHooks = &with;
-    return qelMain(int(args.size()), const_cast<char**>(args.data()), with);
+    return qelMain(params, with);
 }
 
 TEST(ProgramEntry, CommandLineBecomesAListOfWordsSplitAtEveryBlank)
 {
     struct Case {
-        std::vector<const char*> args;
+        std::vector<std::string> args;
         std::vector<std::string> words;
     };
     for (const Case& c : {
              Case { {}, {} },
              Case { { "Agenda" }, { "Agenda" } },
              Case { { "a", "", "b" }, { "a", "", "b" } },
-             Case { { "--headless", "x", "--disk", "/tmp/disk" }, { "x" } },
+             Case { { "x y" }, { "x", "y" } },
          }) {
         UserFolder folder("entry-words");
-        std::vector<const char*> args = c.args;
-        if (args.empty() || std::string(args[0]) != "--headless")
-            args.insert(args.begin(), "--headless");
-        EXPECT_EQ(runMain(args), 0);
+        EXPECT_EQ(runMain(headless(c.args)), 0);
         EXPECT_EQ(run.created, 1);
         EXPECT_EQ(run.words, c.words);
         // After the run the environment is deleted and the title and folder are forgotten.
@@ -120,27 +127,30 @@ TEST(ProgramEntry, CommandLineBecomesAListOfWordsSplitAtEveryBlank)
     }
 }
 
-TEST(ProgramEntry, DiskOptionNamesTheProgramFolder)
+TEST(ProgramEntry, TheGivenFolderIsTheProgramFolder)
 {
     UserFolder folder("entry-disk");
-    EXPECT_EQ(runMain({ "--headless", "--disk", "/srv/disk" }), 0);
+    EXPECT_EQ(runMain(headless({}, "/srv/disk")), 0);
     EXPECT_EQ(run.folder, "/srv/disk");
 }
 
-TEST(ProgramEntry, WrongOptionsEndWithStatusOne)
+TEST(ProgramEntry, ABackEndThatCannotStartEndsWithStatusOne)
 {
     UserFolder folder("entry-options");
-    EXPECT_EQ(runMain({ "--headless", "--script" }), 1);
-    EXPECT_EQ(runMain({ "--script", "x.txt" }), 1);
-    EXPECT_EQ(runMain({ "--headless", "--script", "/nonexistent/script.txt" }), 1);
+    qelEntryParams failing;
+    failing.makeBackend = [] { return std::unique_ptr<platform::Backend>(); };
+    EXPECT_EQ(runMain(failing), 1);
+    EXPECT_EQ(runMain(qelEntryParams {}), 1);
     EXPECT_EQ(run.created, 0);
+    EXPECT_EQ(qelWindowSystem(), nullptr);
 }
 
 TEST(ProgramEntry, ASecondCopyAsksTheFirstToRaiseItsWindowAndEndsAtOnce)
 {
     UserFolder folder("entry-second");
-    secondArgs = { "velarim", "--headless", "Agenda" };
-    EXPECT_EQ(runMain({ "--headless" }), 0);
+    secondRun = true;
+    secondWords = { "Agenda" };
+    EXPECT_EQ(runMain(headless({})), 0);
     EXPECT_EQ(run.created, 1); // the second copy created nothing
     EXPECT_EQ(run.second, 0);
     EXPECT_EQ(run.raises, 1);
@@ -151,9 +161,9 @@ TEST(ProgramEntry, ACopyWithAnotherTitleDoesNotBlock)
     UserFolder folder("entry-titles");
     platform::SingleInstance other(platform::userFolder(), "Outro");
     ASSERT_TRUE(other.acquire([] {}));
-    EXPECT_EQ(runMain({ "--headless" }), 0);
+    EXPECT_EQ(runMain(headless({})), 0);
     EXPECT_EQ(run.created, 1);
-    EXPECT_EQ(runMain({ "--headless" }, otherHooks), 0);
+    EXPECT_EQ(runMain(headless({}), otherHooks), 0);
     EXPECT_EQ(run.created, 1);
 }
 

@@ -16,6 +16,7 @@
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/TextNotation.h"
+#include "framework/display/DisplayMakers.h"
 #include "framework/ui/FormLayer.h"
 #include "platform/text/TestFontProvider.h"
 #include "platform/window/HeadlessBackend.h"
@@ -50,6 +51,7 @@ struct UiFixture {
         qelSetWindowSystem(system.get());
         qelInstallWindowObjectMaker();
         qelSetFontProvider(std::make_shared<platform::text::TestFontProvider>());
+        qelInstallDisplayMakers();
         qelInstallFormLayer();
         environment = new qelAppEnvironment(qelNil);
         environment->makeCurrent();

@@ -1,4 +1,5 @@
 #include "platform/sys/Folders.h"
+#include "platform/sys/ProgramName.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,14 +21,17 @@ TEST(Folders, UserFolderChoice)
     fs::path base = fs::temp_directory_path()
         / ("folders-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::create_directories(base / "program");
+    // The variable and the data folder's name come from the program's name.
+    setProgramName("velarim");
+    EXPECT_EQ(userFolderVariable(), "VELARIM_USER_DIR");
 
     // The variable wins and its folder is made.
-    ::setenv(userFolderVariable, (base / "user/").c_str(), 1);
+    ::setenv(userFolderVariable().c_str(), (base / "user/").c_str(), 1);
     EXPECT_EQ(userFolder((base / "program").string()), (base / "user").string());
     EXPECT_TRUE(fs::is_directory(base / "user"));
 
     // Without it: the program folder when writable, else the XDG data folder.
-    ::unsetenv(userFolderVariable);
+    ::unsetenv(userFolderVariable().c_str());
     EXPECT_EQ(userFolder((base / "program").string()), (base / "program").string());
     ::setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
     EXPECT_EQ(userFolder((base / "no-such-program-folder").string()), (base / "data/velarim").string());

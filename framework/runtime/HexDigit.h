@@ -1,11 +1,9 @@
 #pragma once
 
-// Hexadecimal digits, as the text notation, registry exports and rich text write bytes.
-
-namespace platform {
+// Hexadecimal digits, as the text notation and rich text write bytes.
 
 // The value of a hexadecimal digit (0-9, a-f, A-F), or -1 for any other character.
-constexpr int hexDigitValue(char c)
+constexpr int qelHexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -15,5 +13,3 @@ constexpr int hexDigitValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace platform
