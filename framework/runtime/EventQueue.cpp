@@ -90,9 +90,12 @@ bool coalesces(int32_t type)
     return type == QEL_MOUSE_MOVE_EVENT || type == QEL_TICK_EVENT || type == QEL_DRAG_EVENT || type == QEL_QUIT_EVENT;
 }
 
+// The keyboard messages (key down to dead character) and the mouse messages (move to middle
+// button up) are the user's input.
 bool isInputMessage(uint32_t id)
 {
-    return (id >= platform::WM_KEYDOWN && id <= 0x107) || (id >= platform::WM_MOUSEMOVE && id <= 0x208);
+    return (id >= platform::WM_KEYDOWN && id <= platform::WM_SYSDEADCHAR)
+        || (id >= platform::WM_MOUSEMOVE && id <= platform::WM_MBUTTONUP);
 }
 
 // Dispatches one platform message taken from the pump. With `countInput`, keyboard and mouse

@@ -67,11 +67,7 @@ void AbstractListBox::rebuild()
     singleClickNotify = getBool("SingleClickNotify", 0);
     doubleClickNotify = getBool("DoubleClickNotify", 1);
 
-    int32_t barWidth = 0;
-    int32_t barHeight = 0;
-    qelMeasureString("|", font, &barWidth, &barHeight);
-    // Rows are divided by this height: a font that measures nothing still gives one pixel.
-    itemHeight = std::max(1, barHeight + getInt("LineSpacing", 0));
+    itemHeight = qelListRowHeight(*this, font);
 
     if (backgroundImage.isNil()) {
         thumbImage = imageProperty("ThumbImage");
@@ -103,13 +99,9 @@ void AbstractListBox::rebuild()
             downArrowRegion = qelRectValue(barLeft, top + height - h, qelWidth(downArrowImage), h);
         }
     }
-    scrollBarRegion = regionProperty("ScrollbarHotSpot");
-    if (scrollBarRegion.isNil() && scrollBarWidth > 0)
-        scrollBarRegion = qelRectValue(barLeft, top, scrollBarWidth, height);
-
-    if (scrollBarImage.isNil() && !imageProperty("ScrollBit").isNil())
-        scrollBarImage = qelComposeScrollStrip(scrollBarRegion, imageProperty("ScrollBit"),
-            imageProperty("UpArrowImage"), imageProperty("DownArrowImage"));
+    scrollBarRegion = qelScrollBarArea(*this, barLeft, top, scrollBarWidth, height);
+    if (scrollBarImage.isNil())
+        scrollBarImage = qelScrollBarStrip(*this, scrollBarRegion);
 
     borderRect = qelRectValue(left - 1, top - 1, width + 1, height + 1);
     selection = getInt("SelectionIndex", -1);

@@ -111,14 +111,9 @@ int32_t AbstractListBox::selectAtPoint(int32_t, int32_t y, int32_t, int32_t)
 
 void AbstractListBox::scrollByArrow(int32_t, int32_t, int32_t up)
 {
-    const qelValue& area = up ? upArrowRegion : downArrowRegion;
-    bool hasArea = area.type() == QEL_REGION_TYPE;
-    int32_t imageX = getInt(up ? "UpArrowX" : "DownArrowX", hasArea ? qelLeft(area) : 0);
-    int32_t imageY = getInt(up ? "UpArrowY" : "DownArrowY", hasArea ? qelTop(area) : 0);
-    qelValue pressed = imageProperty(up ? "UpArrowHighlight" : "DownArrowHighlight");
     int32_t previousBack = qelSetBackColor(backColor);
     int32_t previousColor = qelSetColor(textColor);
-    qelRepeatArrow(area, imageX, imageY, pressed, [this, up] {
+    qelRepeatScrollArrow(*this, up, up ? upArrowRegion : downArrowRegion, [this, up] {
         int32_t count = itemCount();
         int32_t visible = visibleRows();
         if (up) {
@@ -163,23 +158,12 @@ void AbstractListBox::scrollByPage(int32_t y, int32_t up)
 
 void AbstractListBox::dragThumb(int32_t, int32_t y, int32_t, int32_t)
 {
-    int32_t count = itemCount();
-    int32_t visible = visibleRows();
-    int32_t arrowHeight = qelHeightOf(upArrowRegion);
-    int32_t trackHeight = height - 2 * arrowHeight;
-    int32_t thumbHeight = qelHeightOf(thumbImage);
-    int32_t range = count - visible;
     draggingThumb = 1;
-    int32_t grab = qelThumbGrab(y, top, arrowHeight, trackHeight, thumbHeight, topIndex, range);
-    if (count < visible) {
-        qelWaitForRelease();
-    } else {
-        qelFollowThumb(y, [&](int32_t pointerY) {
-            topIndex = qelThumbDragIndex(pointerY, top, arrowHeight, trackHeight, thumbHeight, grab, range, topIndex);
+    qelDragThumb(y, top, height, qelHeightOf(upArrowRegion), qelHeightOf(thumbImage), itemCount(), visibleRows(),
+        topIndex, [this] {
             draw();
             refreshWindow();
         });
-    }
     draggingThumb = 0;
     draw();
 }

@@ -81,11 +81,8 @@ void ComboBox::setUp()
     scrollBarWidth = qelWidthOf(thumbImage);
     font = getProperty("Font");
 
-    int32_t textWidth = 0;
     int32_t textHeight = 0;
-    qelMeasureString("|", font, &textWidth, &textHeight);
-    // Rows are divided by this height: a font that measures nothing still gives one pixel.
-    rowHeight = std::max(1, textHeight + getInt("LineSpacing", 0));
+    rowHeight = qelListRowHeight(*this, font, &textHeight);
     int32_t maxItems = std::max(0, getInt("MaxItems", itemCount()));
     int32_t dropWidth = getInt("DropButtonWidth", qelWidthOf(buttonDownImage));
     buttonSpace = getInt("DropButtonSpace", 2);
@@ -124,13 +121,10 @@ void ComboBox::setUp()
     int32_t downHeight = getInt("DownArrowH", 0);
     if (downArrowRegion.isNil() && scrollBarWidth > 0 && downHeight > 0)
         downArrowRegion = qelRectValue(barLeft, listTop + listHeight - downHeight, scrollBarWidth, downHeight);
-    scrollBarRegion = regionProperty("ScrollbarHotSpot");
-    if (scrollBarRegion.isNil() && scrollBarWidth > 0)
-        scrollBarRegion = qelRectValue(barLeft, listTop, scrollBarWidth, listHeight);
+    scrollBarRegion = qelScrollBarArea(*this, barLeft, listTop, scrollBarWidth, listHeight);
     scrollBarImage = imageProperty("ScrollbarImage");
-    if (scrollBarImage.isNil() && !imageProperty("ScrollBit").isNil())
-        scrollBarImage = qelComposeScrollStrip(scrollBarRegion, imageProperty("ScrollBit"),
-            imageProperty("UpArrowImage"), imageProperty("DownArrowImage"));
+    if (scrollBarImage.isNil())
+        scrollBarImage = qelScrollBarStrip(*this, scrollBarRegion);
 
     // The screen under the drop button, taken once: later set-ups would take the button itself.
     if (getProperty("DropButtonBackground").type() != QEL_IMAGE_TYPE) {

@@ -113,11 +113,7 @@ bool ComboBox::trackScrollBar(int32_t x, int32_t y)
     int32_t visible = visibleRows();
     int32_t range = count - visible;
     auto arrow = [&](bool up) {
-        const qelValue& area = up ? upArrowRegion : downArrowRegion;
-        int32_t imageX = getInt(up ? "UpArrowX" : "DownArrowX", qelLeft(area));
-        int32_t imageY = getInt(up ? "UpArrowY" : "DownArrowY", qelTop(area));
-        qelValue pressed = imageProperty(up ? "UpArrowHighlight" : "DownArrowHighlight");
-        qelRepeatArrow(area, imageX, imageY, pressed, [&] {
+        qelRepeatScrollArrow(*this, up, up ? upArrowRegion : downArrowRegion, [&] {
             if (up ? listTopIndex <= 0 : listTopIndex > range - 1)
                 return false;
             listTopIndex += up ? -1 : 1;
@@ -147,20 +143,11 @@ bool ComboBox::trackScrollBar(int32_t x, int32_t y)
             [&] { return up ? thumbTop < y : int64_t(thumbTop) + thumbHeight > y; });
         return true;
     }
-    int32_t arrowHeight = qelHeightOf(upArrowRegion);
-    int32_t trackHeight = listHeight - 2 * arrowHeight;
     draggingThumb = 1;
-    int32_t grab = qelThumbGrab(y, listTop, arrowHeight, trackHeight, thumbHeight, listTopIndex, range);
-    if (count < visible) {
-        qelWaitForRelease();
-    } else {
-        qelFollowThumb(y, [&](int32_t pointerY) {
-            listTopIndex = qelThumbDragIndex(
-                pointerY, listTop, arrowHeight, trackHeight, thumbHeight, grab, range, listTopIndex);
-            drawOpenList();
-            qelUiUpdateWindow();
-        });
-    }
+    qelDragThumb(y, listTop, listHeight, qelHeightOf(upArrowRegion), thumbHeight, count, visible, listTopIndex, [this] {
+        drawOpenList();
+        qelUiUpdateWindow();
+    });
     draggingThumb = 0;
     drawOpenList();
     return true;

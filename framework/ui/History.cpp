@@ -136,21 +136,10 @@ void qelHistoryGoTo(const qelValue& target, const qelValue& data)
 
 void qelHistoryGoToEx(const qelValue& target, const qelValue& data, int32_t record)
 {
-    qelValue current = qelActiveForm();
-    if (qelFormObject* form = qelFormOf(current)) {
-        qelValue name = form->formName();
-        if (record && qelFormIsRecorded(current))
-            qelHistoryPush(name, form->historyText());
+    // The buttons follow the history as soon as the form left is recorded, and again once the
+    // target is open.
+    if (qelLeaveFormFor(target, data, record, qelHistoryPush, qelHistoryUpdateButtons))
         qelHistoryUpdateButtons();
-        if (name == target) {
-            form->reenter(data);
-            return;
-        }
-        form->close();
-    }
-    qelSetActiveForm(qelNil);
-    qelOpenTargetForm(target, data);
-    qelHistoryUpdateButtons();
 }
 
 void qelHistoryGo(int32_t step, int32_t truncate)

@@ -1,10 +1,12 @@
 #include "framework/ui/ListScrolling.h"
 
+#include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
+#include "framework/ui/MediaControlObject.h"
 #include "framework/ui/UiRefresh.h"
 
 #include <algorithm>
@@ -233,4 +235,58 @@ void qelWaitForRelease()
 {
     qelEvent event;
     while (qelNextTrackEvent(event, QEL_MOUSE_UP_EVENT, -1) != qelTrackStep::Release) { }
+}
+
+int32_t qelListRowHeight(qelMediaControlObject& control, const qelValue& font, int32_t* textHeight)
+{
+    int32_t w = 0;
+    int32_t h = 0;
+    qelMeasureString("|", font, &w, &h);
+    if (textHeight)
+        *textHeight = h;
+    // Rows are divided by this height: a font that measures nothing still gives one pixel.
+    return std::max(1, h + control.getInt("LineSpacing", 0));
+}
+
+qelValue qelScrollBarArea(
+    qelMediaControlObject& control, int32_t barLeft, int32_t boxTop, int32_t barWidth, int32_t boxHeight)
+{
+    qelValue area = control.regionProperty("ScrollbarHotSpot");
+    if (area.isNil() && barWidth > 0)
+        area = qelRectValue(barLeft, boxTop, barWidth, boxHeight);
+    return area;
+}
+
+qelValue qelScrollBarStrip(qelMediaControlObject& control, const qelValue& area)
+{
+    if (control.imageProperty("ScrollBit").isNil())
+        return qelNil;
+    return qelComposeScrollStrip(area, control.imageProperty("ScrollBit"), control.imageProperty("UpArrowImage"),
+        control.imageProperty("DownArrowImage"));
+}
+
+void qelRepeatScrollArrow(
+    qelMediaControlObject& control, bool up, const qelValue& area, const std::function<bool()>& step)
+{
+    bool hasArea = area.type() == QEL_REGION_TYPE;
+    int32_t imageX = control.getInt(up ? "UpArrowX" : "DownArrowX", hasArea ? qelLeft(area) : 0);
+    int32_t imageY = control.getInt(up ? "UpArrowY" : "DownArrowY", hasArea ? qelTop(area) : 0);
+    qelValue pressed = control.imageProperty(up ? "UpArrowHighlight" : "DownArrowHighlight");
+    qelRepeatArrow(area, imageX, imageY, pressed, step);
+}
+
+void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHeight, int32_t thumbHeight,
+    int32_t count, int32_t visible, int32_t& topIndex, const std::function<void()>& redraw)
+{
+    int32_t trackHeight = boxHeight - 2 * arrowHeight;
+    int32_t range = count - visible;
+    int32_t grab = qelThumbGrab(y, boxTop, arrowHeight, trackHeight, thumbHeight, topIndex, range);
+    if (count < visible) {
+        qelWaitForRelease();
+        return;
+    }
+    qelFollowThumb(y, [&](int32_t pointerY) {
+        topIndex = qelThumbDragIndex(pointerY, boxTop, arrowHeight, trackHeight, thumbHeight, grab, range, topIndex);
+        redraw();
+    });
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <functional>
 
+class qelMediaControlObject;
+
 // Key codes the list controls answer (the window layer's special keys in the upper half).
 constexpr int32_t QEL_KEY_ENTER = 13;
 constexpr int32_t QEL_KEY_SPACE = 32;
@@ -96,3 +98,27 @@ void qelRepeatPage(const std::function<void()>& step, const std::function<bool()
 void qelFollowThumb(int32_t y, const std::function<void(int32_t pointerY)>& move);
 // Waits for the button's release.
 void qelWaitForRelease();
+
+// What a list control reads from its properties to scroll: the same keys for the list box and
+// the combo box's open list.
+
+// The height of a row: the font's height of "|" plus "LineSpacing", at least one pixel (rows
+// are divided by it). `textHeight` (when given) receives the measured height.
+int32_t qelListRowHeight(qelMediaControlObject& control, const qelValue& font, int32_t* textHeight = nullptr);
+// The scroll bar's area: "ScrollbarHotSpot", else the strip `barWidth` wide at `barLeft` over the
+// box; nil when neither is there.
+qelValue qelScrollBarArea(
+    qelMediaControlObject& control, int32_t barLeft, int32_t boxTop, int32_t barWidth, int32_t boxHeight);
+// The scroll bar picture composed over the area from the "ScrollBit" tile and the arrow images;
+// nil without a tile.
+qelValue qelScrollBarStrip(qelMediaControlObject& control, const qelValue& area);
+// An arrow button of the scroll bar held (qelRepeatArrow): its pressed picture is
+// "UpArrowHighlight" or "DownArrowHighlight", placed at "UpArrowX"/"UpArrowY" (or the down
+// ones), by default the area's corner.
+void qelRepeatScrollArrow(
+    qelMediaControlObject& control, bool up, const qelValue& area, const std::function<bool()>& step);
+// The thumb dragged from a press at `y` (qelFollowThumb): `topIndex` follows the pointer over
+// `count` rows with `visible` shown in the box, and `redraw` shows every step. A list shorter
+// than its box has nothing to drag: the button's release is all that is waited for.
+void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHeight, int32_t thumbHeight,
+    int32_t count, int32_t visible, int32_t& topIndex, const std::function<void()>& redraw);

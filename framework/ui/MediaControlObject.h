@@ -40,14 +40,13 @@ public:
     virtual void stopClickSound();
     virtual int32_t hasClickSound();
 
-    qelValue savedBackground;
-    qelValue sound;
-
-protected:
     // A property as an image: pictures as they are, names and references loaded; else nil.
     qelValue imageProperty(const char* key);
     // A property that is a region, else nil.
     qelValue regionProperty(const char* key);
+
+    qelValue savedBackground;
+    qelValue sound;
 
 private:
     // Where the rollover picture goes.

@@ -92,18 +92,10 @@ bool MenuDialog::hasCascade(const qelValue& text)
     return table && !text.isNil() && table->find(text) >= 0;
 }
 
-void MenuDialog::open(const qelValue& data)
+// The look: the background picture, the colours, the text margins, the cascade table and the
+// pictures shown while the menu is open; the opening data's own over the properties'.
+void MenuDialog::readStyle(const qelValue& data)
 {
-    loadResourceTable();
-    menuResult = qelNil;
-    highlightBacking = qelNil;
-    offsetX = 0;
-    offsetY = 0;
-    useDefaultPosition = 0;
-    addedImageShown = 0;
-    computedWidth = 0;
-    cascadeTable = qelNil;
-
     qelValue backgroundValue;
     if (tableHas(data, "Background")) {
         hasBackground = 1;
@@ -113,7 +105,6 @@ void MenuDialog::open(const qelValue& data)
         backgroundValue = getProperty("Background");
     }
     background = backgroundValue.isNil() ? qelNil : qelLoadImageResource(backgroundValue);
-    bool backgroundImage = background.type() == QEL_IMAGE_TYPE;
 
     foregroundColor = getInt("ForegroundColor", 1);
     disabledColor = getInt("DisabledColor", 0x808080);
@@ -127,11 +118,22 @@ void MenuDialog::open(const qelValue& data)
         cascadeTable = qelResolve(getProperty("CascadeTable"));
     if (hasProperty("AddedImage"))
         addImage(getProperty("AddedImage"));
-
     if (qelTableOf(data)) {
-        bool positioned = false;
         if (tableHas(data, "AddedImage"))
             addImage(tableGet(data, "AddedImage"));
+        if (tableHas(data, "CascadeTable"))
+            cascadeTable = qelResolve(tableGet(data, "CascadeTable"));
+    }
+}
+
+// Where the menu goes and how large it is: a sub-menu placed beside its parent's item, or the
+// origin, offsets and size the opening data give; the background's size by default. Also the
+// chain of parent menus and the items the data bring.
+void MenuDialog::place(const qelValue& data)
+{
+    bool backgroundImage = background.type() == QEL_IMAGE_TYPE;
+    if (qelTableOf(data)) {
+        bool positioned = false;
         if (tableHas(data, "UseDefaultPosition"))
             useDefaultPosition = qelIsTrue(tableGet(data, "UseDefaultPosition")) ? 1 : 0;
         if (tableHas(data, "ParentsList")) {
@@ -182,8 +184,6 @@ void MenuDialog::open(const qelValue& data)
             setProperty("Height", tableGet(data, "Height"));
         else if (backgroundImage)
             setInt("Height", qelHeight(background));
-        if (tableHas(data, "CascadeTable"))
-            cascadeTable = qelResolve(tableGet(data, "CascadeTable"));
     } else if (generalList(data)) {
         parents = data;
         isSubMenu = 1;
@@ -191,7 +191,12 @@ void MenuDialog::open(const qelValue& data)
         parents = qelMakeList(4, 100, QEL_GENERAL_LIST);
         isSubMenu = 0;
     }
+}
 
+// The items, the font they are drawn in (made current with the menu's colours), their
+// measures, and the table of this menu's disabled items (made and kept when missing).
+void MenuDialog::measure()
+{
     items = qelResolve(getProperty("Items"));
     qelListObject* list = generalList(items);
     itemCount = list ? list->count : 0;
@@ -214,6 +219,23 @@ void MenuDialog::open(const qelValue& data)
         if (qelTableObject* table = qelTableOf(disabled); table && !name.isNil())
             table->put(name, disabledItems);
     }
+}
+
+void MenuDialog::open(const qelValue& data)
+{
+    loadResourceTable();
+    menuResult = qelNil;
+    highlightBacking = qelNil;
+    offsetX = 0;
+    offsetY = 0;
+    useDefaultPosition = 0;
+    addedImageShown = 0;
+    computedWidth = 0;
+    cascadeTable = qelNil;
+
+    readStyle(data);
+    place(data);
+    measure();
 
     qelMediaDialogObject::open(data);
 

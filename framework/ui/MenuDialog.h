@@ -99,6 +99,10 @@ public:
     static int32_t cascadeTicks;
 
 private:
+    // The three steps of opening, in order.
+    void readStyle(const qelValue& data);
+    void place(const qelValue& data);
+    void measure();
     void measureItems();
     qelValue itemAt(int32_t index);
     qelValue itemText(int32_t index);

@@ -39,21 +39,30 @@ void qelOpenTargetForm(const qelValue& target, const qelValue& data)
     object->afterOpen();
 }
 
-void qelGoToFormEx(const qelValue& target, const qelValue& data, int32_t record)
+bool qelLeaveFormFor(const qelValue& target, const qelValue& data, int32_t record, qelFormRecorder push,
+    void (*afterRecording)())
 {
     qelValue current = qelActiveForm();
     if (qelFormObject* form = qelFormOf(current)) {
         qelValue name = form->formName();
         if (record && qelFormIsRecorded(current))
-            qelPushFormHistory(name, form->historyText());
+            push(name, form->historyText());
+        if (afterRecording)
+            afterRecording();
         if (name == target) {
             form->reenter(data);
-            return;
+            return false;
         }
         form->close();
     }
     qelSetActiveForm(qelNil);
     qelOpenTargetForm(target, data);
+    return true;
+}
+
+void qelGoToFormEx(const qelValue& target, const qelValue& data, int32_t record)
+{
+    qelLeaveFormFor(target, data, record, qelPushFormHistory);
 }
 
 void qelPushFormHistory(const qelValue& name, const qelValue& value)

@@ -23,3 +23,10 @@ bool qelFormIsRecorded(const qelValue& form);
 // opens it and tells it so; the current form must already be closed. A target that names no
 // form is the error "Cannot find form named '<target>'", and the current form stays nil.
 void qelOpenTargetForm(const qelValue& target, const qelValue& data);
+// Leaves the current form for the target: records the current form through `push` when
+// `record` is set and the form is recorded, runs `afterRecording` (when given) whenever there
+// was a current form, then re-enters the form when it is the target (answering false) or closes
+// it and opens the target (answering true).
+using qelFormRecorder = void (*)(const qelValue& name, const qelValue& value);
+bool qelLeaveFormFor(const qelValue& target, const qelValue& data, int32_t record, qelFormRecorder push,
+    void (*afterRecording)() = nullptr);

@@ -44,6 +44,7 @@ constexpr uint32_t WM_CHAR = 0x0102;
 constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 constexpr uint32_t WM_SYSKEYUP = 0x0105;
 constexpr uint32_t WM_SYSCHAR = 0x0106;
+constexpr uint32_t WM_SYSDEADCHAR = 0x0107; // the last keyboard message
 constexpr uint32_t WM_COMMAND = 0x0111;
 constexpr uint32_t WM_TIMER = 0x0113;
 constexpr uint32_t WM_CTLCOLORMSGBOX = 0x0132;
