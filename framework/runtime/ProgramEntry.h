@@ -7,12 +7,12 @@
 // The entry, in order: installs the fatal and the error hooks; takes the title from the
 // application; refuses a second copy (one copy per user folder and title: a later copy asks the
 // running one to raise its window and returns 0 without reading settings or opening a window);
-// starts the window layer; records the program folder; splits the command line at blanks into a
-// list of strings; lets the application create, make current and run its application object;
+// starts the window layer on the back end it is given; records the program folder; joins the
+// command line's words with blanks and splits them again at every blank into a list of strings; lets the application create, make current and run its application object;
 // forgets the title and the program folder; deletes the current environment; returns 0.
 //
-// The entry knows no command-line options: the program's start-up (app/Startup) reads them,
-// chooses the window back end and hands the entry what it needs in a qelEntryParams.
+// The entry knows no command-line options: the program's start-up reads them, chooses the
+// window back end and hands the entry what it needs in a qelEntryParams.
 
 #include "framework/runtime/Value.h"
 

@@ -136,11 +136,7 @@ int32_t qelMediaDialogObject::playSound(const qelValue& value, int32_t loop)
 
 void qelMediaDialogObject::stopSound()
 {
-    if (sound.isNil())
-        return;
-    qelValue playing = sound;
-    sound = qelNil;
-    qelStop(playing);
+    qelStopScreenSound(sound);
 }
 
 void qelMediaDialogObject::narrate(int32_t force)

@@ -271,11 +271,7 @@ int32_t qelMediaFormObject::playSound(const qelValue& value, int32_t loop)
 
 void qelMediaFormObject::stopSound()
 {
-    if (sound.isNil())
-        return;
-    qelValue playing = sound;
-    sound = qelNil;
-    qelStop(playing);
+    qelStopScreenSound(sound);
 }
 
 void qelMediaFormObject::narrate(int32_t force)

@@ -94,6 +94,15 @@ qelValue qelScreenSound(const qelValue& sound)
     return found.type() == QEL_SOUND_TYPE ? found : qelNil;
 }
 
+void qelStopScreenSound(qelValue& sound)
+{
+    if (sound.isNil())
+        return;
+    qelValue playing = sound;
+    sound = qelNil;
+    qelStop(playing);
+}
+
 int32_t qelStartScreenSound(const qelValue& sound, int32_t loop)
 {
     qelStopCurrentSound();

@@ -25,6 +25,8 @@ void qelActivateFirstTabStop(qelFormObject& form);
 qelValue qelScreenSound(const qelValue& sound);
 // Stops what plays, then plays the sound once or looped; 0 when it is not a sound.
 int32_t qelStartScreenSound(const qelValue& sound, int32_t loop);
+// Stops the screen's sound, if any, and forgets it.
+void qelStopScreenSound(qelValue& sound);
 
 // Narration: the property "<form name>AudioHelp" is played once per user while "SoundEffects"
 // and "PlayNarrator" are on, remembered by the persistent setting "<form name>Narrator"; with
