@@ -70,15 +70,12 @@ TEST(Bitmap, SavedBackgroundComesBackWhenHiddenUnlessDiscarded)
     qelValue control = bitmap("(\"Save Background\" true)");
     qelPerform(control, "Draw", qelNil);
     EXPECT_EQ(ui.pixel(105, 105), pixelOf(red));
-    qelPut(control, "Hidden", qelTrue);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, true);
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
     // Shown again it saves the screen anew (here, the same pattern) before drawing.
-    qelPut(control, "Hidden", qelFalse);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, false);
     qelPerform(control, "DiscardBK", qelNil);
-    qelPut(control, "Hidden", qelTrue);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, true);
     EXPECT_EQ(ui.pixel(105, 105), pixelOf(red));
 }
 

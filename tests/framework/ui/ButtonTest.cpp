@@ -72,9 +72,7 @@ TEST(Button, APressCountsWhenThePointerWasLastInside)
         qelValue form;
         HandlingForm* handling = currentFormWith({ qelControlValue(button) }, form);
         ui.runScript();
-        std::vector<uint32_t> want;
-        for (uint32_t colour : c.seen)
-            want.push_back(pixelOf(colour));
+        std::vector<uint32_t> want = pixelsOf(c.seen);
         EXPECT_EQ(handling->handled, c.handled) << c.script;
         // A drag that crosses nothing draws nothing: only crossings add probes.
         std::vector<uint32_t> crossings;

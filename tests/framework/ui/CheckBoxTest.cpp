@@ -75,9 +75,7 @@ TEST(CheckBox, APressTogglesOnlyWhenReleasedInside)
         qelValue form;
         HandlingForm* handling = currentFormWith({ qelControlValue(box) }, form);
         ui.runScript();
-        std::vector<uint32_t> want;
-        for (uint32_t colour : c.seen)
-            want.push_back(pixelOf(colour));
+        std::vector<uint32_t> want = pixelsOf(c.seen);
         EXPECT_EQ(box->seen, want) << c.script;
         EXPECT_EQ(box->selected, c.toggled ? 1 : 0) << c.script;
         EXPECT_EQ(handling->handled, c.toggled ? 1 : 0) << c.script;

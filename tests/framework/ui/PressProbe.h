@@ -6,10 +6,12 @@
 
 #include "ScreenProbe.h"
 
+#include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/List.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/FormObject.h"
+#include "framework/ui/Perform.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +32,22 @@ inline HandlingForm* currentFormWith(std::initializer_list<qelValue> controls, q
     qelSetActiveForm(keep);
     form->drawControls();
     return form;
+}
+
+// The screen pixels of colour references.
+inline std::vector<uint32_t> pixelsOf(const std::vector<uint32_t>& colours)
+{
+    std::vector<uint32_t> pixels;
+    for (uint32_t colour : colours)
+        pixels.push_back(pixelOf(colour));
+    return pixels;
+}
+
+// Sets the control's "Hidden" and sends it "Draw".
+inline void drawHidden(const qelValue& control, bool hidden)
+{
+    qelPut(control, "Hidden", hidden ? qelTrue : qelFalse);
+    qelPerform(control, "Draw", qelNil);
 }
 
 template<typename Control> class Probing : public Control {

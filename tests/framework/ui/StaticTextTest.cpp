@@ -2,7 +2,7 @@
 // colours, the screen it keeps and puts back, and the verbs that change its text. The test font
 // draws every character as a solid 5 x 8 box in a 6 x 10 cell.
 
-#include "ScreenProbe.h"
+#include "PressProbe.h"
 
 #include "framework/display/Font.h"
 #include "framework/runtime/Builtins.h"
@@ -83,16 +83,13 @@ TEST(StaticText, SavedBackgroundMakesChangedAndClearedTextLeaveNoTrace)
 
     // Hidden, a draw puts the background back and draws nothing.
     qelPerform(control, "SetText", "CC");
-    qelPut(control, "Hidden", qelTrue);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, true);
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
 
     // "DiscardBK" forgets the background: the text stays when the label is hidden and drawn.
-    qelPut(control, "Hidden", qelFalse);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, false);
     qelPerform(control, "DiscardBK", qelNil);
-    qelPut(control, "Hidden", qelTrue);
-    qelPerform(control, "Draw", qelNil);
+    drawHidden(control, true);
     EXPECT_TRUE(inked(ui, 100, 100));
 }
 
