@@ -3,6 +3,7 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/History.h"
@@ -12,6 +13,14 @@ void ShowcaseForm::handleControl(const qelValue& control)
     qelControlObject* object = qelControlOf(control);
     if (!object)
         return;
+    // A control with a "ShowGroup" shows the group of that name while it is selected.
+    qelValue groupName = object->getProperty("ShowGroup");
+    if (!groupName.isNil()) {
+        qelValue group = findControl(qelValue("Name"), groupName);
+        if (qelControlOf(group))
+            qelControlOf(group)->perform(qelValue("Show"), object->perform(qelValue("IsSelected"), qelNil));
+    }
+    report(*object);
     if (object->getProperty("Name") == "GoBack") {
         qelHistoryGo(1, 1);
         return;
@@ -43,6 +52,23 @@ void ShowcaseForm::handleControl(const qelValue& control)
     qelValue target = object->getProperty("Target Form");
     if (!target.isNil())
         qelHistoryGoTo(target, qelNil);
+}
+
+void ShowcaseForm::report(qelControlObject& control)
+{
+    qelValue labelName = control.getProperty("Report");
+    if (labelName.isNil())
+        return;
+    qelControlObject* label = qelControlOf(findControl(qelValue("Name"), labelName));
+    if (!label)
+        return;
+    qelValue state = control.perform(qelValue("IsSelected"), qelNil);
+    const char* answer = "clique";
+    if (state.type() == QEL_BOOLEAN_TYPE)
+        answer = qelIsTrue(state) ? "ligado" : "desligado";
+    else if (qelIsTrue(control.perform(qelValue("dblClicked"), qelNil)))
+        answer = "clique duplo";
+    label->perform(qelValue("SetText"), qelValueToString(control.getProperty("Name")) + ": " + answer);
 }
 
 void ShowcaseForm::afterOpen()

@@ -4,8 +4,12 @@
 // controls go to their "Target Form" through the navigation history, whose "GoBack" control
 // returns through it, and whose controls with a "Dialog" run that dialog or menu modally. A link
 // clicked in a text view ("jump:" and a form name) goes to that form; a control with a
-// "PrintView" prints the text of the view of that name with its "PrintAttributes".
+// "PrintView" prints the text of the view of that name with its "PrintAttributes". A control with
+// a "ShowGroup" shows the group of that name while it is selected and hides it otherwise; one
+// with a "Report" shows its name and state (on, off, a click or a double click) in the static
+// text of that name.
 
+#include "framework/ui/ControlObject.h"
 #include "framework/ui/FormObject.h"
 
 class ShowcaseForm : public qelFormObject {
@@ -16,4 +20,7 @@ public:
     void handleControl(const qelValue& control) override;
     // The history's buttons match the history from the first screen on, however it was opened.
     void afterOpen() override;
+
+private:
+    void report(qelControlObject& control);
 };

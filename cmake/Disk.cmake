@@ -34,7 +34,7 @@ foreach(source IN LISTS qel_disk_forms ITEMS ${QEL_CONTENT_DIR}/global.tbl)
 endforeach()
 
 # The pictures and cursors: one stamp per description, since each makes several files.
-foreach(pair "pictures.tbl;Media" "dialogs.tbl;Media" "cursors.tbl;cursors")
+foreach(pair "pictures.tbl;Media" "dialogs.tbl;Media" "controles.tbl;Media" "cursors.tbl;cursors")
     list(GET pair 0 description)
     list(GET pair 1 folder)
     set(stamp ${CMAKE_BINARY_DIR}/showcase-stamps/${description}.stamp)

@@ -8,6 +8,10 @@
 // gathered from the down and disabled images, or the "Hot Spot". Before each image the
 // background saved from the screen under that rectangle is put back, so masked images never
 // pile up. A press follows the mouse in its own loop and plays "Sound".
+//
+// While the pointer rests on the button, "AddedImage" shows extra pictures besides the media
+// layer's rollover picture: a table ("Image", "Origin X", "Origin Y") or a list of lists
+// (image, x, y); the screen under each is kept and put back when the pointer leaves.
 
 #include "framework/ui/MediaControlObject.h"
 
@@ -21,13 +25,22 @@ public:
     // "Draw" and "Redraw" lay the button out again and draw it.
     qelValue perform(const qelValue& action, const qelValue& data) override;
     void draw() override;
+    qelValue rolloverOn(int32_t x, int32_t y, int32_t modifiers) override;
+    void rolloverOff(int32_t x, int32_t y, int32_t modifiers, const qelValue& state) override;
     int32_t track(int32_t x, int32_t y, int32_t modifiers, int32_t clicks) override;
-    // Grabs the background under the image rectangle.
+    int32_t pressMoved(int32_t inside, int32_t crossed) override;
+    // Finds the image rectangle and grabs the background under it.
     virtual void layout();
+    // Shows the pressed look for a moment (100 ms, messages still dispatched), then the screen
+    // as it was.
+    virtual void flash();
 
     int32_t layoutPending = 0;
     qelValue imageRect;
     qelValue savedButtonBackground;
+    // "AddedImage" with the saved screens in place of the pictures shown.
+    qelValue addedCopy;
+    int32_t addedShown = 0;
 
 private:
     // The property as stored, a name loaded as an image resource.
@@ -36,4 +49,7 @@ private:
     qelValue imageBounds(const qelValue& image, const qelValue& gathered, int32_t x, int32_t y);
     qelValue upImage();
     void showPressed();
+    void showUp();
+    // How many elements of a list "AddedImage" are on screen (their screens are in addedCopy).
+    int32_t m_addedListShown = 0;
 };

@@ -194,41 +194,60 @@ qelValue qelControlObject::getCursor()
 int32_t qelControlObject::track(int32_t, int32_t, int32_t, int32_t)
 {
     qelValue spot = hotSpot();
-    bool inside = true;
-    bool changed = false;
     trackStart();
     drawPressed();
+    PressEnd end = followPress(spot);
+    if (end.inside)
+        draw();
+    trackEnd();
+    return end.inside ? 1 : 0;
+}
+
+int32_t qelControlObject::pressMoved(int32_t inside, int32_t crossed)
+{
+    if (!crossed)
+        return 0;
+    if (inside) {
+        qelUiSetCursor(getCursor());
+        drawPressed();
+    } else {
+        draw();
+        qelUiSetCursor(qelNil);
+    }
+    return 1;
+}
+
+qelControlObject::PressEnd qelControlObject::followPress(const qelValue& spot)
+{
+    PressEnd end;
+    bool changed = false;
     while (true) {
         qelEvent event;
         qelGetEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
         // An empty event comes only when no window layer can post anything: no button-up will
         // ever come, so the press ends where it is.
-        if (event.type == QEL_MOUSE_UP_EVENT || event.type == 0)
+        if (event.type == 0) {
+            end.releasedInside = end.inside;
             break;
-        if (event.type != QEL_DRAG_EVENT)
+        }
+        if (event.type != QEL_DRAG_EVENT && event.type != QEL_MOUSE_UP_EVENT)
             continue;
         qelLocalizeEvent(event);
         bool contains = !spot.isNil() && qelContainsPoint(spot, event.x, event.y);
-        if (contains && !inside) {
-            inside = true;
-            qelUiSetCursor(getCursor());
-            drawPressed();
-            changed = true;
-        } else if (!contains && inside) {
-            inside = false;
-            draw();
-            qelUiSetCursor(qelNil);
-            changed = true;
+        if (event.type == QEL_MOUSE_UP_EVENT) {
+            end.releasedInside = contains;
+            break;
         }
+        bool crossed = contains != end.inside;
+        end.inside = contains;
+        if (pressMoved(contains, crossed))
+            changed = true;
         if (changed) {
             qelUiUpdateWindow();
             trackChanged();
         }
     }
-    if (inside)
-        draw();
-    trackEnd();
-    return inside ? 1 : 0;
+    return end;
 }
 
 int32_t qelControlObject::setFormTracking(int32_t flag)

@@ -69,6 +69,10 @@ public:
     virtual void rolloverOff(int32_t x, int32_t y, int32_t modifiers, const qelValue& state) { }
     // Follows the mouse while the button is held; nonzero when it was last inside the hot spot.
     virtual int32_t track(int32_t x, int32_t y, int32_t modifiers, int32_t clicks);
+    // One drag of a press (followPress): inside tells whether the tracked area holds the pointer,
+    // crossed whether that changed with this drag. Answers whether the control drew. Here: on
+    // entering, the control's cursor and the pressed look; on leaving, the normal look and the arrow.
+    virtual int32_t pressMoved(int32_t inside, int32_t crossed);
     virtual void trackStart() { }
     virtual void trackChanged() { }
     virtual void trackEnd() { }
@@ -90,9 +94,21 @@ public:
 
     qelValue properties;
 
+    // How a followed press ended: whether the pointer was inside at the last drag (true when there
+    // was none), and whether the button-up itself was inside.
+    struct PressEnd {
+        bool inside = true;
+        bool releasedInside = true;
+    };
+
 protected:
     // The "Hot Spot" resolved when it is a region, else nil.
     qelValue hotSpot();
+    // The press loop of every tracking control: takes drag and button-up events (others stay
+    // queued) until the button-up, each made local to the form, and hands every drag to
+    // pressMoved. From the first drag that drew on, every drag brings the window up to date and
+    // calls trackChanged.
+    PressEnd followPress(const qelValue& spot);
 };
 
 // The control object of a control value, or null.

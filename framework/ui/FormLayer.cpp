@@ -5,10 +5,15 @@
 #include "framework/runtime/MakerHooks.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/CheckBox.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/Factories.h"
 #include "framework/ui/FormObject.h"
+#include "framework/ui/Group.h"
 #include "framework/ui/PhotoView.h"
+#include "framework/ui/RadioButton.h"
+#include "framework/ui/RadioGroup.h"
+#include "framework/ui/StaticText.h"
 #include "framework/ui/VideoView.h"
 #include "framework/ui/HotSpot.h"
 #include "framework/ui/ListControls.h"
@@ -66,6 +71,9 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("TextCombo", prototype<TextCombo>);
     qelSetControlPrototypeMaker("Group", prototype<Group>);
     qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
+    qelSetControlPrototypeMaker("CheckBox", prototype<CheckBox>);
+    qelSetControlPrototypeMaker("RadioButton", prototype<RadioButton>);
+    qelSetControlPrototypeMaker("StaticText", prototype<StaticText>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
     qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);

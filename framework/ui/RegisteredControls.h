@@ -38,24 +38,6 @@ public:
     qelValue comboValue;
 };
 
-class Group : public qelMediaControlObject {
-public:
-    using qelMediaControlObject::qelMediaControlObject;
-    const char* className() const override { return "Group"; }
-    qelNamedObject* newInstance(const qelValue& data) override { return new Group(data); }
-
-    // The member controls.
-    qelValue members;
-    int32_t initialized = 0;
-};
-
-class RadioGroup : public Group {
-public:
-    using Group::Group;
-    const char* className() const override { return "RadioGroup"; }
-    qelNamedObject* newInstance(const qelValue& data) override { return new RadioGroup(data); }
-};
-
 class Scroller : public qelMediaControlObject {
 public:
     using qelMediaControlObject::qelMediaControlObject;
