@@ -5,6 +5,7 @@
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/HelpLaunch.h"
 #include "framework/ui/MenuDialog.h"
+#include "framework/ui/PrintSetupDialog.h"
 
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/StringObject.h"
@@ -45,6 +46,7 @@ void VelarimStartupApp::registerClasses()
     registerClass(new qelDialogObject());
     registerClass(new MenuDialog());
     qelInstallHelpLaunch();
+    qelInstallPrintSetupDialog();
 }
 
 void VelarimStartupApp::onStart()
