@@ -4,7 +4,6 @@
 
 #include "Scenario.h"
 
-#include <cstdio>
 #include <vector>
 
 using scenario::Probes;
@@ -49,13 +48,6 @@ TEST(PrintSetup, TheTypedFileNameIsWhereThePdfGoes)
             pdfs.push_back(entry.path().filename().string());
     EXPECT_EQ(pdfs, std::vector<std::string> { "Amazonas.pdf" });
 
-    std::string command = "pdfinfo '" + (run.shots() / "user" / "Amazonas.pdf").string() + "'";
-    FILE* info = popen(command.c_str(), "r");
-    ASSERT_TRUE(info);
-    std::string output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, info))
-        output += buffer;
-    pclose(info);
+    std::string output = scenario::Run::pdfInfo(run.shots() / "user" / "Amazonas.pdf");
     EXPECT_NE(output.find("Pages:           1\n"), std::string::npos) << output;
 }
