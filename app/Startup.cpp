@@ -16,6 +16,7 @@
 #include "framework/runtime/Resource.h"
 #include "framework/ui/FormLayer.h"
 #include "framework/ui/HelpLaunch.h"
+#include "framework/ui/PrintSetupDialog.h"
 #include "platform/sys/IniFile.h"
 #include "platform/sys/Launch.h"
 #include "platform/sys/ProgramName.h"
@@ -180,6 +181,7 @@ void velarimInstallUiServices()
     // in the help viewer.
     qelInstallFormLayer();
     qelInstallHelpLaunch();
+    qelInstallPrintSetupDialog();
 }
 
 void velarimInstallRichTextServices()

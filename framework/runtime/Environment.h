@@ -95,6 +95,8 @@ uint32_t qelMainWindowHandle();
 void qelCopyTextToClipboard(const qelValue& text);
 // The clipboard's plain text as a string value (cp1252), nil when there is none.
 qelValue qelPasteTextFromClipboard();
+// The system's sound for the type (0xFFFFFFFF: the simple beep that marks a refused edit).
+void qelMessageBeep(uint32_t type);
 // Help: the topic's context when the topic is 0 or more, the index when it is negative.
 int32_t qelShowHelp(const qelValue& helpFile, int32_t topic);
 void qelHelpQuit();

@@ -169,6 +169,12 @@ qelValue qelPasteTextFromClipboard()
     return qelStringValueN(plain.data(), int32_t(plain.size()));
 }
 
+void qelMessageBeep(uint32_t type)
+{
+    if (platform::WindowSystem* system = qelWindowSystem())
+        system->beep(type);
+}
+
 qelValue qelChangeDirectory(const qelValue& path)
 {
     std::error_code error;

@@ -82,6 +82,13 @@ std::unique_ptr<platform::print::PdfDocument> detachJob()
     return std::move(job().document);
 }
 
+// The name of a job started by qelBeginPrinting.
+std::string defaultDocumentName()
+{
+    qelValue name = qelGetSettingOr(qelStringValue("Print Document Name"), qelAppTitle());
+    return platform::cp1252::toUtf8(name.isString() ? qelCString(name) : "");
+}
+
 int32_t capability(int32_t value, const char* noDefault)
 {
     if (!qelIsPrinting() && job().printer.deviceName.empty() && !qelUseDefaultPrinter())
@@ -126,7 +133,7 @@ int32_t qelPrintSetupDialog()
     if (job().printer.deviceName.empty() && !qelUseDefaultPrinter())
         return 0;
     if (auto choose = qelPrintHooksNow().chooseOutput) {
-        std::optional<std::string> chosen = choose(job().printer.portName);
+        std::optional<std::string> chosen = choose(outputFor(job().printer.portName, defaultDocumentName()));
         if (!chosen)
             return 0;
         job().printer.portName = *chosen;
@@ -149,6 +156,14 @@ int32_t qelStartDocument(const qelValue& documentName)
     j.documentName = documentName.isString() ? qelCString(documentName) : "";
     std::string name = platform::cp1252::toUtf8(j.documentName);
     j.outputPath = outputFor(j.printer.portName, name);
+    // The printer asks where this job goes unless the set-up named the file; a cancelled
+    // question is the user's own cancel, which shows no message.
+    if (auto choose = qelPrintHooksNow().chooseOutput; choose && !endsWithPdf(j.printer.portName)) {
+        std::optional<std::string> chosen = choose(j.outputPath);
+        if (!chosen)
+            return 0;
+        j.outputPath = *chosen;
+    }
     j.document = platform::print::PdfDocument::create(j.outputPath, name);
     if (!j.document)
         return refuse("QEL printing error 5. Framework is unable to start print job.");
@@ -163,8 +178,12 @@ void qelEndDocument()
         return;
     }
     std::unique_ptr<platform::print::PdfDocument> document = detachJob();
-    if (!document->end())
+    if (!document->end()) {
         refuse("QEL printing error 7. Framework is unable to end print job.");
+        return;
+    }
+    if (auto tell = qelPrintHooksNow().jobWritten)
+        tell(job().outputPath);
 }
 
 void qelAbortDocument()

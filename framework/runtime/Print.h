@@ -9,7 +9,9 @@
 // setting "PrintFolder", else the user folder; a job printed to a folder writes
 // "<document name>.pdf" there ("<document name> (2).pdf" and so on when that file exists). The
 // print set-up chooses the output through its chooser (tests script it; without a chooser the
-// choice stays). Pages are A4 at 288 dots per inch.
+// choice stays). Like a printer that writes to a file, the PDF printer also asks through the
+// chooser where a job goes when it starts, unless the set-up named a file: the user who cancels
+// that question cancels the job, silently. Pages are A4 at 288 dots per inch.
 //
 // Every refusal or failure is a message box with a numbered message and a result of 0 (or -1);
 // nothing here calls the error hook.
@@ -28,9 +30,11 @@ struct qelPrintHooks {
     // Points the main port's drawing at the page's context; null points it back at the
     // offscreen buffer. The display layer installs it.
     void (*usePrinterContext)(platform::gfx::Dc* dc) = nullptr;
-    // The print set-up: the output chosen from the current one (UTF-8 paths), nothing when the
-    // user cancels. Null keeps the current output.
+    // The print set-up: the output chosen from the current one (UTF-8 paths: the file a job
+    // would write), nothing when the user cancels. Null keeps the current output.
     std::optional<std::string> (*chooseOutput)(const std::string& current) = nullptr;
+    // Tells the user where an ended job's file is (UTF-8). Null tells nothing.
+    void (*jobWritten)(const std::string& path) = nullptr;
 };
 qelPrintHooks& qelPrintHooksNow();
 

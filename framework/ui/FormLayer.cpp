@@ -19,6 +19,8 @@
 #include "framework/ui/ListControls.h"
 #include "framework/ui/Navigation.h"
 #include "framework/ui/RegisteredControls.h"
+#include "framework/ui/TextCombo.h"
+#include "framework/ui/TextField.h"
 
 namespace {
 

@@ -93,7 +93,8 @@ public:
     // A modal box; returns the id of the button chosen (IDOK...). Texts are cp1252.
     virtual int messageBox(const std::string& text, const std::string& caption, uint32_t type) = 0;
 
-    // Clipboard text in cp1252; nothing when the clipboard holds no text.
+    // Clipboard text in cp1252; nothing when the clipboard holds no text. A character of the
+    // system clipboard that cp1252 lacks reads as the substitute character 0x1A.
     virtual bool setClipboardText(const std::string& text) = 0;
     virtual std::optional<std::string> clipboardText() = 0;
 

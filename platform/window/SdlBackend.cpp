@@ -470,7 +470,9 @@ std::optional<std::string> SdlBackend::clipboardText()
     char* utf8 = SDL_GetClipboardText();
     if (!utf8)
         return std::nullopt;
-    std::string text = cp1252::fromUtf8(utf8);
+    // A character that cp1252 lacks becomes the substitute control character (0x1A), which no
+    // text field takes, rather than a '?' that would paste as if the user had copied it.
+    std::string text = cp1252::fromUtf8(utf8, '\x1A');
     SDL_free(utf8);
     return text;
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -64,6 +65,20 @@ public:
             for (const Probe& probe : probes)
                 EXPECT_EQ(surface->pixel(probe.x, probe.y) & 0xFFFFFF, probe.pixel) << name << ": " << probe.what;
         }
+    }
+
+    // What pdfinfo says of a PDF the run wrote.
+    static std::string pdfInfo(const fs::path& pdf)
+    {
+        std::string command = "pdfinfo '" + pdf.string() + "'";
+        std::string output;
+        if (FILE* info = popen(command.c_str(), "r")) {
+            char buffer[256];
+            while (fgets(buffer, sizeof buffer, info))
+                output += buffer;
+            pclose(info);
+        }
+        return output;
     }
 
 private:

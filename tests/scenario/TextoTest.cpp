@@ -5,8 +5,6 @@
 
 #include "Scenario.h"
 
-#include <cstdio>
-
 using scenario::Probes;
 
 namespace {
@@ -59,13 +57,6 @@ TEST(Texto, ScrollFollowALinkAndPrint)
 
     scenario::fs::path pdf = run.shots() / "user" / "Velarim 98.pdf";
     ASSERT_TRUE(scenario::fs::exists(pdf));
-    std::string command = "pdfinfo '" + pdf.string() + "'";
-    FILE* info = popen(command.c_str(), "r");
-    ASSERT_TRUE(info);
-    std::string output;
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, info))
-        output += buffer;
-    pclose(info);
+    std::string output = scenario::Run::pdfInfo(pdf);
     EXPECT_NE(output.find("Pages:           1\n"), std::string::npos) << output;
 }

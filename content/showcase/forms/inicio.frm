@@ -1,6 +1,7 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
 ; the history's "back" button (disabled while there is nothing to go back to), and buttons that
-; run a dialog and a menu, one that opens the text screen and one the gallery of controls.
+; run a dialog and a menu, and ones that open the text screen, the gallery of controls and the
+; fields screen.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -100,7 +101,16 @@
           ("UpImage" "abrir_controles_up.bmp")
           ("DownImage" "abrir_controles_down.bmp")
           ("Target Form" "Controles")))
+      ("AbrirCampos"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirCampos")
+          ("Hot Spot" (rect 470 260 130 36))
+          ("UpImage" "abrir_campos_up.bmp")
+          ("DownImage" "abrir_campos_down.bmp")
+          ("Target Form" "Campos")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
                             (reference "AbrirDialogo") (reference "AbrirMenu")
-                            (reference "AbrirTexto") (reference "AbrirControles"))))))
+                            (reference "AbrirTexto") (reference "AbrirControles")
+                            (reference "AbrirCampos"))))))

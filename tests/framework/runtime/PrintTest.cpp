@@ -155,3 +155,45 @@ TEST(Print, SetUpChoosesTheOutputOrIsCancelled)
     EXPECT_EQ(qelPrintOutputPath(), answer);
     EXPECT_TRUE(f.boxes().empty());
 }
+
+// Printing to a folder, a job asks where its file goes, proposing the default one: a cancelled
+// question cancels the job without a message; a chosen file is written and the user is told
+// where it went; a job aborted is not told about.
+TEST(Print, AJobAsksWhereItGoesAndTellsWhereItWent)
+{
+    PrintFixture f;
+    static std::vector<std::string> asked;
+    static std::vector<std::string> told;
+    static std::optional<std::string> answer;
+    asked.clear();
+    told.clear();
+    qelPrintHooksNow().chooseOutput = [](const std::string& proposed) {
+        asked.push_back(proposed);
+        return answer;
+    };
+    qelPrintHooksNow().jobWritten = [](const std::string& path) { told.push_back(path); };
+
+    answer = std::nullopt;
+    EXPECT_EQ(qelStartDocument(qelStringValue("Atlas")), 0);
+    EXPECT_EQ(qelIsPrinting(), 0);
+    EXPECT_EQ(asked, std::vector<std::string> { (f.folder / "Atlas.pdf").string() });
+
+    answer = (f.folder / "Mapas.pdf").string();
+    ASSERT_EQ(qelStartDocument(qelStringValue("Atlas")), 1);
+    qelStartPage();
+    qelEndPage();
+    qelEndDocument();
+    EXPECT_EQ(told, std::vector<std::string> { *answer });
+
+    ASSERT_EQ(qelStartDocument(qelStringValue("Rascunho")), 1);
+    qelAbortDocument();
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(f.files(), std::vector<std::string> { "Mapas.pdf" });
+    EXPECT_TRUE(f.boxes().empty());
+    // The set-up is offered the file a job of the default name would write.
+    asked.clear();
+    answer = std::nullopt;
+    f.setting("Print Document Name", qelStringValue("Mapas"));
+    qelPrintSetupDialog();
+    EXPECT_EQ(asked, std::vector<std::string> { (f.folder / "Mapas (2).pdf").string() });
+}

@@ -52,3 +52,16 @@ TEST(SdlBackend, OpensPresentsPumpsAndCloses)
     system.window().destroy();
     EXPECT_EQ(seen.back(), WM_DESTROY);
 }
+
+// Text on the system clipboard (UTF-8 there) comes back as the same cp1252, the euro sign and a
+// dash among it.
+TEST(SdlBackend, ClipboardTextRoundTripsThroughUtf8)
+{
+    ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::string error;
+    auto backend = SdlBackend::create(&error);
+    ASSERT_TRUE(backend) << error;
+    ASSERT_TRUE(backend->setClipboardText("Concei\xE7\xE3o \x80 \x93"));
+    EXPECT_EQ(backend->clipboardText(), std::optional<std::string>("Concei\xE7\xE3o \x80 \x93"));
+}
