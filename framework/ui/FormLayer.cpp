@@ -15,6 +15,7 @@
 #include "framework/ui/ListControls.h"
 #include "framework/ui/Navigation.h"
 #include "framework/ui/RegisteredControls.h"
+#include "framework/ui/Scroller.h"
 
 namespace {
 

@@ -234,3 +234,8 @@ void qelWaitForRelease()
     qelEvent event;
     while (qelNextTrackEvent(event, QEL_MOUSE_UP_EVENT, -1) != qelTrackStep::Release) { }
 }
+
+int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total)
+{
+    return qelDivide(part * whole, total);
+}

@@ -96,3 +96,7 @@ void qelRepeatPage(const std::function<void()>& step, const std::function<bool()
 void qelFollowThumb(int32_t y, const std::function<void(int32_t pointerY)>& move);
 // Waits for the button's release.
 void qelWaitForRelease();
+
+// part * whole / total in 64 bits, truncating toward zero and brought into 32 bits; 0 when the
+// total is 0 (a range or a travel of nothing stands for no offset).
+int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total);

@@ -55,14 +55,3 @@ public:
     const char* className() const override { return "RadioGroup"; }
     qelNamedObject* newInstance(const qelValue& data) override { return new RadioGroup(data); }
 };
-
-class Scroller : public qelMediaControlObject {
-public:
-    using qelMediaControlObject::qelMediaControlObject;
-    const char* className() const override { return "Scroller"; }
-    qelNamedObject* newInstance(const qelValue& data) override { return new Scroller(data); }
-
-    qelValue values[4];
-    int32_t state = 0;
-};
-
