@@ -16,6 +16,7 @@
 #include "framework/ui/Navigation.h"
 #include "framework/ui/RegisteredControls.h"
 #include "framework/ui/Scroller.h"
+#include "framework/ui/Slider.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("Group", prototype<Group>);
     qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
+    qelSetControlPrototypeMaker("Slider", prototype<Slider>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
     qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);
     qelInstallListControls();
