@@ -17,6 +17,7 @@
 #include "framework/ui/RegisteredControls.h"
 #include "framework/ui/Scroller.h"
 #include "framework/ui/Slider.h"
+#include "framework/ui/Table.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("RadioGroup", prototype<RadioGroup>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
     qelSetControlPrototypeMaker("Slider", prototype<Slider>);
+    qelSetControlPrototypeMaker("Table", prototype<Table>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
     qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);
     qelInstallListControls();
