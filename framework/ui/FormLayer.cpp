@@ -13,6 +13,7 @@
 #include "framework/ui/VideoView.h"
 #include "framework/ui/HotSpot.h"
 #include "framework/ui/ListControls.h"
+#include "framework/ui/Menu.h"
 #include "framework/ui/Navigation.h"
 #include "framework/ui/RegisteredControls.h"
 #include "framework/ui/Scroller.h"
@@ -75,6 +76,7 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
     qelSetControlPrototypeMaker("Slider", prototype<Slider>);
     qelSetControlPrototypeMaker("Table", prototype<Table>);
+    qelSetControlPrototypeMaker("Menu", prototype<Menu>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
     qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);
     qelInstallListControls();
