@@ -4,7 +4,10 @@
 // controls go to their "Target Form" through the navigation history, whose "GoBack" control
 // returns through it, and whose controls with a "Dialog" run that dialog or menu modally. A link
 // clicked in a text view ("jump:" and a form name) goes to that form; a control with a
-// "PrintView" prints the text of the view of that name with its "PrintAttributes".
+// "PrintView" prints the text of the view of that name with its "PrintAttributes". A control
+// with "ShowIn" writes its value (a slider's position, a menu's choice, else its "Value"),
+// after its "ShowPrefix", into the first row of the table control of that name; a scroller that
+// "Pages" a table shows that table's "PageRows" rows of its "AllRows" from the scroller's value on.
 
 #include "framework/ui/FormObject.h"
 
@@ -16,4 +19,8 @@ public:
     void handleControl(const qelValue& control) override;
     // The history's buttons match the history from the first screen on, however it was opened.
     void afterOpen() override;
+
+private:
+    void showValue(qelControlObject* control);
+    void pageTable(qelControlObject* scroller);
 };

@@ -20,10 +20,11 @@ constexpr int32_t frameLight = 0xFFFFFF;
 constexpr int32_t frameGrey = 0xC0C0C0;
 constexpr int32_t frameShadow = 0x808080;
 constexpr int32_t darkColour = 1;
-// The mouse events the menu's loop takes, and the key press that ends it; every other event
-// stays queued for the form (a close request, a media notice).
+// The mouse events the menu's loop takes, the key press that ends it, and the quit that cancels
+// it (posted again for the main loop); every other event stays queued for the form (a media
+// notice, a focus change).
 constexpr int32_t mouseEvents = QEL_MOUSE_MOVE_EVENT | QEL_MOUSE_DOWN_EVENT | QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT;
-constexpr int32_t menuEvents = mouseEvents | QEL_KEY_DOWN_EVENT;
+constexpr int32_t menuEvents = mouseEvents | QEL_KEY_DOWN_EVENT | QEL_QUIT_EVENT;
 // A press this soon after the menu opens is the press that opened it, unless it chose an item.
 constexpr uint32_t clickGuardMs = 100;
 
@@ -371,8 +372,11 @@ int32_t Menu::track(int32_t x, int32_t y, int32_t, int32_t)
     while (true) {
         qelEvent event;
         qelGetEvent(event, menuEvents, -1);
-        // An empty event comes only when no window layer can post anything: the menu is cancelled.
-        if (event.type == 0) {
+        // A quit (the window closing) or an empty event (no window layer can post anything any
+        // more) cancels the menu.
+        if (event.type == 0 || event.type == QEL_QUIT_EVENT) {
+            if (event.type == QEL_QUIT_EVENT)
+                qelPostQuit();
             currentItem = -1;
             break;
         }

@@ -144,8 +144,12 @@ void Table::drawRow(const qelValue& row, const qelValue& font, int32_t colour, i
     qelSetFont(rowFont.isNil() ? font : rowFont);
     int32_t c = pressed ? getInt("DownColor", defaultDownColour) : intField(row, "Color", colour);
     qelSetColor(c);
+    // A row measured as one line is drawn as one line: wrapped, its text would run over the rows
+    // below it.
+    qelValue noWrap = field(row, "NoWrap");
+    int32_t wrap = noWrap.type() == QEL_BOOLEAN_TYPE && noWrap.payload() ? 0 : 1;
     qelDrawTextInRect(field(row, "Value"), qelLeft(rect), qelTop(rect), qelWidth(rect), qelHeight(rect),
-        alignmentOf(row, alignment), 1);
+        alignmentOf(row, alignment), wrap);
 }
 
 void Table::draw()

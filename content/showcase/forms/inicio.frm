@@ -1,6 +1,6 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
 ; the history's "back" button (disabled while there is nothing to go back to), and buttons that
-; run a dialog and a menu, and one that opens the text screen.
+; run a dialog and a menu, and ones that open the text screen and the second gallery of controls.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -92,7 +92,15 @@
           ("UpImage" "abrir_texto_up.bmp")
           ("DownImage" "abrir_texto_down.bmp")
           ("Target Form" "Texto")))
+      ("AbrirControles"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirControles")
+          ("Hot Spot" (rect 470 260 130 36))
+          ("UpImage" "abrir_controles_up.bmp")
+          ("DownImage" "abrir_controles_down.bmp")
+          ("Target Form" "Controles2")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
                             (reference "AbrirDialogo") (reference "AbrirMenu")
-                            (reference "AbrirTexto"))))))
+                            (reference "AbrirTexto") (reference "AbrirControles"))))))

@@ -93,6 +93,20 @@ TEST(Table, RowsTouchFromTheHotSpotDownAtTheirOwnHeights)
     EXPECT_TRUE(anyPixel(ui, { 50, 40, 120, small }, 0x00FF00));
 }
 
+TEST(Table, ARowThatDoesNotWrapIsDrawnOnOneLine)
+{
+    UiFixture ui;
+    paintPattern(ui);
+    qelValue control = qelMakeControl(UiFixture::read(
+        "(table (\"Class\" \"Table\") (\"Hot Spot\" (rect 50 40 60 10)) (\"Color\" 65280) (\"Rows\" (list"
+        " (table (\"Value\" \"Mato Grosso do Sul: Campo Grande\") (\"NoWrap\" true)))))"));
+    dynamic_cast<Table*>(qelControlOf(control))->draw();
+    int32_t small = lineHeight(qelDefaultFont());
+    EXPECT_TRUE(anyPixel(ui, { 50, 40, 60, small }, 0x00FF00));
+    // Nothing below the row's one line.
+    EXPECT_FALSE(anyPixel(ui, { 40, 40 + small, 200, 3 * small }, 0x00FF00));
+}
+
 TEST(Table, VerbsChangeRowsAndMarkTheLayout)
 {
     UiFixture ui;
