@@ -229,6 +229,18 @@ void qelFollowThumb(int32_t y, const std::function<void(int32_t)>& move)
     }
 }
 
+void qelFollowDrags(const std::function<void(int32_t, int32_t)>& moved)
+{
+    while (true) {
+        qelEvent event;
+        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
+        if (what == qelTrackStep::Release)
+            break;
+        if (what == qelTrackStep::Drag)
+            moved(event.x, event.y);
+    }
+}
+
 void qelWaitForRelease()
 {
     qelEvent event;

@@ -96,6 +96,8 @@ void qelRepeatPage(const std::function<void()>& step, const std::function<bool()
 void qelFollowThumb(int32_t y, const std::function<void(int32_t pointerY)>& move);
 // Waits for the button's release.
 void qelWaitForRelease();
+// Runs `moved` with the form-local point of every drag until the button's release.
+void qelFollowDrags(const std::function<void(int32_t x, int32_t y)>& moved);
 
 // part * whole / total in 64 bits, truncating toward zero and brought into 32 bits; 0 when the
 // total is 0 (a range or a travel of nothing stands for no offset).

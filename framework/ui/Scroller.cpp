@@ -11,6 +11,7 @@
 #include "framework/ui/ListScrolling.h"
 #include "framework/ui/UiRefresh.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -299,14 +300,9 @@ int32_t Scroller::track(int32_t x, int32_t y, int32_t, int32_t)
     return taken ? 1 : 0;
 }
 
-void Scroller::repeatStep(int32_t direction, int32_t x, int32_t y)
+void Scroller::repeatWhileHeld(
+    const std::function<void(int32_t x, int32_t y)>& dragged, const std::function<bool()>& repeat)
 {
-    step(direction);
-    qelUiUpdateWindow();
-    if (boolOf("DisableScrollRepeat", 0))
-        return;
-    const Box& button = direction == 0 ? upRect : downRect;
-    bool inside = button.contains(x, y);
     bool firstTick = true;
     qelStartTimer(intOf("InitialRepeat", 250));
     while (true) {
@@ -315,30 +311,47 @@ void Scroller::repeatStep(int32_t direction, int32_t x, int32_t y)
             break;
         if (event.type == QEL_DRAG_EVENT) {
             qelLocalizeEvent(event);
-            bool now = button.contains(event.x, event.y);
-            if (inside && !now) {
-                pressedPart = NoPart;
-                drawNow();
-            } else if (!inside && now) {
-                pressedPart = direction == 0 ? UpPart : DownPart;
+            dragged(event.x, event.y);
+            continue;
+        }
+        if (firstTick) {
+            firstTick = false;
+            qelStopTimer();
+            qelStartTimer(intOf("RepeatRate", 50));
+        }
+        if (repeat()) {
+            qelUiUpdateWindow();
+            qelHandleActiveControl();
+        }
+        // The active form's own timer work goes on during the click.
+        if (qelEnvironment* environment = qelCurrentEnv())
+            environment->onTick();
+    }
+}
+
+void Scroller::repeatStep(int32_t direction, int32_t x, int32_t y)
+{
+    step(direction);
+    qelUiUpdateWindow();
+    if (boolOf("DisableScrollRepeat", 0))
+        return;
+    const Box& button = direction == 0 ? upRect : downRect;
+    bool inside = button.contains(x, y);
+    repeatWhileHeld(
+        [&](int32_t px, int32_t py) {
+            // The held arrow looks pressed only while the pointer is on it.
+            bool now = button.contains(px, py);
+            if (now != inside) {
+                pressedPart = now ? (direction == 0 ? UpPart : DownPart) : NoPart;
                 drawNow();
             }
             inside = now;
-        } else if (event.type == QEL_TICK_EVENT) {
-            if (firstTick) {
-                firstTick = false;
-                qelStopTimer();
-                qelStartTimer(intOf("RepeatRate", 50));
-            }
-            if (inside) {
+        },
+        [&] {
+            if (inside)
                 step(direction);
-                qelUiUpdateWindow();
-                qelHandleActiveControl();
-            }
-            if (qelEnvironment* environment = qelCurrentEnv())
-                environment->onTick();
-        }
-    }
+            return inside;
+        });
     qelStopTimer();
     qelStartTimer(restingTimerPeriod);
 }
@@ -348,32 +361,18 @@ void Scroller::repeatPage(int32_t direction, int32_t x, int32_t y)
     page(direction);
     qelUiUpdateWindow();
     if (!boolOf("DisablePageRepeat", 0)) {
-        bool firstTick = true;
-        qelStartTimer(intOf("InitialRepeat", 250));
-        while (true) {
-            qelEvent event;
-            if (!nextRepeatEvent(event))
-                break;
-            if (event.type == QEL_DRAG_EVENT) {
-                qelLocalizeEvent(event);
-                x = event.x;
-                y = event.y;
-            } else if (event.type == QEL_TICK_EVENT) {
-                if (firstTick) {
-                    firstTick = false;
-                    qelStopTimer();
-                    qelStartTimer(intOf("RepeatRate", 50));
-                }
+        repeatWhileHeld(
+            [&](int32_t px, int32_t py) {
+                x = px;
+                y = py;
+            },
+            [&] {
                 // The page areas follow the knob: the repeat stops once the knob reaches the pointer.
-                if (direction == 0 ? inPageUpArea(x, y) : inPageDownArea(x, y)) {
+                bool more = direction == 0 ? inPageUpArea(x, y) : inPageDownArea(x, y);
+                if (more)
                     page(direction);
-                    qelUiUpdateWindow();
-                    qelHandleActiveControl();
-                }
-                if (qelEnvironment* environment = qelCurrentEnv())
-                    environment->onTick();
-            }
-        }
+                return more;
+            });
     }
     qelStopTimer();
     qelStartTimer(restingTimerPeriod);
@@ -385,18 +384,12 @@ void Scroller::dragKnob(int32_t coordinate)
     moveKnobTo(startOf(knobRect));
     pressedPart = KnobPart;
     drawNow();
-    while (true) {
-        qelEvent event;
-        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
-        if (what == qelTrackStep::Release)
-            break;
-        if (what != qelTrackStep::Drag)
-            continue;
-        moveKnobTo(qelClampInt(int64_t(horizontal ? event.x : event.y) - grab, INT32_MIN, INT32_MAX));
+    qelFollowDrags([&](int32_t x, int32_t y) {
+        moveKnobTo(qelClampInt(int64_t(horizontal ? x : y) - grab, INT32_MIN, INT32_MAX));
         drawNow();
         setValue(valueFromKnob());
         qelHandleActiveControl();
-    }
+    });
 }
 
 qelValue Scroller::perform(const qelValue& action, const qelValue& data)

@@ -25,6 +25,7 @@
 #include "framework/ui/MediaControlObject.h"
 
 #include <cstdint>
+#include <functional>
 
 class Scroller : public qelMediaControlObject {
 public:
@@ -116,4 +117,9 @@ private:
     void debugBox(const Box& box, int arrow);
     // Draws and shows the result at once (the user is holding the button).
     void drawNow();
+    // The loop of a held arrow or page click, until the release: each drag's point goes to
+    // `dragged`; each tick of the framework timer (the first switching it from the initial wait to
+    // the repeat rate) runs `repeat`, which answers whether it stepped (the form is then told).
+    void repeatWhileHeld(
+        const std::function<void(int32_t x, int32_t y)>& dragged, const std::function<bool()>& repeat);
 };

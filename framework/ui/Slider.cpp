@@ -215,17 +215,11 @@ int32_t Slider::track(int32_t x, int32_t y, int32_t, int32_t)
     moveTo(x, y);
     changed();
     qelUiUpdateWindow();
-    while (true) {
-        qelEvent event;
-        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
-        if (what == qelTrackStep::Release)
-            break;
-        if (what != qelTrackStep::Drag)
-            continue;
-        moveTo(event.x, event.y);
+    qelFollowDrags([this](int32_t px, int32_t py) {
+        moveTo(px, py);
         changed();
         qelUiUpdateWindow();
-    }
+    });
     return 1;
 }
 

@@ -213,20 +213,16 @@ int32_t Table::track(int32_t x, int32_t y, int32_t, int32_t)
         return 0;
     int32_t last = first;
     trackStart();
-    while (true) {
-        qelEvent event;
-        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
-        if (what == qelTrackStep::Release)
-            break;
-        if (what != qelTrackStep::Drag)
-            continue;
-        last = rowAt(event.x, event.y);
+    qelFollowDrags([&](int32_t px, int32_t py) {
+        last = rowAt(px, py);
         pressedRow = last == first ? first : -1;
         refresh();
         trackChanged();
-    }
-    if (pressedRow != -1)
-        action = field(listOf(rowsList()) ? listOf(rowsList())->elementAt(pressedRow) : qelNil, "Action");
+    });
+    // The rows may have changed under the press (a form's handler); only a row still there counts.
+    qelListObject* rows = listOf(rowsList());
+    if (pressedRow != -1 && rows && pressedRow < rows->count)
+        action = field(rows->elementAt(pressedRow), "Action");
     pressedRow = -1;
     refresh();
     trackEnd();

@@ -24,6 +24,8 @@ using Rect = Menu::Rect;
 // The menus' main text area is pinned at (100, 100); a row is the text's height + 2.
 const char* plain = "(table (\"Class\" \"Menu\") (\"Hot Spot\" (rect 10 10 40 20)) (\"FixedX\" 100) (\"FixedY\" 100)"
                     " (\"Items\" (list \"Norte\" \"Nordeste\" \"Sul\")) (\"Results\" (list 1 2 3)))";
+const char* shortResults = "(table (\"Class\" \"Menu\") (\"FixedX\" 100) (\"FixedY\" 100)"
+                           " (\"Items\" (list \"Norte\" \"Nordeste\" \"Sul\")) (\"Results\" (list 1)))";
 const char* cascading = "(table (\"Class\" \"Menu\") (\"Hot Spot\" (rect 10 10 40 20)) (\"FixedX\" 100) (\"FixedY\" 100)"
                         " (\"Items\" (list \"Norte\" \"Nordeste\" \"Sul\")) (\"Results\" (list 1 2 3))"
                         " (\"CascadingItems\" (table (\"Norte\" (list \"Acre\" \"Amap\xE1\"))"
@@ -153,6 +155,9 @@ TEST(Menu, ChoosingAndCancelling)
         { plain, "down 20 20\nup 20 20\nwait 200\nmove " + mainRow(2) + "\nclick " + mainRow(2) + "\n", 1, qelValue(3) },
         // A release without a drag does not end the menu; the release after a drag does.
         { plain, "down 20 20\nmove " + mainRow(1) + "\nup " + mainRow(1) + "\n", 1, qelValue(2) },
+        // "Results" without an element for the item: the item's own text.
+        { shortResults, "down 20 20\nup 20 20\nwait 200\nmove " + mainRow(2) + "\nclick " + mainRow(2) + "\n", 1,
+            qelValue("Sul") },
         // A press outside both boxes cancels.
         { plain, "down 20 20\nup 20 20\nwait 200\nclick 600 400\n", 0, qelNil },
         // The opening press's twin within 100 ms is ignored while no item is highlighted.
