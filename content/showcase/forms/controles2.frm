@@ -6,7 +6,7 @@
   ("Name" "Controles2")
   ("Resource Table"
     (table
-      ("Background Image" "fundo3.bmp")
+      ("Background Image" "fundo_controles.bmp")
       ("Estados"
         (control
           ("Class" "Table")
