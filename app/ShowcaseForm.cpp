@@ -1,12 +1,16 @@
 #include "app/ShowcaseForm.h"
 
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/List.h"
+#include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/History.h"
+
+#include <algorithm>
 
 void ShowcaseForm::handleControl(const qelValue& control)
 {
@@ -44,6 +48,11 @@ void ShowcaseForm::handleControl(const qelValue& control)
         view->perform(qelValue("Print"), options);
         return;
     }
+    if (!object->getProperty("ShowIn").isNil() || !object->getProperty("Pages").isNil()) {
+        showValue(object);
+        pageTable(object);
+        return;
+    }
     qelValue dialog = object->getProperty("Dialog");
     if (!dialog.isNil()) {
         qelRunDialog(dialog, qelNil);
@@ -74,4 +83,45 @@ void ShowcaseForm::report(qelControlObject& control)
 void ShowcaseForm::afterOpen()
 {
     qelHistoryUpdateButtons();
+    // The paged tables show their first page.
+    for (int32_t i = 0, n = qelCount(controls); i < n; ++i) {
+        if (qelControlObject* control = qelControlOf(qelResolve(qelGet(controls, i))))
+            pageTable(control);
+    }
+}
+
+void ShowcaseForm::showValue(qelControlObject* control)
+{
+    qelValue name = control->getProperty("ShowIn");
+    qelControlObject* table = name.isNil() ? nullptr : qelControlOf(findControl(qelValue("Name"), name));
+    if (!table)
+        return;
+    qelValue value = control->perform(qelValue("GetPos"), qelNil);
+    if (value.isNil())
+        value = control->perform(qelValue("GetResult"), qelNil);
+    if (value.isNil())
+        value = control->getProperty("Value");
+    qelValue prefix = control->getProperty("ShowPrefix");
+    qelValue row = qelTable(4, 100, 75);
+    qelPut(row, qelValue("Row"), qelValue(0));
+    qelPut(row, qelValue("Value"), qelAdd(prefix.isString() ? prefix : qelValue(""), value));
+    table->perform(qelValue("setValue"), row);
+    table->perform(qelValue("Draw"), qelNil);
+}
+
+void ShowcaseForm::pageTable(qelControlObject* scroller)
+{
+    qelValue name = scroller->getProperty("Pages");
+    qelControlObject* table = name.isNil() ? nullptr : qelControlOf(findControl(qelValue("Name"), name));
+    if (!table)
+        return;
+    qelValue all = table->getProperty("AllRows");
+    int32_t count = all.type() == QEL_LIST_TYPE ? qelCount(all) : 0;
+    int32_t first = qelIntValue(scroller->getProperty("Value"));
+    int32_t shown = qelIntValue(table->getProperty("PageRows"));
+    qelValue page = qelMakeList(4, 100, QEL_GENERAL_LIST);
+    for (int32_t i = std::max(first, 0); i < count && i < first + shown; ++i)
+        qelAddItem(page, qelGet(all, i));
+    table->perform(qelValue("setRows"), page);
+    table->perform(qelValue("Draw"), qelNil);
 }

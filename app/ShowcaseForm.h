@@ -7,7 +7,10 @@
 // "PrintView" prints the text of the view of that name with its "PrintAttributes". A control with
 // a "ShowGroup" shows the group of that name while it is selected and hides it otherwise; one
 // with a "Report" shows its name and state (on, off, a click or a double click) in the static
-// text of that name.
+// text of that name. A control with "ShowIn" writes its value (a slider's position, a menu's
+// choice, else its "Value"), after its "ShowPrefix", into the first row of the table control of
+// that name; a scroller that "Pages" a table shows that table's "PageRows" rows of its "AllRows"
+// from the scroller's value on.
 
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/FormObject.h"
@@ -23,4 +26,6 @@ public:
 
 private:
     void report(qelControlObject& control);
+    void showValue(qelControlObject* control);
+    void pageTable(qelControlObject* scroller);
 };

@@ -10,17 +10,20 @@
 #include "framework/ui/Factories.h"
 #include "framework/ui/FormObject.h"
 #include "framework/ui/Group.h"
+#include "framework/ui/HotSpot.h"
+#include "framework/ui/ListControls.h"
+#include "framework/ui/Menu.h"
+#include "framework/ui/Navigation.h"
 #include "framework/ui/PhotoView.h"
 #include "framework/ui/RadioButton.h"
 #include "framework/ui/RadioGroup.h"
+#include "framework/ui/Scroller.h"
+#include "framework/ui/Slider.h"
 #include "framework/ui/StaticText.h"
-#include "framework/ui/VideoView.h"
-#include "framework/ui/HotSpot.h"
-#include "framework/ui/ListControls.h"
-#include "framework/ui/Navigation.h"
-#include "framework/ui/RegisteredControls.h"
+#include "framework/ui/Table.h"
 #include "framework/ui/TextCombo.h"
 #include "framework/ui/TextField.h"
+#include "framework/ui/VideoView.h"
 
 namespace {
 
@@ -77,6 +80,9 @@ void qelInstallFormLayer()
     qelSetControlPrototypeMaker("RadioButton", prototype<RadioButton>);
     qelSetControlPrototypeMaker("StaticText", prototype<StaticText>);
     qelSetControlPrototypeMaker("Scroller", prototype<Scroller>);
+    qelSetControlPrototypeMaker("Slider", prototype<Slider>);
+    qelSetControlPrototypeMaker("Table", prototype<Table>);
+    qelSetControlPrototypeMaker("Menu", prototype<Menu>);
     qelSetControlPrototypeMaker("VideoView", prototype<VideoView>);
     qelSetControlPrototypeMaker("PhotoView", prototype<PhotoView>);
     qelInstallListControls();

@@ -231,6 +231,18 @@ void qelFollowThumb(int32_t y, const std::function<void(int32_t)>& move)
     }
 }
 
+void qelFollowDrags(const std::function<void(int32_t, int32_t)>& moved)
+{
+    while (true) {
+        qelEvent event;
+        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
+        if (what == qelTrackStep::Release)
+            break;
+        if (what == qelTrackStep::Drag)
+            moved(event.x, event.y);
+    }
+}
+
 void qelWaitForRelease()
 {
     qelEvent event;
@@ -289,4 +301,7 @@ void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHei
         topIndex = qelThumbDragIndex(pointerY, boxTop, arrowHeight, trackHeight, thumbHeight, grab, range, topIndex);
         redraw();
     });
+int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total)
+{
+    return qelDivide(part * whole, total);
 }

@@ -1,7 +1,7 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
 ; the history's "back" button (disabled while there is nothing to go back to), and buttons that
-; run a dialog and a menu, and ones that open the text screen, the gallery of controls and the
-; fields screen.
+; run a dialog and a menu, and ones that open the text screen, the two galleries of controls
+; and the fields screen.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -109,8 +109,16 @@
           ("UpImage" "abrir_campos_up.bmp")
           ("DownImage" "abrir_campos_down.bmp")
           ("Target Form" "Campos")))
+      ("AbrirControles2"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirControles2")
+          ("Hot Spot" (rect 330 410 130 36))
+          ("UpImage" "abrir_controles2_up.bmp")
+          ("DownImage" "abrir_controles2_down.bmp")
+          ("Target Form" "Controles2")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
                             (reference "AbrirDialogo") (reference "AbrirMenu")
                             (reference "AbrirTexto") (reference "AbrirControles")
-                            (reference "AbrirCampos"))))))
+                            (reference "AbrirCampos") (reference "AbrirControles2"))))))

@@ -1,0 +1,120 @@
+; The second gallery of controls: a table of the Brazilian states with their capitals, paged by
+; the scroller beside it; a slider whose position shows in a one-row table below it; and a menu
+; control of the regions, with the states of two regions in cascades, whose choice shows below it.
+(form
+  ("Class" "ShowcaseForm")
+  ("Name" "Controles2")
+  ("Resource Table"
+    (table
+      ("Background Image" "fundo_controles.bmp")
+      ("Estados"
+        (control
+          ("Class" "Table")
+          ("Name" "Estados")
+          ("Hot Spot" (rect 38 110 286 10))
+          ("Font" (font "Arial" 14 0))
+          ("Color" 0)
+          ("DownColor" 255)
+          ("PageRows" 6)
+          ("Rows" (list))
+          ("AllRows" (list
+                           (table ("Value" "Acre: Rio Branco") ("NoWrap" true) ("Action" "Acre"))
+                           (table ("Value" "Alagoas: Maceió") ("NoWrap" true) ("Action" "Alagoas"))
+                           (table ("Value" "Amapá: Macapá") ("NoWrap" true) ("Action" "Amapá"))
+                           (table ("Value" "Amazonas: Manaus") ("NoWrap" true) ("Action" "Amazonas"))
+                           (table ("Value" "Bahia: Salvador") ("NoWrap" true) ("Action" "Bahia"))
+                           (table ("Value" "Ceará: Fortaleza") ("NoWrap" true) ("Action" "Ceará"))
+                           (table ("Value" "Distrito Federal: Brasília") ("NoWrap" true) ("Action" "Distrito Federal"))
+                           (table ("Value" "Espírito Santo: Vitória") ("NoWrap" true) ("Action" "Espírito Santo"))
+                           (table ("Value" "Goiás: Goiânia") ("NoWrap" true) ("Action" "Goiás"))
+                           (table ("Value" "Maranhão: São Luís") ("NoWrap" true) ("Action" "Maranhão"))
+                           (table ("Value" "Mato Grosso: Cuiabá") ("NoWrap" true) ("Action" "Mato Grosso"))
+                           (table ("Value" "Mato Grosso do Sul: Campo Grande") ("NoWrap" true) ("Action" "Mato Grosso do Sul"))
+                           (table ("Value" "Minas Gerais: Belo Horizonte") ("NoWrap" true) ("Action" "Minas Gerais"))
+                           (table ("Value" "Pará: Belém") ("NoWrap" true) ("Action" "Pará"))
+                           (table ("Value" "Paraíba: João Pessoa") ("NoWrap" true) ("Action" "Paraíba"))
+                           (table ("Value" "Paraná: Curitiba") ("NoWrap" true) ("Action" "Paraná"))
+                           (table ("Value" "Pernambuco: Recife") ("NoWrap" true) ("Action" "Pernambuco"))
+                           (table ("Value" "Piauí: Teresina") ("NoWrap" true) ("Action" "Piauí"))
+                           (table ("Value" "Rio de Janeiro: Rio de Janeiro") ("NoWrap" true) ("Action" "Rio de Janeiro"))
+                           (table ("Value" "Rio Grande do Norte: Natal") ("NoWrap" true) ("Action" "Rio Grande do Norte"))
+                           (table ("Value" "Rio Grande do Sul: Porto Alegre") ("NoWrap" true) ("Action" "Rio Grande do Sul"))
+                           (table ("Value" "Rondônia: Porto Velho") ("NoWrap" true) ("Action" "Rondônia"))
+                           (table ("Value" "Roraima: Boa Vista") ("NoWrap" true) ("Action" "Roraima"))
+                           (table ("Value" "Santa Catarina: Florianópolis") ("NoWrap" true) ("Action" "Santa Catarina"))
+                           (table ("Value" "São Paulo: São Paulo") ("NoWrap" true) ("Action" "São Paulo"))
+                           (table ("Value" "Sergipe: Aracaju") ("NoWrap" true) ("Action" "Sergipe"))
+                           (table ("Value" "Tocantins: Palmas") ("NoWrap" true) ("Action" "Tocantins"))))))
+      ("Rolagem"
+        (control
+          ("Class" "Scroller")
+          ("Name" "Rolagem")
+          ("Hot Spot" (rect 326 110 18 130))
+          ("ButtHeight" 18)
+          ("KnobHeight" 22)
+          ("Min" 0)
+          ("Max" 21)
+          ("PageInc" 6)
+          ("FillInside" true)
+          ("FillColor" 15263976)
+          ("DrawButtons" true)
+          ("ButtonColor" 4210752)
+          ("DrawKnob" true)
+          ("KnobColor" 8401936)
+          ("DrawBorder" true)
+          ("InsideColor" 15263976)
+          ("BorderColor" 4210752)
+          ("Pages" "Estados")))
+      ("Volume"
+        (control
+          ("Class" "Slider")
+          ("Name" "Volume")
+          ("Hot Spot" (rect 360 120 220 20))
+          ("Minimum" 0)
+          ("Maximum" 100)
+          ("Low" 0)
+          ("ThumbImage" "cursor_deslizante.bmp")
+          ("ShowIn" "ValorVolume")
+          ("ShowPrefix" "Valor: ")))
+      ("ValorVolume"
+        (control
+          ("Class" "Table")
+          ("Name" "ValorVolume")
+          ("Hot Spot" (rect 360 150 220 10))
+          ("Font" (font "Arial" 14 2))
+          ("Color" 16777215)
+          ("Rows" (list (table ("Value" "Valor: 0") ("NoWrap" true))))))
+      ("Regioes"
+        (control
+          ("Class" "Menu")
+          ("Name" "Regioes")
+          ("Hot Spot" (rect 360 230 160 28))
+          ("Font" (font "Arial" 14 0))
+          ("ForegroundColor" 16777215)
+          ("Items" (list "Norte" "Nordeste" "Centro-Oeste" "Sudeste" "Sul"))
+          ("CascadingItems"
+            (table
+              ("Sudeste" (list "Espírito Santo" "Minas Gerais" "Rio de Janeiro" "São Paulo"))
+              ("Sul" (list "Paraná" "Rio Grande do Sul" "Santa Catarina"))))
+          ("ShowIn" "Escolha")
+          ("ShowPrefix" "Escolha: ")))
+      ("Escolha"
+        (control
+          ("Class" "Table")
+          ("Name" "Escolha")
+          ("Hot Spot" (rect 360 270 240 10))
+          ("Font" (font "Arial" 14 2))
+          ("Color" 16777215)
+          ("Rows" (list (table ("Value" "Escolha: nenhuma") ("NoWrap" true))))))
+      ("GoBack"
+        (control
+          ("Class" "Button")
+          ("Name" "GoBack")
+          ("Hot Spot" (rect 40 410 120 40))
+          ("UpImage" "voltar_up.bmp")
+          ("DownImage" "voltar_down.bmp")
+          ("DisabledImage" "voltar_off.bmp")
+          ("RolloverImage" "voltar_over.bmp")))
+      ("Control List" (list (reference "Estados") (reference "Rolagem") (reference "Volume")
+                            (reference "ValorVolume") (reference "Regioes") (reference "Escolha")
+                            (reference "GoBack"))))))
