@@ -92,7 +92,15 @@
           ("UpImage" "abrir_texto_up.bmp")
           ("DownImage" "abrir_texto_down.bmp")
           ("Target Form" "Texto")))
+      ("AbrirMidia"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirMidia")
+          ("Hot Spot" (rect 40 150 130 36))
+          ("UpImage" "abrir_midia_up.bmp")
+          ("DownImage" "abrir_midia_down.bmp")
+          ("Target Form" "Midia")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
                             (reference "AbrirDialogo") (reference "AbrirMenu")
-                            (reference "AbrirTexto"))))))
+                            (reference "AbrirTexto") (reference "AbrirMidia"))))))
