@@ -11,6 +11,7 @@
 #include "framework/ui/History.h"
 
 #include <algorithm>
+#include <string>
 
 void ShowcaseForm::handleControl(const qelValue& control)
 {
@@ -53,6 +54,22 @@ void ShowcaseForm::handleControl(const qelValue& control)
         pageTable(object);
         return;
     }
+    // A play button starts the video view it names as the almanac's pages do: cleared of
+    // "Disabled", opened on its movie, made the active control (which alone hears the movie's
+    // end) and started once.
+    qelValue videoName = object->getProperty("Video");
+    if (!videoName.isNil()) {
+        qelValue video = findControl(qelValue("Name"), videoName);
+        qelControlObject* view = qelControlOf(video);
+        if (!view)
+            return;
+        view->setProperty("Disabled", qelFalse);
+        if (!qelIsTrue(view->perform(qelValue("Reinitialize"), view->getProperty("VideoName"))))
+            return;
+        setActiveControl(video, 1);
+        view->perform(qelValue("Start"), qelFalse);
+        return;
+    }
     qelValue dialog = object->getProperty("Dialog");
     if (!dialog.isNil()) {
         qelRunDialog(dialog, qelNil);
@@ -78,6 +95,21 @@ void ShowcaseForm::report(qelControlObject& control)
     else if (qelIsTrue(control.perform(qelValue("dblClicked"), qelNil)))
         answer = "clique duplo";
     label->perform(qelValue("SetText"), qelValueToString(control.getProperty("Name")) + ": " + answer);
+}
+
+void ShowcaseForm::close()
+{
+    // As the almanac's pages end a movie: disabled, stopped, closed.
+    qelValue list = controlList();
+    for (int32_t i = 0, n = list.type() == QEL_LIST_TYPE ? qelCount(list) : 0; i < n; ++i) {
+        qelControlObject* control = qelControlOf(qelResolve(qelGet(list, i)));
+        if (!control || std::string(control->className()) != "VideoView")
+            continue;
+        control->setProperty("Disabled", qelTrue);
+        control->perform(qelValue("Stop"), qelNil);
+        control->perform(qelValue("Uninitialize"), qelNil);
+    }
+    qelFormObject::close();
 }
 
 void ShowcaseForm::afterOpen()

@@ -10,7 +10,8 @@
 // text of that name. A control with "ShowIn" writes its value (a slider's position, a menu's
 // choice, else its "Value"), after its "ShowPrefix", into the first row of the table control of
 // that name; a scroller that "Pages" a table shows that table's "PageRows" rows of its "AllRows"
-// from the scroller's value on.
+// from the scroller's value on. A control with a "Video" plays the movie of the video view of
+// that name.
 
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/FormObject.h"
@@ -21,6 +22,8 @@ public:
     const char* className() const override { return "ShowcaseForm"; }
     qelNamedObject* newInstance(const qelValue& data) override { return new ShowcaseForm(data); }
     void handleControl(const qelValue& control) override;
+    // A movie plays over the screen, not in it: its video view is stopped and closed with the form.
+    void close() override;
     // The history's buttons match the history from the first screen on, however it was opened.
     void afterOpen() override;
 

@@ -5,7 +5,8 @@
 #   showcase/cursors/102.cur, 104.cur         the program's cursors, drawn
 #   showcase/Media/global.etn, <form>.etn     the globals and the forms, compiled by qelc
 #   showcase/Media/*.bmp                      the pictures, drawn by diskbuild
-#   showcase/Media/*.avi                      short movies, encoded by qelavi
+#   showcase/Media/*.avi, Media/Movies/*.avi  short movies, encoded by qelavi
+#   showcase/Media/videos.dat                 the video archive, made by qelc
 
 set(QEL_DISK_DIR ${CMAKE_BINARY_DIR}/showcase)
 set(QEL_CONTENT_DIR ${PROJECT_SOURCE_DIR}/content/showcase)
@@ -47,16 +48,26 @@ foreach(pair "pictures.tbl;Media" "dialogs.tbl;Media" "controles.tbl;Media" "cur
     list(APPEND qel_disk_outputs ${stamp})
 endforeach()
 
-# Short movies, encoded by qelavi in the codecs of the original content.
-foreach(movie "abertura;cinepak;--tone;440" "mapa;msvideo1")
-    list(POP_FRONT movie name codec)
-    set(output ${QEL_DISK_DIR}/Media/${name}.avi)
+# Short movies, encoded by qelavi in the codecs of the original content. The video views' movies
+# sit in the "Movies" folder that the globals' "VideoPath" names.
+foreach(movie "Media/Movies;abertura;cinepak;--tone;440" "Media;mapa;msvideo1")
+    list(POP_FRONT movie folder name codec)
+    set(output ${QEL_DISK_DIR}/${folder}/${name}.avi)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/${folder}
         COMMAND qelavi --codec ${codec} --fps 15 --pattern 160x120 --frames 30 ${movie} -o ${output}
         DEPENDS qelavi
         COMMENT "Showcase: ${name}.avi" VERBATIM)
     list(APPEND qel_disk_outputs ${output})
 endforeach()
+
+# The video archive: item 0 maps movie sizes to the items that place them.
+set(qel_video_items ${QEL_CONTENT_DIR}/videos/tamanhos.tbl ${QEL_CONTENT_DIR}/videos/160x120.tbl)
+add_custom_command(OUTPUT ${QEL_DISK_DIR}/Media/videos.dat
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_DISK_DIR}/Media
+    COMMAND qelc archive ${QEL_DISK_DIR}/Media/videos.dat ${qel_video_items}
+    DEPENDS qelc ${qel_video_items}
+    COMMENT "Showcase: videos.dat" VERBATIM)
+list(APPEND qel_disk_outputs ${QEL_DISK_DIR}/Media/videos.dat)
 
 add_custom_target(showcase_disk ALL DEPENDS ${qel_disk_outputs})

@@ -31,9 +31,14 @@ bool isImage(const qelValue& value)
 }
 
 // Sets the caption view's text rectangle and lays the caption out in it; answers its page count.
+// The rectangle goes to the view's "TextRegion" as well: a text view keeps the region of its first
+// initialisation there and lays out in it from then on, so a new "Hot Spot" alone would leave
+// every later trial in the first rectangle and the panel would grow without the text ever fitting.
 int32_t layCaption(const qelValue& view, const qelValue& caption, int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    qelPut(view, "Hot Spot", qelRectValue(x, y, w, h));
+    qelValue rect = qelRectValue(x, y, w, h);
+    qelPut(view, "Hot Spot", rect);
+    qelPut(view, "TextRegion", rect);
     qelPerform(view, "Initialize", qelNil);
     qelPerform(view, "SetText", caption);
     qelValue pages = qelPerform(view, "TotalPages", qelNil);

@@ -1,7 +1,7 @@
 ; The start form: a background, a button to the second form, a hot spot that goes there too,
 ; the history's "back" button (disabled while there is nothing to go back to), and buttons that
 ; run a dialog and a menu, and ones that open the text screen, the two galleries of controls
-; and the fields screen.
+; the fields screen and the media screen.
 (form
   ("Class" "ShowcaseForm")
   ("Name" "Inicio")
@@ -117,8 +117,17 @@
           ("UpImage" "abrir_controles2_up.bmp")
           ("DownImage" "abrir_controles2_down.bmp")
           ("Target Form" "Controles2")))
+      ("AbrirMidia"
+        (control
+          ("Class" "Button")
+          ("Name" "AbrirMidia")
+          ("Hot Spot" (rect 40 150 130 36))
+          ("UpImage" "abrir_midia_up.bmp")
+          ("DownImage" "abrir_midia_down.bmp")
+          ("Target Form" "Midia")))
       ("Control List" (list (reference "Avancar") (reference "Mapa") (reference "GoBack")
                             (reference "Estados") (reference "Continente")
                             (reference "AbrirDialogo") (reference "AbrirMenu")
                             (reference "AbrirTexto") (reference "AbrirControles")
-                            (reference "AbrirCampos") (reference "AbrirControles2"))))))
+                            (reference "AbrirCampos") (reference "AbrirControles2")
+                            (reference "AbrirMidia"))))))

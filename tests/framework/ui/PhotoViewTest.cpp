@@ -134,3 +134,26 @@ TEST(PhotoView, ACaptionThatNeverFitsStopsGrowingAtTheMediaAreasHeight)
     EXPECT_EQ(p.photo->track(110, 100, 0, 1), 0);
     EXPECT_LE(p.view->rects.back().h, 480);
 }
+
+TEST(PhotoView, AFrameShowsOnlyWithItsMask)
+{
+    constexpr uint32_t red = 0xFF0000;
+    for (bool masked : { false, true }) {
+        UiFixture ui;
+        paintPattern(ui);
+        qelValue control
+            = qelMakeControl(UiFixture::read("(table (\"Class\" \"PhotoView\") (\"Hot Spot\" (rect 90 80 "
+                                             "140 110)) (\"X\" 100) (\"Y\" 90) (\"FrameX\" 90) (\"FrameY\" 80))"));
+        auto* photo = dynamic_cast<PhotoView*>(qelControlOf(control));
+        ASSERT_NE(photo, nullptr);
+        // A red frame ten pixels wider than the photo on each side; a black mask shows all of it.
+        qelPut(control, "Frame", solidImage(140, 110, pixelOf(red)));
+        if (masked)
+            qelPut(control, "FrameMask", solidImage(140, 110, 0));
+        photo->initialize();
+        qelPerform(control, "SetPhoto", solidImage(120, 90, green));
+        photo->draw();
+        EXPECT_EQ(ui.pixel(92, 82), masked ? red : patternPixel(92, 82)) << masked;
+        EXPECT_EQ(ui.pixel(150, 120), green) << masked;
+    }
+}
