@@ -301,6 +301,8 @@ void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHei
         topIndex = qelThumbDragIndex(pointerY, boxTop, arrowHeight, trackHeight, thumbHeight, grab, range, topIndex);
         redraw();
     });
+}
+
 int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total)
 {
     return qelDivide(part * whole, total);

@@ -98,6 +98,12 @@ void qelRepeatPage(const std::function<void()>& step, const std::function<bool()
 void qelFollowThumb(int32_t y, const std::function<void(int32_t pointerY)>& move);
 // Waits for the button's release.
 void qelWaitForRelease();
+// Runs `moved` with the form-local point of every drag until the button's release.
+void qelFollowDrags(const std::function<void(int32_t x, int32_t y)>& moved);
+
+// part * whole / total in 64 bits, truncating toward zero and brought into 32 bits; 0 when the
+// total is 0 (a range or a travel of nothing stands for no offset).
+int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total);
 
 // What a list control reads from its properties to scroll: the same keys for the list box and
 // the combo box's open list.
@@ -122,9 +128,3 @@ void qelRepeatScrollArrow(
 // than its box has nothing to drag: the button's release is all that is waited for.
 void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHeight, int32_t thumbHeight,
     int32_t count, int32_t visible, int32_t& topIndex, const std::function<void()>& redraw);
-// Runs `moved` with the form-local point of every drag until the button's release.
-void qelFollowDrags(const std::function<void(int32_t x, int32_t y)>& moved);
-
-// part * whole / total in 64 bits, truncating toward zero and brought into 32 bits; 0 when the
-// total is 0 (a range or a travel of nothing stands for no offset).
-int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total);

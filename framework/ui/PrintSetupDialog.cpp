@@ -10,8 +10,8 @@
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "framework/runtime/TextEncoding.h"
 #include "framework/ui/TextField.h"
-#include "platform/sys/Cp1252.h"
 
 #include <filesystem>
 
@@ -38,13 +38,13 @@ constexpr int32_t MAX_PATH_LENGTH = 255;
 
 qelValue cp1252Value(const std::string& utf8)
 {
-    std::string text = platform::cp1252::fromUtf8(utf8);
+    std::string text = qelFromUtf8(utf8);
     return qelStringValueN(text.data(), int32_t(text.size()));
 }
 
 std::string utf8Of(const qelValue& text)
 {
-    return text.isString() ? platform::cp1252::toUtf8(qelCString(text)) : std::string();
+    return text.isString() ? qelToUtf8(qelCString(text)) : std::string();
 }
 
 qelValue labelFont()
