@@ -112,6 +112,7 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
+            ${qel_almanac_stamps}/pictures.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 foreach(index IN LISTS qel_almanac_indexes)

@@ -4,6 +4,8 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Collation.h"
 #include "framework/runtime/List.h"
+#include "framework/runtime/MakerHooks.h"
+#include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
@@ -144,6 +146,22 @@ std::vector<size_t> nameOrder(const std::vector<std::string>& names)
     return order;
 }
 
+// The media kinds whose main content (record position 7) is a picture: flags, photographs, maps.
+bool showsPicture(int32_t kind)
+{
+    return kind == 2 || kind == 4 || kind == 8;
+}
+
+// The picture file of the media folder as the image value the media screen draws.
+qelValue pictureOf(const std::string& mediaFolder, const std::string& file, const std::string& where)
+{
+    qelValue buffer = qelLoadFileBuffer(qelValue((mediaFolder + "/" + file).c_str()), 0);
+    qelValue image = buffer.isNil() ? qelNil : qelMakers().imageCreate("dib", buffer);
+    if (image.isNil())
+        throw Failure { where + ": no picture " + qelToUtf8(file) + " in the media folder" };
+    return image;
+}
+
 struct Media {
     int32_t id;
     std::string name;
@@ -235,8 +253,11 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         std::string name = names[size_t(position)];
         std::string file = text(item, "Arquivo", at);
         qelValue body = field(item, "Texto");
+        qelValue content = body.isString() ? body : qelNil;
+        if (showsPicture(kind))
+            content = pictureOf(media, file, at);
         records.push_back(list({ id, name.c_str(), qelNil, kind, text(item, "Legenda", at).c_str(),
-            file.empty() ? qelNil : qelValue(file.c_str()), qelNil, body.isString() ? body : qelNil, qelNil, qelNil,
+            file.empty() ? qelNil : qelValue(file.c_str()), qelNil, content, qelNil, qelNil,
             text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
         nameList.put(id, name.c_str(), at);

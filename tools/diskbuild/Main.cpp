@@ -181,8 +181,11 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
                 return fail("cannot write " + path);
             continue;
         }
-        // ".dib" pictures are 8-bit with their palette, as the start picture is stored.
-        platform::gfx::Dib dib = endsWith(name, ".dib") ? indexedDib(surface) : platform::gfx::dibFromSurface(surface);
+        // ".dib" pictures are 8-bit with their palette, as the start picture is stored; so is
+        // any picture whose description asks for 8 bits.
+        qelValue bits = qelTableOf(description)->get("Bits");
+        bool indexed = endsWith(name, ".dib") || (bits.type() == QEL_INT_TYPE && bits.payload() == 8);
+        platform::gfx::Dib dib = indexed ? indexedDib(surface) : platform::gfx::dibFromSurface(surface);
         if (!dib.isValid())
             return fail(qelToUtf8(name) + ": more than 256 colours for an 8-bit picture");
         std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
@@ -289,6 +292,7 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "text") == 0)
         return text(argv[2], argv[3]);
     if (argc == 5 && std::strcmp(argv[1], "data") == 0) {
+        qelInstallDisplayMakers();
         std::string error;
         return buildData(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }

@@ -12,6 +12,8 @@
 //                       filled vector shapes, drawn after the boxes (icons)
 //   "Texts"             list of (list text x y font colour)    text on one line; x or y -1
 //                                                               centres it on that axis
+//   "Bits"              int                8: stored as an 8-bit bitmap with its palette (".dib"
+//                                           pictures always are)
 //   "HotX", "HotY"      int                 a cursor's hot spot ("cur" files)
 //   "Transparent"       colour              a cursor's pixels of this colour show the screen
 //
