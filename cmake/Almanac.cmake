@@ -8,7 +8,8 @@
 #   disk/Media/global.etn          the globals (content/almanac/global.tbl)
 #   disk/Media/<file>.etn          one per registered screen (content/almanac/screens.txt): the
 #                                  authored screens/<file>.frm, else a placeholder of its class
-#   disk/Media/indeo41.dib, *.bmp  the start picture and the look's pictures
+#   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps, the look's
+#                                  pictures
 #   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
@@ -44,7 +45,7 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/abertura.etn)
 
 # The pictures: the look's from the style, the almanac's own from their descriptions.
 foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC_CONTENT}/pictures.tbl;Media"
-             "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors")
+             "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors" "pictures;${QEL_ALMANAC_CONTENT}/maps/mundo.tbl;Media")
     list(GET step 0 command)
     list(GET step 1 description)
     list(GET step 2 folder)
@@ -112,7 +113,7 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_stamps}/pictures.stamp
+            ${qel_almanac_stamps}/pictures.stamp ${qel_almanac_stamps}/mundo.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
