@@ -200,7 +200,7 @@ TEST_F(AlmanacDisk, SettingsNameTheDiskAsSourceDisk)
     std::ifstream in(diskFolder() / "VL98.ini");
     std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_NE(text.find("[QELENVIRONMENT]"), std::string::npos);
-    EXPECT_NE(text.find("SourceDisk=" + fs::canonical(diskFolder()).string() + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("SourceDisk=" + diskFolder().string() + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("MediaPath=Media\n"), std::string::npos);
 }
 

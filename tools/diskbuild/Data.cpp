@@ -9,16 +9,16 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
-#include "framework/runtime/TextNotation.h"
 #include "framework/runtime/ValuePrinter.h"
+#include "tools/diskbuild/Sources.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <numeric>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -36,11 +36,10 @@ struct Failure {
 
 qelValue readTable(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw Failure { "cannot read " + path };
-    std::string text = qelFromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
-    qelValue value = qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
+    std::string error;
+    qelValue value = readNotationFile(path, error);
+    if (!error.empty())
+        throw Failure { error };
     if (!qelTableOf(value))
         throw Failure { path + ": not a table" };
     return value;
@@ -182,6 +181,15 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
         names.push_back(text(qelGet(entries, i), "Nome", where + " entry " + std::to_string(i + 1)));
     std::vector<size_t> order = nameOrder(names);
 
+    // The sub-categories the main categories declare: (list main-name (list (list n name) ...)).
+    std::set<int32_t> declared;
+    qelValue mains = items(table, "Categorias", where);
+    for (int32_t m = 0; m < qelCount(mains); ++m) {
+        qelValue subs = qelGet(qelGet(mains, m), 1);
+        for (int32_t k = 0; qelListObjectOf(subs) && k < qelCount(subs); ++k)
+            declared.insert(qelIntValue(qelGet(qelGet(subs, k), 0)));
+    }
+
     IndexSource listIds, nameList, idList, headings;
     std::vector<qelValue> records;
     std::map<int32_t, std::vector<int32_t>> categories;
@@ -196,6 +204,8 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
         // Why: the category list holds one item per number up to the largest.
         if (category < 1 || category > 999)
             throw Failure { at + ": \"Categoria\" must be between 1 and 999" };
+        if (!declared.count(category))
+            throw Failure { at + ": the sub-category " + std::to_string(category) + " is not in \"Categorias\"" };
         lastCategory = std::max(lastCategory, category);
         qelValue pictures = field(entry, "Fotos");
         for (int32_t k = 0; qelListObjectOf(pictures) && k < qelCount(pictures); ++k) {

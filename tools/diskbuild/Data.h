@@ -23,6 +23,10 @@
 //     MDBNList  file -> record number           MDBFName  media id -> file
 //     ATNamLst  atlas id -> name                ATIDList  name, lower-cased -> atlas id
 //     GNRNList  packed id (section bit << 16 | id) -> "Section: heading"
+//
+// The build stops, saying where, at content that would make a wrong disk: an entry of a
+// sub-category that "Categorias" does not declare, a picture no media record has, a media
+// picture missing from the media folder, a key that would name two things.
 
 #include <string>
 

@@ -31,14 +31,15 @@
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Screens.h"
+#include "tools/diskbuild/Sources.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -142,12 +143,11 @@ bool endsWith(const std::string& text, const char* suffix)
 
 int pictures(const std::string& descriptionPath, const std::string& folder)
 {
-    std::optional<std::string> source = readFile(descriptionPath);
-    if (!source)
-        return fail("cannot read " + descriptionPath);
     qelInstallDisplayMakers();
-    std::string cp1252 = qelFromUtf8(*source);
-    qelValue table = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
+    std::string error;
+    qelValue table = readNotationFile(descriptionPath, error);
+    if (!error.empty())
+        return fail(error);
     qelTableObject* entries = qelTableOf(table);
     if (!entries)
         return fail(descriptionPath + ": not a table of pictures");
@@ -231,12 +231,11 @@ qelValue infographicNames(const std::string& screensPath, bool& ok)
 
 int global(const std::string& sourcePath, const std::string& screensPath, const std::string& output)
 {
-    std::optional<std::string> source = readFile(sourcePath);
-    if (!source)
-        return fail("cannot read " + sourcePath);
     qelInstallDisplayMakers();
-    std::string cp1252 = qelFromUtf8(*source);
-    qelValue table = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
+    std::string error;
+    qelValue table = readNotationFile(sourcePath, error);
+    if (!error.empty())
+        return fail(error);
     qelTableObject* entries = qelTableOf(table);
     if (!entries)
         return fail(sourcePath + ": not a table");
@@ -254,13 +253,11 @@ int global(const std::string& sourcePath, const std::string& screensPath, const 
 
 int look(const std::string& stylePath, const std::string& folder)
 {
-    std::optional<std::string> source = readFile(stylePath);
-    if (!source)
-        return fail("cannot read " + stylePath);
     qelInstallDisplayMakers();
-    std::string cp1252 = qelFromUtf8(*source);
-    qelValue style = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
     std::string error;
+    qelValue style = readNotationFile(stylePath, error);
+    if (!error.empty())
+        return fail(error);
     if (!drawLook(style, folder, error))
         return fail(stylePath + ": " + error);
     return 0;

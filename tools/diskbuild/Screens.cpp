@@ -5,12 +5,10 @@
 #include "framework/runtime/Stream.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
-#include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "tools/diskbuild/Sources.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -67,18 +65,15 @@ std::string placeholderSource(const ScreenRegistration& screen)
 bool buildScreen(const ScreenRegistration& screen, const std::string& source, const std::string& output,
     std::string& error)
 {
-    std::string text;
+    qelValue table;
     if (source.empty()) {
-        text = placeholderSource(screen);
+        std::string text = placeholderSource(screen);
+        table = qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
     } else {
-        std::ifstream in(source, std::ios::binary);
-        if (!in) {
-            error = "cannot read " + source;
+        table = readNotationFile(source, error);
+        if (!error.empty())
             return false;
-        }
-        text = qelFromUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
     }
-    qelValue table = qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
     qelTableObject* entries = qelTableOf(table);
     if (!entries) {
         error = (source.empty() ? std::string("the placeholder") : source) + ": not a table";
