@@ -2,20 +2,36 @@
 //
 //   diskbuild pictures DESCRIPTION OUTDIR   draws every picture the description table (text
 //                                           notation, UTF-8) names into OUTDIR: ".bmp" files as
-//                                           24-bit bitmaps, ".cur" files as cursors
+//                                           24-bit bitmaps, ".dib" files as 8-bit bitmaps with
+//                                           their palette, ".cur" files as cursors
 //   diskbuild text IN OUT                   copies a UTF-8 text file as cp1252
+//   diskbuild data DATADIR MEDIADIR SOURCESDIR
+//                                           the content archives and category lists into
+//                                           MEDIADIR, the index sources into SOURCESDIR (Data.h)
+//   diskbuild global SOURCE SCREENS -o OUT  the globals table SOURCE compiled, with "ValidInfos"
+//                                           (the infographic pages of the registration list
+//                                           SCREENS, lower-cased) when SOURCE has none
+//   diskbuild look STYLE OUTDIR             the pictures of the almanac's look (Look.h)
+//   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
+//                                           the compiled resource of a registered screen: its
+//                                           authored SOURCE, or a placeholder (Screens.h)
 //
 // Errors print a message on stderr and end with status 1.
 
 #include "app/Startup.h"
 #include "framework/runtime/Error.h"
+#include "framework/runtime/List.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
+#include "tools/diskbuild/Data.h"
+#include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
+#include "tools/diskbuild/Screens.h"
+#include "tools/diskbuild/Sources.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +39,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -126,12 +143,11 @@ bool endsWith(const std::string& text, const char* suffix)
 
 int pictures(const std::string& descriptionPath, const std::string& folder)
 {
-    std::optional<std::string> source = readFile(descriptionPath);
-    if (!source)
-        return fail("cannot read " + descriptionPath);
     velarimInstallDisplayValues();
-    std::string cp1252 = qelFromUtf8(*source);
-    qelValue table = qelDecodeText(qelStringValueN(cp1252.data(), int32_t(cp1252.size())));
+    std::string error;
+    qelValue table = readNotationFile(descriptionPath, error);
+    if (!error.empty())
+        return fail(error);
     qelTableObject* entries = qelTableOf(table);
     if (!entries)
         return fail(descriptionPath + ": not a table of pictures");
@@ -165,10 +181,85 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
                 return fail("cannot write " + path);
             continue;
         }
-        std::vector<uint8_t> bytes = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(surface));
+        // ".dib" pictures are 8-bit with their palette, as the start picture is stored; so is
+        // any picture whose description asks for 8 bits.
+        qelValue bits = qelTableOf(description)->get("Bits");
+        bool indexed = endsWith(name, ".dib") || (bits.type() == QEL_INT_TYPE && bits.payload() == 8);
+        platform::gfx::Dib dib = indexed ? indexedDib(surface) : platform::gfx::dibFromSurface(surface);
+        if (!dib.isValid())
+            return fail(qelToUtf8(name) + ": more than 256 colours for an 8-bit picture");
+        std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
         if (bytes.empty() || !writeFile(path, bytes.data(), bytes.size()))
             return fail("cannot write " + path);
     }
+    return 0;
+}
+
+int screen(int argc, char** argv)
+{
+    // NAME CLASS LOOK [SOURCE] -o OUT
+    bool withSource = argc == 8;
+    ScreenRegistration registration { argv[2], argv[3], argv[4] };
+    std::string source = withSource ? argv[5] : "";
+    std::string output = argv[argc - 1];
+    std::string error;
+    velarimInstallDisplayValues();
+    if (!buildScreen(registration, source, output, error))
+        return fail(error);
+    return 0;
+}
+
+// The names of the registration list's infographic pages, lower-cased, in its order.
+qelValue infographicNames(const std::string& screensPath, bool& ok)
+{
+    std::ifstream in(screensPath);
+    ok = bool(in);
+    qelValue names = qelMakeList(128, 100, QEL_GENERAL_LIST);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        std::string className;
+        if (!(fields >> name >> className) || name[0] == '#' || className != "InfosForm")
+            continue;
+        for (char& c : name)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        qelListObjectOf(names)->append(qelValue(name.c_str()));
+    }
+    return names;
+}
+
+int global(const std::string& sourcePath, const std::string& screensPath, const std::string& output)
+{
+    velarimInstallDisplayValues();
+    std::string error;
+    qelValue table = readNotationFile(sourcePath, error);
+    if (!error.empty())
+        return fail(error);
+    qelTableObject* entries = qelTableOf(table);
+    if (!entries)
+        return fail(sourcePath + ": not a table");
+    if (entries->get("ValidInfos").isNil()) {
+        bool ok = false;
+        qelValue names = infographicNames(screensPath, ok);
+        if (!ok)
+            return fail("cannot read " + screensPath);
+        entries->put("ValidInfos", names);
+    }
+    if (!writeEncoded(table, output))
+        return fail("cannot write " + output);
+    return 0;
+}
+
+int look(const std::string& stylePath, const std::string& folder)
+{
+    velarimInstallDisplayValues();
+    std::string error;
+    qelValue style = readNotationFile(stylePath, error);
+    if (!error.empty())
+        return fail(error);
+    if (!drawLook(style, folder, error))
+        return fail(stylePath + ": " + error);
     return 0;
 }
 
@@ -197,6 +288,19 @@ int main(int argc, char** argv)
         return pictures(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "text") == 0)
         return text(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n");
+    if (argc == 5 && std::strcmp(argv[1], "data") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildData(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
+    if (argc == 6 && std::strcmp(argv[1], "global") == 0 && std::strcmp(argv[4], "-o") == 0)
+        return global(argv[2], argv[3], argv[5]);
+    if (argc == 4 && std::strcmp(argv[1], "look") == 0)
+        return look(argv[2], argv[3]);
+    if ((argc == 7 || argc == 8) && std::strcmp(argv[1], "screen") == 0 && std::strcmp(argv[argc - 2], "-o") == 0)
+        return screen(argc, argv);
+    std::fprintf(stderr,
+        "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
     return 2;
 }

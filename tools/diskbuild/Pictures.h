@@ -8,17 +8,26 @@
 //   "Border"            colour              a frame around the picture ...
 //   "BorderWidth"       int                 ... this many pixels wide (default 1)
 //   "Boxes"             list of (list x y w h colour)          filled rectangles
+//   "Shapes"            list of (list "polygon" colour x y x y ...) and (list "ellipse" colour x y w h):
+//                       filled vector shapes, drawn after the boxes (icons)
 //   "Texts"             list of (list text x y font colour)    text on one line; x or y -1
 //                                                               centres it on that axis
+//   "Bits"              int                8: stored as an 8-bit bitmap with its palette (".dib"
+//                                           pictures always are)
 //   "HotX", "HotY"      int                 a cursor's hot spot ("cur" files)
 //   "Transparent"       colour              a cursor's pixels of this colour show the screen
 //
 // Colours are 0x00BBGGRR like the framework's; fonts are font values ("(font "Arial" 14 2)").
 
 #include "framework/runtime/Value.h"
+#include "platform/gfx/Dib.h"
 #include "platform/gfx/Surface.h"
 
 #include <string>
+
+// The surface as an 8-bit bitmap whose colour table holds its colours in the order they first
+// appear (rows from the top); empty when it has more than 256 colours.
+platform::gfx::Dib indexedDib(const platform::gfx::Surface& surface);
 
 // Draws the description; false (with the reason) when it has no usable size.
 bool drawPicture(const qelValue& description, platform::gfx::Surface& surface, std::string& error);

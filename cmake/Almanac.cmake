@@ -1,0 +1,127 @@
+# The almanac's sample disk: build/<tree>/disk/ made from content/almanac/ and content/style/ by
+# the project's own tools, as part of the default build. Every step writes one file (or, for a
+# set of pictures, a stamp), so a changed source rebuilds only what it feeds; two builds of the
+# same sources give the same bytes.
+#
+#   disk/VL98.ini                  the installation: the disk is its source disk
+#   disk/cursors/102.cur, 104.cur  the program's cursors (content/style/cursors.tbl)
+#   disk/Media/global.etn          the globals (content/almanac/global.tbl)
+#   disk/Media/<file>.etn          one per registered screen (content/almanac/screens.txt): the
+#                                  authored screens/<file>.frm, else a placeholder of its class
+#   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps, the look's
+#                                  pictures
+#   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
+
+set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
+set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
+set(QEL_ALMANAC_CONTENT ${PROJECT_SOURCE_DIR}/content/almanac)
+set(QEL_STYLE_CONTENT ${PROJECT_SOURCE_DIR}/content/style)
+set(qel_almanac_stamps ${CMAKE_BINARY_DIR}/almanac-stamps)
+file(MAKE_DIRECTORY ${QEL_ALMANAC_MEDIA} ${qel_almanac_stamps})
+set(qel_almanac_outputs)
+
+# The settings file names the folder the disk was built into.
+configure_file(${QEL_ALMANAC_CONTENT}/VL98.ini.in ${qel_almanac_stamps}/VL98.ini @ONLY)
+add_custom_command(OUTPUT ${QEL_ALMANAC_DIR}/VL98.ini
+    COMMAND diskbuild text ${qel_almanac_stamps}/VL98.ini ${QEL_ALMANAC_DIR}/VL98.ini
+    DEPENDS diskbuild ${qel_almanac_stamps}/VL98.ini
+    COMMENT "Almanac: VL98.ini" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_DIR}/VL98.ini)
+
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/global.etn
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild global ${QEL_ALMANAC_CONTENT}/global.tbl ${QEL_ALMANAC_CONTENT}/screens.txt
+            -o ${QEL_ALMANAC_MEDIA}/global.etn
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/global.tbl ${QEL_ALMANAC_CONTENT}/screens.txt
+    COMMENT "Almanac: global.etn" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/global.etn)
+
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/abertura.etn
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND qelc compile ${QEL_ALMANAC_CONTENT}/abertura.frm -o ${QEL_ALMANAC_MEDIA}/abertura.etn
+    DEPENDS qelc ${QEL_ALMANAC_CONTENT}/abertura.frm
+    COMMENT "Almanac: abertura.etn" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/abertura.etn)
+
+# The pictures: the look's from the style, the almanac's own from their descriptions.
+foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC_CONTENT}/pictures.tbl;Media"
+             "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors" "pictures;${QEL_ALMANAC_CONTENT}/maps/mundo.tbl;Media")
+    list(GET step 0 command)
+    list(GET step 1 description)
+    list(GET step 2 folder)
+    get_filename_component(stem ${description} NAME_WE)
+    set(stamp ${qel_almanac_stamps}/${stem}.stamp)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_DIR}/${folder}
+        COMMAND diskbuild ${command} ${description} ${QEL_ALMANAC_DIR}/${folder}
+        COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+        DEPENDS diskbuild ${description}
+        COMMENT "Almanac: ${stem} pictures" VERBATIM)
+    list(APPEND qel_almanac_outputs ${stamp})
+endforeach()
+
+# The registered screens. An authored source is found by its file base without regard to case,
+# as the program finds the compiled file; the rest are placeholders. Ninja reruns a step whose
+# command changed, so a registration line that changes rebuilds only its own screen.
+file(GLOB qel_almanac_authored CONFIGURE_DEPENDS ${QEL_ALMANAC_CONTENT}/screens/*.frm)
+foreach(source IN LISTS qel_almanac_authored)
+    get_filename_component(stem ${source} NAME_WE)
+    string(TOLOWER ${stem} stem)
+    set(qel_authored_${stem} ${source})
+endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${QEL_ALMANAC_CONTENT}/screens.txt)
+file(STRINGS ${QEL_ALMANAC_CONTENT}/screens.txt qel_almanac_screens REGEX "^[^#]")
+foreach(line IN LISTS qel_almanac_screens)
+    string(REGEX MATCHALL "[^ \t]+" fields "${line}")
+    list(LENGTH fields count)
+    if(NOT count EQUAL 4)
+        message(FATAL_ERROR "screens.txt: expected name, class, file and look in \"${line}\"")
+    endif()
+    list(GET fields 0 name)
+    list(GET fields 1 class)
+    list(GET fields 2 file)
+    list(GET fields 3 look)
+    string(TOLOWER ${file} lower)
+    set(output ${QEL_ALMANAC_MEDIA}/${file}.etn)
+    if(DEFINED qel_authored_${lower})
+        set(source ${qel_authored_${lower}})
+    else()
+        set(source)
+    endif()
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+        COMMAND diskbuild screen ${name} ${class} ${look} ${source} -o ${output}
+        DEPENDS diskbuild ${source}
+        COMMENT "Almanac: ${file}.etn" VERBATIM)
+    list(APPEND qel_almanac_outputs ${output})
+endforeach()
+
+# The content data: the archives and category lists written by diskbuild with the framework's
+# archive writer, the indexes by qelidx from the sources diskbuild derives (one per index file).
+set(qel_almanac_data ${QEL_ALMANAC_CONTENT}/data)
+set(qel_almanac_index_sources ${CMAKE_BINARY_DIR}/almanac-data)
+set(qel_almanac_indexes GNRNList VDBLstID VDBNList VDBIDLst VDBName MDBLstID MDBFName MDBName MDBNList MDBIDLst
+                        MDBIDLt2 ATNamLst ATIDList)
+set(qel_almanac_data_outputs)
+foreach(archive Verbetes.DAT Midias.DAT Atlas.DAT IDCatLst.DTT IDMidLst.DTT ATCatLst.DTT)
+    list(APPEND qel_almanac_data_outputs ${QEL_ALMANAC_MEDIA}/${archive})
+endforeach()
+foreach(index IN LISTS qel_almanac_indexes)
+    list(APPEND qel_almanac_data_outputs ${qel_almanac_index_sources}/${index}.tbl)
+endforeach()
+add_custom_command(OUTPUT ${qel_almanac_data_outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
+            ${qel_almanac_stamps}/pictures.stamp ${qel_almanac_stamps}/mundo.stamp
+    COMMENT "Almanac: content archives and index sources" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
+foreach(index IN LISTS qel_almanac_indexes)
+    qel_add_index_file(almanac_index_${index} SOURCE ${qel_almanac_index_sources}/${index}.tbl
+                       OUTPUT ${QEL_ALMANAC_MEDIA}/${index}.IDX)
+endforeach()
+
+add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
+foreach(index IN LISTS qel_almanac_indexes)
+    add_dependencies(almanac_disk almanac_index_${index})
+endforeach()

@@ -1,0 +1,143 @@
+// The almanac's content data as the build derived it from content/almanac/data: every index
+// agrees with the archives it points into, the category lists hold every record of their
+// category, and the pictures the entries name are media records with a picture.
+
+#include "ErrorRecorder.h"
+
+#include "framework/display/DisplayMakers.h"
+#include "framework/runtime/Archive.h"
+#include "framework/runtime/Builtins.h"
+#include "framework/runtime/StringObject.h"
+#include "recdb/index/IndexObject.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string mediaPath(const char* file)
+{
+    return (fs::path(QEL_BUILD_DIR) / "disk" / "Media" / file).string();
+}
+
+class AlmanacData : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qelInstallDisplayMakers();
+        for (const char* name : { "Verbetes.DAT", "Midias.DAT", "Atlas.DAT", "IDCatLst.DTT", "IDMidLst.DTT", "ATCatLst.DTT" })
+            archives[name] = qelOpenArchive(qelValue(mediaPath(name).c_str()), 0);
+    }
+
+    // One index for one look-up: the index layer opens each file for exclusive use.
+    qelValue lookUp(const char* file, const qelValue& key)
+    {
+        qelValue index = qelOpenIndex(qelValue(mediaPath(file).c_str()), 0, 0);
+        EXPECT_EQ(index.type(), QEL_INDEX_TYPE) << file;
+        return index.type() == QEL_INDEX_TYPE ? qelGet(index, key) : qelNil;
+    }
+
+    qelValue record(const char* archive, int32_t n) { return qelGet(archives[archive], n); }
+    int32_t count(const char* archive) { return qelCount(archives[archive]); }
+
+    static bool holds(const qelValue& list, int32_t n)
+    {
+        for (int32_t i = 0; i < qelCount(list); ++i) {
+            if (qelIntValue(qelGet(list, i)) == n)
+                return true;
+        }
+        return false;
+    }
+
+    ErrorRecorder errors;
+    std::map<std::string, qelValue> archives;
+};
+
+TEST_F(AlmanacData, ArchivesOpenWithRecords)
+{
+    for (const auto& [name, archive] : archives) {
+        EXPECT_EQ(archive.type(), QEL_ARCHIVE_TYPE) << name;
+        EXPECT_GT(qelCount(archive), 0) << name;
+    }
+    // The media category list has an item for "all" and one per media kind 0 to 10.
+    EXPECT_EQ(count("IDMidLst.DTT"), 12);
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+TEST_F(AlmanacData, EntryIndexesAgreeWithTheEntryRecords)
+{
+    qelValue all = record("IDCatLst.DTT", 0);
+    EXPECT_EQ(qelCount(all), count("Verbetes.DAT"));
+    std::set<int32_t> ids;
+    for (int32_t r = 0; r < count("Verbetes.DAT"); ++r) {
+        qelValue entry = record("Verbetes.DAT", r);
+        int32_t listId = qelIntValue(qelGet(entry, 0));
+        std::string name = qelCString(qelGet(entry, 2));
+        std::string heading = qelCString(qelGet(entry, 1));
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(ids.insert(listId).second);
+        EXPECT_EQ(qelIntValue(lookUp("VDBLstID.IDX", listId)), r);
+        // An integer key and its decimal digits are one key.
+        EXPECT_EQ(qelIntValue(lookUp("VDBLstID.IDX", std::to_string(listId).c_str())), r);
+        EXPECT_EQ(lookUp("VDBNList.IDX", listId), qelValue(name.c_str()));
+        EXPECT_EQ(qelIntValue(lookUp("VDBIDLst.IDX", qelLowerCase(qelValue(name.c_str())))), listId);
+        EXPECT_EQ(lookUp("GNRNList.IDX", (64 << 16) | listId), qelValue(("Verbetes: " + heading).c_str()));
+        EXPECT_TRUE(holds(all, listId));
+        EXPECT_TRUE(holds(record("IDCatLst.DTT", qelIntValue(qelGet(entry, 3))), listId));
+
+        // Every picture the text shows is a media record whose content is a picture.
+        qelValue pictures = qelGet(entry, 8);
+        for (int32_t k = 0; pictures.type() == QEL_LIST_TYPE && k < qelCount(pictures); ++k) {
+            int32_t m = qelIntValue(lookUp("MDBNList.IDX", qelGet(pictures, k)));
+            ASSERT_GE(m, 0) << qelCString(qelGet(pictures, k));
+            EXPECT_EQ(qelGet(record("Midias.DAT", m), 7).type(), QEL_IMAGE_TYPE);
+        }
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+TEST_F(AlmanacData, MediaIndexesAgreeWithTheMediaRecords)
+{
+    for (int32_t r = 0; r < count("Midias.DAT"); ++r) {
+        qelValue media = record("Midias.DAT", r);
+        int32_t id = qelIntValue(qelGet(media, 0));
+        int32_t kind = qelIntValue(qelGet(media, 3));
+        qelValue name = qelGet(media, 1);
+        SCOPED_TRACE(qelCString(name));
+        EXPECT_EQ(qelIntValue(lookUp("MDBLstID.IDX", id)), r);
+        EXPECT_EQ(lookUp("MDBName.IDX", id), name);
+        // The media screen finds a "foto:" link's lower-cased name through the id lists.
+        EXPECT_EQ(qelIntValue(lookUp("MDBIDLst.IDX", qelLowerCase(name))), id);
+        EXPECT_TRUE(holds(record("IDMidLst.DTT", kind + 1), id));
+        EXPECT_TRUE(holds(record("IDMidLst.DTT", 0), id));
+        if (kind == 2 || kind == 4 || kind == 8)
+            EXPECT_EQ(qelGet(media, 7).type(), QEL_IMAGE_TYPE);
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+TEST_F(AlmanacData, AtlasIndexesAgreeWithTheAtlasRecords)
+{
+    for (int32_t id = 0; id < count("Atlas.DAT"); ++id) {
+        qelValue place = record("Atlas.DAT", id);
+        qelValue name = qelGet(place, 1);
+        SCOPED_TRACE(qelCString(name));
+        EXPECT_EQ(qelIntValue(qelGet(place, 0)), id);
+        EXPECT_EQ(qelIntValue(lookUp("ATIDList.IDX", qelLowerCase(name))), id);
+        EXPECT_EQ(lookUp("ATNamLst.IDX", id), name);
+        EXPECT_TRUE(holds(record("ATCatLst.DTT", qelIntValue(qelGet(place, 2))), id));
+        EXPECT_GE(qelIntValue(lookUp("MDBNList.IDX", qelGet(place, 4))), 0) << "map";
+        qelValue flag = qelGet(place, 3);
+        if (!(flag == "noflag"))
+            EXPECT_GE(qelIntValue(lookUp("MDBNList.IDX", flag)), 0) << "flag";
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+} // namespace

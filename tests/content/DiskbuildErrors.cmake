@@ -1,0 +1,48 @@
+# diskbuild refuses content that would put a wrong disk together, saying why and leaving no file:
+# an authored screen of another class than its registration's, an entry naming a picture that
+# no media record has or a sub-category its table does not declare, a media picture that was
+# never drawn.
+#   -DDISKBUILD= -DWORK=scratch folder
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/data ${WORK}/media ${WORK}/sources)
+
+function(expect_failure what pattern)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
+    if(status EQUAL 0)
+        message(FATAL_ERROR "${what}: diskbuild succeeded")
+    endif()
+    if(NOT errors MATCHES "${pattern}")
+        message(FATAL_ERROR "${what}: the message \"${errors}\" does not match \"${pattern}\"")
+    endif()
+endfunction()
+
+file(WRITE ${WORK}/Quit.frm "(table (\"Class\" \"PrefsDlg\") (\"Control List\" (list)))\n")
+expect_failure("a screen of another class" "\"Class\" must be QuitDlg, as QuitDlg is registered"
+    ${DISKBUILD} screen QuitDlg QuitDlg shell ${WORK}/Quit.frm -o ${WORK}/media/Quit.etn)
+if(EXISTS ${WORK}/media/Quit.etn OR EXISTS ${WORK}/media/Quit.etn.tmp)
+    message(FATAL_ERROR "a refused screen left a file")
+endif()
+
+file(WRITE ${WORK}/data/midias.tbl "(table (\"Midias\" (list (table (\"Nome\" \"Samba\") (\"Tipo\" 3) (\"Arquivo\" \"\")
+    (\"Legenda\" \"\") (\"Texto\" \"x\") (\"Verbetes\" \"\")))))\n")
+file(WRITE ${WORK}/data/atlas.tbl "(table (\"Atlas\" (list)))\n")
+file(WRITE ${WORK}/data/verbetes.tbl "(table (\"Categorias\" (list (list \"Artes\" (list (list 1 \"Música\")))))
+    (\"Verbetes\" (list (table (\"Titulo\" \"Samba\") (\"Nome\" \"Samba\")
+    (\"Categoria\" 1) (\"Texto\" \"x\") (\"VejaTambem\" \"\") (\"Fotos\" (list \"nada.bmp\"))))))\n")
+expect_failure("an entry's picture without a media record" "verbetes.tbl entry 1: the picture nada.bmp is no media file"
+    ${DISKBUILD} data ${WORK}/data ${WORK}/media ${WORK}/sources)
+if(EXISTS ${WORK}/media/Verbetes.DAT)
+    message(FATAL_ERROR "a refused entry table left its archive")
+endif()
+
+file(READ ${WORK}/data/verbetes.tbl entries)
+string(REPLACE "(list \"nada.bmp\")" "nil" entries "${entries}")
+string(REPLACE "(\"Categoria\" 1)" "(\"Categoria\" 2)" entries "${entries}")
+file(WRITE ${WORK}/data/verbetes.tbl "${entries}")
+expect_failure("an entry of an undeclared sub-category" "the sub-category 2 is not in \"Categorias\""
+    ${DISKBUILD} data ${WORK}/data ${WORK}/media ${WORK}/sources)
+
+file(WRITE ${WORK}/data/midias.tbl "(table (\"Midias\" (list (table (\"Nome\" \"Foto\") (\"Tipo\" 4) (\"Arquivo\" \"foto.bmp\")
+    (\"Legenda\" \"\") (\"Verbetes\" \"\")))))\n")
+expect_failure("a media picture never drawn" "midias.tbl item 1: no picture foto.bmp in the media folder"
+    ${DISKBUILD} data ${WORK}/data ${WORK}/media ${WORK}/sources)
