@@ -5,6 +5,7 @@
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
+#include "framework/runtime/FileStream.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/Path.h"
 #include "framework/runtime/ProgramEntry.h"
@@ -26,11 +27,11 @@ bool isIntList(const qelValue& value)
     return list && list->kind() == QEL_INT_LIST;
 }
 
-// The list stored in the file, or nothing when the file does not read back as a mark file.
-std::optional<qelValue> readMarkFile(const qelValue& path)
+// The list stored in the open file, or nothing when the file does not read back as a mark file.
+std::optional<qelValue> readMarkFile(const qelValue& file)
 {
     ErrorCapture errors;
-    qelValue archive = qelOpenArchive(path, 0);
+    qelValue archive = qelOpenArchive(file, 0);
     if (errors.failed() || archive.type() != QEL_ARCHIVE_TYPE || qelCount(archive) < 1)
         return std::nullopt;
     qelValue list = qelGet(archive, 0);
@@ -79,7 +80,13 @@ qelValue getMarkList()
         writeMarkFile(path, newMarkList());
         return markList;
     }
-    std::optional<qelValue> stored = readMarkFile(path);
+    // A file that is there but cannot be opened now (held by another opener) is left alone: no
+    // marks for the moment, and the next ask tries again.
+    qelValue file = qelOpenFileStream(path, 1, 1);
+    if (file.isNil())
+        return markList;
+    std::optional<qelValue> stored = readMarkFile(file);
+    file = qelNil;
     if (!stored) {
         moveUserFileAside(path, markListAsideName);
         writeMarkFile(path, newMarkList());

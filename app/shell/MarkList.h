@@ -11,7 +11,8 @@
 //
 // A MARKLIST.DTT that does not read back as an archive whose first item is an int list (cut
 // short, another file, an empty archive) is moved aside as MARKLIST.BAD and replaced by one with
-// no marks; the program goes on without marks.
+// no marks; the program goes on without marks. A file that is there but cannot be opened at the
+// moment is left untouched and counts as no marks until it can.
 
 #include "framework/runtime/Value.h"
 

@@ -5,6 +5,7 @@
 
 #include "../../framework/runtime/ErrorRecorder.h"
 #include "ShellDisk.h"
+#include "platform/sys/File.h"
 
 #include <gtest/gtest.h>
 
@@ -169,4 +170,25 @@ TEST_F(Marks, AFailedWriteKeepsTheStoredMarksAndTheProgramGoesOn)
     addMark(7);
     restart();
     EXPECT_EQ(intsOf(getMarkList()), (std::vector<int32_t> { 5, 6, 7 }));
+}
+
+TEST_F(Marks, AFileHeldByAnotherOpenerIsLeftAsItIs)
+{
+    addMark(5);
+    addMark(6);
+    restart();
+    const Bytes stored = fileBytes(markFile());
+    {
+        platform::FileOpenOptions exclusive;
+        exclusive.access = platform::FileAccess::ReadWrite;
+        exclusive.share = platform::FileShare::None;
+        platform::File holder = platform::File::open(markFile().string(), exclusive);
+        ASSERT_TRUE(holder.isOpen());
+        ErrorRecorder errors;
+        EXPECT_EQ(countMarks(), 0);
+        EXPECT_TRUE(errors.messages.empty());
+        EXPECT_FALSE(fs::exists(asideFile()));
+    }
+    EXPECT_EQ(fileBytes(markFile()), stored);
+    EXPECT_EQ(countMarks(), 2);
 }
