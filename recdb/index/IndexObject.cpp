@@ -4,6 +4,7 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Encoding.h"
 #include "framework/runtime/Error.h"
+#include "framework/runtime/FileStream.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/MemoryStream.h"
 #include "framework/runtime/StringObject.h"
@@ -57,7 +58,10 @@ void sizePageCache()
 
 qelIndexObject::qelIndexObject(const qelValue& name, int32_t create, int32_t writable, int32_t check)
 {
-    const char* path = qelCString(name);
+    // Located content names use either separator and any letter case; the file layer finds the
+    // file as it does for every other content file.
+    std::string platformPath = qelPlatformPath(name);
+    const char* path = platformPath.c_str();
     sizePageCache();
     if (create) {
         if (rdbCreate(&m_handle, path, 'E', 1, nullptr) != 0) {

@@ -62,8 +62,9 @@ private:
     int32_t m_count { 0 };
 };
 
-// Opens an existing index file (name: a string value holding its path). Answers an index value,
-// holding no object when memory was refused.
+// Opens an existing index file (name: a string value holding its path, cp1252, with either
+// separator and any letter case, as located content names are). Answers an index value, holding
+// no object when memory was refused.
 qelValue qelOpenIndex(const qelValue& name, int32_t writable, int32_t check);
 // Creates a new index file holding only the count item.
 qelValue qelCreateIndex(const qelValue& name);

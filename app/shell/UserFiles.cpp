@@ -1,0 +1,34 @@
+#include "app/shell/UserFiles.h"
+
+#include "framework/runtime/FileStream.h"
+#include "framework/runtime/Path.h"
+#include "framework/runtime/ProgramEntry.h"
+#include "framework/runtime/StringObject.h"
+#include "platform/sys/Cp1252.h"
+#include "platform/sys/File.h"
+#include "platform/sys/Folders.h"
+
+#include <string>
+
+qelValue userFilePath(const char* name)
+{
+    qelValue program = qelAppDirectory();
+    std::string folder = program.isString() ? platform::userFolder(platform::cp1252::toUtf8(qelCString(program)))
+                                            : platform::userFolder();
+    std::string text = platform::cp1252::fromUtf8(folder);
+    return qelPathJoin(qelStringValueN(text.data(), int32_t(text.size())), name);
+}
+
+bool moveUserFileAside(const qelValue& path, const char* asideName)
+{
+    qelValue aside = qelPathJoin(qelDirectoryPart(path), asideName);
+    std::string from = qelPlatformPath(path);
+    std::string to = qelPlatformPath(aside);
+    if (from.empty() || to.empty())
+        return false;
+    bool moved = platform::File::rename(from, to);
+    std::string note = std::string(qelCString(qelFileNamePart(path)))
+        + (moved ? " danificado; guardado como " + std::string(asideName) : " danificado") + "\n";
+    qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
+    return moved;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+// The user's own files (the mark list, the preferences): where they live and what happens to a
+// damaged one.
+//
+// They live in the user folder: the program's folder when the user may write there, else the
+// per-user data folder (VELARIM_USER_DIR names another one, for tests). Writers replace a file
+// whole through a temporary file and a rename, so a failed write keeps the old file. A file that
+// cannot be read back is moved aside under another name, replacing an older copy there, and the
+// program goes on as if it were missing.
+
+#include "framework/runtime/Value.h"
+
+// The path (a cp1252 string value) of the named file in the user folder.
+qelValue userFilePath(const char* name);
+
+// Moves the file at path (as userFilePath gives it) to asideName in the same folder and tells on
+// the debugger output that it did. True when the file went.
+bool moveUserFileAside(const qelValue& path, const char* asideName);
