@@ -98,7 +98,7 @@ protected:
         user = root / "user";
         fs::create_directories(media);
         fs::create_directories(user);
-        setenv(platform::userFolderVariable, user.string().c_str(), 1);
+        setenv(platform::userFolderVariable().c_str(), user.string().c_str(), 1);
         environment.makeCurrent();
         environment.setSetting("SourceDisk", root.string().c_str());
         environment.setSetting("MediaPath", "Media");
@@ -106,7 +106,7 @@ protected:
     }
     void TearDown() override
     {
-        unsetenv(platform::userFolderVariable);
+        unsetenv(platform::userFolderVariable().c_str());
         fs::remove_all(root);
     }
 
