@@ -125,8 +125,8 @@ void ShowcaseForm::afterOpen()
 void ShowcaseForm::showValue(qelControlObject* control)
 {
     qelValue name = control->getProperty("ShowIn");
-    qelControlObject* table = name.isNil() ? nullptr : qelControlOf(findControl(qelValue("Name"), name));
-    if (!table)
+    qelControlObject* label = name.isNil() ? nullptr : qelControlOf(findControl(qelValue("Name"), name));
+    if (!label)
         return;
     qelValue value = control->perform(qelValue("GetPos"), qelNil);
     if (value.isNil())
@@ -134,11 +134,7 @@ void ShowcaseForm::showValue(qelControlObject* control)
     if (value.isNil())
         value = control->getProperty("Value");
     qelValue prefix = control->getProperty("ShowPrefix");
-    qelValue row = qelTable(4, 100, 75);
-    qelPut(row, qelValue("Row"), qelValue(0));
-    qelPut(row, qelValue("Value"), qelAdd(prefix.isString() ? prefix : qelValue(""), value));
-    table->perform(qelValue("setValue"), row);
-    table->perform(qelValue("Draw"), qelNil);
+    label->perform(qelValue("SetText"), qelAdd(prefix.isString() ? prefix : qelValue(""), value));
 }
 
 void ShowcaseForm::pageTable(qelControlObject* scroller)

@@ -8,10 +8,9 @@
 // a "ShowGroup" shows the group of that name while it is selected and hides it otherwise; one
 // with a "Report" shows its name and state (on, off, a click or a double click) in the static
 // text of that name. A control with "ShowIn" writes its value (a slider's position, a menu's
-// choice, else its "Value"), after its "ShowPrefix", into the first row of the table control of
-// that name; a scroller that "Pages" a table shows that table's "PageRows" rows of its "AllRows"
-// from the scroller's value on. A control with a "Video" plays the movie of the video view of
-// that name.
+// choice, else its "Value"), after its "ShowPrefix", into the static text of that name; a
+// scroller that "Pages" a table shows that table's "PageRows" rows of its "AllRows" from the
+// scroller's value on. A control with a "Video" plays the movie of the video view of that name.
 
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/FormObject.h"

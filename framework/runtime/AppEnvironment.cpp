@@ -10,7 +10,6 @@
 #include "framework/runtime/Settings.h"
 #include "framework/runtime/Table.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -19,23 +18,6 @@ const char* const qelFrameworkControlClasses[21] = { "Bitmap", "Button", "CheckB
     "TextField", "Menu", "PhotoView", "TextView", "HotSpot", "VideoView", "Group" };
 
 namespace {
-
-// The stand-in for a control class the control layer has not built: it answers its class name
-// and makes more of itself, keeping the data it was made from.
-class StubControl final : public qelNamedObject {
-public:
-    StubControl(const char* name, const qelValue& data)
-        : m_name(name)
-        , m_data(data)
-    {
-    }
-    const char* className() const override { return m_name; }
-    qelNamedObject* newInstance(const qelValue& data) override { return new StubControl(m_name, data); }
-
-private:
-    const char* m_name;
-    qelValue m_data;
-};
 
 std::map<std::string, qelPrototypeMaker>& prototypeMakers()
 {
@@ -67,13 +49,7 @@ void qelSetControlPrototypeMaker(const char* className, qelPrototypeMaker maker)
 qelNamedObject* qelMakeControlPrototype(const char* className)
 {
     auto found = prototypeMakers().find(className);
-    if (found != prototypeMakers().end() && found->second)
-        return found->second();
-    for (const char* name : qelFrameworkControlClasses) {
-        if (std::strcmp(name, className) == 0)
-            return new StubControl(name, qelNil);
-    }
-    return nullptr;
+    return found != prototypeMakers().end() && found->second ? found->second() : nullptr;
 }
 
 qelAppEnvironment::qelAppEnvironment(const qelValue&)

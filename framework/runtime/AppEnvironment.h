@@ -46,8 +46,8 @@ public:
 extern const char* const qelFrameworkControlClasses[21];
 
 // Makes the prototype of a framework control class (constructed with nil data). The control
-// layer installs one per class it builds; a class without one is registered as a stub control
-// that answers its class name and makes further stubs.
+// layers install one per class; a class without one (a runtime with no control layer) is not
+// registered, and content naming it finds no class.
 using qelPrototypeMaker = qelNamedObject* (*)();
 void qelSetControlPrototypeMaker(const char* className, qelPrototypeMaker maker);
 qelNamedObject* qelMakeControlPrototype(const char* className);

@@ -78,12 +78,13 @@
           ("ShowPrefix" "Valor: ")))
       ("ValorVolume"
         (control
-          ("Class" "Table")
+          ("Class" "StaticText")
           ("Name" "ValorVolume")
-          ("Hot Spot" (rect 360 150 220 10))
+          ("TextRegion" (rect 360 150 220 20))
+          ("Text" "Valor: 0")
           ("Font" (font "Arial" 14 2))
-          ("Color" 16777215)
-          ("Rows" (list (table ("Value" "Valor: 0") ("NoWrap" true))))))
+          ("Foreground Color" 16777215)
+          ("Save Background" true)))
       ("Regioes"
         (control
           ("Class" "Menu")
@@ -100,12 +101,13 @@
           ("ShowPrefix" "Escolha: ")))
       ("Escolha"
         (control
-          ("Class" "Table")
+          ("Class" "StaticText")
           ("Name" "Escolha")
-          ("Hot Spot" (rect 360 270 240 10))
+          ("TextRegion" (rect 360 270 240 20))
+          ("Text" "Escolha: nenhuma")
           ("Font" (font "Arial" 14 2))
-          ("Color" 16777215)
-          ("Rows" (list (table ("Value" "Escolha: nenhuma") ("NoWrap" true))))))
+          ("Foreground Color" 16777215)
+          ("Save Background" true)))
       ("GoBack"
         (control
           ("Class" "Button")

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -59,6 +60,27 @@ public:
 
     qelValue properties = qelTable(4, 100, 75);
 };
+
+// A control class of the given name, as a control layer would install one.
+class NamedControlClass final : public qelNamedObject {
+public:
+    explicit NamedControlClass(const char* name)
+        : m_name(name)
+    {
+    }
+    const char* className() const override { return m_name; }
+    qelNamedObject* newInstance(const qelValue&) override { return new NamedControlClass(m_name); }
+
+private:
+    const char* m_name;
+};
+
+template<size_t... I> void installNamedControlClasses(std::index_sequence<I...>)
+{
+    (qelSetControlPrototypeMaker(
+         qelFrameworkControlClasses[I], [] -> qelNamedObject* { return new NamedControlClass(qelFrameworkControlClasses[I]); }),
+        ...);
+}
 
 class Resources : public testing::Test {
 protected:
@@ -199,6 +221,13 @@ TEST_F(Resources, AMissingResourceIsAnErrorOnlyWithResourceFatal)
 
 TEST_F(Resources, TheClassRegistryRefusesASecondPrototypeOfAName)
 {
+    // Without a control layer no class is registered; with one, each of its classes is.
+    {
+        qelAppEnvironment bare(qelNil);
+        EXPECT_FALSE(qelTableOf(qelTableOf(bare.globals)->get("Classes")));
+        EXPECT_EQ(qelMakeControlPrototype("Button"), nullptr);
+    }
+    installNamedControlClasses(std::make_index_sequence<std::size(qelFrameworkControlClasses)>());
     qelAppEnvironment application(qelNil);
     application.makeCurrent();
     qelTableObject* classes = qelTableOf(qelTableOf(application.globals)->get("Classes"));
