@@ -13,7 +13,7 @@ constexpr const char* no = "N\xE3o";
 
 void MessagesDialog::open(const qelValue& data)
 {
-    m_result = qelNil;
+    m_result = qelValue(no);
     qelMediaDialogObject::open(data);
 }
 

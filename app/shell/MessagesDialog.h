@@ -1,9 +1,9 @@
 #pragma once
 
-// The yes/no question whose text lies in its resource: "Sim" answers "Sim"; "Não", "Fechar" and
-// Enter answer "Não" (the safe answer); Escape ends it without an answer (nil). The object
-// registered under a name is reused at every opening, so each run starts without an answer:
-// Escape never repeats the previous run's.
+// The yes/no question whose text lies in its resource: "Sim" answers "Sim"; "Não", "Fechar",
+// Enter and Escape answer "Não", the answer that changes nothing. The object registered under a
+// name is reused at every opening, so each run starts at "Não": Escape never repeats the
+// previous run's answer.
 
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaDialogObject.h"

@@ -58,12 +58,13 @@ qelValue preferencesPath()
 
 void loadPreferences()
 {
+    // Without the content's global table (the agenda alone, no disc) the stored preferences still
+    // apply; there is then nothing to keep them in until the next save.
     qelValue table = qelLoadResource("GlobalTable");
-    if (table.type() != QEL_TABLE_TYPE)
-        return;
+    bool hasTable = table.type() == QEL_TABLE_TYPE;
     qelValue prefs = readPreferencesFile(preferencesPath());
     if (prefs.isNil()) {
-        prefs = qelGet(table, qelValue("Preferences"));
+        prefs = hasTable ? qelGet(table, qelValue("Preferences")) : qelNil;
         if (prefs.type() != QEL_TABLE_TYPE)
             prefs = qelTable(8, 100, 75);
         qelPut(prefs, qelValue("Volume"), qelMakeInt(defaultVolume));
@@ -72,7 +73,8 @@ void loadPreferences()
         for (const char* key : switches)
             qelSetPreference(qelValue(key), qelGet(prefs, qelValue(key)));
     }
-    qelPut(table, qelValue("Preferences"), prefs);
+    if (hasTable)
+        qelPut(table, qelValue("Preferences"), prefs);
 }
 
 bool savePreferences()

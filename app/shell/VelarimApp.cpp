@@ -57,10 +57,12 @@ VelarimApp::VelarimApp(const qelValue& commandLine)
 
 bool VelarimApp::waitForContent()
 {
-    // The agenda alone needs only its own screens; the almanac is known by its entry page.
-    const char* proof = standAloneAgenda ? "AGMForm" : "VrbtForm";
+    // The agenda alone asks for nothing: its screens may come from anywhere or nowhere.
+    if (standAloneAgenda)
+        return true;
+    // The almanac's content is known by its entry page.
     for (;;) {
-        if (qelFileExists(qelLocateFile(qelValue(proof), qelValue("etn"))))
+        if (qelFileExists(qelLocateFile(qelValue("VrbtForm"), qelValue("etn"))))
             return true;
         qelValue text = "Por favor insira o CD ROM do " + qelAppTitle() + " e clique OK.";
         if (!qelConfirmBox(text)) {
@@ -91,7 +93,10 @@ void VelarimApp::onStart()
         return;
     qelAppEnvironment::onStart();
     qelSetColor(1);
-    qelShowImageWithPalette(qelLoadResource("indeo41.dib"), 0, 0, 0, 0);
+    // The agenda alone may run with no content at all: then there is no start picture.
+    qelValue picture = qelLoadResource("indeo41.dib");
+    if (!picture.isNil())
+        qelShowImageWithPalette(picture, 0, 0, 0, 0);
     loadPreferences();
     if (standAloneAgenda) {
         qelValue data = qelTable(4, 100, 75);

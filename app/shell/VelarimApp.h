@@ -7,7 +7,7 @@
 // and goes only on a boolean true; its exit clears the screen and saves the preferences.
 //
 // The command line's first word "Agenda" (exact case) runs the agenda alone: no intro, no
-// question on quitting, and only the agenda's content is needed.
+// question on quitting, no disc asked for, and no content needed to start.
 
 #include "framework/runtime/AppEnvironment.h"
 
@@ -26,7 +26,7 @@ public:
     int32_t standAloneAgenda = 0;
 
 private:
-    // Asks for the content until the file that proves it is found; false when the user gave up
-    // (the quit event is then posted and the set-up abandoned).
+    // Asks for the almanac's content until it is found; false when the user gave up (the quit
+    // event is then posted and the set-up abandoned). The agenda alone never asks.
     bool waitForContent();
 };

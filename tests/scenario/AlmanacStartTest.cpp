@@ -51,3 +51,18 @@ TEST(AlmanacStart, ACancelledDiscPromptEndsWithoutAScreenOrPreferences)
     }
     fs::remove_all(disk);
 }
+
+TEST(AlmanacStart, TheAgendaAloneOpensItsMonthAndQuitsWithoutAsking)
+{
+    // "agenda" in lower case is no command: the almanac asks before it quits and the script's
+    // closing is left unanswered, which a headless run reports as stuck.
+    {
+        scenario::Run run("almanac_agenda.script", "disk", "Agenda");
+        ASSERT_TRUE(run.exitedNormally());
+        // The month view's placeholder in the agenda's look, not the main menu's blue.
+        run.expectProbes({ { "agenda", { { titleX, titleY, 0xE2F0E8, "the month view" } } } });
+        EXPECT_TRUE(fs::exists(run.shots() / "user" / "PREFS.DAT"));
+    }
+    scenario::Run lower("almanac_agenda.script", "disk", "agenda");
+    EXPECT_FALSE(lower.exitedNormally());
+}
