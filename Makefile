@@ -11,16 +11,17 @@ release: deps
 	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=ON
 	cmake --build build/release -j $(JOBS)
 
-# With a display the program opens its window on the sample disk; without one it plays the
-# showcase script headless and writes the screenshots to build/screens/.
+# With a display the program opens its window on the almanac's disk; without one it plays
+# content/almanac/start.script headless and writes the screenshots to build/screens/. The user's
+# files go to the user folder (velarim --help names it), never into the disk or the build.
 run: release
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    build/release/bin/velarim --disk build/release/showcase $(ARGS); \
+	    build/release/bin/velarim --disk build/release/disk $(ARGS); \
 	else \
 	    mkdir -p build/screens && \
-	    build/release/bin/velarim --headless --disk build/release/showcase --script content/showcase/showcase.script \
+	    build/release/bin/velarim --headless --disk build/release/disk --script content/almanac/start.script \
 	        --screens build/screens $(ARGS) && \
-	    echo "No display: played content/showcase/showcase.script headless; screenshots in $(CURDIR)/build/screens/"; \
+	    echo "No display: played content/almanac/start.script headless; screenshots in $(CURDIR)/build/screens/"; \
 	fi
 
 # The tests are built twice: with the sanitizers, and as the program ships (optimised, the pooled

@@ -1,13 +1,16 @@
 #include "app/AppHooks.h"
 
 #include "app/ShowcaseForm.h"
+#include "app/shell/VelarimApp.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/MenuDialog.h"
 
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/StringObject.h"
+#include "framework/runtime/ProgramEntry.h"
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/IniFile.h"
 
 #include <filesystem>
 
@@ -30,9 +33,24 @@ qelValue appShortName()
     return qelStringValue("VL98");
 }
 
+// A disk whose settings name a "StartupForm" is the framework's showcase: the framework opens
+// that form itself. Every other disk is the almanac.
+bool diskIsShowcase()
+{
+    qelValue program = qelAppDirectory();
+    if (!program.isString())
+        return false;
+    std::string folder = platform::cp1252::toUtf8(qelCString(program));
+    auto text = platform::readSmallFile(folder + "/" + qelCString(appShortName()) + ".ini", platform::maxIniFileBytes);
+    return text && platform::iniValue(*text, "QELENVIRONMENT", "StartupForm").has_value();
+}
+
 void createApplication(const qelValue& commandLine)
 {
-    velarimRunApplication(new VelarimStartupApp(commandLine));
+    if (diskIsShowcase())
+        velarimRunApplication(new VelarimStartupApp(commandLine));
+    else
+        velarimRunApplication(new VelarimApp(commandLine));
 }
 
 } // namespace

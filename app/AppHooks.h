@@ -9,8 +9,8 @@
 
 #include <string>
 
-// The program's application object until the application shell exists: the framework's own
-// application environment, whose start then opens the form named by "StartupForm".
+// The showcase's application object: the framework's own application environment, whose start
+// opens the form named by "StartupForm".
 class VelarimStartupApp : public qelAppEnvironment {
 public:
     using qelAppEnvironment::qelAppEnvironment;
@@ -23,8 +23,8 @@ public:
 // program's CreateApplication does this with the object it creates).
 void velarimRunApplication(qelAppEnvironment* application);
 
-// The program's hooks. Until the application shell exists, the application object is the
-// framework's own application environment, whose start opens the form named by "StartupForm".
+// The program's hooks. The application object is the almanac's (VelarimApp), or the showcase's
+// when the program folder's settings name a "StartupForm".
 const qelAppHooks& velarimHooks();
 
 // An installation on a content folder: the folder (UTF-8) becomes the source disk of the run.

@@ -17,6 +17,7 @@
 #include "framework/ui/FormLayer.h"
 #include "framework/ui/HelpLaunch.h"
 #include "framework/ui/PrintSetupDialog.h"
+#include "platform/sys/Folders.h"
 #include "platform/sys/IniFile.h"
 #include "platform/sys/Launch.h"
 #include "platform/sys/ProgramName.h"
@@ -50,9 +51,13 @@ void printHelp()
                 "  --help          this text\n"
                 "\n"
                 "Environment:\n"
-                "  VELARIM_USER_DIR  the folder for the user's files (preferences, marks, agenda)\n"
+                "  VELARIM_USER_DIR  the folder for the user's files (preferences, marks, agenda);\n"
+                "                    without it $XDG_DATA_HOME/velarim, or ~/.local/share/velarim\n"
                 "  VELARIM_DRIVES    folders for the drive letters that settings and content name,\n"
-                "                    for example D=/media/cdrom;E=/srv/velarim\n");
+                "                    for example D=/media/cdrom;E=/srv/velarim\n"
+                "\n"
+                "The user's files are kept in %s\n",
+        platform::userFolder().c_str());
 }
 
 } // namespace

@@ -36,13 +36,6 @@ add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/global.etn
     COMMENT "Almanac: global.etn" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/global.etn)
 
-add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/abertura.etn
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
-    COMMAND qelc compile ${QEL_ALMANAC_CONTENT}/abertura.frm -o ${QEL_ALMANAC_MEDIA}/abertura.etn
-    DEPENDS qelc ${QEL_ALMANAC_CONTENT}/abertura.frm
-    COMMENT "Almanac: abertura.etn" VERBATIM)
-list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/abertura.etn)
-
 # The pictures: the look's from the style, the almanac's own from their descriptions.
 foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC_CONTENT}/pictures.tbl;Media"
              "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors" "pictures;${QEL_ALMANAC_CONTENT}/maps/mundo.tbl;Media")

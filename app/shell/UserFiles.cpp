@@ -12,10 +12,7 @@
 
 qelValue userFilePath(const char* name)
 {
-    qelValue program = qelAppDirectory();
-    std::string folder = program.isString() ? platform::userFolder(platform::cp1252::toUtf8(qelCString(program)))
-                                            : platform::userFolder();
-    std::string text = platform::cp1252::fromUtf8(folder);
+    std::string text = platform::cp1252::fromUtf8(platform::userFolder());
     return qelPathJoin(qelStringValueN(text.data(), int32_t(text.size())), name);
 }
 

@@ -3,8 +3,8 @@
 // The user's own files (the mark list, the preferences): where they live and what happens to a
 // damaged one.
 //
-// They live in the user folder: the program's folder when the user may write there, else the
-// per-user data folder (VELARIM_USER_DIR names another one, for tests). Writers replace a file
+// They live in the user folder: the per-user data folder ($XDG_DATA_HOME/velarim), never the
+// program's or the content's folder (VELARIM_USER_DIR names another one, for tests). Writers replace a file
 // whole through a temporary file and a rename, so a failed write keeps the old file. A file that
 // cannot be read back is moved aside under another name, replacing an older copy there, and the
 // program goes on as if it were missing.

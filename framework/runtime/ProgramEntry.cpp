@@ -183,7 +183,7 @@ int qelMain(const qelEntryParams& params, const qelAppHooks& hooks)
 
     // One copy per user folder and title; a later copy asks the running one to raise its window.
     auto instance = std::make_unique<platform::SingleInstance>(
-        platform::userFolder(folder), platform::cp1252::toUtf8(textOf(applicationTitle)));
+        platform::userFolder(), platform::cp1252::toUtf8(textOf(applicationTitle)));
     bool first = instance->acquire([] {
         if (platform::Backend* backend = raiseTarget.load())
             backend->requestRaise();

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace platform {
 
@@ -43,24 +42,17 @@ std::string userFolderVariable()
     return programVariable("USER_DIR");
 }
 
-std::string userFolder(const std::string& programFolder)
+std::string userFolder()
 {
     const char* chosen = std::getenv(userFolderVariable().c_str());
     if (chosen && *chosen)
         return created(chosen);
-    if (!programFolder.empty() && ::access(programFolder.c_str(), W_OK) == 0)
-        return withoutTrailingSeparator(programFolder);
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     // The XDG rules ignore a relative XDG_DATA_HOME.
     if (dataHome && dataHome[0] == '/')
         return created(std::string(dataHome) + "/" + programName());
     const char* home = std::getenv("HOME");
     return created(std::string(home && *home ? home : ".") + "/.local/share/" + programName());
-}
-
-std::string userFolder()
-{
-    return userFolder(programFolder());
 }
 
 } // namespace platform

@@ -14,11 +14,10 @@ std::string programFolder();
 std::string userFolderVariable();
 
 // The folder for the user's files: the folder named by NAME_USER_DIR when it is set and not
-// empty; else `programFolder` when the user may write there (an unpacked copy keeps its user
-// files beside it); else $XDG_DATA_HOME/NAME, or ~/.local/share/NAME without XDG_DATA_HOME,
-// NAME being the program's name (ProgramName.h). The folder is created when missing. No
-// trailing separator.
-std::string userFolder(const std::string& programFolder);
+// empty; else $XDG_DATA_HOME/NAME, or ~/.local/share/NAME without XDG_DATA_HOME, NAME being the
+// program's name (ProgramName.h). Never the program's or the content's folder: those may be
+// read-only, shared, or deleted with a build. The folder is created when missing. No trailing
+// separator.
 std::string userFolder();
 
 } // namespace platform

@@ -36,15 +36,17 @@ using Probes = std::map<std::string, std::vector<Probe>>;
 class Run {
 public:
     // Plays SCRIPT (a file of tests/scenario) on DISK (a folder of the build: the framework's
-    // "showcase" or the almanac's "disk"); the exit status must be 0.
-    explicit Run(const std::string& script, const std::string& disk = "showcase")
+    // "showcase" or the almanac's "disk"; or an absolute path).
+    // WORDS, when given, follow as the program's command line.
+    explicit Run(const std::string& script, const std::string& disk = "showcase", const std::string& words = "")
         : m_shots(fs::temp_directory_path() / ("velarim-" + script + "-" + std::to_string(std::random_device {}())))
     {
         fs::create_directories(m_shots / "user");
         std::string command = "LSAN_OPTIONS=suppressions='" + std::string(QEL_TEST_DATA) + "/../lsan.supp' "
             + "VELARIM_USER_DIR='" + (m_shots / "user").string() + "' '" + std::string(QEL_BUILD_DIR)
-            + "/bin/velarim' --headless --disk '" + std::string(QEL_BUILD_DIR) + "/" + disk + "' --script '"
-            + std::string(QEL_SCENARIO_DIR) + "/" + script + "' --screens '" + m_shots.string() + "'";
+            + "/bin/velarim' --headless --disk '" + (disk.starts_with("/") ? disk : std::string(QEL_BUILD_DIR) + "/" + disk)
+            + "' --script '"
+            + std::string(QEL_SCENARIO_DIR) + "/" + script + "' --screens '" + m_shots.string() + "' " + words;
         m_status = std::system(command.c_str());
     }
     ~Run() { fs::remove_all(m_shots); }

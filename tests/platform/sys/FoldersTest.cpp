@@ -20,21 +20,19 @@ TEST(Folders, UserFolderChoice)
 {
     fs::path base = fs::temp_directory_path()
         / ("folders-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::create_directories(base / "program");
     // The variable and the data folder's name come from the program's name.
     setProgramName("velarim");
     EXPECT_EQ(userFolderVariable(), "VELARIM_USER_DIR");
 
     // The variable wins and its folder is made.
     ::setenv(userFolderVariable().c_str(), (base / "user/").c_str(), 1);
-    EXPECT_EQ(userFolder((base / "program").string()), (base / "user").string());
+    EXPECT_EQ(userFolder(), (base / "user").string());
     EXPECT_TRUE(fs::is_directory(base / "user"));
 
-    // Without it: the program folder when writable, else the XDG data folder.
+    // Without it: the XDG data folder, even when the program's folder could be written.
     ::unsetenv(userFolderVariable().c_str());
-    EXPECT_EQ(userFolder((base / "program").string()), (base / "program").string());
     ::setenv("XDG_DATA_HOME", (base / "data").c_str(), 1);
-    EXPECT_EQ(userFolder((base / "no-such-program-folder").string()), (base / "data/velarim").string());
+    EXPECT_EQ(userFolder(), (base / "data/velarim").string());
     EXPECT_TRUE(fs::is_directory(base / "data/velarim"));
     fs::remove_all(base);
 }
