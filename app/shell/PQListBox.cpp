@@ -1,21 +1,12 @@
 #include "app/shell/PQListBox.h"
 
 #include "app/shell/MarkedText.h"
+#include "app/shell/ScrollOffset.h"
 #include "framework/display/DrawingInterface.h"
-#include "framework/display/Geometry.h"
-#include "framework/display/Region.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/ValuePrinter.h"
 
 namespace {
-
-// A region moved by (dx, dy) and grown by dh; nil stays nil.
-qelValue moved(const qelValue& region, int32_t dx, int32_t dy, int32_t dh)
-{
-    if (region.isNil())
-        return qelNil;
-    return qelRectValue(qelLeft(region) + dx, qelTop(region) + dy, qelWidth(region), qelHeight(region) + dh);
-}
 
 // A selected row: the fill one pixel wider to the left and two lower than the row, then the text.
 void drawSelectedRow(const qelValue& text, int32_t x, int32_t y, int32_t w, int32_t h, int32_t fill, int32_t ink)
@@ -38,15 +29,10 @@ PQListBox::~PQListBox() = default;
 void PQListBox::rebuild()
 {
     ListBox::rebuild();
-    qelValue offset = getProperty("Scroll Offset");
-    if (offset.type() == QEL_LIST_TYPE && qelCount(offset) >= 3) {
-        int32_t a = qelIntValue(qelGet(offset, 0));
-        int32_t b = qelIntValue(qelGet(offset, 1));
-        int32_t c = qelIntValue(qelGet(offset, 2));
+    int32_t a = 0, b = 0, c = 0;
+    if (readScrollOffset(*this, a, b, c)) {
         width += a - 1;
-        upArrowRegion = moved(upArrowRegion, a, b, 0);
-        downArrowRegion = moved(downArrowRegion, a, c, 0);
-        scrollBarRegion = moved(scrollBarRegion, a, b, 2 * (c - b));
+        moveScrollParts(*this, a, b, c, 2 * (c - b));
     }
     textColor = getInt("TextColor", 0xFF0000);
     selectionColor = getInt("SelectionColor", 0xFF0000);

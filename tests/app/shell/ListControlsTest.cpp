@@ -3,6 +3,7 @@
 // the combo box and of the record list boxes, and their colours (0x00BBGGRR: 0xFF0000 is blue).
 
 #include "app/shell/DBLists.h"
+#include "app/shell/MultiTypeListBox.h"
 #include "app/shell/PQListBox.h"
 #include "app/shell/TabbedListBox.h"
 #include "app/shell/VLComboBox.h"
@@ -13,6 +14,8 @@
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/EventQueue.h"
+#include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ListScrolling.h"
 #include "framework/ui/Perform.h"
 
@@ -348,4 +351,65 @@ TEST(PQListBox, ScrollOffsetMovesTheScrollBarParts)
         EXPECT_EQ(qelTop(box->downArrowRegion), c.down[1]);
     }
     EXPECT_TRUE(recordedErrors().empty());
+}
+
+TEST(MultiTypeListBox, CellsByTypeInvadeAndTheClickedCell)
+{
+    UiFixture ui("down 85 15\nup 85 15\n");
+    ui.port->drawImage(solidImage(640, 480, 0x00FF00), 0, 0, 0, 0, 0, 0);
+    // Columns: text 40, number 30, check 20, from x 10; rows start at 12 (the item's x).
+    qelValue data = listData("(\"TextColor\" 0) (\"CellInfo\" (list (list 40 0 0) (list 30 1 0) (list 20 2 0))) "
+                             "(\"List\" (list (list \"ABCDEFGHIJ\" 12 1) (list \"ABCDEFGHIJ\" \"\" 0)))");
+    qelPut(data, "CheckSelImage", solidImage(8, 8, 0x0000FF));
+    qelPut(data, "CheckImage", solidImage(8, 8, 0xFFFF00));
+    qelValue holder;
+    MultiTypeListBox* box = make<MultiTypeListBox>(holder, data);
+    box->draw();
+    // Row 0: the text stops at its column; the number "12" at 52; the ticked check at 84.
+    EXPECT_EQ(colourAt(ui, 13, 14), 0u);
+    EXPECT_EQ(colourAt(ui, 51, 14), green);
+    EXPECT_EQ(colourAt(ui, 53, 14), 0u);
+    EXPECT_EQ(colourAt(ui, 85, 13), 0x0000FFu);
+    // Row 1 without "Invade": cut at its column too; the unticked check.
+    EXPECT_EQ(colourAt(ui, 51, 24), green);
+    EXPECT_EQ(colourAt(ui, 85, 23), 0xFFFF00u);
+
+    // With "Invade" row 1's text runs over the empty number cell; row 0's does not.
+    qelPut(data, "Invade", qelTrue);
+    qelPerform(holder, "Initialize", qelNil);
+    box->setSelection(1, 1, 0, 0);
+    box->draw();
+    EXPECT_EQ(colourAt(ui, 51, 24), 0xFFFFFFu);
+    EXPECT_EQ(colourAt(ui, 51, 14), green);
+
+    // The cell rectangles: column n from 1, in the selected row's band; nil outside the columns.
+    EXPECT_TRUE(qelPrintValue(qelPerform(holder, "getCellRect", 1), 1) == "(rect 11 19 39 10)");
+    EXPECT_TRUE(qelPrintValue(qelPerform(holder, "getCellRect", 3), 1) == "(rect 81 19 19 10)");
+    for (int32_t n : { 0, 4, -1 })
+        EXPECT_TRUE(qelPerform(holder, "getCellRect", n).isNil()) << n;
+
+    // A click on the check column records that cell.
+    qelEvent down;
+    qelGetEvent(down, QEL_MOUSE_DOWN_EVENT, 1000);
+    ASSERT_EQ(down.type, QEL_MOUSE_DOWN_EVENT);
+    box->track(down.x, down.y, 0, 1);
+    EXPECT_EQ(qelIntValue(qelPerform(holder, "getSelectedCell", qelNil)), 2);
+    EXPECT_TRUE(qelPrintValue(qelPerform(holder, "getSelectedCellRect", qelNil), 1) == "(rect 81 9 20 10)");
+    EXPECT_TRUE(recordedErrors().empty());
+}
+
+TEST(MultiTypeListBox, ScrollOffsetAndCellHeight)
+{
+    UiFixture ui;
+    qelValue data = listData("(\"UpArrowRegion\" (rect 90 10 10 10)) (\"DownArrowRegion\" (rect 90 50 10 10)) "
+                             "(\"ScrollbarHotSpot\" (rect 90 10 10 50)) (\"Scroll Offset\" (list 5 2 4)) "
+                             "(\"CellHeight\" 14)");
+    qelValue holder;
+    MultiTypeListBox* box = make<MultiTypeListBox>(holder, data);
+    box->rebuild();
+    EXPECT_EQ(box->width, 100);
+    EXPECT_TRUE(qelPrintValue(box->upArrowRegion, 1) == "(rect 95 12 10 10)");
+    EXPECT_TRUE(qelPrintValue(box->downArrowRegion, 1) == "(rect 95 54 10 10)");
+    EXPECT_TRUE(qelPrintValue(box->scrollBarRegion, 1) == "(rect 95 12 10 52)");
+    EXPECT_EQ(box->itemHeight, 14);
 }
