@@ -1,16 +1,20 @@
 #include "app/shell/ClassSet.h"
 
 #include "app/shell/MessagesDialog.h"
+#include "app/shell/MultiTypeListBox.h"
+#include "app/shell/PQListBox.h"
 #include "app/shell/QuitDlg.h"
 #include "app/shell/SobreDlg.h"
+#include "app/shell/TabbedListBox.h"
+#include "app/shell/VLComboBox.h"
+#include "app/shell/VLListBox.h"
 #include "framework/runtime/Environment.h"
 
 #include <iterator>
 
 namespace {
 
-// One prototype of each registered class, in the almanac's order. VLListBox, VLComboBox,
-// TabbedListBox, PQListBox and PQMultiListBox take their places in this order with their files.
+// One prototype of each registered class, in the almanac's order.
 qelNamedObject* (*const prototypeMakers[])() = {
     [] () -> qelNamedObject* { return new VerbHForm; },
     [] () -> qelNamedObject* { return new AtlasHForm; },
@@ -62,7 +66,12 @@ qelNamedObject* (*const prototypeMakers[])() = {
     [] () -> qelNamedObject* { return new DisplayMenu; },
     [] () -> qelNamedObject* { return new PopUpMenu; },
     [] () -> qelNamedObject* { return new PopUpMenu1; },
-    [] () -> qelNamedObject* { return new MultiTypeListBox; },
+    [] () -> qelNamedObject* { return new VLListBox(qelNil); },
+    [] () -> qelNamedObject* { return new TabbedListBox(qelNil); },
+    [] () -> qelNamedObject* { return new MultiTypeListBox(qelNil); },
+    [] () -> qelNamedObject* { return new VLComboBox(qelNil); },
+    [] () -> qelNamedObject* { return new PQListBox(qelNil); },
+    [] () -> qelNamedObject* { return new PQMultiListBox(qelNil); },
 };
 
 } // namespace

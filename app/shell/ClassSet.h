@@ -6,7 +6,6 @@
 // behaviour. QuitDlg, MessagesDialog and SobreDlg have headers of their own.
 
 #include "app/shell/ShellClass.h"
-#include "framework/ui/ListBox.h"
 #include "framework/ui/MediaDialogObject.h"
 #include "framework/ui/MediaFormObject.h"
 #include "framework/ui/MenuDialog.h"
@@ -146,12 +145,6 @@ class PopUpMenu : public DisplayMenu {
 
 class PopUpMenu1 : public DisplayMenu {
     VELARIM_CLASS(PopUpMenu1, DisplayMenu)
-};
-
-// ---- Controls ----------------------------------------------------------------------------------
-
-class MultiTypeListBox : public ListBox {
-    VELARIM_CLASS(MultiTypeListBox, ListBox)
 };
 
 #undef VELARIM_INDEX_HELP

@@ -195,8 +195,7 @@ qelValue DBLists::index(const qelValue& key)
 
 void DBLists::loadNameList(int32_t kind)
 {
-    m_currentNameList = qelNil;
-    m_currentNameListKey = qelNil;
+    clearNameList();
     const char* key = nameListKey(kind);
     if (!key)
         return;
@@ -207,6 +206,12 @@ void DBLists::loadNameList(int32_t kind)
     m_currentNameListKey = qelStringValue(key);
 }
 
+void DBLists::clearNameList()
+{
+    m_currentNameList = qelNil;
+    m_currentNameListKey = qelNil;
+}
+
 qelValue DBLists::nameListGet(int32_t kind, const qelValue& key)
 {
     if (!m_currentNameList.isNil())
@@ -214,6 +219,16 @@ qelValue DBLists::nameListGet(int32_t kind, const qelValue& key)
     const char* listKey = nameListKey(kind);
     if (!listKey)
         return qelNil;
+    qelValue list = index(listKey);
+    return list.isNil() ? qelNil : qelGet(list, key);
+}
+
+qelValue DBLists::kindNameListGet(int32_t kind, const qelValue& key)
+{
+    const char* listKey = nameListKey(kind);
+    if (!listKey)
+        return qelNil;
+    // index answers the current name list itself when it is this kind's.
     qelValue list = index(listKey);
     return list.isNil() ? qelNil : qelGet(list, key);
 }

@@ -44,9 +44,15 @@ public:
 
     // Makes the name list of the kind the current name list (none for a kind without one).
     void loadNameList(int32_t kind);
+    // No current name list any more (its file is let go).
+    void clearNameList();
     // The value under key in the current name list, whatever kind it was loaded for; with none
     // current, in the kind's name list opened for this call. Nil when absent.
     qelValue nameListGet(int32_t kind, const qelValue& key);
+    // The value under key in the kind's own name list: the current name list when it was loaded
+    // for that kind, else the kind's file opened for this call. Nil when absent. (The list
+    // controls use it: two of different kinds on one screen each keep their own names.)
+    qelValue kindNameListGet(int32_t kind, const qelValue& key);
     // The value under key in the index registered as indexKey, as an int; -1 when absent.
     int32_t idOfName(const qelValue& indexKey, const qelValue& key);
     // The value under key in the kind's id list (kinds 0, 1, 2, 4), as an int; -1 when absent.

@@ -221,18 +221,8 @@ int32_t AbstractListBox::key(int32_t code, int32_t modifiers)
         if (count < 2)
             return 0;
         qelUiSetCursor(qelWaitCursor());
-        // From the item after the selection round to the selected item itself (with no
-        // selection: from the first item to the last).
-        int64_t start = (int64_t(selection) + 1) % count;
-        if (start < 0)
-            start += count;
-        int32_t found = -1;
-        for (int32_t k = 0; k < count && found < 0; ++k) {
-            int32_t i = int32_t((start + k) % count);
-            qelValue text = qelValueToString(qelGet(list, i));
-            if (qelCount(text) > 0 && qelLowerKey(uint8_t(qelCharAt(text, 0))) == code)
-                found = i;
-        }
+        int32_t found = qelFirstLetterMatch(
+            count, selection, code, [this](int32_t i) { return qelValueToString(qelGet(list, i)); });
         if (found >= 0)
             setSelection(found, getSelectionState(found), 1, 1);
         qelUiSetCursor(qelNil);

@@ -6,6 +6,8 @@
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/EventQueue.h"
+#include "framework/runtime/Builtins.h"
+#include "framework/runtime/StringObject.h"
 #include "framework/ui/MediaControlObject.h"
 #include "framework/ui/UiRefresh.h"
 
@@ -306,4 +308,21 @@ void qelDragThumb(int32_t y, int32_t boxTop, int32_t boxHeight, int32_t arrowHei
 int32_t qelScaleInt(int64_t part, int64_t whole, int64_t total)
 {
     return qelDivide(part * whole, total);
+}
+
+int32_t qelFirstLetterMatch(
+    int32_t count, int32_t selection, int32_t letter, const std::function<qelValue(int32_t index)>& textAt)
+{
+    if (count <= 0)
+        return -1;
+    int64_t start = (int64_t(selection) + 1) % count;
+    if (start < 0)
+        start += count;
+    for (int32_t k = 0; k < count; ++k) {
+        int32_t i = int32_t((start + k) % count);
+        qelValue text = textAt(i);
+        if (text.isString() && qelCount(text) > 0 && qelLowerKey(uint8_t(qelCharAt(text, 0))) == letter)
+            return i;
+    }
+    return -1;
 }

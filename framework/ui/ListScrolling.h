@@ -28,6 +28,13 @@ constexpr int32_t QEL_KEY_DOWN = 0x170000;
 // kept as it is.
 int32_t qelLowerKey(int32_t code);
 
+// The first-letter search of the list controls: visits the items cyclically from the one after
+// `selection` (item 0 with no selection) round to the selected item itself, and answers the
+// first whose text (textAt) begins with `letter` (lower case; the text's first character is
+// lowered), or -1. Texts that are not strings match nothing.
+int32_t qelFirstLetterMatch(
+    int32_t count, int32_t selection, int32_t letter, const std::function<qelValue(int32_t index)>& textAt);
+
 // Rows that fit: height / rowHeight, at least 1 (a row height of 0 or less counts as 1).
 int32_t qelVisibleRows(int32_t height, int32_t rowHeight);
 // Integer division truncating toward zero, 0 for a divisor of 0.

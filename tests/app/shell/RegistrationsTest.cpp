@@ -168,4 +168,15 @@ TEST(ClassSet, EachPrototypeMakesInstancesOfItsOwnClassAndHelpContext)
     }
 }
 
+TEST(ClassSet, TheAlmanacsListControlsAreRegisteredAsThemselves)
+{
+    VelarimApp app(qelNil);
+    for (const char* name :
+        { "VLListBox", "TabbedListBox", "MultiTypeListBox", "VLComboBox", "PQListBox", "PQMultiListBox" }) {
+        qelNamedObject* prototype = qelClassPrototype(qelValue(name));
+        ASSERT_NE(prototype, nullptr) << name;
+        EXPECT_STREQ(prototype->className(), name);
+    }
+}
+
 } // namespace
