@@ -223,14 +223,7 @@ void qelRepeatPage(const std::function<void()>& step, const std::function<bool()
 void qelFollowThumb(int32_t y, const std::function<void(int32_t)>& move)
 {
     move(y);
-    while (true) {
-        qelEvent event;
-        qelTrackStep what = qelNextTrackEvent(event, QEL_DRAG_EVENT | QEL_MOUSE_UP_EVENT, -1);
-        if (what == qelTrackStep::Release)
-            break;
-        if (what == qelTrackStep::Drag)
-            move(event.y);
-    }
+    qelFollowDrags([&](int32_t, int32_t pointerY) { move(pointerY); });
 }
 
 void qelFollowDrags(const std::function<void(int32_t, int32_t)>& moved)

@@ -17,28 +17,10 @@ constexpr uint32_t track = 0xE8E8E8;
 constexpr uint32_t menuGrey = 0x808080;
 constexpr uint32_t highlightBar = 0x010000;
 
-struct Area {
-    int x, y, w, h;
-};
-
-// Whether the two shots differ anywhere in the area.
-bool differs(const scenario::Run& run, const std::string& a, const std::string& b, Area area)
-{
-    auto first = run.shot(a);
-    auto second = run.shot(b);
-    if (!first || !second)
-        return false;
-    for (int y = area.y; y < area.y + area.h; ++y)
-        for (int x = area.x; x < area.x + area.w; ++x)
-            if ((first->pixel(x, y) & 0xFFFFFF) != (second->pixel(x, y) & 0xFFFFFF))
-                return true;
-    return false;
-}
-
 // The table of states, the slider's value row and the menu's choice row.
-constexpr Area states { 38, 110, 286, 126 };
-constexpr Area sliderValue { 360, 150, 220, 20 };
-constexpr Area menuChoice { 360, 270, 240, 20 };
+constexpr scenario::Area states { 38, 110, 286, 126 };
+constexpr scenario::Area sliderValue { 360, 150, 220, 20 };
+constexpr scenario::Area menuChoice { 360, 270, 240, 20 };
 
 } // namespace
 
@@ -67,9 +49,9 @@ TEST(ShowcaseControls2, DragSliderAndKnobPageTheTableAndChooseFromACascade)
 
     // The values the controls report are shown: the slider's below it, the menu's choice below the
     // menu, and the rows of the table follow the scroller.
-    EXPECT_TRUE(differs(run, "controls2-start", "controls2-slider", sliderValue));
-    EXPECT_FALSE(differs(run, "controls2-slider", "controls2-knob", sliderValue));
-    EXPECT_TRUE(differs(run, "controls2-slider", "controls2-knob", states));
-    EXPECT_TRUE(differs(run, "controls2-knob", "controls2-paged", states));
-    EXPECT_TRUE(differs(run, "controls2-start", "controls2-chosen", menuChoice));
+    EXPECT_TRUE(run.differs("controls2-start", "controls2-slider", sliderValue));
+    EXPECT_FALSE(run.differs("controls2-slider", "controls2-knob", sliderValue));
+    EXPECT_TRUE(run.differs("controls2-slider", "controls2-knob", states));
+    EXPECT_TRUE(run.differs("controls2-knob", "controls2-paged", states));
+    EXPECT_TRUE(run.differs("controls2-start", "controls2-chosen", menuChoice));
 }

@@ -33,6 +33,12 @@ struct Probe {
 // Screenshot name -> the pixels expected in it.
 using Probes = std::map<std::string, std::vector<Probe>>;
 
+// A rectangle of the 640 x 480 screen.
+struct Area {
+    int x, y, w, h;
+};
+constexpr Area wholeScreen { 0, 0, 640, 480 };
+
 class Run {
 public:
     // Plays SCRIPT (a file of tests/scenario) on DISK (a folder of the build: the framework's
@@ -68,6 +74,22 @@ public:
             for (const Probe& probe : probes)
                 EXPECT_EQ(surface->pixel(probe.x, probe.y) & 0xFFFFFF, probe.pixel) << name << ": " << probe.what;
         }
+    }
+
+    // Whether two screenshots differ anywhere in the area; a missing shot fails the test.
+    bool differs(const std::string& a, const std::string& b, Area area = wholeScreen) const
+    {
+        auto first = shot(a);
+        auto second = shot(b);
+        if (!first || !second) {
+            ADD_FAILURE() << "no screenshot " << (first ? b : a);
+            return false;
+        }
+        for (int y = area.y; y < area.y + area.h; ++y)
+            for (int x = area.x; x < area.x + area.w; ++x)
+                if ((first->pixel(x, y) & 0xFFFFFF) != (second->pixel(x, y) & 0xFFFFFF))
+                    return true;
+        return false;
     }
 
     // What pdfinfo says of a PDF the run wrote.
