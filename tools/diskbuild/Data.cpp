@@ -106,6 +106,17 @@ void writeArchive(const std::string& path, const std::vector<qelValue>& values)
         throw Failure { "cannot write " + path };
 }
 
+// A category list file: item 0 lists every id, item n the ids of category n (empty where a
+// category has none).
+void writeCategoryLists(const std::string& path, const std::vector<int32_t>& all,
+    std::map<int32_t, std::vector<int32_t>>& categories, int32_t lastCategory)
+{
+    std::vector<qelValue> lists { intList(all) };
+    for (int32_t n = 1; n <= lastCategory; ++n)
+        lists.push_back(intList(categories[n]));
+    writeArchive(path, lists);
+}
+
 // The pairs of one index file, written as a table in text notation for qelidx; a key given
 // twice must name the same value (two spellings of one name collapse to one key).
 class IndexSource {
@@ -226,10 +237,7 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
         all.push_back(listId);
     }
     writeArchive(media + "/Verbetes.DAT", records);
-    std::vector<qelValue> lists { intList(all) };
-    for (int32_t n = 1; n <= lastCategory; ++n)
-        lists.push_back(intList(categories[n]));
-    writeArchive(media + "/IDCatLst.DTT", lists);
+    writeCategoryLists(media + "/IDCatLst.DTT", all, categories, lastCategory);
     listIds.write(sources + "/VDBLstID.tbl");
     nameList.write(sources + "/VDBNList.tbl");
     idList.write(sources + "/VDBIDLst.tbl");
@@ -332,10 +340,7 @@ void buildAtlas(const std::string& dataFolder, const std::string& media, const s
         all.push_back(id);
     }
     writeArchive(media + "/Atlas.DAT", records);
-    std::vector<qelValue> lists { intList(all) };
-    for (int32_t n = 1; n <= lastCategory; ++n)
-        lists.push_back(intList(categories[n]));
-    writeArchive(media + "/ATCatLst.DTT", lists);
+    writeCategoryLists(media + "/ATCatLst.DTT", all, categories, lastCategory);
     nameList.write(sources + "/ATNamLst.tbl");
     idList.write(sources + "/ATIDList.tbl");
 }
