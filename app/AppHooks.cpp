@@ -1,7 +1,7 @@
 #include "app/AppHooks.h"
 
 #include "app/ShowcaseForm.h"
-#include "app/shell/VelarimApp.h"
+#include "app/VelarimApp.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/MenuDialog.h"

@@ -1,7 +1,7 @@
-#include "app/shell/VelarimApp.h"
+#include "app/VelarimApp.h"
 
 #include "app/shell/CategoryLists.h"
-#include "app/shell/ClassSet.h"
+#include "app/ClassSet.h"
 #include "app/shell/DBLists.h"
 #include "app/shell/MarkList.h"
 #include "app/shell/Preferences.h"

@@ -1,8 +1,8 @@
 // The almanac's registrations and class set: every registered name makes a form of its class.
 
-#include "app/shell/ClassSet.h"
+#include "app/ClassSet.h"
 #include "app/shell/Registrations.h"
-#include "app/shell/VelarimApp.h"
+#include "app/VelarimApp.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
 #include "framework/runtime/MakerHooks.h"

@@ -1,4 +1,4 @@
-#include "app/shell/ClassSet.h"
+#include "app/ClassSet.h"
 
 #include "app/shell/MessagesDialog.h"
 #include "app/shell/MultiTypeListBox.h"

@@ -1,11 +1,15 @@
 #pragma once
 
 // The almanac's screens, dialogs and special controls as classes of the framework's class
-// system. Most are shells here: they answer their class name, make new instances from a data
-// value and give the help context of their screen; each section gives its own class its
-// behaviour. QuitDlg, MessagesDialog and SobreDlg have headers of their own.
+// system. The classes a section has built live in that section's folder (app/shell,
+// app/reference, app/atlas, app/personal) and are included here; the others are still shells
+// here: they answer their class name, make new instances from a data value and give the help
+// context of their screen.
 
+#include "app/shell/BarraMenuForm.h"
 #include "app/shell/ShellClass.h"
+#include "app/shell/VLTextDialog.h"
+#include "app/shell/VLTextForm.h"
 #include "framework/ui/MediaDialogObject.h"
 #include "framework/ui/MediaFormObject.h"
 #include "framework/ui/MenuDialog.h"
@@ -17,25 +21,10 @@ public:                    \
 
 // ---- Bases of screens and dialogs (never registered) -------------------------------------------
 
-// The screen with the menu bar.
-class BarraMenuForm : public qelMediaFormObject {
-    VELARIM_CLASS(BarraMenuForm, qelMediaFormObject)
-};
-
-// Text and media pages.
-class VLTextForm : public BarraMenuForm {
-    VELARIM_CLASS(VLTextForm, BarraMenuForm)
-};
-
 // The agenda's day, month and week views.
 class AgendaForm : public VLTextForm {
     VELARIM_CLASS(AgendaForm, VLTextForm)
     VELARIM_INDEX_HELP
-};
-
-// Dialogs with text.
-class VLTextDialog : public qelMediaDialogObject {
-    VELARIM_CLASS(VLTextDialog, qelMediaDialogObject)
 };
 
 // Dialogs over a database file's layout.
