@@ -1,0 +1,7 @@
+#include "app/shell/ShellHooks.h"
+
+VelarimShellHooks& velarimShellHooks()
+{
+    static VelarimShellHooks hooks;
+    return hooks;
+}
