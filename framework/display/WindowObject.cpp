@@ -153,7 +153,7 @@ void qelWindowObject::onFocusGained()
     if (!caretActive)
         return;
     if (platform::Window* window = openWindow()) {
-        window->createCaret(m_caret.right, m_caret.bottom);
+        window->createCaret(m_caret.width(), m_caret.height());
         window->setCaretPos(m_caret.left + mediaLeft, m_caret.top + mediaTop);
         window->showCaret();
     }
@@ -587,7 +587,9 @@ void qelWindowObject::measureTextBox(const qelValue& text, const qelValue& measu
 
 void qelWindowObject::showCaret(int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    m_caret = { add(x, originX), add(y, originY), w, h };
+    int32_t left = add(x, originX);
+    int32_t top = add(y, originY);
+    m_caret = { left, top, add(left, w), add(top, h) };
     if (hasFocus && !caretActive) {
         if (platform::Window* window = openWindow()) {
             window->createCaret(w, h);

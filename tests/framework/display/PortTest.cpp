@@ -346,11 +346,14 @@ TEST(Port, CaretFollowsFocusAndTheMediaOffset)
     platform::Window& window = p.fixture.system->window();
     EXPECT_TRUE(window.caretVisible());
     EXPECT_EQ(window.caretRect(), (Rect { 85, 66, 87, 78 }));
+    // The port keeps the caret as a rectangle in its own coordinates.
+    EXPECT_EQ(p.port->caretRect(), (Rect { 5, 6, 7, 18 }));
     p.port->onFocusLost();
     EXPECT_FALSE(window.hasCaret());
     EXPECT_EQ(p.port->caretActive, 1);
     p.port->onFocusGained();
     EXPECT_TRUE(window.caretVisible());
+    EXPECT_EQ(window.caretRect(), (Rect { 85, 66, 87, 78 }));
     qelHideCaret();
     EXPECT_FALSE(window.hasCaret());
     EXPECT_EQ(p.port->caretActive, 0);
