@@ -114,6 +114,32 @@ foreach(index IN LISTS qel_almanac_indexes)
                        OUTPUT ${QEL_ALMANAC_MEDIA}/${index}.IDX)
 endforeach()
 
+# The gallery of the almanac's list controls: an installation of its own, build/<tree>/galeria,
+# whose settings take the disk as source disk and find the gallery's screen first, in the main
+# menu's place, with the program's cursors beside them; its pictures go to the disk's media
+# folder.
+set(QEL_ALMANAC_GALLERY_DIR ${CMAKE_BINARY_DIR}/galeria)
+set(qel_gallery_content ${QEL_ALMANAC_CONTENT}/galeria)
+configure_file(${qel_gallery_content}/VL98.ini.in ${qel_almanac_stamps}/galeria.ini @ONLY)
+add_custom_command(OUTPUT ${QEL_ALMANAC_GALLERY_DIR}/VL98.ini ${QEL_ALMANAC_GALLERY_DIR}/MainForm.etn
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_GALLERY_DIR}
+    COMMAND diskbuild text ${qel_almanac_stamps}/galeria.ini ${QEL_ALMANAC_GALLERY_DIR}/VL98.ini
+    COMMAND diskbuild screen MainForm MainForm shell ${qel_gallery_content}/Galeria.frm
+            -o ${QEL_ALMANAC_GALLERY_DIR}/MainForm.etn
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_GALLERY_DIR}/cursors
+    COMMAND diskbuild pictures ${QEL_STYLE_CONTENT}/cursors.tbl ${QEL_ALMANAC_GALLERY_DIR}/cursors
+    DEPENDS diskbuild ${qel_almanac_stamps}/galeria.ini ${qel_gallery_content}/Galeria.frm
+            ${QEL_STYLE_CONTENT}/cursors.tbl
+    COMMENT "Almanac: the list controls' gallery" VERBATIM)
+add_custom_command(OUTPUT ${qel_almanac_stamps}/galeria-pictures.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild pictures ${qel_gallery_content}/pictures.tbl ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/galeria-pictures.stamp
+    DEPENDS diskbuild ${qel_gallery_content}/pictures.tbl
+    COMMENT "Almanac: the gallery's pictures" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_GALLERY_DIR}/VL98.ini ${QEL_ALMANAC_GALLERY_DIR}/MainForm.etn
+     ${qel_almanac_stamps}/galeria-pictures.stamp)
+
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})

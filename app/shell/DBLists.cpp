@@ -89,8 +89,12 @@ int32_t intOrAbsent(const qelValue& value)
 
 DBLists& DBLists::instance()
 {
-    static DBLists lists;
-    return lists;
+    // Never destroyed: the values it holds are index files of the record layer, whose page
+    // cache is a static object of its own and may be gone by the time static objects are
+    // destroyed at exit. The program's exit releases it (release) while the framework stands;
+    // a run that ends otherwise leaves the files to the system.
+    static DBLists* lists = new DBLists;
+    return *lists;
 }
 
 int32_t openDatabaseLists()

@@ -5,6 +5,8 @@
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 
+#include <algorithm>
+
 VLComboBox::VLComboBox(const qelValue& data)
     : ComboBox(data)
 {
@@ -48,8 +50,10 @@ void VLComboBox::drawRow(
         }
         qelSetColor(marked ? m_markedTextColor : textColor);
     }
+    // The row's own clip, kept inside the open list: a last row only partly in the list would
+    // otherwise write below it, where closing the list does not restore the screen.
     qelResetClip();
-    qelClipRect(x + 2, y, w, h);
+    qelClipRect(x + 2, y, w, std::max(0, std::min(h, listTop + listHeight - y)));
     qelDrawTextInRect(text, x + 2, y, 0, 0, 0, 1);
     // The row's clip would cut the next row's highlight away: back to the open list's column.
     qelResetClip();

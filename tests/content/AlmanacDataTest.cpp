@@ -1,6 +1,7 @@
 // The almanac's content data as the build derived it from content/almanac/data: every index
 // agrees with the archives it points into, the category lists hold every record of their
-// category, and the pictures the entries name are media records with a picture.
+// category, the pictures the entries name are media records with a picture, and every link of
+// an entry's text or a media item's related entries leads to something on the disk.
 
 #include "ErrorRecorder.h"
 
@@ -12,10 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -59,6 +63,37 @@ protected:
     std::map<std::string, qelValue> archives;
 };
 
+// The links of a text in rich text: each "!\{type:target\}" after hot text, as type and target.
+std::vector<std::pair<std::string, std::string>> linksOf(const qelValue& text)
+{
+    std::vector<std::pair<std::string, std::string>> links;
+    if (!text.isString())
+        return links;
+    std::string rtf = qelCString(text);
+    for (size_t at = rtf.find("!\\{"); at != std::string::npos; at = rtf.find("!\\{", at + 3)) {
+        size_t end = rtf.find("\\}", at + 3);
+        if (end == std::string::npos)
+            break;
+        std::string context = rtf.substr(at + 3, end - at - 3);
+        size_t colon = context.find(':');
+        links.emplace_back(context.substr(0, colon), colon == std::string::npos ? "" : context.substr(colon + 1));
+    }
+    return links;
+}
+
+bool pageOnDisk(const std::string& page)
+{
+    std::string wanted = page + ".etn";
+    for (const auto& entry : fs::directory_iterator(fs::path(QEL_BUILD_DIR) / "disk" / "Media")) {
+        std::string name = entry.path().filename().string();
+        for (char& c : name)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (name == wanted)
+            return true;
+    }
+    return false;
+}
+
 TEST_F(AlmanacData, ArchivesOpenWithRecords)
 {
     for (const auto& [name, archive] : archives) {
@@ -98,6 +133,46 @@ TEST_F(AlmanacData, EntryIndexesAgreeWithTheEntryRecords)
             ASSERT_GE(m, 0) << qelCString(qelGet(pictures, k));
             EXPECT_EQ(qelGet(record("Midias.DAT", m), 7).type(), QEL_IMAGE_TYPE);
         }
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+TEST_F(AlmanacData, EveryLinkLeadsToAnEntryAMediaItemOrAPage)
+{
+    // An entry link names the entry page and the entry's name, which the page finds lower-cased
+    // in the entries' id list; a media link names the item, found lower-cased in the media id
+    // list; an infographic link names a page of the disk.
+    auto follow = [&](const std::string& type, const std::string& target) {
+        SCOPED_TRACE(type + ":" + target);
+        qelValue lowered = qelLowerCase(qelValue(target.c_str()));
+        if (type == "jump" || type == "verbete") {
+            ASSERT_EQ(target.rfind("VerbeteForm;", 0), 0u);
+            EXPECT_GE(qelIntValue(lookUp("VDBIDLst.IDX", qelLowerCase(qelValue(target.substr(12).c_str())))), 1);
+        } else if (type == "info") {
+            EXPECT_TRUE(pageOnDisk(qelCString(lowered)));
+        } else if (type != "audio") {
+            static const std::set<std::string> mediaTypes { "anim", "bandeira", "crono", "foto", "livro", "tabela",
+                "video" };
+            EXPECT_TRUE(mediaTypes.count(type));
+            EXPECT_GE(qelIntValue(lookUp("MDBIDLst.IDX", lowered)), 1);
+        }
+    };
+    for (int32_t r = 0; r < count("Verbetes.DAT"); ++r) {
+        qelValue entry = record("Verbetes.DAT", r);
+        SCOPED_TRACE(qelCString(qelGet(entry, 2)));
+        int32_t toEntries = 0;
+        for (const auto& [type, target] : linksOf(qelGet(entry, 4))) {
+            follow(type, target);
+            toEntries += type == "jump";
+        }
+        // No entry is a dead end.
+        EXPECT_GT(toEntries, 0);
+    }
+    for (int32_t r = 0; r < count("Midias.DAT"); ++r) {
+        qelValue media = record("Midias.DAT", r);
+        SCOPED_TRACE(qelCString(qelGet(media, 1)));
+        for (const auto& [type, target] : linksOf(qelGet(media, 10)))
+            follow(type, target);
     }
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }

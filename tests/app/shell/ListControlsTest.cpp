@@ -13,6 +13,7 @@
 #include "ShellDisk.h"
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
+#include "framework/display/Region.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/runtime/ValuePrinter.h"
@@ -170,7 +171,10 @@ TEST_F(ListDisk, TwoDatabaseListsOfDifferentKindsKeepTheirOwnNames)
     qelValue entryHolder;
     VLListBox* entryBox = entries(entryHolder);
     qelValue atlasHolder;
-    VLListBox* atlasBox = make<VLListBox>(atlasHolder, listData("(\"dbID\" 4) (\"List\" (list 1 2))"));
+    // Below the entries: a list box shows the screen it was first drawn on behind its rows.
+    qelValue atlasData = listData("(\"dbID\" 4) (\"List\" (list 1 2))");
+    qelPut(atlasData, "Hot Spot", qelRectValue(10, 70, 100, 50));
+    VLListBox* atlasBox = make<VLListBox>(atlasHolder, atlasData);
     qelPerform(atlasHolder, "Initialize", qelNil);
     // The atlas box was set up last and holds the current name list; the entries keep theirs.
     EXPECT_TRUE(entryBox->nameOf(qelMakeInt(1)) == "Amazonas");
@@ -179,6 +183,19 @@ TEST_F(ListDisk, TwoDatabaseListsOfDifferentKindsKeepTheirOwnNames)
     EXPECT_EQ(entryBox->selection, 1);
     EXPECT_EQ(atlasBox->key('q', 0), 0);
     EXPECT_EQ(atlasBox->selection, 1);
+    // Drawn one after the other, each box's first row shows its own name: "Amazonas" is eight
+    // glyphs, the atlas's "Zâmbia" six.
+    auto glyphs = [&](VLListBox* box, int rowY) {
+        box->setSelection(-1, 1, 0, 0);
+        box->draw();
+        int n = 0;
+        while (n < 15 && colourAt(*ui, 13 + n * 6, rowY) == 1)
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(glyphs(atlasBox, 73), 6);
+    EXPECT_EQ(glyphs(entryBox, 13), 8);
+    EXPECT_EQ(glyphs(atlasBox, 73), 6);
     // Destroying one clears the current name list; the other still reads its own.
     atlasHolder = qelNil;
     EXPECT_TRUE(DBLists::instance().nameListGet(5, qelMakeInt(7)) == "GNRNList: Geral");
@@ -274,6 +291,24 @@ TEST(VLComboBox, MarkedItemsLoseTheirStarsAndTakeTheMarkedColours)
     EXPECT_EQ(colourAt(ui, 13, 13), blue);
     EXPECT_EQ(colourAt(ui, 13 + 4 * 6, 13), blue);
     EXPECT_EQ(colourAt(ui, 13 + 5 * 6, 13), white);
+}
+
+TEST(VLComboBox, ARowOnlyPartlyInTheOpenListStaysInsideIt)
+{
+    UiFixture ui;
+    ui.port->drawImage(solidImage(640, 480, 0x00FF00), 0, 0, 0, 0, 0, 0);
+    // Two rows' room (the list from y 23, 22 high, framed): the third row starts at y 44, just
+    // above the list's bottom edge, and its text may not run on below the frame.
+    qelValue data = UiFixture::read("(table (\"EditHotSpot\" (rect 10 10 100 12)) (\"BackgroundColor\" 16777215) "
+                                    "(\"MaxItems\" 2) (\"List\" (list \"Brasil\" \"Chile\" \"**Peru\")))");
+    qelValue holder;
+    VLComboBox* box = make<VLComboBox>(holder, data);
+    box->setUp();
+    box->drawOpenList();
+    EXPECT_EQ(colourAt(ui, 14, 37), blue);
+    for (int y = 48; y < 56; ++y)
+        ASSERT_EQ(colourAt(ui, 14, y), green) << y;
+    box->closeList();
 }
 
 TEST(PQListBox, RecordRowsMarkedRowsAndColourDefaults)
