@@ -176,7 +176,10 @@ void DBTableLayout::drawColumn()
         if (!m_headingMark.isNil())
             qelShowImageAt(m_headingMark, left + width - qelWidth(m_headingMark), top, 0, 0, 0, 0);
     }
+    // The separator in the cells' ink, whatever colour the port was left with.
+    int32_t previousColor = qelSetColor(cellTextColor);
     qelDrawLine(left + width - 1, top, left + width - 1, bottom);
+    qelSetColor(previousColor);
     if (!m_printMode)
         qelResetClip();
 }
