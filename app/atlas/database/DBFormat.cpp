@@ -5,7 +5,7 @@
 #include "framework/runtime/ValuePrinter.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 namespace {
@@ -58,12 +58,16 @@ std::string grouped(const std::string& digits)
     return out;
 }
 
-std::string printed(const char* format, int width, int precision, double x)
+// x with the decimals (rounded), blank-padded on the left to the width; locale-free.
+std::string printed(int width, int precision, double x)
 {
-    // Why: a float32 is below 3.5e38, so its whole digits and decimals fit well within this.
+    // Why: a float32 is below 3.5e38, so its whole digits and nine decimals fit well within this.
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, format, width, precision, x);
-    return buffer;
+    auto [end, failed] = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, precision);
+    std::string text = failed == std::errc() ? std::string(buffer, end) : std::string("n.d.");
+    if (int(text.size()) < width)
+        text.insert(0, size_t(width) - text.size(), ' ');
+    return text;
 }
 
 } // namespace
@@ -84,18 +88,18 @@ qelValue formatDBNumber(const qelValue& value, int32_t decimals, float divisor)
     if (!std::isfinite(x))
         return qelValue("n.d.");
     if (x < 0.0f) {
-        std::string text = decimals == 0 ? printed("%*.*f", 0, 0, std::trunc(double(x)))
-                                         : printed("%*.*f", decimals + 4, decimals, double(x));
+        std::string text = decimals == 0 ? printed(0, 0, std::trunc(double(x)) + 0.0)
+                                         : printed(decimals + 4, decimals, double(x));
         return qelValue(text.c_str());
     }
     if (decimals == 0)
-        return qelValue(grouped(printed("%*.*f", 0, 0, std::trunc(double(x)))).c_str());
+        return qelValue(grouped(printed(0, 0, std::trunc(double(x)) + 0.0)).c_str());
     // Rounded once to the decimals, then the whole part grouped.
-    std::string text = printed("%*.*f", 0, decimals, double(x));
+    std::string text = printed(0, decimals, double(x));
     size_t point = text.find('.');
     std::string whole = text.substr(0, point);
     if (whole.size() <= 3)
-        return qelValue(printed("%*.*f", decimals + 4, decimals, double(x)).c_str());
+        return qelValue(printed(decimals + 4, decimals, double(x)).c_str());
     return qelValue((grouped(whole) + text.substr(point)).c_str());
 }
 

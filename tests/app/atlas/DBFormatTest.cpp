@@ -51,6 +51,7 @@ TEST(FormatDBNumber, GroupsDecimalsAndMissingValues)
         { qelMakeFloat(1000.25f), 1, 1.0f, "1,000.2" },
         { qelMakeInt(4), 3, 1.0f, "  4.000" },
         { qelMakeInt(-1500), 0, 1.0f, "-1500" },
+        { qelMakeFloat(-0.5f), 0, 1.0f, "0" },
         { qelMakeFloat(-2.5f), 1, 1.0f, " -2.5" },
         { qelMakeInt(2500000), 0, 1000.0f, "2,500" },
         { qelMakeInt(41262199), 0, 1000.0f, "41,262" },
