@@ -26,20 +26,19 @@ bool isEmptyText(const qelValue& text)
     return text.isNil() || (text.isString() && qelCount(text) == 0);
 }
 
-} // namespace
-
-DBTableLayout::~DBTableLayout()
+// The text in the font, in the cells' ink on no background; the port's font and colours come back.
+void drawText(const qelValue& text, const qelValue& font, int32_t x, int32_t y, int32_t w, int32_t h, int32_t alignment)
 {
-    m_frame = qelNil;
-    m_headingText = qelNil;
-    m_note = qelNil;
-    m_noteTable = qelNil;
-    m_headingMark = qelNil;
-    m_headingImage = qelNil;
-    m_records = qelNil;
-    m_headingFont = qelNil;
-    m_cellFont = qelNil;
+    qelValue previousFont = qelSetFont(font);
+    int32_t previousColor = qelSetColor(cellTextColor);
+    int32_t previousBack = qelSetBackColor(noBackground);
+    qelDrawTextInRect(text, x, y, w, h, alignment, 0);
+    qelSetBackColor(previousBack);
+    qelSetColor(previousColor);
+    qelSetFont(previousFont);
 }
+
+} // namespace
 
 void DBTableLayout::setup(
     const qelValue& records, int32_t stateDatabase, int32_t linesPerRow, int32_t stripeColor, int32_t printMode)
@@ -113,14 +112,8 @@ qelValue DBTableLayout::cellShownText(const qelValue& text, const qelValue& note
 
 void DBTableLayout::drawCell(const qelValue& text, const qelValue& cell, int32_t alignment)
 {
-    qelValue previousFont = qelSetFont(m_cellFont);
-    int32_t previousColor = qelSetColor(cellTextColor);
-    int32_t previousBack = qelSetBackColor(noBackground);
-    qelDrawTextInRect(
-        cellShownText(text, m_note), qelLeft(cell), qelTop(cell), qelWidth(cell), qelHeight(cell), alignment, 0);
-    qelSetBackColor(previousBack);
-    qelSetColor(previousColor);
-    qelSetFont(previousFont);
+    drawText(cellShownText(text, m_note), m_cellFont, qelLeft(cell), qelTop(cell), qelWidth(cell), qelHeight(cell),
+        alignment);
 }
 
 void DBTableLayout::drawColumn()
@@ -165,13 +158,7 @@ void DBTableLayout::drawColumn()
             int32_t h = 0;
             qelMeasureString("|", m_headingFont, &w, &h);
             int32_t imageHeight = m_headingImage.isNil() ? m_headingHeight : qelHeight(m_headingImage);
-            qelValue previousFont = qelSetFont(m_headingFont);
-            int32_t previousColor = qelSetColor(cellTextColor);
-            int32_t previousBack = qelSetBackColor(noBackground);
-            qelDrawTextInRect(m_headingText, left + 1, top + imageHeight - h - 2, width - 2, h, dbAlignLeft, 0);
-            qelSetBackColor(previousBack);
-            qelSetColor(previousColor);
-            qelSetFont(previousFont);
+            drawText(m_headingText, m_headingFont, left + 1, top + imageHeight - h - 2, width - 2, h, dbAlignLeft);
         }
         if (!m_headingMark.isNil())
             qelShowImageAt(m_headingMark, left + width - qelWidth(m_headingMark), top, 0, 0, 0, 0);

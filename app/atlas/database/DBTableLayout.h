@@ -12,7 +12,8 @@
 class DBTableLayout {
 public:
     DBTableLayout() = default;
-    virtual ~DBTableLayout();
+    // The values are released in the reverse order of their declaration.
+    virtual ~DBTableLayout() = default;
     DBTableLayout(const DBTableLayout&) = delete;
     DBTableLayout& operator=(const DBTableLayout&) = delete;
 
