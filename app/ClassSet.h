@@ -6,6 +6,8 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/atlas/database/BDHFDialog.h"
+#include "app/atlas/database/DBFileStruct.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
@@ -25,11 +27,6 @@ public:                    \
 class AgendaForm : public VLTextForm {
     VELARIM_CLASS(AgendaForm, VLTextForm)
     VELARIM_INDEX_HELP
-};
-
-// Dialogs over a database file's layout.
-class DBFileStruct : public qelMediaDialogObject {
-    VELARIM_CLASS(DBFileStruct, qelMediaDialogObject)
 };
 
 // ---- Screens -----------------------------------------------------------------------------------
@@ -92,7 +89,6 @@ VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
 VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
 VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
-VELARIM_DIALOG(BDHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)

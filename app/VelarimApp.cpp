@@ -1,5 +1,6 @@
 #include "app/VelarimApp.h"
 
+#include "app/atlas/database/SavedSearches.h"
 #include "app/shell/CategoryLists.h"
 #include "app/ClassSet.h"
 #include "app/shell/DBLists.h"
@@ -137,6 +138,7 @@ void VelarimApp::shutdown()
     }
     releaseCategoryLists();
     releaseMarkList();
+    releaseSavedSearches();
     DBLists::instance().release();
 }
 

@@ -109,6 +109,17 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
             ${qel_almanac_stamps}/pictures.stamp ${qel_almanac_stamps}/mundo.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
+# The country and state database: records and value indexes, both archives.
+set(qel_almanac_database_outputs)
+foreach(file DBPaises.dat DBPaises.idx DBEstado.dat DBEstado.idx)
+    list(APPEND qel_almanac_database_outputs ${QEL_ALMANAC_MEDIA}/${file})
+endforeach()
+add_custom_command(OUTPUT ${qel_almanac_database_outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild database ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
+    DEPENDS diskbuild ${qel_almanac_data}/bdados.tbl ${qel_almanac_data}/paises.tbl
+    COMMENT "Almanac: the country and state database" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_database_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     qel_add_index_file(almanac_index_${index} SOURCE ${qel_almanac_index_sources}/${index}.tbl
                        OUTPUT ${QEL_ALMANAC_MEDIA}/${index}.IDX)
