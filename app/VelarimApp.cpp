@@ -1,5 +1,6 @@
 #include "app/VelarimApp.h"
 
+#include "app/shell/BarraMenuForm.h"
 #include "app/shell/CategoryLists.h"
 #include "app/ClassSet.h"
 #include "app/shell/DBLists.h"
@@ -135,6 +136,7 @@ void VelarimApp::shutdown()
         savePreferences();
         qelSetVolume(savedVolume);
     }
+    velarimReleaseLastSearchResult();
     releaseCategoryLists();
     releaseMarkList();
     DBLists::instance().release();

@@ -43,6 +43,12 @@ qelValue controlName(const qelValue& control)
     return object ? qelResolve(object->getProperty("Name")) : qelNil;
 }
 
+// An integer from a result; a missing one is -1 (no position).
+int32_t position(const qelValue& value)
+{
+    return value.isNil() ? -1 : qelIntValue(value);
+}
+
 // A new table as the menu bar makes them: room for four, growing by 100 %, 75 % full.
 qelValue smallTable()
 {
@@ -247,7 +253,7 @@ void BarraMenuForm::showHistory()
     qelValue choice = qelDoDialog("HistoryDlg");
     if (!qelTableOf(choice) || entry(choice, "Jump Form").isNil())
         return;
-    qelHistoryGoToEntry(qelIntValue(entry(choice, "Jump Index")));
+    qelHistoryGoToEntry(position(entry(choice, "Jump Index")));
 }
 
 void BarraMenuForm::showInternetMenu()
@@ -318,7 +324,7 @@ bool BarraMenuForm::showSubcategoryMenu(const qelValue& control)
     if (formName.isNil()) {
         // Without a screen of its own the choice names an information page by its position.
         qelValue pages = qelResolve(qelLoadResource("ValidInfos"));
-        int32_t index = qelIntValue(entry(choice, "Index"));
+        int32_t index = position(entry(choice, "Index"));
         qelListObject* list = qelListObjectOf(pages);
         if (list && index >= 0 && index < list->count)
             goToForm(qelResolve(list->elementAt(index)), qelNil);
