@@ -190,7 +190,18 @@ private:
             qelValue item = value(depth + 1);
             if (failed())
                 return qelNil;
-            qelTableOf(result)->put(key, item);
+            qelTableObject* t = qelTableOf(result);
+            // The pairs come in slot order. A full table (as a table read from text is made) has
+            // no empty slot, so pair i sat in slot i: it goes back there, and the table is written
+            // again as it was read, where putting the keys in order could wrap them elsewhere.
+            qelValue* cell = nullptr;
+            auto* text = key.objectAs<qelStringObject>();
+            if (count == capacity && text && !text->holdsNul() && t->find(key) < 0)
+                cell = t->cellAtKnownSlot(i, text, text->hash(), true);
+            if (cell)
+                *cell = item;
+            else
+                t->put(key, item);
         }
         return result;
     }
