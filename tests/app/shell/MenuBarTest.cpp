@@ -384,12 +384,13 @@ TEST(HistoryDlg, RowsShowTheNewestFirstAndEachJumpsToItsOwnEntry)
         const char* result;
     };
     // Entries: 0 the main menu, 1 a screen with no history text, 2 an entry page's table, 3 a
-    // table without "History Text", 4 a plain text. Rows: "Curiosidades", "Brasil", "Tela...".
+    // table without "History Text", 4 a plain text. Rows, about 10 pixels each in the test font
+    // from the list's top at y 90: "Curiosidades", "Brasil", "Tela inicial".
     const Case cases[] = {
-        { "wait 100\nkey B\n", "(table (\"Jump Form\" \"VerbeteForm\") (\"Jump Table\" (table (\"History Text\" \"Brasil\")"
+        { "click 200 101\n", "(table (\"Jump Form\" \"VerbeteForm\") (\"Jump Table\" (table (\"History Text\" \"Brasil\")"
                      " (\"Index\" 7))) (\"Jump Index\" 2))" },
-        { "wait 100\nkey T\n", "(table (\"Jump Form\" \"MainForm\") (\"Jump Table\" \"Tela inicial\") (\"Jump Index\" 0))" },
-        { "wait 100\nkey C\n", "(table (\"Jump Form\" \"CurioHForm\") (\"Jump Table\" \"Curiosidades\") (\"Jump Index\" 4))" },
+        { "click 200 115\n", "(table (\"Jump Form\" \"MainForm\") (\"Jump Table\" \"Tela inicial\") (\"Jump Index\" 0))" },
+        { "click 200 93\n", "(table (\"Jump Form\" \"CurioHForm\") (\"Jump Table\" \"Curiosidades\") (\"Jump Index\" 4))" },
         // A press outside the dialog ends it without a choice.
         { "click 20 20\n", "nil" },
     };
