@@ -86,7 +86,8 @@ void HistoryDlg::fillList()
             selection = int32_t(r);
     }
     qelPut(list, qelValue("List"), texts);
-    qelPut(list, qelValue("setSelection"), qelMakeInt(selection));
+    if (selection >= 0)
+        qelPerform(list, "setSelection", qelMakeInt(selection));
     setActiveControl(list, 1);
 }
 
