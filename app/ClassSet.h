@@ -9,6 +9,10 @@
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/DBFileStruct.h"
 #include "app/shell/BarraMenuForm.h"
+#include "app/shell/DisplayMenu.h"
+#include "app/shell/HistoryDlg.h"
+#include "app/shell/MainForm.h"
+#include "app/shell/PrefsDlg.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
 #include "app/shell/VLTextForm.h"
@@ -37,7 +41,6 @@ class AgendaForm : public VLTextForm {
         VELARIM_INDEX_HELP         \
     };
 
-VELARIM_SCREEN(MainForm, BarraMenuForm)
 VELARIM_SCREEN(VerbHForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
@@ -83,7 +86,6 @@ class CreditsForm : public qelMediaFormObject {
 VELARIM_DIALOG(CaptionDialog, VLTextDialog)
 VELARIM_DIALOG(VerbLink, VLTextDialog)
 VELARIM_DIALOG(RegistroDialog, VLTextDialog)
-VELARIM_DIALOG(HistoryDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
@@ -102,12 +104,6 @@ VELARIM_DIALOG(JogoQuestionDlg, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 
-class PrefsDlg : public qelMediaDialogObject {
-    VELARIM_CLASS(PrefsDlg, qelMediaDialogObject)
-public:
-    int32_t helpContext() override { return 17; }
-};
-
 class BuscaDialog : public qelMediaDialogObject {
     VELARIM_CLASS(BuscaDialog, qelMediaDialogObject)
     VELARIM_INDEX_HELP
@@ -117,19 +113,6 @@ class BDMCDialog : public DBFileStruct {
     VELARIM_CLASS(BDMCDialog, DBFileStruct)
 public:
     int32_t helpContext() override { return 32; }
-};
-
-// The picture menus: the pop-up menus differ from it only in their registered names.
-class DisplayMenu : public MenuDialog {
-    VELARIM_CLASS(DisplayMenu, MenuDialog)
-};
-
-class PopUpMenu : public DisplayMenu {
-    VELARIM_CLASS(PopUpMenu, DisplayMenu)
-};
-
-class PopUpMenu1 : public DisplayMenu {
-    VELARIM_CLASS(PopUpMenu1, DisplayMenu)
 };
 
 #undef VELARIM_INDEX_HELP

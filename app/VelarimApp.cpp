@@ -1,6 +1,7 @@
 #include "app/VelarimApp.h"
 
 #include "app/atlas/database/SavedSearches.h"
+#include "app/shell/BarraMenuForm.h"
 #include "app/shell/CategoryLists.h"
 #include "app/ClassSet.h"
 #include "app/shell/DBLists.h"
@@ -136,6 +137,7 @@ void VelarimApp::shutdown()
         savePreferences();
         qelSetVolume(savedVolume);
     }
+    velarimReleaseLastSearchResult();
     releaseCategoryLists();
     releaseMarkList();
     releaseSavedSearches();

@@ -38,6 +38,7 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/global.etn)
 
 # The pictures: the look's from the style, the almanac's own from their descriptions.
 foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC_CONTENT}/pictures.tbl;Media"
+             "pictures;${QEL_ALMANAC_CONTENT}/shell.tbl;Media"
              "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors" "pictures;${QEL_ALMANAC_CONTENT}/maps/mundo.tbl;Media")
     list(GET step 0 command)
     list(GET step 1 description)

@@ -1,6 +1,7 @@
 #include "app/shell/Preferences.h"
 
 #include "app/shell/ErrorCapture.h"
+#include "app/shell/PlainDecoder.h"
 #include "app/shell/UserFiles.h"
 #include "framework/display/Volume.h"
 #include "framework/runtime/Builtins.h"
@@ -14,6 +15,9 @@
 #include "framework/runtime/Table.h"
 #include "platform/sys/File.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 // The switches stored beside the volume, applied in this order.
@@ -23,26 +27,37 @@ constexpr const char* switches[] = { "RolloverHelp", "SoundEffects", "ShowIntro"
 // The shipped volume when no file was read.
 constexpr int32_t defaultVolume = 75;
 
-// Reading mode; writing that creates the file anew.
-constexpr int32_t readMode = 1;
+// Writing that creates the file anew.
 constexpr int32_t writeCreateMode = 10;
 
-// The stored table, or nil when there is no file or it does not read back as a table.
+// Why: the stored table is a few hundred bytes; a file far larger is not one this program wrote,
+// and is not read into memory whole.
+constexpr int64_t largestPreferencesFile = 64 * 1024;
+
+// The stored table, or nil when there is no file (or an empty one, left as it is) or it does not
+// read back as a table of plain values (then it is moved aside, and written anew at exit).
 qelValue readPreferencesFile(const qelValue& path)
 {
     if (!qelLocatedFileExists(path))
         return qelNil;
+    platform::File file = platform::File::open(qelPlatformPath(path), platform::FileOpenOptions {});
+    if (!file.isOpen())
+        return qelNil;
+    int64_t size = file.size();
+    if (size == 0)
+        return qelNil;
+    std::string bytes;
+    std::string error = "too large";
     qelValue prefs;
-    bool damaged = false;
-    {
-        ErrorCapture errors;
-        qelValue file = qelOpenFileStream(path, readMode, 1);
-        if (file.isNil())
-            return qelNil;
-        prefs = qelDecode(file);
-        damaged = errors.failed() || prefs.type() != QEL_TABLE_TYPE;
+    if (size > 0 && size <= largestPreferencesFile) {
+        bytes.resize(size_t(size));
+        if (file.readAt(0, bytes.data(), bytes.size()) == size)
+            prefs = decodePlainValue(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), error);
+        else
+            error = "cannot be read";
     }
-    if (damaged) {
+    file.close();
+    if (!error.empty() || prefs.type() != QEL_TABLE_TYPE) {
         moveUserFileAside(path, "PREFS.BAD");
         return qelNil;
     }
@@ -69,9 +84,16 @@ void loadPreferences()
             prefs = qelTable(8, 100, 75);
         qelPut(prefs, qelValue("Volume"), qelMakeInt(defaultVolume));
     } else {
-        qelSetVolume(qelIntValue(qelGet(prefs, qelValue("Volume"))));
-        for (const char* key : switches)
-            qelSetPreference(qelValue(key), qelGet(prefs, qelValue(key)));
+        // A stored volume is brought into the device's range; a table without one (or with
+        // something else in its place) leaves the volume as it is rather than silencing it.
+        qelValue volume = qelGet(prefs, qelValue("Volume"));
+        if (volume.type() == QEL_INT_TYPE)
+            qelSetVolume(std::clamp(qelIntValue(volume), 0, qelGetIntSetting("Volume Range", 100)));
+        // A switch the table lacks keeps the value the settings already hold.
+        for (const char* key : switches) {
+            if (qelContainsKey(prefs, qelValue(key)))
+                qelSetPreference(qelValue(key), qelGet(prefs, qelValue(key)));
+        }
     }
     if (hasTable)
         qelPut(table, qelValue("Preferences"), prefs);
@@ -81,7 +103,8 @@ bool savePreferences()
 {
     if (!qelIsFullInstall())
         return true;
-    qelValue prefs = qelGet(qelLoadResource("GlobalTable"), qelValue("Preferences"));
+    qelValue table = qelLoadResource("GlobalTable");
+    qelValue prefs = qelTableOf(table) ? qelGet(table, qelValue("Preferences")) : qelNil;
     if (prefs.type() != QEL_TABLE_TYPE)
         return true;
     // The table goes to a new file first, so a failed write keeps the old preferences.

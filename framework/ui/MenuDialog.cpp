@@ -315,6 +315,7 @@ void MenuDialog::drawItem(int32_t i)
         qelSetBackColor(backgroundColor);
     } else if (i == selectedIndex && !isSeparator(i)) {
         highlightBacking = qelGrabWindowImage(0, itemTop, menuWidth, itemHeight);
+        highlightLeft = 0;
         highlightTop = itemTop;
         highlightRect = qelRectValue(originX, originY + itemTop, menuWidth, itemHeight);
         qelRectangle(0, itemTop, menuWidth - 1, itemHeight, selectedBackgroundColor);
@@ -352,7 +353,7 @@ void MenuDialog::removeHighlight()
         return;
     qelValue backing = highlightBacking;
     highlightBacking = qelNil;
-    qelShowImageAt(backing, 0, highlightTop, 0, 0, 0, 0);
+    qelShowImageAt(backing, highlightLeft, highlightTop, 0, 0, 0, 0);
 }
 
 int32_t MenuDialog::itemAtY(int32_t, int32_t y)

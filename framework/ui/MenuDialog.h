@@ -63,6 +63,9 @@ public:
     qelValue addedImageBacking;
     qelValue background;
     qelValue highlightBacking;
+    // Where the backing goes back (menu coordinates): a text item's row starts at the left edge,
+    // a picture menu's item at its own rectangle.
+    int32_t highlightLeft = 0;
     int32_t highlightTop = 0;
     int32_t pointerX = 0;
     int32_t pointerY = 0;

@@ -13,8 +13,8 @@ namespace {
 
 // Where the quit dialog's title bar lies, and a point of the main screen's background that the
 // dialog does not cover.
-constexpr int titleX = 320, titleY = 145;
-constexpr int screenX = 320, screenY = 100;
+constexpr int titleX = 218, titleY = 140;
+constexpr int screenX = 218, screenY = 100;
 
 } // namespace
 

@@ -43,11 +43,15 @@ class Run {
 public:
     // Plays SCRIPT (a file of tests/scenario) on DISK (a folder of the build: the framework's
     // "showcase" or the almanac's "disk"; or an absolute path).
-    // WORDS, when given, follow as the program's command line.
-    explicit Run(const std::string& script, const std::string& disk = "showcase", const std::string& words = "")
+    // WORDS, when given, follow as the program's command line. The files of USERFILES, when
+    // given, are in the run's user folder when it starts (the user's files of an earlier run).
+    explicit Run(const std::string& script, const std::string& disk = "showcase", const std::string& words = "",
+        const fs::path& userFiles = {})
         : m_shots(fs::temp_directory_path() / ("velarim-" + script + "-" + std::to_string(std::random_device {}())))
     {
         fs::create_directories(m_shots / "user");
+        if (!userFiles.empty())
+            fs::copy(userFiles, m_shots / "user", fs::copy_options::recursive);
         std::string command = "LSAN_OPTIONS=suppressions='" + std::string(QEL_TEST_DATA) + "/../lsan.supp' "
             + "VELARIM_USER_DIR='" + (m_shots / "user").string() + "' '" + std::string(QEL_BUILD_DIR)
             + "/bin/velarim' --headless --disk '" + (disk.starts_with("/") ? disk : std::string(QEL_BUILD_DIR) + "/" + disk)
