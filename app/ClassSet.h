@@ -6,6 +6,7 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/personal/RegistroDialog.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
@@ -85,7 +86,6 @@ class CreditsForm : public qelMediaFormObject {
 
 VELARIM_DIALOG(CaptionDialog, VLTextDialog)
 VELARIM_DIALOG(VerbLink, VLTextDialog)
-VELARIM_DIALOG(RegistroDialog, VLTextDialog)
 VELARIM_DIALOG(HistoryDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)

@@ -1,11 +1,13 @@
 #include "app/VelarimApp.h"
 
+#include "app/personal/InternetLauncher.h"
 #include "app/shell/CategoryLists.h"
 #include "app/ClassSet.h"
 #include "app/shell/DBLists.h"
 #include "app/shell/MarkList.h"
 #include "app/shell/Preferences.h"
 #include "app/shell/Registrations.h"
+#include "app/shell/ShellHooks.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Volume.h"
 #include "framework/display/WindowServices.h"
@@ -53,6 +55,7 @@ VelarimApp::VelarimApp(const qelValue& commandLine)
     setBoolSetting("ShowFullScreen", 0);
     setBoolSetting("TestMode", 0);
     velarimRegisterClassPrototypes();
+    velarimShellHooks().openInternetPage = [](const qelValue& address) { openInternetPage(address); };
 }
 
 bool VelarimApp::waitForContent()
