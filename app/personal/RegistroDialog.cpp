@@ -45,15 +45,21 @@ std::string bytesOf(const qelValue& text)
     return string ? std::string(string->chars(), size_t(string->length())) : std::string();
 }
 
-// The typed text as RTF shows it: a backslash or a brace would otherwise start a control word or
-// a group and garble the rest of the record.
+// The typed text as RTF shows it: a backslash or a brace would otherwise start a control word, a
+// group or a link target and garble the rest of the record, so each is written as its character
+// code.
 std::string rtfEscaped(const std::string& text)
 {
     std::string out;
     for (char c : text) {
-        if (c == '\\' || c == '{' || c == '}')
-            out += '\\';
-        out += c;
+        if (c == '\\')
+            out += "\\'5c";
+        else if (c == '{')
+            out += "\\'7b";
+        else if (c == '}')
+            out += "\\'7d";
+        else
+            out += c;
     }
     return out;
 }

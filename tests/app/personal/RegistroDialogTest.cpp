@@ -178,7 +178,7 @@ TEST_F(RegistroDialogTest, TheRecordJoinsLabelsTextsAndLineEndsAndEscapesTypedRt
     type("Velocidade", "200");
     type("Impressora", "HP");
     EXPECT_EQ(record(),
-        "<Header/Nome>Ana \\{\\\\b\\}\\par <Data>\\par <Sexo>Masculino\\par <Endereco>\\par <Cidade>\\par <CEP>\\par "
+        "<Header/Nome>Ana \\'7b\\'5cb\\'7d\\par <Data>\\par <Sexo>Masculino\\par <Endereco>\\par <Cidade>\\par <CEP>\\par "
         "<Telefone>\\par <Header/Marca>\\par <Modelo>\\par <Velocidade>200 MHz\\par <CPU>486\\par <RAM>8Mb\\par "
         "<CD>Dupla Velocidade\\par <Impressora>HP\\par <Windows>\\par ");
 }
