@@ -36,7 +36,8 @@ constexpr const char* cdChoiceAtOpen = "Dupla Velocidade";
 
 template<size_t N> bool isOneOf(const qelValue& name, const char* const (&choices)[N])
 {
-    return name.isString() && std::any_of(std::begin(choices), std::end(choices), [&](const char* c) { return name == c; });
+    return name.isString()
+        && std::any_of(std::begin(choices), std::end(choices), [&](const char* c) { return name == c; });
 }
 
 std::string bytesOf(const qelValue& text)

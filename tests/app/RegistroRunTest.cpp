@@ -10,6 +10,7 @@
 #include "framework/runtime/Settings.h"
 #include "framework/ui/DialogObject.h"
 #include "platform/gfx/Png.h"
+#include "tests/app/personal/RegistroFile.h"
 #include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
@@ -154,16 +155,7 @@ TEST(RegistroRun, TheFormIsFilledSavedAndPrintedAndTheInternetItemsOpenTheirPage
                          "CEP: 30130-000\\par Telefone: (031) 555-1234\\par \\par {\\b Computador}\\par "
                          "Marca: Compaq\\par Modelo: Presario\\par Velocidade: 200 MHz\\par Processador: Pentium\\par "
                          "Mem\\'f3ria: 16Mb\\par CD-ROM: 8 velocidades\\par Impressora: \\par Windows: 95\\par }";
-    std::string expected = "0QEL";
-    auto int32 = [&](uint32_t n) {
-        for (int i = 0; i < 4; ++i)
-            expected += char((n >> (8 * i)) & 0xFF);
-    };
-    int32(uint32_t(8 + 5 + record.size()));
-    expected += '\x06';
-    int32(uint32_t(record.size()));
-    expected += record + std::string("\x08\x01\x00\x00\x00\x03\x08\x00\x00\x00", 10);
-    EXPECT_EQ(fileText(root / "user" / "Registro.dat"), expected);
+    EXPECT_EQ(fileText(root / "user" / "Registro.dat"), registrotest::registroFileBytes(record));
 
     // The printed page holds the record's lines.
     fs::path pdf = root / "user" / "registro.pdf";

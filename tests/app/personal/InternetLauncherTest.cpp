@@ -109,9 +109,10 @@ TEST_F(InternetLauncherTest, WithoutTheDesktopTheBrowserIsLookedForInOrderAndGet
         const char* setting; // "WebBrowser", or null
         std::string expectedProgram;
     };
-    for (const Case& c : { Case { "/opt/nav/nav --new-window:lynx", "/opt/ini/nav ^.htm", "/opt/set/nav", "/opt/nav/nav" },
-             Case { nullptr, "/opt/ini/nav ^.htm", "/opt/set/nav", "/opt/ini/nav" },
-             Case { nullptr, nullptr, "/opt/meu navegador/nav", "/opt/meu navegador/nav" } }) {
+    for (const Case& c :
+        { Case { "/opt/nav/nav --new-window:lynx", "/opt/ini/nav ^.htm", "/opt/set/nav", "/opt/nav/nav" },
+            Case { nullptr, "/opt/ini/nav ^.htm", "/opt/set/nav", "/opt/ini/nav" },
+            Case { nullptr, nullptr, "/opt/meu navegador/nav", "/opt/meu navegador/nav" } }) {
         platform::recordLaunches();
         platform::answerRecordedLaunches(false, true);
         if (c.environmentBrowser)

@@ -5,12 +5,13 @@
 #include "app/personal/RegistroDialog.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
-#include "framework/runtime/Resource.h"
 #include "framework/runtime/Environment.h"
+#include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/Perform.h"
 #include "platform/sys/Folders.h"
+#include "tests/app/personal/RegistroFile.h"
 #include "tests/framework/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +28,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const textFields[]
-    = { "Nome", "Data", "Endereco", "Cidade", "CEP", "Telefone", "Marca", "Modelo", "Velocidade", "Windows", "Impressora" };
+const char* const textFields[] = { "Nome", "Data", "Endereco", "Cidade", "CEP", "Telefone", "Marca", "Modelo",
+    "Velocidade", "Windows", "Impressora" };
 
 // A control's property; nil for a value that holds no control.
 qelValue property(const qelValue& control, const char* key)
@@ -45,12 +46,12 @@ std::string resourceText()
     std::string entries;
     std::string list;
     int x = 0;
-    auto control = [&](const std::string& key, const std::string& cls, const std::string& name,
-                       const std::string& extra = "") {
-        entries += " (\"" + key + "\" (control (\"Class\" \"" + cls + "\") (\"Name\" \"" + name
-            + "\") (\"Hot Spot\" (rect " + std::to_string(x++ * 10) + " 0 10 10))" + extra + "))";
-        list += " (reference \"" + key + "\")";
-    };
+    auto control
+        = [&](const std::string& key, const std::string& cls, const std::string& name, const std::string& extra = "") {
+              entries += " (\"" + key + "\" (control (\"Class\" \"" + cls + "\") (\"Name\" \"" + name
+                  + "\") (\"Hot Spot\" (rect " + std::to_string(x++ * 10) + " 0 10 10))" + extra + "))";
+              list += " (reference \"" + key + "\")";
+          };
     for (const char* field : textFields)
         control(field, "TextField", field);
     auto group = [&](const std::string& name, std::vector<std::string> buttons) {
@@ -104,7 +105,8 @@ protected:
     std::string record() { return qelCString(dialog->registrationRecord()); }
     void fillRequired()
     {
-        for (const char* field : { "Nome", "Data", "Endereco", "Cidade", "CEP", "Telefone", "Marca", "Velocidade", "Windows" })
+        for (const char* field :
+            { "Nome", "Data", "Endereco", "Cidade", "CEP", "Telefone", "Marca", "Velocidade", "Windows" })
             type(field, "x");
     }
     std::string savedBytes()
@@ -178,7 +180,8 @@ TEST_F(RegistroDialogTest, TheRecordJoinsLabelsTextsAndLineEndsAndEscapesTypedRt
     type("Velocidade", "200");
     type("Impressora", "HP");
     EXPECT_EQ(record(),
-        "<Header/Nome>Ana \\'7b\\'5cb\\'7d\\par <Data>\\par <Sexo>Masculino\\par <Endereco>\\par <Cidade>\\par <CEP>\\par "
+        "<Header/Nome>Ana \\'7b\\'5cb\\'7d\\par <Data>\\par <Sexo>Masculino\\par <Endereco>\\par <Cidade>\\par "
+        "<CEP>\\par "
         "<Telefone>\\par <Header/Marca>\\par <Modelo>\\par <Velocidade>200 MHz\\par <CPU>486\\par <RAM>8Mb\\par "
         "<CD>Dupla Velocidade\\par <Impressora>HP\\par <Windows>\\par ");
 }
@@ -189,20 +192,8 @@ TEST_F(RegistroDialogTest, SavingWritesOneArchiveItemAndReplacesTheFileWhole)
     press("Salvar");
     type("Nome", "Bia");
     press("Salvar");
-    // Registro.dat: the magic, the directory's offset, the one item (a string: type 6, its
-    // length, its bytes) and the directory (an int-list of one offset, 8).
     std::string text = "{\\rtf1\\ansi " + record() + "}";
-    std::string expected = "0QEL";
-    auto int32 = [&](uint32_t n) {
-        for (int i = 0; i < 4; ++i)
-            expected += char((n >> (8 * i)) & 0xFF);
-    };
-    int32(uint32_t(8 + 5 + text.size()));
-    expected += '\x06';
-    int32(uint32_t(text.size()));
-    expected += text;
-    expected += std::string("\x08\x01\x00\x00\x00\x03\x08\x00\x00\x00", 10);
-    EXPECT_EQ(savedBytes(), expected);
+    EXPECT_EQ(savedBytes(), registrotest::registroFileBytes(text));
     EXPECT_NE(text.find("<Header/Nome>Bia\\par "), std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(user), fs::directory_iterator()), 1) << "no temporary file left";
     EXPECT_TRUE(recordedErrors().empty());

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <cstdlib>
 #include <utility>
 
 TEST(Launch, RecordingKeepsTheTargetsInsteadOfOpeningThem)
@@ -75,8 +75,8 @@ TEST(Launch, ThePreferredBrowserIsTheFirstProgramOfBROWSER)
 {
     const char* saved = std::getenv("BROWSER");
     std::string previous = saved ? saved : "";
-    for (auto [value, expected] : { std::pair { "firefox", "firefox" }, std::pair { "/usr/bin/lynx -dump:w3m", "/usr/bin/lynx" },
-             std::pair { "", "" } }) {
+    for (auto [value, expected] : { std::pair { "firefox", "firefox" },
+             std::pair { "/usr/bin/lynx -dump:w3m", "/usr/bin/lynx" }, std::pair { "", "" } }) {
         setenv("BROWSER", value, 1);
         EXPECT_EQ(platform::preferredBrowser(), expected) << value;
     }
