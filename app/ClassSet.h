@@ -8,6 +8,7 @@
 
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/DBFileStruct.h"
+#include "app/personal/RegistroDialog.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/DisplayMenu.h"
 #include "app/shell/HistoryDlg.h"
@@ -85,7 +86,6 @@ class CreditsForm : public qelMediaFormObject {
 
 VELARIM_DIALOG(CaptionDialog, VLTextDialog)
 VELARIM_DIALOG(VerbLink, VLTextDialog)
-VELARIM_DIALOG(RegistroDialog, VLTextDialog)
 VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)

@@ -1,6 +1,7 @@
 #include "app/VelarimApp.h"
 
 #include "app/atlas/database/SavedSearches.h"
+#include "app/personal/InternetLauncher.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CategoryLists.h"
 #include "app/ClassSet.h"
@@ -8,6 +9,7 @@
 #include "app/shell/MarkList.h"
 #include "app/shell/Preferences.h"
 #include "app/shell/Registrations.h"
+#include "app/shell/ShellHooks.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Volume.h"
 #include "framework/display/WindowServices.h"
@@ -55,6 +57,7 @@ VelarimApp::VelarimApp(const qelValue& commandLine)
     setBoolSetting("ShowFullScreen", 0);
     setBoolSetting("TestMode", 0);
     velarimRegisterClassPrototypes();
+    velarimShellHooks().openInternetPage = [](const qelValue& address) { openInternetPage(address); };
 }
 
 bool VelarimApp::waitForContent()
