@@ -14,6 +14,8 @@
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaFormObject.h"
 
+#include <string>
+
 class JogoForm : public qelMediaFormObject {
     VELARIM_CLASS(JogoForm, qelMediaFormObject)
 public:

@@ -12,6 +12,7 @@
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/Stream.h"
 #include "framework/runtime/StringObject.h"
+#include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"
 #include "framework/ui/Perform.h"
 #include "framework/ui/StaticText.h"
@@ -123,8 +124,9 @@ void JogoQuestionDlg::handleControl(const qelValue& control)
         qelValue option = qelResolve(getProperty(qelStringValue(optionName(m_rightOption).c_str())));
         qelControlObject* right = qelControlOf(option);
         qelValue spot = right ? right->getProperty("Hot Spot") : qelNil;
-        if (spot.type() == QEL_REGION_TYPE)
-            qelShowImageAt(qelLoadImageResource("OkImage"), qelLeft(spot), qelTop(spot), 0, 0, 0, 0);
+        qelValue mark = qelLoadImageResource("OkImage");
+        if (spot.type() == QEL_REGION_TYPE && !mark.isNil())
+            qelShowImageAt(mark, qelLeft(spot), qelTop(spot), 0, 0, 0, 0);
         return;
     }
     if (name == "Fechar" && m_answered == 1) {
