@@ -79,6 +79,8 @@ protected:
     {
         ui.environment->setSetting("SourceDisk", root.string().c_str());
         ui.environment->setSetting("MediaPath", "Media");
+        fs::remove(root / "Media" / "Jogo.DAT");
+        fs::remove(root / "Media" / "JGIDList.IDX");
         qelValue archive = qelCreateArchive(qelStringValue((root / "Media" / "Jogo.DAT").string().c_str()), 0);
         qelArchiveOf(archive)->add(qelListOf({ qelMakeInt(0), "Decoy", "x", "y", "z", qelMakeInt(1) }));
         qelArchiveOf(archive)->add(
@@ -122,7 +124,7 @@ TEST_F(QuestionDisk, ARightAnswerScoresTenALevelAndAWrongOneNothing)
         UiFixture ui(c.script.c_str());
         writeQuestions(ui);
         EXPECT_EQ(runInt(questionDialog(), data(23, c.level)), c.points) << c.script;
-        EXPECT_TRUE(recordedErrors().empty()) << c.script;
+        EXPECT_TRUE(recordedErrors().empty()) << c.script << (recordedErrors().empty() ? "" : recordedErrors()[0]);
     }
 }
 
