@@ -76,7 +76,11 @@ void drawTo(const std::string& description, const std::string& path)
     std::string error;
     if (!drawPicture(value, surface, error))
         throw Failure { path + ": " + error };
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(surface));
+    // Drawn in few colours, the pictures keep their palette: a quarter of the bytes.
+    platform::gfx::Dib dib = indexedDib(surface);
+    if (!dib.isValid())
+        dib = platform::gfx::dibFromSurface(surface);
+    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     if (bytes.empty() || !out)
@@ -255,7 +259,9 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
         drawTo(scenePicture(number.payload(), text(field(scene, "Titulo")), text(field(scene, "Subtitulo"))),
             media + "/jogo" + two(number.payload()) + ".bmp");
         qelValue buttons = field(scene, "Perguntas");
-        for (int32_t b = 0; b < qelCount(buttons); ++b) {
+        if (!buttons.isNil() && buttons.type() != QEL_LIST_TYPE)
+            throw Failure { where + ": \"Perguntas\" is a list of question buttons" };
+        for (int32_t b = 0; !buttons.isNil() && b < qelCount(buttons); ++b) {
             qelValue levelsOfButton = qelGet(buttons, b);
             if (levelsOfButton.type() != QEL_LIST_TYPE || qelCount(levelsOfButton) != levels)
                 throw Failure { where + ": each question button has its three levels" };
@@ -265,6 +271,8 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
         }
     }
     qelValue shortcut = field(source, "Atalho");
+    if (shortcut.type() != QEL_LIST_TYPE)
+        throw Failure { sourcePath + ": no list \"Atalho\"" };
     for (int32_t i = 0; i < qelCount(shortcut); ++i)
         add(i + 1, qelGet(shortcut, i), sourcePath + ": Atalho");
 
@@ -290,6 +298,8 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
     for (int32_t slot = popUps ? popUps->firstIndex() : -1; slot >= 0; slot = popUps->nextIndex(slot)) {
         std::vector<std::string> lines;
         qelValue list = popUps->valueAt(slot);
+        if (list.type() != QEL_LIST_TYPE)
+            throw Failure { sourcePath + ": a pop-up is a list of lines" };
         for (int32_t i = 0; i < qelCount(list); ++i)
             lines.push_back(text(qelGet(list, i)));
         drawTo(panelPicture(360, 120, "", lines), media + "/jgpop_" + text(popUps->keyAt(slot)) + ".bmp");
