@@ -105,6 +105,31 @@ std::string panelPicture(int w, int h, const std::string& title, const std::vect
     return d + ")))";
 }
 
+// The text in lines of at most 30 characters, broken between words: the width of a scene's
+// panel in its face.
+std::vector<std::string> wrapped(const std::string& text)
+{
+    constexpr size_t width = 30;
+    std::vector<std::string> lines;
+    std::string line;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string word = text.substr(start, end - start);
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
 // A scene: sky, hills, the title band, the theme's sun and the scene's title and subtitle.
 std::string scenePicture(int scene, const std::string& title, const std::string& subtitle)
 {
@@ -115,8 +140,16 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
     d += " (\"Shapes\" (list (list \"ellipse\" " + rgb(accent) + " 560 70 56 56) (list \"polygon\" (rgb 72 136 72) 0 400 120 330 240 400)"
          " (list \"polygon\" (rgb 72 136 72) 380 400 520 340 640 400)))";
     d += " (\"Texts\" (list (list " + quoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
-    if (!subtitle.empty())
-        d += " (list " + quoted(subtitle) + " 256 140 (font \"Arial\" 17 2) " + rgb(ink) + ")";
+    // The panel tells what the scene asks of the player: its subtitle, or how a scene of
+    // questions is played.
+    std::vector<std::string> lines = wrapped(subtitle.empty()
+            ? "Clique numa pergunta, escolha o n\xEDvel e responda. Com todas respondidas, o bot\xE3o Pr\xF3ximo leva adiante."
+            : subtitle);
+    int y = 140;
+    for (const std::string& line : lines) {
+        d += " (list " + quoted(line) + " 256 " + std::to_string(y) + " (font \"Arial\" 16 2) " + rgb(ink) + ")";
+        y += 24;
+    }
     if (scene >= 2 && scene <= 27)
         d += " (list " + quoted("Tela " + std::to_string(scene)) + " 20 70 (font \"Arial\" 13 2) "
             + rgb(ink) + ")";
@@ -315,7 +348,7 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
     drawTo(panelPicture(360, 230, "Escolha o n\xEDvel", { "Quanto mais dif\xED" "cil, mais pontos:", "10, 20 ou 30." }),
         media + "/jgdlg_nivel.bmp");
     drawTo(panelPicture(400, 260, "Come\xE7" "ar o jogo", {}), media + "/jgdlg_entrar.bmp");
-    drawTo(panelPicture(420, 220, "Sair do jogo", { "Quer guardar esta partida para continuar depois?" }),
+    drawTo(panelPicture(420, 220, "Sair do jogo", { "Guardar a partida para continuar depois?" }),
         media + "/jgdlg_sair.bmp");
     drawTo(panelPicture(360, 200, "Sua pontua\xE7\xE3o", {}), media + "/jgdlg_score.bmp");
     drawTo(panelPicture(480, 340, "Regras do jogo", {}), media + "/jgdlg_regras.bmp");
