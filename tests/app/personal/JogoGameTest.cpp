@@ -51,6 +51,9 @@ const std::string rulesOk = "click 320 382\n";
 const std::string question1 = "click 120 196\n";
 const std::string question2 = "click 120 246\n";
 const std::string veryHard = "click 230 321\nclick 410 261\n";
+const std::string easy = "click 410 261\n";
+const std::string cancelLevel = "click 410 311\n";
+const std::string back = "click 80 446\n";
 const std::string keepGame = "click 230 316\n";
 const std::string savedGame = "click 420 176\n";
 const std::string startOk = "click 220 334\n";
@@ -141,6 +144,34 @@ TEST_F(QuizGameOnTheDisk, AGameLeftOnScreen5ResumesThereWithItsScore)
     EXPECT_EQ(quizGame().score, 120);
     EXPECT_EQ(quizGame().steps, 6);
     EXPECT_EQ(historyNames(), (std::vector<std::string> { "Inicio", "Jogo0", "Jogo1", "Jogo2", "Jogo3", "Jogo4" }));
+}
+
+TEST_F(QuizGameOnTheDisk, LeavingAfterSteppingBackOffersTheFurthestScreenAndItsScore)
+{
+    // Every question at the first level, always the first option: right on screens 2 (the first
+    // question), 3 and 5, 30 points by screen 7. On screen 3 the level is cancelled once first:
+    // the question stays open and is asked again.
+    std::string script = enter + next + rulesOk + next + question1 + easy + option(1) + question2 + easy + option(1)
+        + next + question1 + cancelLevel + question1 + easy + option(1) + next;
+    for (int screen = 4; screen <= 6; ++screen)
+        script += question1 + easy + option(1) + next;
+    // From 7: back to 6 and on again (7 opens fresh, 6 adds nothing), then back twice to 5 and
+    // leave, keeping the game.
+    script += back + next + back + back + leave + keepGame;
+    UiFixture ui(script.c_str());
+    install(ui);
+    ui.runScript();
+    EXPECT_TRUE(recordedErrors().empty()) << (recordedErrors().empty() ? "" : recordedErrors()[0]);
+
+    qelValue archive = qelOpenArchive(qelStringValue((user / "Jogo.DTT").string().c_str()), 0);
+    ASSERT_EQ(qelCount(archive), 1);
+    qelValue entry = qelGet(qelGet(archive, 0), qelValue("AOFV"));
+    EXPECT_EQ(qelGetInt(entry, "Tela"), 7);
+    EXPECT_EQ(qelGetInt(entry, "Score"), 30);
+    // Back on the screen the game was entered from.
+    qelFormObject* form = qelFormOf(ui.environment->activeForm);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(std::string(qelCString(form->name)), "Inicio");
 }
 
 } // namespace
