@@ -92,12 +92,17 @@ std::string panelPicture(int w, int h, const std::string& title, const std::vect
     Rgb bandColour = band)
 {
     std::string d = "(table (\"Width\" " + std::to_string(w) + ") (\"Height\" " + std::to_string(h) + ") (\"Color\" "
-        + rgb(panel) + ") (\"Border\" " + rgb(ink) + ") (\"BorderWidth\" 2) (\"Boxes\" (list (list 2 2 "
-        + std::to_string(w - 4) + " 30 " + rgb(bandColour) + ") (list 2 32 " + std::to_string(w - 4) + " 3 " + rgb(accent)
-        + "))) (\"Texts\" (list";
+        + rgb(panel) + ") (\"Border\" " + rgb(ink) + ") (\"BorderWidth\" 2)";
+    // Without a title the panel is a note: no band, the lines from the top.
+    int y = 14;
+    if (!title.empty()) {
+        d += " (\"Boxes\" (list (list 2 2 " + std::to_string(w - 4) + " 30 " + rgb(bandColour) + ") (list 2 32 "
+            + std::to_string(w - 4) + " 3 " + rgb(accent) + ")))";
+        y = 44;
+    }
+    d += " (\"Texts\" (list";
     if (!title.empty())
         d += " (list " + quoted(title) + " -1 8 (font \"Arial\" 17 2) " + rgb(bandInk) + ")";
-    int y = 44;
     for (const std::string& line : lines) {
         d += " (list " + quoted(line) + " 14 " + std::to_string(y) + " (font \"Arial\" 14 0) " + rgb(ink) + ")";
         y += 20;
