@@ -8,6 +8,13 @@
 
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/DBFileStruct.h"
+#include "app/personal/JogoEntrarDlg.h"
+#include "app/personal/JogoForm.h"
+#include "app/personal/JogoNivelDlg.h"
+#include "app/personal/JogoQuestionDlg.h"
+#include "app/personal/JogoRegrasDlg.h"
+#include "app/personal/JogoSairDlg.h"
+#include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/DisplayMenu.h"
@@ -69,10 +76,6 @@ class IntroForm : public qelMediaFormObject {
     VELARIM_CLASS(IntroForm, qelMediaFormObject)
 };
 
-class JogoForm : public qelMediaFormObject {
-    VELARIM_CLASS(JogoForm, qelMediaFormObject)
-};
-
 class CreditsForm : public qelMediaFormObject {
     VELARIM_CLASS(CreditsForm, qelMediaFormObject)
 };
@@ -95,12 +98,6 @@ VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(AgCalendarioDialog, qelMediaDialogObject)
-VELARIM_DIALOG(JogoNivelDlg, qelMediaDialogObject)
-VELARIM_DIALOG(JogoScoreDlg, qelMediaDialogObject)
-VELARIM_DIALOG(JogoEntrarDlg, qelMediaDialogObject)
-VELARIM_DIALOG(JogoSairDlg, qelMediaDialogObject)
-VELARIM_DIALOG(JogoRegrasDlg, qelMediaDialogObject)
-VELARIM_DIALOG(JogoQuestionDlg, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 

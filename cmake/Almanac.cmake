@@ -152,7 +152,20 @@ add_custom_command(OUTPUT ${qel_almanac_stamps}/galeria-pictures.stamp
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_GALLERY_DIR}/VL98.ini ${QEL_ALMANAC_GALLERY_DIR}/MainForm.etn
      ${qel_almanac_stamps}/galeria-pictures.stamp)
 
+# The quiz game: its question archive, scene and dialog pictures and sounds, and the source of
+# its question index.
+set(qel_quiz_source ${QEL_ALMANAC_CONTENT}/jogo/jogo.tbl)
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/Jogo.DAT ${qel_almanac_index_sources}/JGIDList.tbl
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    COMMAND diskbuild quiz ${qel_quiz_source} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    DEPENDS diskbuild ${qel_quiz_source}
+    COMMENT "Almanac: the quiz game's questions, pictures and sounds" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Jogo.DAT)
+qel_add_index_file(almanac_index_JGIDList SOURCE ${qel_almanac_index_sources}/JGIDList.tbl
+                   OUTPUT ${QEL_ALMANAC_MEDIA}/JGIDList.IDX)
+
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})
 endforeach()
+add_dependencies(almanac_disk almanac_index_JGIDList)

@@ -14,6 +14,9 @@
 //                                           (the infographic pages of the registration list
 //                                           SCREENS, lower-cased) when SOURCE has none
 //   diskbuild look STYLE OUTDIR             the pictures of the almanac's look (Look.h)
+//   diskbuild quiz SOURCE MEDIADIR SOURCESDIR
+//                                           the quiz game's questions, pictures and sounds into
+//                                           MEDIADIR, its index source into SOURCESDIR (Quiz.h)
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
@@ -33,6 +36,7 @@
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
+#include "tools/diskbuild/Quiz.h"
 #include "tools/diskbuild/Screens.h"
 #include "tools/diskbuild/Sources.h"
 
@@ -303,12 +307,17 @@ int main(int argc, char** argv)
     }
     if (argc == 6 && std::strcmp(argv[1], "global") == 0 && std::strcmp(argv[4], "-o") == 0)
         return global(argv[2], argv[3], argv[5]);
+    if (argc == 5 && std::strcmp(argv[1], "quiz") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildQuiz(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
     if (argc == 4 && std::strcmp(argv[1], "look") == 0)
         return look(argv[2], argv[3]);
     if ((argc == 7 || argc == 8) && std::strcmp(argv[1], "screen") == 0 && std::strcmp(argv[argc - 2], "-o") == 0)
         return screen(argc, argv);
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
-        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
     return 2;
 }

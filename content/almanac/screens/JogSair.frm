@@ -1,0 +1,15 @@
+; Leaving the quiz game: "Sim" keeps the game under the code shown, "Não" leaves without keeping it.
+(table
+  ("Class" "JogoSairDlg")
+  ("Origin X" 110)
+  ("Origin Y" 130)
+  ("Background Image" "jgdlg_sair.bmp")
+  ("Drag Rect" (rect 0 0 420 32))
+  ("Senha" (control ("Class" "StaticText") ("Name" "Senha") ("TextRegion" (rect 16 76 388 60)) ("Font" (font "Arial" 15 2)) ("Foreground Color" (rgb 0 56 64)) ("Text" "")))
+  ("Sim" (control ("Class" "Button") ("Name" "Sim") ("Hot Spot" (rect 60 170 120 32))
+    ("UpImage" "btsim_up.bmp") ("DownImage" "btsim_down.bmp")
+    ("DisabledImage" "btsim_off.bmp") ("RolloverImage" "btsim_over.bmp")))
+  ("Não" (control ("Class" "Button") ("Name" "Não") ("Hot Spot" (rect 240 170 120 32))
+    ("UpImage" "btnao_up.bmp") ("DownImage" "btnao_down.bmp")
+    ("DisabledImage" "btnao_off.bmp") ("RolloverImage" "btnao_over.bmp")))
+  ("Control List" (list (reference "Senha") (reference "Sim") (reference "Não"))))

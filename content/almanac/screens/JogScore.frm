@@ -1,0 +1,15 @@
+; The quiz game's score; "Regras" shows the rules.
+(table
+  ("Class" "JogoScoreDlg")
+  ("Origin X" 140)
+  ("Origin Y" 140)
+  ("Background Image" "jgdlg_score.bmp")
+  ("Drag Rect" (rect 0 0 360 32))
+  ("Score" (control ("Class" "StaticText") ("Name" "Score") ("TextRegion" (rect 0 50 360 70)) ("Font" (font "Arial" 40 2)) ("Foreground Color" (rgb 0 56 64)) ("Align" "Center") ("VAlign" "Center") ("Text" "")))
+  ("Regras" (control ("Class" "Button") ("Name" "Regras") ("Hot Spot" (rect 30 150 120 32))
+    ("UpImage" "btregras_up.bmp") ("DownImage" "btregras_down.bmp")
+    ("DisabledImage" "btregras_off.bmp") ("RolloverImage" "btregras_over.bmp")))
+  ("Fechar" (control ("Class" "Button") ("Name" "Fechar") ("Hot Spot" (rect 210 150 120 32))
+    ("UpImage" "btfechar_up.bmp") ("DownImage" "btfechar_down.bmp")
+    ("DisabledImage" "btfechar_off.bmp") ("RolloverImage" "btfechar_over.bmp")))
+  ("Control List" (list (reference "Score") (reference "Regras") (reference "Fechar"))))

@@ -1,0 +1,16 @@
+; The rules scene: the rules show once the screen is there.
+(table
+  ("Class" "JogoForm")
+  ("Name" "Jogo1")
+  ("Form Name" "tela01")
+  ("Background Image" "jogo01.bmp")
+  ("Voltar" (control ("Class" "Button") ("Name" "Voltar") ("Hot Spot" (rect 20 430 120 32))
+    ("UpImage" "btvoltar_up.bmp") ("DownImage" "btvoltar_down.bmp")
+    ("DisabledImage" "btvoltar_off.bmp") ("RolloverImage" "btvoltar_over.bmp")))
+  ("Sair" (control ("Class" "Button") ("Name" "Sair") ("Hot Spot" (rect 150 430 120 32))
+    ("UpImage" "btsair_up.bmp") ("DownImage" "btsair_down.bmp")
+    ("DisabledImage" "btsair_off.bmp") ("RolloverImage" "btsair_over.bmp")))
+  ("Próximo" (control ("Class" "Button") ("Name" "Próximo") ("Hot Spot" (rect 500 430 120 32))
+    ("UpImage" "btproximo_up.bmp") ("DownImage" "btproximo_down.bmp")
+    ("DisabledImage" "btproximo_off.bmp") ("RolloverImage" "btproximo_over.bmp")))
+  ("Control List" (list (reference "Voltar") (reference "Sair") (reference "Próximo"))))
