@@ -6,6 +6,10 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/personal/AgCalendarioDialog.h"
+#include "app/personal/AgenDiaForm.h"
+#include "app/personal/AgenMesForm.h"
+#include "app/personal/AgenSemanaForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
@@ -20,12 +24,6 @@ public:                    \
     int32_t helpContext() override { return -1; }
 
 // ---- Bases of screens and dialogs (never registered) -------------------------------------------
-
-// The agenda's day, month and week views.
-class AgendaForm : public VLTextForm {
-    VELARIM_CLASS(AgendaForm, VLTextForm)
-    VELARIM_INDEX_HELP
-};
 
 // Dialogs over a database file's layout.
 class DBFileStruct : public qelMediaDialogObject {
@@ -53,9 +51,6 @@ VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
-VELARIM_SCREEN(AgenDiaForm, AgendaForm)
-VELARIM_SCREEN(AgenMesForm, AgendaForm)
-VELARIM_SCREEN(AgenSemanaForm, AgendaForm)
 
 #undef VELARIM_SCREEN
 
@@ -96,7 +91,6 @@ VELARIM_DIALOG(BDHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
-VELARIM_DIALOG(AgCalendarioDialog, qelMediaDialogObject)
 VELARIM_DIALOG(JogoNivelDlg, qelMediaDialogObject)
 VELARIM_DIALOG(JogoScoreDlg, qelMediaDialogObject)
 VELARIM_DIALOG(JogoEntrarDlg, qelMediaDialogObject)

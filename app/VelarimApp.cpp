@@ -6,10 +6,12 @@
 #include "app/shell/MarkList.h"
 #include "app/shell/Preferences.h"
 #include "app/shell/Registrations.h"
+#include "app/shell/ShellHooks.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Volume.h"
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/Environment.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/runtime/FileLocator.h"
@@ -53,6 +55,12 @@ VelarimApp::VelarimApp(const qelValue& commandLine)
     setBoolSetting("ShowFullScreen", 0);
     setBoolSetting("TestMode", 0);
     velarimRegisterClassPrototypes();
+    velarimShellHooks().leaveStandAloneAgenda = [] {
+        if (auto* application = dynamic_cast<VelarimApp*>(qelCurrentEnv())) {
+            application->standAloneAgenda = 0;
+            application->registerClasses();
+        }
+    };
 }
 
 bool VelarimApp::waitForContent()
