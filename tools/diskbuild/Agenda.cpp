@@ -252,7 +252,7 @@ std::string viewBackground(const Look& look, const std::string& subtitle,
     std::vector<std::array<int32_t, 5>> all = { { 0, 0, 640, 56, look.band }, { 0, 56, 640, 4, look.accent } };
     all.insert(all.end(), panels.begin(), panels.end());
     std::vector<std::string> words = { textItem("Agenda", 16, 12, 26, 2, look.bandInk),
-        textItem(subtitle, 20, 94, 17, 2, look.ink) };
+        textItem(subtitle, 132, 22, 17, 2, look.accent) };
     words.insert(words.end(), more.begin(), more.end());
     return boxes(all) + texts(words);
 }
@@ -269,9 +269,9 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
     for (int day = 1; day <= 31; ++day) {
         std::string n = std::to_string(day);
         std::string frame = " (\"Border\" " + rgb(line) + ") (\"BorderWidth\" 2)";
-        d.picture("agm" + n + ".bmp", 78, 50, look.panel, frame + texts({ textItem(n, 6, 3, 18, 2, look.ink) }));
+        d.picture("agm" + n + ".bmp", 78, 50, look.panel, frame + texts({ textItem(n, 6, 20, 18, 2, look.ink) }));
         d.picture("agm" + n + "msk.bmp", 78, 50, white,
-            " (\"Border\" " + rgb(black) + ") (\"BorderWidth\" 2)" + texts({ textItem(n, 6, 3, 18, 2, black) }));
+            " (\"Border\" " + rgb(black) + ") (\"BorderWidth\" 2)" + texts({ textItem(n, 6, 20, 18, 2, black) }));
         // The day page's number.
         d.picture("agd" + n + ".bmp", 150, 84, look.ground, texts({ textItem(n, -1, -1, 64, 2, look.band) }));
         d.picture("agd" + n + "msk.bmp", 150, 84, white, texts({ textItem(n, -1, -1, 64, 2, black) }));
@@ -298,6 +298,7 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
     d.picture("agmarca_textomsk.bmp", 10, 10, black, "");
     d.picture("agmarca_compr.bmp", 10, 10, colorOf(32, 152, 64), "");
     d.picture("agmarca_comprmsk.bmp", 10, 10, white, shapes({ ellipse(black, 0, 0, 10, 10) }));
+    d.picture("agtabuser.bmp", 592, 2, colorOf(32, 152, 64), "");
     d.picture("agvocesabia.bmp", 200, 24, look.accent, texts({ textItem("Você sabia?", 8, -1, 13, 2, look.ink) }));
     // Buttons.
     for (int m = 0; m < 12; ++m)
