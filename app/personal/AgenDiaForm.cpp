@@ -54,8 +54,7 @@ void AgenDiaForm::close()
 void AgenDiaForm::fillDayLists()
 {
     qelValue rows = agendaEmptyRows();
-    qelValue reminders = qelMakeList(1, 100, QEL_GENERAL_LIST);
-    qelAddItem(reminders, qelStringValue("   "));
+    qelValue reminders = agendaEmptyReminders();
     qelValue record = agendaDayRecord(m_agenda, m_date.dayOfYear);
     if (!record.isNil()) {
         qelValue stored = qelGet(record, qelValue("Compromissos"));
@@ -189,6 +188,9 @@ void AgenDiaForm::commitEdit()
             qelPerform(box, "setList", reminders);
         }
         qelPerformAction(box, "Draw");
+    } else {
+        // Unchanged: the list is drawn again where the field lay.
+        qelPerformAction(property(m_editMode == -1 ? "Compromissos" : "Lembretes"), "Draw");
     }
     m_editMode = 0;
 }

@@ -84,6 +84,13 @@ qelValue agendaEmptyRows()
     return rows;
 }
 
+qelValue agendaEmptyReminders()
+{
+    qelValue reminders = qelMakeList(1, 100, QEL_GENERAL_LIST);
+    qelAddItem(reminders, qelStringValue("   "));
+    return reminders;
+}
+
 qelValue agendaDayRecord(const qelValue& agenda, int32_t dayOfYear)
 {
     if (agenda.type() != QEL_TABLE_TYPE)

@@ -29,6 +29,8 @@ bool writeAgendaFile(const qelValue& agenda);
 qelValue agendaNewTable();
 // The 34 empty rows of a day without a record: [time, ""] with the time "07:00" .. "23:30".
 qelValue agendaEmptyRows();
+// The reminders of a day without a record: one entry of three blanks.
+qelValue agendaEmptyReminders();
 // The day record of a day in the agenda table: a table, or nil (none, or not a table).
 qelValue agendaDayRecord(const qelValue& agenda, int32_t dayOfYear);
 

@@ -309,8 +309,8 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
     buttonPictures(d, "agbtcalendario", "Calendário", 92, 24, look);
     buttonPictures(d, "agbtanterior", "", 32, 24, look, { inkPolygon({ 20, 5, 20, 19, 9, 12 }) });
     buttonPictures(d, "agbtseguinte", "", 32, 24, look, { inkPolygon({ 12, 5, 12, 19, 23, 12 }) });
-    buttonPictures(d, "agbtdatas", "Datas", 120, 24, look);
-    buttonPictures(d, "agbtlembretes", "Lembretes", 120, 24, look);
+    buttonPictures(d, "agbtdatas", "Datas", 94, 24, look);
+    buttonPictures(d, "agbtlembretes", "Lembretes", 94, 24, look);
     // Scroll parts of the lists.
     d.picture("agsc_bit.bmp", 14, 14, look.ground, "");
     d.picture("agsc_thumb.bmp", 14, 14, look.band, "");
@@ -319,7 +319,7 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
     d.picture("agsc_down.bmp", 14, 14, look.panel,
         " (\"Border\" " + rgb(look.band) + ")" + shapes({ polygon(look.band, { 3, 4, 11, 4, 7, 10 }) }));
     // The bar over the menu bar while the agenda runs alone.
-    d.picture("agsozinha.bmp", 560, 56, look.band,
+    d.picture("agsozinha.bmp", 576, 56, look.band,
         texts({ textItem("Agenda do Velarim 98", 16, 8, 22, 2, look.bandInk),
             textItem("Para ver o almanaque, siga um link com o CD-ROM no drive.", 18, 36, 12, 0, look.bandInk) }));
     // The views' backgrounds.

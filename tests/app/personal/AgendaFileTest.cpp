@@ -22,7 +22,9 @@ protected:
     {
         qelValue rows = agendaEmptyRows();
         qelPut(qelGet(rows, 4), 1, qelStringValue("Dentista"));
-        qelValue reminders = qelListOf({ qelStringValue("Comprar p\xe3o"), qelStringValue("    ") });
+        qelValue reminders = agendaEmptyReminders();
+        qelPut(reminders, 0, qelStringValue("Comprar p\xe3o"));
+        qelAddItem(reminders, qelStringValue("    "));
         qelValue record = agendaNewTable();
         qelPut(record, qelValue("Compromissos"), rows);
         qelPut(record, qelValue("Lembretes"), reminders);
