@@ -86,3 +86,14 @@ TEST(AlmanacAgenda, TheCalendarShowsTheWeekdayOfADate)
         { "hidden", { { 224, 246, panel, "no weekday after a key" } } },
         { "closed", { { 224, 246, grid, "the dialog is gone" } } } });
 }
+
+TEST(AlmanacAgenda, ALeapYearKeepsEveryDay)
+{
+    scenario::Run run("agenda_leap.script", "disk", "Agenda");
+    ASSERT_TRUE(run.exitedNormally());
+    // December 2000 begins on a Friday, February 2000 on a Tuesday; the 31st clamps to the 29th.
+    run.expectProbes({ { "december", { { cellX(0), cellY(5), selected, "31 December 2000" } } },
+        { "february",
+            { { cellX(2), cellY(4), selected, "29 February 2000" }, { cellX(3), cellY(4), grid, "no 30 February" } } } });
+    EXPECT_TRUE(run.differs("december", "last_day")) << "the day view of 31 December";
+}
