@@ -17,11 +17,6 @@ namespace {
 
 constexpr int32_t escapeKey = 27;
 
-qelValue text(const std::string& s)
-{
-    return qelStringValueN(s.data(), int32_t(s.size()));
-}
-
 bool nonEmptyText(const qelValue& value)
 {
     return value.isString() && qelCString(value)[0] != '\0';
@@ -112,7 +107,7 @@ void AgenDiaForm::storeDay()
     qelValue record = agendaNewTable();
     qelPut(record, qelValue("Compromissos"), rows);
     qelPut(record, qelValue("Lembretes"), reminders);
-    qelPut(m_agenda, text(std::to_string(m_date.dayOfYear)), record);
+    qelPut(m_agenda, textValue(std::to_string(m_date.dayOfYear)), record);
     m_modified = 0;
 }
 
@@ -278,7 +273,7 @@ qelValue AgenDiaForm::printBody()
         qelValue entry = agendaRtfEscape(qelValueToString(qelGet(row, 1)));
         body += std::string("\\fi-700\\tx700 ") + qelCString(time) + "\\li700\\tab " + qelCString(entry) + "\\pard\\par ";
     }
-    return text(body);
+    return textValue(body);
 }
 
 void AgenDiaForm::print()
@@ -288,7 +283,7 @@ void AgenDiaForm::print()
         attributes = agendaNewTable();
         setProperty("PrintAttributes", attributes);
     }
-    qelPut(attributes, qelValue("Title"), text("AGENDA - Compromissos do Dia " + std::to_string(m_date.day)));
+    qelPut(attributes, qelValue("Title"), textValue("AGENDA - Compromissos do Dia " + std::to_string(m_date.day)));
     qelPut(attributes, qelValue("Text"), printBody());
     if (!qelContainsKey(attributes, qelValue("Font")))
         qelPut(attributes, qelValue("Font"), qelStringValue("Arial"));

@@ -19,17 +19,6 @@ constexpr int32_t defaultCells = 37;
 // Why 42: six full weeks hold any month; more cells would only be disabled.
 constexpr int32_t maxCells = 42;
 
-bool listHasInt(const qelValue& list, int32_t n)
-{
-    if (list.type() != QEL_LIST_TYPE)
-        return false;
-    for (int32_t i = 0; i < qelCount(list); ++i) {
-        if (qelGet(list, i) == qelMakeInt(n))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int32_t AgenMesForm::cellCount()

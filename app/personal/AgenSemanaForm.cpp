@@ -16,22 +16,6 @@ namespace {
 // Why 7: a week; a resource may ask for fewer cells, never for more days than a week has.
 constexpr int32_t weekCells = 7;
 
-bool listHasInt(const qelValue& list, int32_t n)
-{
-    if (list.type() != QEL_LIST_TYPE)
-        return false;
-    for (int32_t i = 0; i < qelCount(list); ++i) {
-        if (qelGet(list, i) == qelMakeInt(n))
-            return true;
-    }
-    return false;
-}
-
-qelValue text(const std::string& s)
-{
-    return qelStringValueN(s.data(), int32_t(s.size()));
-}
-
 // A content text that begins with "..." reads "Você sabia que" and the rest.
 qelValue didYouKnow(const qelValue& value)
 {
@@ -40,7 +24,7 @@ qelValue didYouKnow(const qelValue& value)
     std::string s = qelCString(value);
     if (s.rfind("...", 0) == 0)
         s = "Voc\xea sabia que" + s.substr(3);
-    return text(s);
+    return AgendaForm::textValue(s);
 }
 
 } // namespace
@@ -87,7 +71,7 @@ void AgenSemanaForm::fillWeekCells()
                                                  : property(picture);
         cell->setProperty("Image", image);
         cell->setProperty("Mask", property(picture + "Msk"));
-        cell->setProperty("Day", text(std::to_string(shown.day)));
+        cell->setProperty("Day", textValue(std::to_string(shown.day)));
     }
 }
 
@@ -110,7 +94,7 @@ qelValue AgenSemanaForm::dayText(int32_t doy)
         out += std::string(qelCString(agendaRtfEscape(qelValueToString(qelGet(row, 0))))) + "  "
             + qelCString(agendaRtfEscape(entry)) + "\\par ";
     }
-    return text(out);
+    return textValue(out);
 }
 
 qelValue AgenSemanaForm::secondText(int32_t doy)
@@ -124,7 +108,7 @@ qelValue AgenSemanaForm::secondText(int32_t doy)
     std::string out;
     for (int32_t i = 0; i < qelCount(reminders); ++i)
         out += std::string(qelCString(agendaRtfEscape(qelValueToString(qelGet(reminders, i))))) + "\\par ";
-    return didYouKnow(text(out));
+    return didYouKnow(textValue(out));
 }
 
 void AgenSemanaForm::draw()
@@ -145,7 +129,7 @@ void AgenSemanaForm::draw()
             continue;
         }
         qelControlObject* cell = qelControlOf(property("Spot" + std::to_string(i)));
-        qelValue key = text(std::to_string(doy));
+        qelValue key = textValue(std::to_string(doy));
         if (cell && hasSigns && qelContainsKey(signs, key)) {
             qelValue icon = qelResolve(qelGet(signs, key));
             if (!icon.isNil())

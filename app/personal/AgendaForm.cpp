@@ -52,6 +52,22 @@ int32_t AgendaForm::intOf(const qelValue& value, int32_t defaultValue)
     return intField(qelResolve(value)).value_or(defaultValue);
 }
 
+bool AgendaForm::listHasInt(const qelValue& list, int32_t n)
+{
+    if (list.type() != QEL_LIST_TYPE)
+        return false;
+    for (int32_t i = 0; i < qelCount(list); ++i) {
+        if (qelGet(list, i) == qelMakeInt(n))
+            return true;
+    }
+    return false;
+}
+
+qelValue AgendaForm::textValue(const std::string& text)
+{
+    return qelStringValueN(text.data(), int32_t(text.size()));
+}
+
 qelValue AgendaForm::property(const std::string& name)
 {
     return qelResolve(getProperty(qelStringValueN(name.data(), int32_t(name.size()))));

@@ -16,6 +16,8 @@
 #include "app/personal/AgendaCalendar.h"
 #include "app/shell/VLTextForm.h"
 
+#include <string>
+
 class AgendaForm : public VLTextForm {
     VELARIM_CLASS(AgendaForm, VLTextForm)
 public:
@@ -37,6 +39,9 @@ public:
     static qelValue nameOf(const qelValue& control);
     static bool controlHas(const qelValue& control, const char* key);
     // Sets a control's "Disabled" and draws it.
+    // Whether a list holds the int (the holidays' days of the year).
+    static bool listHasInt(const qelValue& list, int32_t n);
+    static qelValue textValue(const std::string& text);
     // An int, or decimal text; the default for anything else.
     static int32_t intOf(const qelValue& value, int32_t defaultValue = 0);
     static void setDisabled(const qelValue& control, bool disabled, bool draw = true);
