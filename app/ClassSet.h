@@ -8,6 +8,10 @@
 
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/DBFileStruct.h"
+#include "app/personal/AgCalendarioDialog.h"
+#include "app/personal/AgenDiaForm.h"
+#include "app/personal/AgenMesForm.h"
+#include "app/personal/AgenSemanaForm.h"
 #include "app/personal/JogoEntrarDlg.h"
 #include "app/personal/JogoForm.h"
 #include "app/personal/JogoNivelDlg.h"
@@ -61,9 +65,6 @@ VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
-VELARIM_SCREEN(AgenDiaForm, AgendaForm)
-VELARIM_SCREEN(AgenMesForm, AgendaForm)
-VELARIM_SCREEN(AgenSemanaForm, AgendaForm)
 
 #undef VELARIM_SCREEN
 

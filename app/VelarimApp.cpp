@@ -14,6 +14,7 @@
 #include "framework/display/Volume.h"
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/Environment.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/EventQueue.h"
 #include "framework/runtime/FileLocator.h"
@@ -58,6 +59,12 @@ VelarimApp::VelarimApp(const qelValue& commandLine)
     setBoolSetting("TestMode", 0);
     velarimRegisterClassPrototypes();
     velarimShellHooks().openInternetPage = [](const qelValue& address) { openInternetPage(address); };
+    velarimShellHooks().leaveStandAloneAgenda = [] {
+        if (auto* application = dynamic_cast<VelarimApp*>(qelCurrentEnv())) {
+            application->standAloneAgenda = 0;
+            application->registerClasses();
+        }
+    };
 }
 
 bool VelarimApp::waitForContent()

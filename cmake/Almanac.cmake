@@ -164,6 +164,23 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Jogo.DAT)
 qel_add_index_file(almanac_index_JGIDList SOURCE ${qel_almanac_index_sources}/JGIDList.tbl
                    OUTPUT ${QEL_ALMANAC_MEDIA}/JGIDList.IDX)
 
+# The agenda's year: its content archive, holidays and icons, and its pictures in the look.
+set(qel_agenda_pictures ${qel_almanac_stamps}/agenda-pictures.tbl)
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_MEDIA}/agferiad.tbl
+                          ${QEL_ALMANAC_MEDIA}/agsignos.tbl ${qel_agenda_pictures}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild agenda ${qel_almanac_data}/agenda.tbl ${QEL_STYLE_CONTENT}/style.tbl ${QEL_ALMANAC_MEDIA}
+            ${qel_agenda_pictures}
+    DEPENDS diskbuild ${qel_almanac_data}/agenda.tbl ${QEL_STYLE_CONTENT}/style.tbl
+    COMMENT "Almanac: Agenda.dat and the agenda's holidays and icons" VERBATIM)
+add_custom_command(OUTPUT ${qel_almanac_stamps}/agenda-pictures.stamp
+    COMMAND diskbuild pictures ${qel_agenda_pictures} ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/agenda-pictures.stamp
+    DEPENDS diskbuild ${qel_agenda_pictures}
+    COMMENT "Almanac: agenda pictures" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_MEDIA}/agferiad.tbl
+                                ${QEL_ALMANAC_MEDIA}/agsignos.tbl ${qel_almanac_stamps}/agenda-pictures.stamp)
+
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})

@@ -9,6 +9,9 @@
 struct VelarimShellHooks {
     // Opens an address in the user's web browser (the menu bar's internet menu).
     void (*openInternetPage)(const qelValue& address) = nullptr;
+    // The agenda that ran alone goes on to the whole almanac: the application leaves its
+    // stand-alone mode and registers every section's screens.
+    void (*leaveStandAloneAgenda)() = nullptr;
 };
 
 VelarimShellHooks& velarimShellHooks();

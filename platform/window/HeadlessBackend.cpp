@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Png.h"
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/LocalTime.h"
 #include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
 
@@ -55,6 +56,9 @@ void HeadlessBackend::setScript(const Script& script)
     m_closeSent = false;
     m_waiting = false;
     m_answerWaiting = false;
+    // The dates at the head of the script are the calendar the program starts on.
+    while (m_next < m_actions.size() && m_actions[m_next].kind == ScriptAction::Kind::Date)
+        setCalendarClock(m_actions[m_next++].moment);
 }
 
 void HeadlessBackend::stuck(const std::string& why)
@@ -70,6 +74,7 @@ void HeadlessBackend::stuck(const std::string& why)
 void HeadlessBackend::advance(uint32_t ms)
 {
     m_now += ms;
+    advanceCalendarClock(ms);
 }
 
 void HeadlessBackend::takeRaiseRequests()
@@ -191,6 +196,9 @@ bool HeadlessBackend::releaseNext()
         }
         case Kind::Close:
             m_pending.push_back(inputOf(InputKind::Close));
+            break;
+        case Kind::Date:
+            setCalendarClock(a.moment);
             break;
         }
         ++m_next;

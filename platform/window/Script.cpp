@@ -1,6 +1,7 @@
 #include "platform/window/Script.h"
 
 #include "platform/sys/Cp1252.h"
+#include "platform/sys/LocalTime.h"
 #include "platform/window/Keys.h"
 
 #include <charconv>
@@ -168,6 +169,31 @@ namespace {
             action.text = name;
         } else if (verb == "close") {
             action.kind = Kind::Close;
+        } else if (verb == "date") {
+            action.kind = Kind::Date;
+            std::string_view day = r.word();
+            auto field = [](std::string_view w, size_t at, size_t n) { return number(w.substr(at, n)); };
+            if (day.size() != 10 || day[4] != '-' || day[7] != '-')
+                return "date expects YYYY-MM-DD";
+            auto year = field(day, 0, 4);
+            auto month = field(day, 5, 2);
+            auto dayOfMonth = field(day, 8, 2);
+            std::optional<int64_t> hour = 12;
+            std::optional<int64_t> minute = 0;
+            // Noon by default: the date stays the same whatever daylight-saving shift applies.
+            if (!r.atEnd()) {
+                std::string_view time = r.word();
+                if (time.size() != 5 || time[2] != ':')
+                    return "date expects the time as HH:MM";
+                hour = field(time, 0, 2);
+                minute = field(time, 3, 2);
+            }
+            std::optional<int64_t> moment;
+            if (year && month && dayOfMonth && hour && minute)
+                moment = localMoment(int(*year), int(*month) - 1, int(*dayOfMonth), int(*hour), int(*minute));
+            if (!moment)
+                return "date " + std::string(day) + " is no calendar date";
+            action.moment = *moment;
         } else {
             return "unknown action \"" + std::string(verb) + "\"";
         }

@@ -13,6 +13,10 @@
 //   answer N             the next message box is answered with button N (1, 2, 6 or 7)
 //   shot NAME            a screenshot NAME.png (letters, digits, '-', '_', '.'; no "..")
 //   close                the user closes the window
+//   date YYYY-MM-DD [HH:MM]
+//                        the calendar clock is set to that local date and time (noon when no
+//                        time is given); date lines before the first other action set it
+//                        before the program starts
 //
 // Coordinates are 16-bit signed numbers, waits at most one day.
 
@@ -26,7 +30,7 @@
 namespace platform {
 
 struct ScriptAction {
-    enum class Kind { Wait, Move, Down, Up, Click, DoubleClick, Key, Text, Answer, Shot, Close };
+    enum class Kind { Wait, Move, Down, Up, Click, DoubleClick, Key, Text, Answer, Shot, Close, Date };
     Kind kind = Kind::Wait;
     int line = 0;
     int x = 0;
@@ -37,6 +41,7 @@ struct ScriptAction {
     bool control = false;
     bool alt = false;
     int answer = 0;
+    int64_t moment = 0; // Date: seconds since 1970
     std::string text; // cp1252 for Text; the file name for Shot
 };
 

@@ -59,8 +59,8 @@ TEST(AlmanacStart, TheAgendaAloneOpensItsMonthAndQuitsWithoutAsking)
     {
         scenario::Run run("almanac_agenda.script", "disk", "Agenda");
         ASSERT_TRUE(run.exitedNormally());
-        // The month view's placeholder in the agenda's look, not the main menu's blue.
-        run.expectProbes({ { "agenda", { { titleX, titleY, 0xE2F0E8, "the month view" } } } });
+        // The month view in the agenda's look, not the main menu's blue.
+        run.expectProbes({ { "agenda", { { 620, 300, 0xE2F0E8, "the month view's ground" } } } });
         EXPECT_TRUE(fs::exists(run.shots() / "user" / "PREFS.DAT"));
     }
     scenario::Run lower("almanac_agenda.script", "disk", "agenda");

@@ -20,6 +20,9 @@
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
+//   diskbuild agenda SOURCE STYLE MEDIADIR PICTURES
+//                                           the agenda's year: Agenda.dat, its holidays and
+//                                           icons, and the description of its pictures (Agenda.h)
 //
 // Errors print a message on stderr and end with status 1.
 
@@ -32,6 +35,7 @@
 #include "framework/runtime/TextNotation.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
+#include "tools/diskbuild/Agenda.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/Look.h"
@@ -314,10 +318,16 @@ int main(int argc, char** argv)
     }
     if (argc == 4 && std::strcmp(argv[1], "look") == 0)
         return look(argv[2], argv[3]);
+    if (argc == 6 && std::strcmp(argv[1], "agenda") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildAgenda(argv[2], argv[3], argv[4], argv[5], error) ? 0 : fail(error);
+    }
     if ((argc == 7 || argc == 8) && std::strcmp(argv[1], "screen") == 0 && std::strcmp(argv[argc - 2], "-o") == 0)
         return screen(argc, argv);
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
-        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n"
+        "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");
     return 2;
 }

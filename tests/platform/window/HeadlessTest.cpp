@@ -1,5 +1,7 @@
 #include "Harness.h"
 
+#include "platform/sys/LocalTime.h"
+
 using namespace platform;
 using namespace platform::testing;
 
@@ -129,4 +131,29 @@ TEST(Headless, BusyPollingSeesTimePassAndRaiseRequestsAreCounted)
     h.headless->requestRaise();
     h.pump().peek(m);
     EXPECT_EQ(h.headless->raiseCount(), 2);
+}
+
+TEST(Headless, TheScriptSetsTheCalendarClock)
+{
+    BoxApp app;
+    // The leading date holds from the start; a later one when it is reached; waits move it on.
+    app.h.headless->setScript(scriptOf("date 1998-05-05 10:00\nwait 60000\nkey A\nanswer 6\ndate 2000-12-31\nkey B\nanswer 6"));
+    auto start = localTime(currentTimeSeconds());
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->yearDay, 124);
+    EXPECT_EQ(start->hour * 60 + start->minute, 10 * 60);
+    std::vector<int> days;
+    app.h.onMessage = [&, inner = app.h.onMessage](const Message& m) -> int64_t {
+        if (m.id == WM_KEYDOWN) {
+            auto now = localTime(currentTimeSeconds());
+            days.push_back(now->year * 1000 + now->yearDay);
+        }
+        return inner(m);
+    };
+    EXPECT_EQ(app.h.run(), 0);
+    EXPECT_EQ(days, (std::vector<int> { 1998124, 2000365 }));
+    auto later = localTime(currentTimeSeconds());
+    setCalendarClock(std::nullopt);
+    ASSERT_TRUE(later);
+    EXPECT_EQ(later->year, 2000);
 }

@@ -1,5 +1,6 @@
 #include "platform/window/Script.h"
 #include "platform/window/Keys.h"
+#include "platform/sys/LocalTime.h"
 
 #include <gtest/gtest.h>
 #include <variant>
@@ -76,6 +77,11 @@ TEST(Script, ReportsTheFirstBadLine)
         { "shot a/b", "shot expects a file name" },
         { "shot", "shot expects a file name" },
         { "close now", "unexpected text after close" },
+        { "date 1998-5-05", "date expects YYYY-MM-DD" },
+        { "date 1998-02-29", "date 1998-02-29 is no calendar date" },
+        { "date 1998-13-01", "date 1998-13-01 is no calendar date" },
+        { "date 1998-05-05 9:30", "date expects the time as HH:MM" },
+        { "date 1998-05-05 24:00", "date 1998-05-05 is no calendar date" },
     };
     for (const auto& c : cases) {
         auto parsed = Script::parse(std::string("wait 1\n# ok\n") + c.line + "\nclose\n");
@@ -84,4 +90,23 @@ TEST(Script, ReportsTheFirstBadLine)
         EXPECT_EQ(error.line, 3) << c.line;
         EXPECT_TRUE(error.message.starts_with(c.message)) << c.line << " -> " << error.message;
     }
+}
+
+TEST(Script, DatesAreLocalMoments)
+{
+    auto parsed = Script::parse("date 2000-02-29\ndate 1998-01-01 07:45\n");
+    ASSERT_TRUE(std::holds_alternative<Script>(parsed)) << std::get<ScriptError>(parsed).message;
+    const auto& a = std::get<Script>(parsed).actions();
+    ASSERT_EQ(a.size(), 2u);
+    auto noon = localTime(a[0].moment);
+    ASSERT_TRUE(noon);
+    EXPECT_EQ(noon->year, 2000);
+    EXPECT_EQ(noon->month, 1);
+    EXPECT_EQ(noon->day, 29);
+    EXPECT_EQ(noon->hour, 12);
+    auto morning = localTime(a[1].moment);
+    ASSERT_TRUE(morning);
+    EXPECT_EQ(morning->yearDay, 0);
+    EXPECT_EQ(morning->weekDay, 4);
+    EXPECT_EQ(morning->hour * 60 + morning->minute, 7 * 60 + 45);
 }
