@@ -7,6 +7,9 @@
 // context of their screen.
 
 #include "app/shell/BarraMenuForm.h"
+#include "app/shell/CaptionDialog.h"
+#include "app/shell/CreditsForm.h"
+#include "app/shell/IntroForm.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
 #include "app/shell/VLTextForm.h"
@@ -64,16 +67,8 @@ class InfosForm : public BarraMenuForm {
     VELARIM_CLASS(InfosForm, BarraMenuForm)
 };
 
-class IntroForm : public qelMediaFormObject {
-    VELARIM_CLASS(IntroForm, qelMediaFormObject)
-};
-
 class JogoForm : public qelMediaFormObject {
     VELARIM_CLASS(JogoForm, qelMediaFormObject)
-};
-
-class CreditsForm : public qelMediaFormObject {
-    VELARIM_CLASS(CreditsForm, qelMediaFormObject)
 };
 
 // ---- Dialogs -----------------------------------------------------------------------------------
@@ -83,7 +78,6 @@ class CreditsForm : public qelMediaFormObject {
         VELARIM_CLASS(Name, Base)  \
     };
 
-VELARIM_DIALOG(CaptionDialog, VLTextDialog)
 VELARIM_DIALOG(VerbLink, VLTextDialog)
 VELARIM_DIALOG(RegistroDialog, VLTextDialog)
 VELARIM_DIALOG(HistoryDlg, qelMediaDialogObject)
