@@ -79,8 +79,9 @@ void IntroForm::startNextItem()
     } else {
         video = qelNil;
     }
+    // An item without a picture names none (nil or an empty name).
     qelValue picture = qelGet(item, 6);
-    if (!picture.isNil())
+    if (!picture.isNil() && !(picture.isString() && qelCount(picture) == 0))
         qelShowImageAt(picture, x, y, 0, 0, 0, 0);
     qelSetAutoRefresh(autoRefresh);
 }

@@ -42,7 +42,20 @@ void VLTextDialog::handleControl(const qelValue& control)
             qelDialogObject::handleControl(control);
         return;
     }
-    if (object && object->getProperty("Name") == "VideoControl") {
+    qelValue name = object ? object->getProperty("Name") : qelNil;
+    // The page's buttons, for pages that leave them to the base: the page's text, under its
+    // "Title" when it has one.
+    if (name == "Copiar") {
+        qelControlObject* texto = qelControlOf(qelResolve(getProperty("Texto")));
+        if (texto)
+            copyText(getProperty("Title"), texto->getProperty("Text"));
+        return;
+    }
+    if (name == "Imprimir") {
+        print();
+        return;
+    }
+    if (name == "VideoControl") {
         stopVideo();
         return;
     }

@@ -5,6 +5,7 @@
 // with these differences: every picture, map and table link opens the media page, an
 // infographic opens only when "ValidInfos" lists it, and there is no atlas fallback. It may hold
 // a "VideoControl", stopped by the next key, press or end notice while it is marked active.
+// "Copiar" and "Imprimir" copy and print its text as on a text page.
 
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaDialogObject.h"

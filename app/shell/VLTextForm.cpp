@@ -41,7 +41,20 @@ void VLTextForm::handleControl(const qelValue& control)
             followLink(context);
         return;
     }
-    if (object && object->getProperty("Name") == "VideoControl") {
+    qelValue name = object ? object->getProperty("Name") : qelNil;
+    // The page's buttons, for pages that leave them to the base: the page's text, under its
+    // "Title" when it has one.
+    if (name == "Copiar") {
+        qelControlObject* texto = qelControlOf(qelResolve(getProperty("Texto")));
+        if (texto)
+            copyText(getProperty("Title"), texto->getProperty("Text"));
+        return;
+    }
+    if (name == "Imprimir") {
+        print();
+        return;
+    }
+    if (name == "VideoControl") {
         stopMedia();
         return;
     }

@@ -8,8 +8,9 @@
 // infographic or map page listed in "ValidInfos", the atlas, a sound of the "Sounds" folder, or
 // any registered form ("jump:Form;target"); an unknown type shows a message box. The keys Home,
 // End, Page Up, Page Down and the arrows scroll "Texto". While the page marks a video or an
-// animation active, its next key, press or end notice stops it (the animation first). "Copiar"
-// and "Imprimir" of the pages built on it call copyText and print.
+// animation active, its next key, press or end notice stops it (the animation first). A button
+// "Copiar" copies the page's text (under its "Title" when it has one) and "Imprimir" prints it,
+// unless the page built on it handles them first.
 
 #include "app/shell/BarraMenuForm.h"
 
