@@ -220,7 +220,8 @@ std::string trimmed(std::string text)
     return first == std::string::npos ? "" : out.substr(first, last - first + 1);
 }
 
-// One line per row of the data sets' table of SOURCES.md: "package version: licence" (cp1252).
+// The lines of each row of the data sets' table of SOURCES.md (cp1252): the package and its
+// version, then the parts of its licence.
 std::vector<std::string> sourceLines(const std::string& sources)
 {
     std::vector<std::string> lines;
@@ -241,10 +242,17 @@ std::vector<std::string> sourceLines(const std::string& sources)
         std::string cell;
         while (std::getline(row, cell, '|'))
             cells.push_back(trimmed(cell));
-        if (cells.size() >= 4)
-            lines.push_back(qelFromUtf8(cells[1] + " " + cells[2]));
-        if (cells.size() >= 4)
-            lines.push_back(qelFromUtf8(cells[3]));
+        if (cells.size() < 4)
+            continue;
+        // The package's name without its note in brackets, then each part of the licence.
+        std::string package = cells[1].substr(0, cells[1].find(" ("));
+        lines.push_back(qelFromUtf8(package + " " + cells[2]));
+        std::string licence = cells[3];
+        for (size_t start = 0; start < licence.size();) {
+            size_t end = licence.find("; ", start);
+            lines.push_back(qelFromUtf8(licence.substr(start, end == std::string::npos ? end : end - start)));
+            start = end == std::string::npos ? licence.size() : end + 2;
+        }
     }
     return lines;
 }

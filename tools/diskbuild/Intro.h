@@ -16,8 +16,9 @@
 //   "Pictures" table: file name -> picture description, the screens' own pictures (8 bits when
 //              they have few colours)
 //   "Credits"  table: "File" and "Mask" (".bmp" names), "Picture" a picture description (its
-//                "Texts" the credits' lines), "Sources" true to add, below the last text, one
-//                line per data set of ../SOURCES.md's table (package, version, licence),
+//                "Texts" the credits' lines), "Sources" true to add, below the last text, the
+//                lines of each data set of ../SOURCES.md's table (package and version, then
+//                each part of the licence),
 //                "SourcesFont", "SourcesColor", "LineHeight"
 //
 // The credits picture is drawn on black; its mask is black wherever the picture is not, white
