@@ -1,5 +1,5 @@
 // The credits' scroll under ticks: the step on which they end, the guards of missing content;
-// and the intro's play list, advanced only by the end of its own movie.
+// and the intro's play list: one item per notice, the main menu asked for once.
 
 #include "app/shell/CreditsForm.h"
 #include "app/shell/IntroForm.h"
@@ -87,6 +87,74 @@ TEST(CreditsForm, AClickStepsBackOnce)
     credits->tick();
     EXPECT_EQ(credits->steps, std::vector<int32_t> { 1 });
     credits->close();
+}
+
+// Notes each opening of the main menu with its data.
+std::vector<std::string>& menuOpenings()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+class MenuForm : public qelFormObject {
+public:
+    MenuForm()
+        : qelFormObject(qelNil)
+    {
+        name = "MainForm";
+    }
+    void open(const qelValue& data) override
+    {
+        menuOpenings().push_back(qelIsTrue(qelGet(data, "NoFade")) ? "NoFade" : "fade");
+    }
+};
+
+// An intro whose play list holds items without a movie that loads: each notice starts the next,
+// and the notice after the last goes to the main menu.
+struct Intro {
+    explicit Intro(const char* playList)
+    {
+        menuOpenings().clear();
+        ui.environment->setGlobal("MainForm", qelFormValue(new MenuForm));
+        qelValue resources = qelTable(4, 100, 75);
+        qelPut(resources, "PlayList", UiFixture::read(playList));
+        qelValue properties = qelTable(4, 100, 75);
+        qelPut(properties, "Resource Table", resources);
+        intro = new IntroForm(properties);
+        value = qelFormValue(intro);
+        qelSetActiveForm(value);
+        intro->open(UiFixture::read("(table (\"NoFade\" true))"));
+        intro->afterOpen();
+    }
+    UiFixture ui;
+    IntroForm* intro = nullptr;
+    qelValue value;
+};
+
+TEST(IntroForm, EachNoticeStartsTheNextItemAndTheLastGoesToTheMainMenuOnce)
+{
+    Intro intro("(list (list \"nada1.avi\" 0 0 32 24 0 \"\") (list \"nada2.avi\" 0 0 32 24 0 \"\"))");
+    EXPECT_EQ(intro.intro->itemCount(), 2);
+    // The first draw started item 0; a second draw (a repaint) starts nothing.
+    EXPECT_EQ(intro.intro->nextItem(), 1);
+    intro.intro->draw();
+    EXPECT_EQ(intro.intro->nextItem(), 1);
+    intro.intro->mediaNotify(qelNil, "ended");
+    EXPECT_EQ(intro.intro->nextItem(), 2);
+    EXPECT_TRUE(menuOpenings().empty());
+    intro.intro->mediaNotify(qelNil, "ended");
+    EXPECT_EQ(menuOpenings(), std::vector<std::string> { "NoFade" });
+}
+
+TEST(IntroForm, AKeyGoesToTheMainMenuWithoutAFadeOnceAndShortItemsArePassedOver)
+{
+    Intro intro("(list (list \"nada1.avi\" 0 0) (list \"nada2.avi\" 0 0 32 24 0 \"\"))");
+    EXPECT_EQ(intro.intro->nextItem(), 1);
+    intro.intro->key('A', 0);
+    intro.intro->key('B', 0);
+    intro.intro->mediaNotify(qelNil, "ended");
+    EXPECT_EQ(menuOpenings(), std::vector<std::string> { "NoFade" });
+    EXPECT_TRUE(recordedErrors().empty()) << recordedErrors().front();
 }
 
 } // namespace
