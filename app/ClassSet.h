@@ -21,8 +21,11 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/shell/BarraMenuForm.h"
+#include "app/shell/CaptionDialog.h"
+#include "app/shell/CreditsForm.h"
 #include "app/shell/DisplayMenu.h"
 #include "app/shell/HistoryDlg.h"
+#include "app/shell/IntroForm.h"
 #include "app/shell/MainForm.h"
 #include "app/shell/PrefsDlg.h"
 #include "app/shell/ShellClass.h"
@@ -73,14 +76,6 @@ class InfosForm : public BarraMenuForm {
     VELARIM_CLASS(InfosForm, BarraMenuForm)
 };
 
-class IntroForm : public qelMediaFormObject {
-    VELARIM_CLASS(IntroForm, qelMediaFormObject)
-};
-
-class CreditsForm : public qelMediaFormObject {
-    VELARIM_CLASS(CreditsForm, qelMediaFormObject)
-};
-
 // ---- Dialogs -----------------------------------------------------------------------------------
 
 #define VELARIM_DIALOG(Name, Base) \
@@ -88,7 +83,6 @@ class CreditsForm : public qelMediaFormObject {
         VELARIM_CLASS(Name, Base)  \
     };
 
-VELARIM_DIALOG(CaptionDialog, VLTextDialog)
 VELARIM_DIALOG(VerbLink, VLTextDialog)
 VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)

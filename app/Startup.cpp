@@ -104,6 +104,8 @@ std::unique_ptr<platform::Backend> velarimMakeBackend(const velarimOptions& opti
     }
     platform::HeadlessBackend::Options headlessOptions;
     headlessOptions.screensFolder = options.screens;
+    // What the program puts on the clipboard is listed beside the shots too.
+    headlessOptions.clipboardFile = options.screens + "/clipboard.txt";
     // A headless run never starts a browser: what it would open is listed beside the shots.
     platform::recordLaunches(options.screens + "/launches.txt");
     auto backend = std::make_unique<platform::HeadlessBackend>(headlessOptions);

@@ -11,6 +11,8 @@
 #   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps, the look's
 #                                  pictures
 #   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
+#   disk/Media/abertura*.avi, *.wav the intro's movies and music, the credits' picture and music
+#   disk/Media/Sounds/*.wav        the sounds that text pages' "audio:" links play
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -53,6 +55,16 @@ foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC
         COMMENT "Almanac: ${stem} pictures" VERBATIM)
     list(APPEND qel_almanac_outputs ${stamp})
 endforeach()
+
+# The intro's movies and soundtrack and the credits' picture, mask and music; the credits list
+# the data sets of content/SOURCES.md.
+add_custom_command(OUTPUT ${qel_almanac_stamps}/intro.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild intro ${QEL_ALMANAC_CONTENT}/intro.tbl ${PROJECT_SOURCE_DIR}/content/SOURCES.md ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/intro.stamp
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/intro.tbl ${PROJECT_SOURCE_DIR}/content/SOURCES.md
+    COMMENT "Almanac: intro and credits media" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/intro.stamp)
 
 # The registered screens. An authored source is found by its file base without regard to case,
 # as the program finds the compiled file; the rest are placeholders. Ninja reruns a step whose

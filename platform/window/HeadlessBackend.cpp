@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace platform {
 
@@ -316,6 +317,12 @@ bool HeadlessBackend::setClipboardText(const std::string& text)
 {
     m_clipboardWrites.push_back(text);
     m_clipboard = text;
+    if (!m_options.clipboardFile.empty()) {
+        std::string line;
+        for (char c : cp1252::toUtf8(text))
+            line += c == '\n' ? std::string("\\n") : c == '\\' ? std::string("\\\\") : std::string(1, c);
+        std::ofstream(m_options.clipboardFile, std::ios::app) << line << '\n';
+    }
     return true;
 }
 

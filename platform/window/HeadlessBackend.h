@@ -36,6 +36,9 @@ public:
     struct Options {
         gfx::Size screen { 640, 480 };
         std::string screensFolder = "."; // where `shot` writes
+        // When set, each clipboard write is appended to this file in UTF-8, one line per write
+        // ("\n" inside the text written as "\\n"), so that runs of the program can be checked.
+        std::string clipboardFile;
         uint32_t quietLimitMs = 60000;
         bool exitWhenStuck = true;
     };

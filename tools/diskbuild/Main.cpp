@@ -17,6 +17,10 @@
 //   diskbuild quiz SOURCE MEDIADIR SOURCESDIR
 //                                           the quiz game's questions, pictures and sounds into
 //                                           MEDIADIR, its index source into SOURCESDIR (Quiz.h)
+//   diskbuild intro DESCRIPTION SOURCES OUTDIR
+//                                           the intro's movies and music and the credits'
+//                                           picture, mask and music (Intro.h); SOURCES is
+//                                           content/SOURCES.md, whose data sets the credits list
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
@@ -38,6 +42,7 @@
 #include "tools/diskbuild/Agenda.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
+#include "tools/diskbuild/Intro.h"
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Quiz.h"
@@ -316,6 +321,11 @@ int main(int argc, char** argv)
         std::string error;
         return buildQuiz(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }
+    if (argc == 5 && std::strcmp(argv[1], "intro") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildIntro(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
     if (argc == 4 && std::strcmp(argv[1], "look") == 0)
         return look(argv[2], argv[3]);
     if (argc == 6 && std::strcmp(argv[1], "agenda") == 0) {
@@ -328,6 +338,7 @@ int main(int argc, char** argv)
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
         "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n"
+        "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
         "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");
     return 2;
 }

@@ -1,0 +1,130 @@
+// The almanac's intro, text page and credits, run headless on the sample disk: the intro plays
+// its two movies to the main menu or is skipped by a click; the text page "Brasil" scrolls from
+// the keys, copies its text (accents and all) and prints it; the credits rise to their end and
+// give the text page back, or give it back at a click.
+
+#include "Scenario.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace fs = scenario::fs;
+
+namespace {
+
+// An installation over the built disk with settings of its own: the intro on or off and, for
+// the page scenarios, the compiled screens of QEL_PAGES_ETN found before the disk's.
+class Installation {
+public:
+    Installation(bool intro, bool pagesMenu)
+        : m_folder(fs::temp_directory_path() / ("velarim-paginas-" + std::to_string(std::random_device {}())))
+    {
+        fs::path disk = fs::path(QEL_BUILD_DIR) / "disk";
+        fs::create_directories(m_folder);
+        fs::copy(disk / "cursors", m_folder / "cursors", fs::copy_options::recursive);
+        std::ofstream ini(m_folder / "VL98.ini");
+        ini << "[QELENVIRONMENT]\nSourceDisk=" << disk.string() << "\nMediaPath=Media\nFullInstall=1\nShowIntro="
+            << (intro ? "yes" : "no") << "\n";
+        if (pagesMenu)
+            ini << "etn=" << QEL_PAGES_ETN << ";" << (disk / "Media").string() << "\n";
+    }
+    ~Installation() { fs::remove_all(m_folder); }
+    std::string path() const { return m_folder.string(); }
+
+private:
+    fs::path m_folder;
+};
+
+// The movies' place on the screen.
+constexpr scenario::Area movieArea { 160, 120, 320, 240 };
+// The text page's text, and the credits' window.
+constexpr scenario::Area textArea { 40, 80, 560, 312 };
+constexpr scenario::Area creditsArea { 120, 80, 400, 340 };
+
+std::string fileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(AlmanacPages, TheIntroPlaysBothMoviesToTheMainMenuOrAClickSkipsIt)
+{
+    Installation installation(true, false);
+    scenario::Run played("almanac_intro.script", installation.path());
+    ASSERT_TRUE(played.exitedNormally());
+    EXPECT_TRUE(played.differs("filme1", "filme2", movieArea));
+    EXPECT_TRUE(played.differs("filme2", "menu", movieArea));
+
+    scenario::Run skipped("almanac_intro_skip.script", installation.path());
+    ASSERT_TRUE(skipped.exitedNormally());
+    EXPECT_TRUE(skipped.differs("filme", "menu", movieArea));
+    // Both end on the same main menu, drawn without a fade.
+    auto skippedMenu = skipped.shot("menu");
+    auto playedMenu = played.shot("menu");
+    ASSERT_TRUE(skippedMenu && playedMenu);
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            differing += (skippedMenu->pixel(x, y) & 0xFFFFFF) != (playedMenu->pixel(x, y) & 0xFFFFFF);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(AlmanacPages, TheTextPageScrollsCopiesItsAccentedTextAndPrints)
+{
+    Installation installation(false, true);
+    scenario::Run run("almanac_paginas.script", installation.path());
+    ASSERT_TRUE(run.exitedNormally());
+    EXPECT_TRUE(run.differs("pagina", "rolada", textArea));
+
+    // The clipboard got the page's plain text: the heading, the paragraphs, the links' words,
+    // the accented letters as they are.
+    std::string clipboard = fileText(run.shots() / "clipboard.txt");
+    EXPECT_EQ(clipboard.rfind("Brasil\\n\\nO maior pa\xC3\xADs da Am\xC3\xA9rica do Sul", 0), 0u) << clipboard;
+    EXPECT_NE(clipboard.find("Veja o mapa pol\xC3\xADtico, o relevo e o pa\xC3\xADs no atlas."), std::string::npos)
+        << clipboard;
+    EXPECT_EQ(clipboard.find("mapa:"), std::string::npos) << clipboard;
+    EXPECT_EQ(clipboard.find("\\b"), std::string::npos) << clipboard;
+
+    fs::path pdf = run.shots() / "user" / "Velarim 98.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    std::string info = scenario::Run::pdfInfo(pdf);
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    // The page printed: its header and title at the top, the text below, the footer at the
+    // foot (dark pixels of a greyscale picture of the page, by bands of its height).
+    fs::path picture = run.shots() / "pagina-impressa";
+    ASSERT_EQ(std::system(("pdftoppm -r 30 -gray -singlefile '" + pdf.string() + "' '" + picture.string() + "'").c_str()), 0);
+    std::string pgm = fileText(picture.string() + ".pgm");
+    int width = 0, height = 0, maximum = 0, consumed = 0;
+    ASSERT_EQ(std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &width, &height, &maximum, &consumed), 3);
+    const unsigned char* pixels = reinterpret_cast<const unsigned char*>(pgm.data()) + consumed + 1;
+    ASSERT_GE(pgm.size(), size_t(consumed + 1 + width * height));
+    auto darkIn = [&](double from, double to) {
+        int dark = 0;
+        for (int y = int(from * height); y < int(to * height); ++y)
+            for (int x = 0; x < width; ++x)
+                dark += pixels[y * width + x] < 192;
+        return dark;
+    };
+    EXPECT_GT(darkIn(0.0, 0.1), 0) << "header and title";
+    EXPECT_GT(darkIn(0.1, 0.5), 100) << "text";
+    EXPECT_EQ(darkIn(0.55, 0.9), 0) << "the text fits the top of one page";
+    EXPECT_GT(darkIn(0.9, 1.0), 0) << "footer";
+}
+
+TEST(AlmanacPages, TheCreditsRiseToTheirEndOrStopAtAClick)
+{
+    Installation installation(false, true);
+    scenario::Run run("almanac_creditos.script", installation.path());
+    ASSERT_TRUE(run.exitedNormally());
+    // Rising: each shot shows the credits further up.
+    EXPECT_TRUE(run.differs("pagina", "subindo"));
+    EXPECT_TRUE(run.differs("subindo", "mais", creditsArea));
+    // After the picture has passed, and after a click, the page that opened them is back, its
+    // text from the top (the history's buttons aside).
+    EXPECT_FALSE(run.differs("pagina", "fim", textArea));
+    EXPECT_FALSE(run.differs("pagina", "clique", textArea));
+}
