@@ -40,14 +40,6 @@
 public:                    \
     int32_t helpContext() override { return -1; }
 
-// ---- Bases of screens and dialogs (never registered) -------------------------------------------
-
-// The agenda's day, month and week views.
-class AgendaForm : public VLTextForm {
-    VELARIM_CLASS(AgendaForm, VLTextForm)
-    VELARIM_INDEX_HELP
-};
-
 // ---- Screens -----------------------------------------------------------------------------------
 
 #define VELARIM_SCREEN(Name, Base) \
@@ -92,7 +84,6 @@ VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
-VELARIM_DIALOG(AgCalendarioDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 
