@@ -65,17 +65,6 @@ std::string rtfEscaped(const std::string& text)
     return out;
 }
 
-// The text dialog base prints "Texto" with the dialog's "PrintAttributes" (showing "Imprimindo"
-// and choosing the print font); where the base does not offer that operation, the text view is
-// asked directly.
-template<typename Base> void printThroughBase(Base& dialog)
-{
-    if constexpr (requires { dialog.Base::print(); })
-        dialog.Base::print();
-    else
-        qelPerform(qelResolve(dialog.getProperty("Texto")), "Print", qelResolve(dialog.getProperty("PrintAttributes")));
-}
-
 } // namespace
 
 qelValue RegistroDialog::control(const char* name)
@@ -212,7 +201,7 @@ void RegistroDialog::printRecord()
         setProperty("PrintAttributes", attributes);
     }
     qelPut(attributes, qelValue("Text"), registrationRecord());
-    printThroughBase<VLTextDialog>(*this);
+    VLTextDialog::print();
 }
 
 void RegistroDialog::saveRecord()

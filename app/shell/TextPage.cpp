@@ -129,6 +129,7 @@ void showStatus(const char* name)
 void hideStatus(const char* name)
 {
     setStatus(name, true);
+    qelRefreshWindowArea(0, 0, 0, 0);
 }
 
 qelValue plainText(const qelValue& rtf, const qelValue& font)
