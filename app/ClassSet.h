@@ -6,6 +6,7 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/reference/BuscaDialog.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/ShellClass.h"
 #include "app/shell/VLTextDialog.h"
@@ -110,11 +111,6 @@ class PrefsDlg : public qelMediaDialogObject {
     VELARIM_CLASS(PrefsDlg, qelMediaDialogObject)
 public:
     int32_t helpContext() override { return 17; }
-};
-
-class BuscaDialog : public qelMediaDialogObject {
-    VELARIM_CLASS(BuscaDialog, qelMediaDialogObject)
-    VELARIM_INDEX_HELP
 };
 
 class BDMCDialog : public DBFileStruct {
