@@ -11,6 +11,7 @@
 #   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps, the look's
 #                                  pictures
 #   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
+#   disk/Media/KeyWord.idx, .dat   the word search's keyword files
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -113,6 +114,14 @@ foreach(index IN LISTS qel_almanac_indexes)
     qel_add_index_file(almanac_index_${index} SOURCE ${qel_almanac_index_sources}/${index}.tbl
                        OUTPUT ${QEL_ALMANAC_MEDIA}/${index}.IDX)
 endforeach()
+
+# The word search's keyword files, from the texts of the same tables.
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
+    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
+    COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
 
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)

@@ -1,5 +1,6 @@
 #include "app/reference/BuscaDialog.h"
 
+#include "app/reference/SearchSources.h"
 #include "app/shell/DBLists.h"
 #include "framework/display/Cursor.h"
 #include "framework/runtime/Archive.h"
@@ -44,41 +45,6 @@ public:
 
 private:
     DBLists& m_lists;
-};
-
-// The entries' headings and texts, the list-id index and the entries archive opened once for the
-// whole search instead of once per entry.
-class EntryRecords final : public SearchEntryTexts {
-public:
-    explicit EntryRecords(DBLists& lists)
-        : m_lists(lists)
-    {
-    }
-    bool entryTexts(int32_t listId, std::string& heading, std::string& text) override
-    {
-        if (!m_opened) {
-            m_opened = true;
-            m_listIds = m_lists.index("VDB_LISTID");
-            m_entries = qelOpenArchive(qelLocateFile("Verbetes", "DAT"), 0);
-        }
-        qelIndexObject* index = qelIndexObjectOf(m_listIds);
-        qelArchiveObject* archive = qelArchiveOf(m_entries);
-        if (!index || !archive)
-            return false;
-        qelValue record = index->get(qelValue(listId));
-        if (record.type() != QEL_INT_TYPE || record.payload() < 0 || record.payload() >= archive->count())
-            return false;
-        qelValue entry = archive->get(record.payload());
-        heading = textOf(qelGet(entry, 1));
-        text = textOf(qelGet(entry, 4));
-        return true;
-    }
-
-private:
-    DBLists& m_lists;
-    bool m_opened { false };
-    qelValue m_listIds;
-    qelValue m_entries;
 };
 
 // A key-down event waiting in the queue (left there) asks the search to stop. Looking at the
@@ -171,8 +137,7 @@ void BuscaDialog::showCount(int32_t n)
     std::string message = n == 0 ? "Nenhum item encontrado"
         : n == 1                  ? "1 item encontrados"
                                   : std::to_string(n) + " itens encontrados";
-    send("ResultCountText", "setText", qelValue(message.c_str()));
-    send("ResultCountText", "Draw");
+    send("ResultCountText", "SetText", qelValue(message.c_str()));
 }
 
 void BuscaDialog::open(const qelValue& data)
@@ -214,7 +179,8 @@ void BuscaDialog::runQuery()
     std::string query = textOf(send("What2Find", "getText"));
     DBLists& lists = DBLists::instance();
     ListNames names(lists);
-    EntryRecords entries(lists);
+    // The list-id index and the entries archive open once for the whole search, not per entry.
+    EntryRecordTexts entries(lists.index("VDB_LISTID"), qelOpenArchive(qelLocateFile("Verbetes", "DAT"), 0));
     QueuedKey cancel;
     KeywordFiles none(qelNil, qelNil);
     SearchEngine engine(m_keywords ? *m_keywords : none, names, entries, cancel);
@@ -289,8 +255,7 @@ void BuscaDialog::handleControl(const qelValue& controlValue)
         send("ResultsListBox", "setList", qelNil);
         send("ResultsListBox", "Draw");
         setDisabled("Ok", true);
-        send("ResultCountText", "setText", qelValue(" "));
-        send("ResultCountText", "Draw");
+        send("ResultCountText", "SetText", qelValue(" "));
         if (m_filterMask != SearchEngine::allSections)
             resetFilter();
     } else if (isSectionBox) {
@@ -340,11 +305,16 @@ void BuscaDialog::handleControl(const qelValue& controlValue)
             qelListObjectOf(numbers)->append(qelValue(qelIntAt(shown, i) & 0xFFFF));
         qelValue table = qelTable(4, 100, 75);
         qelTableOf(table)->put("NewRoteiro", numbers);
-        qelRunDialog(qelValue("VBCRDialog"), table);
+        runTourEditor(table);
     } else {
         qelDialogObject::handleControl(controlValue);
     }
     setActiveControl(control("What2Find"), 1);
+}
+
+void BuscaDialog::runTourEditor(const qelValue& data)
+{
+    qelRunDialog(qelValue("VBCRDialog"), data);
 }
 
 void BuscaDialog::key(int32_t code, int32_t modifiers)

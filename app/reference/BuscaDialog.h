@@ -43,6 +43,10 @@ public:
     int32_t phraseMode() const { return m_phraseMode; }
     const qelValue& results() const { return m_results; }
 
+protected:
+    // Hands the entries found to the tour editor ("VBCRDialog"), which runs over this dialog.
+    virtual void runTourEditor(const qelValue& data);
+
 private:
     qelValue control(const char* name);
     qelValue send(const char* name, const char* verb, const qelValue& data = qelNil);

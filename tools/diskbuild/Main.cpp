@@ -8,6 +8,7 @@
 //   diskbuild data DATADIR MEDIADIR SOURCESDIR
 //                                           the content archives and category lists into
 //                                           MEDIADIR, the index sources into SOURCESDIR (Data.h)
+//   diskbuild keywords DATADIR MEDIADIR     the word search's keyword files (Keywords.h)
 //   diskbuild global SOURCE SCREENS -o OUT  the globals table SOURCE compiled, with "ValidInfos"
 //                                           (the infographic pages of the registration list
 //                                           SCREENS, lower-cased) when SOURCE has none
@@ -28,6 +29,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Data.h"
+#include "tools/diskbuild/Keywords.h"
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Screens.h"
@@ -293,6 +295,10 @@ int main(int argc, char** argv)
         std::string error;
         return buildData(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }
+    if (argc == 4 && std::strcmp(argv[1], "keywords") == 0) {
+        std::string error;
+        return buildKeywords(argv[2], argv[3], error) ? 0 : fail(error);
+    }
     if (argc == 6 && std::strcmp(argv[1], "global") == 0 && std::strcmp(argv[4], "-o") == 0)
         return global(argv[2], argv[3], argv[5]);
     if (argc == 4 && std::strcmp(argv[1], "look") == 0)
@@ -301,6 +307,6 @@ int main(int argc, char** argv)
         return screen(argc, argv);
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
-        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild keywords DATADIR MEDIADIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n");
     return 2;
 }
