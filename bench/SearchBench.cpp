@@ -107,7 +107,7 @@ Corpus makeCorpus()
         int32_t count;
         int32_t words;
     };
-    const Section sections[] = { { 64, "Verbetes", 12000, 300 }, { 16, "M\xEDdias", 8000, 30 },
+    const Section sections[] = { { 64, "Verbetes", 12000, 300 }, { 16, "M\xED" "dias", 8000, 30 },
         { 8, "Linha do Tempo", 3000, 40 }, { 4, "Curiosidades", 1500, 60 }, { 32, "Retrospectiva", 1000, 120 } };
     for (const Section& section : sections) {
         for (int32_t n = 1; n <= section.count; ++n) {
@@ -233,8 +233,10 @@ std::vector<int32_t> runOurs(OurSide& side, KeywordFiles& keywords, const std::s
 {
     IndexNames names(side.names);
     // The entry files open once per search, as the dialog opens them.
-    EntryRecordTexts entries(qelOpenIndex(qelValue((side.folder + "/VDBLstID.IDX").c_str()), 0, 0),
-        qelOpenArchive(qelValue((side.folder + "/Verbetes.DAT").c_str()), 0));
+    EntryRecordTexts entries([&side](qelValue& listIds, qelValue& records) {
+        listIds = qelOpenIndex(qelValue((side.folder + "/VDBLstID.IDX").c_str()), 0, 0);
+        records = qelOpenArchive(qelValue((side.folder + "/Verbetes.DAT").c_str()), 0);
+    });
     NoCancel cancel;
     SearchEngine engine(keywords, names, entries, cancel);
     int32_t mask = SearchEngine::allSections;

@@ -172,6 +172,8 @@ void BuscaDialog::open(const qelValue& data)
         setDisabled("Salvar", true, false);
     }
     draw();
+    // Typing goes to the query from the start.
+    setActiveControl(control("What2Find"), 1);
 }
 
 void BuscaDialog::runQuery()
@@ -180,7 +182,10 @@ void BuscaDialog::runQuery()
     DBLists& lists = DBLists::instance();
     ListNames names(lists);
     // The list-id index and the entries archive open once for the whole search, not per entry.
-    EntryRecordTexts entries(lists.index("VDB_LISTID"), qelOpenArchive(qelLocateFile("Verbetes", "DAT"), 0));
+    EntryRecordTexts entries([&lists](qelValue& listIds, qelValue& records) {
+        listIds = lists.index("VDB_LISTID");
+        records = qelOpenArchive(qelLocateFile("Verbetes", "DAT"), 0);
+    });
     QueuedKey cancel;
     KeywordFiles none(qelNil, qelNil);
     SearchEngine engine(m_keywords ? *m_keywords : none, names, entries, cancel);

@@ -22,6 +22,10 @@ std::string IndexNames::nameOf(int32_t packedId)
 
 bool EntryRecordTexts::entryTexts(int32_t listId, std::string& heading, std::string& text)
 {
+    if (m_opener) {
+        m_opener(m_listIds, m_entries);
+        m_opener = nullptr;
+    }
     qelIndexObject* index = qelIndexObjectOf(m_listIds);
     qelArchiveObject* archive = qelArchiveOf(m_entries);
     if (!index || !archive)

@@ -8,6 +8,8 @@
 #include "app/reference/SearchEngine.h"
 #include "framework/runtime/Value.h"
 
+#include <functional>
+
 class IndexNames final : public SearchNames {
 public:
     explicit IndexNames(const qelValue& nameIndex)
@@ -22,15 +24,18 @@ private:
 
 class EntryRecordTexts final : public SearchEntryTexts {
 public:
-    // Either value may be nil (no entries). listIdIndex: list id -> record number.
-    EntryRecordTexts(const qelValue& listIdIndex, const qelValue& entries)
-        : m_listIds(listIdIndex)
-        , m_entries(entries)
+    // Opens the list-id index (list id -> record number) and the entries archive; either may be
+    // left nil (no entries). It runs at the first entry asked for, so a search without a phrase
+    // opens neither file.
+    using Opener = std::function<void(qelValue& listIdIndex, qelValue& entries)>;
+    explicit EntryRecordTexts(Opener opener)
+        : m_opener(std::move(opener))
     {
     }
     bool entryTexts(int32_t listId, std::string& heading, std::string& text) override;
 
 private:
+    Opener m_opener;
     qelValue m_listIds;
     qelValue m_entries;
 };

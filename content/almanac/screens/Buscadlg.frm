@@ -67,6 +67,7 @@
     ("UpImage" "btfechar_up.bmp") ("DownImage" "btfechar_down.bmp")
     ("DisabledImage" "btfechar_off.bmp") ("RolloverImage" "btfechar_over.bmp")))
   ("AvançadoGroup" (list "Agenda" "Atlas" "Curiosidades" "LinhaDoTempo" "Midias" "Retrospectiva" "Verbetes" "AvançadoBK" "AvançadoFechar"))
+  ("TabStopList" (list (reference "What2Find") (reference "ResultsListBox")))
   ("Control List" (list (reference "What2Find")
     (reference "ResultsListBox")
     (reference "ResultCountText")
