@@ -20,6 +20,7 @@
 #include "app/personal/JogoSairDlg.h"
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
+#include "app/reference/BuscaDialog.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -86,11 +87,6 @@ VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
-
-class BuscaDialog : public qelMediaDialogObject {
-    VELARIM_CLASS(BuscaDialog, qelMediaDialogObject)
-    VELARIM_INDEX_HELP
-};
 
 class BDMCDialog : public DBFileStruct {
     VELARIM_CLASS(BDMCDialog, DBFileStruct)

@@ -13,6 +13,7 @@
 #   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
 #   disk/Media/abertura*.avi, *.wav the intro's movies and music, the credits' picture and music
 #   disk/Media/Sounds/*.wav        the sounds that text pages' "audio:" links play
+#   disk/Media/KeyWord.idx, .dat   the word search's keyword files
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -192,6 +193,14 @@ add_custom_command(OUTPUT ${qel_almanac_stamps}/agenda-pictures.stamp
     COMMENT "Almanac: agenda pictures" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_MEDIA}/agferiad.tbl
                                 ${QEL_ALMANAC_MEDIA}/agsignos.tbl ${qel_almanac_stamps}/agenda-pictures.stamp)
+
+# The word search's keyword files, from the texts of the same tables.
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
+    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
+    COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
 
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)

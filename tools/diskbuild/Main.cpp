@@ -10,6 +10,7 @@
 //                                           MEDIADIR, the index sources into SOURCESDIR (Data.h)
 //   diskbuild database DATADIR MEDIADIR     the country and state database into MEDIADIR
 //                                           (Database.h)
+//   diskbuild keywords DATADIR MEDIADIR     the word search's keyword files (Keywords.h)
 //   diskbuild global SOURCE SCREENS -o OUT  the globals table SOURCE compiled, with "ValidInfos"
 //                                           (the infographic pages of the registration list
 //                                           SCREENS, lower-cased) when SOURCE has none
@@ -43,6 +44,7 @@
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/Intro.h"
+#include "tools/diskbuild/Keywords.h"
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Quiz.h"
@@ -314,6 +316,10 @@ int main(int argc, char** argv)
         std::string error;
         return buildDatabase(argv[2], argv[3], error) ? 0 : fail(error);
     }
+    if (argc == 4 && std::strcmp(argv[1], "keywords") == 0) {
+        std::string error;
+        return buildKeywords(argv[2], argv[3], error) ? 0 : fail(error);
+    }
     if (argc == 6 && std::strcmp(argv[1], "global") == 0 && std::strcmp(argv[4], "-o") == 0)
         return global(argv[2], argv[3], argv[5]);
     if (argc == 5 && std::strcmp(argv[1], "quiz") == 0) {
@@ -339,6 +345,7 @@ int main(int argc, char** argv)
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
         "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n"
         "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
+        "       diskbuild keywords DATADIR MEDIADIR\n"
         "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");
     return 2;
 }
