@@ -285,9 +285,5 @@ void AgenDiaForm::print()
     }
     qelPut(attributes, qelValue("Title"), textValue("AGENDA - Compromissos do Dia " + std::to_string(m_date.day)));
     qelPut(attributes, qelValue("Text"), printBody());
-    if (!qelContainsKey(attributes, qelValue("Font")))
-        qelPut(attributes, qelValue("Font"), qelStringValue("Arial"));
-    qelValue previous = qelSetCursor(qelWaitCursor());
-    qelPerform(property("Texto"), "Print", attributes);
-    qelSetCursor(previous);
+    AgendaForm::print();
 }

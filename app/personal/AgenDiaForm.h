@@ -20,7 +20,7 @@ public:
     void close() override;
     void mouseDown(int32_t x, int32_t y, int32_t modifiers, int32_t clicks) override;
     void key(int32_t code, int32_t modifiers) override;
-    void print();
+    void print() override;
 
     void fillDayLists();
     // Puts the day's rows and reminders into the agenda table when they changed.

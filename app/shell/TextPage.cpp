@@ -1,5 +1,6 @@
 #include "app/shell/TextPage.h"
 
+#include "app/shell/TrimBlanks.h"
 #include "framework/display/WindowServices.h"
 #include "framework/richtext/RtfParser.h"
 #include "framework/runtime/Builtins.h"
@@ -73,16 +74,6 @@ bool isKnownForm(const qelValue& name)
         found = environment ? qelGet(environment->globals, found) : qelNil;
     }
     return found.type() == QEL_FORM_TYPE;
-}
-
-qelValue trimBlanks(const qelValue& text)
-{
-    std::string chars = qelCString(text);
-    size_t first = chars.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return qelEmptyString();
-    size_t last = chars.find_last_not_of(" \t");
-    return qelStringValueN(chars.data() + first, int32_t(last - first + 1));
 }
 
 LinkForm linkForm(const qelValue& link)

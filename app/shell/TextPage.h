@@ -36,9 +36,6 @@ bool isValidInfo(const qelValue& lowerName);
 // globals, or a resource of the active form). Going to any other name would end the program.
 bool isKnownForm(const qelValue& name);
 
-// The text with leading and trailing blanks (spaces and tabs) removed.
-qelValue trimBlanks(const qelValue& text);
-
 // The form data of a "Form;target" link, as openLink builds it: for "VerbeteForm" and
 // "MidiasForm" {"Text": target lower-cased and trimmed, "FullList": true} and only with exactly
 // two parts; for "AtlasForm" the target trimmed; nil data for any other form. `opens` is false

@@ -59,6 +59,8 @@ TEST(AlmanacAgenda, AppointmentsAreKeptThroughTheDaysAndTheFile)
     // cancelled edits.
     EXPECT_EQ(bytesOf(run.shots() / "user" / "Agenda.DTT"),
         bytesOf(fs::path(QEL_TEST_DATA) / "agenda" / "one-day.DTT"));
+    // "Imprimir" gives the day's page.
+    EXPECT_TRUE(fs::exists(run.shots() / "user" / "agenda.pdf"));
 }
 
 TEST(AlmanacAgenda, TheWeekViewAtTheYearsEnds)

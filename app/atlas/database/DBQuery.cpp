@@ -1,6 +1,7 @@
 #include "app/atlas/database/DBQuery.h"
 
 #include "app/atlas/database/SavedSearches.h"
+#include "app/shell/TrimBlanks.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"

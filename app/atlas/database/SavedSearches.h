@@ -39,6 +39,3 @@ qelValue savedSearchAsideName(const qelValue& databaseName);
 using SavedSearchConfirm = std::function<bool()>;
 void setSavedSearchConfirm(SavedSearchConfirm confirm);
 
-// A copy of the text without leading and trailing blanks (the character 32 only; tabs and
-// inner blanks stay). A value that is not a string gives the empty text.
-qelValue trimBlanks(const qelValue& text);

@@ -3,6 +3,7 @@
 // other databases' searches.
 
 #include "app/atlas/database/SavedSearches.h"
+#include "app/shell/TrimBlanks.h"
 
 #include "../../framework/runtime/ErrorRecorder.h"
 #include "../shell/ShellDisk.h"
