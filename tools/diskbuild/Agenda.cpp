@@ -500,13 +500,8 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
                 qelMakeInt(factText.empty() ? 0 : 2), cp(factText) }));
         }
         std::string archivePath = mediaFolder + "/Agenda.dat";
-        std::remove(archivePath.c_str());
-        qelValue archive = qelCreateArchive(qelValue(archivePath.c_str()), int32_t(records.size()) + 1);
-        qelArchiveObject* object = qelArchiveOf(archive);
-        for (const qelValue& record : records)
-            object->add(record);
-        if (!object->flush())
-            throw Failure { "cannot write " + archivePath };
+        if (!writeArchiveFile(archivePath, records, error))
+            throw Failure { error };
 
         std::string holidayText = "; The agenda's holidays of " + std::to_string(year) + ", days of the year.\n(list";
         for (int32_t n : holidays)

@@ -97,13 +97,9 @@ qelValue intList(const std::vector<int32_t>& numbers)
 
 void writeArchive(const std::string& path, const std::vector<qelValue>& values)
 {
-    std::remove(path.c_str());
-    qelValue archive = qelCreateArchive(qelValue(path.c_str()), int32_t(values.size()) + 1);
-    qelArchiveObject* object = qelArchiveOf(archive);
-    for (const qelValue& value : values)
-        object->add(value);
-    if (!object->flush())
-        throw Failure { "cannot write " + path };
+    std::string error;
+    if (!writeArchiveFile(path, values, error))
+        throw Failure { error };
 }
 
 // A category list file: item 0 lists every id, item n the ids of category n (empty where a

@@ -45,13 +45,9 @@ qelValue readTable(const std::string& path)
 
 void writeArchive(const std::string& path, const std::vector<qelValue>& values)
 {
-    std::remove(path.c_str());
-    qelValue archive = qelCreateArchive(qelValue(path.c_str()), int32_t(values.size()) + 1);
-    qelArchiveObject* object = qelArchiveOf(archive);
-    for (const qelValue& value : values)
-        object->add(value);
-    if (!object->flush())
-        throw Failure { "cannot write " + path };
+    std::string error;
+    if (!writeArchiveFile(path, values, error))
+        throw Failure { error };
 }
 
 std::string trimmed(const std::string& text)

@@ -315,14 +315,8 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
         add(i + 1, qelGet(shortcut, i), sourcePath + ": Atalho");
 
     std::string archivePath = media + "/Jogo.DAT";
-    std::remove(archivePath.c_str());
-    {
-        qelValue archive = qelCreateArchive(qelValue(archivePath.c_str()), int32_t(records.size()) + 1);
-        for (const qelValue& r : records)
-            qelArchiveOf(archive)->add(r);
-        if (!qelArchiveOf(archive)->flush())
-            throw Failure { "cannot write " + archivePath };
-    }
+    if (std::string error; !writeArchiveFile(archivePath, records, error))
+        throw Failure { error };
     std::string index = "(table\n";
     for (auto [key, item] : keys)
         index += "  (\"" + std::to_string(key) + "\" " + std::to_string(item) + ")\n";

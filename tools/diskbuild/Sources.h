@@ -5,7 +5,12 @@
 #include "framework/runtime/Value.h"
 
 #include <string>
+#include <vector>
 
 // The value written in a text-notation file, its text turned from UTF-8 into cp1252. Nil, with
 // the reason in `error`, when the file cannot be read.
 qelValue readNotationFile(const std::string& path, std::string& error);
+
+// Writes the values, in order, as the items of a new archive file (a file of that name is
+// replaced). False, with the reason in `error`, when it cannot be written.
+bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& values, std::string& error);
