@@ -1,9 +1,10 @@
 ; The word search: the words go into "What2Find" (Enter or "Procurar" searches), the items found
-; fill "ResultsListBox" (the general names, dbID 5) with the count under it; "OK" or a click on a
-; row opens the item. "Avançado" opens the panel of section boxes (element i of "AvançadoGroup"
-; is the box of section bit 1 << i; its last two elements are the panel's ground and its own
-; closing button); "Todas" searches every section; "Salvar roteiro" saves the entries found as a
-; tour while the search is limited to entries.
+; fill "ResultsListBox" (the general names, dbID 5) with the count under it (its ground kept, so
+; a new count replaces the old); "OK" or a click on a row opens the item. "Avançado" opens the
+; panel of section boxes (element i of "AvançadoGroup" is the box of section bit 1 << i; its last
+; two elements are the panel's ground and its own closing button); "Todas" searches every
+; section; "Salvar roteiro" saves the entries found as a tour while the search is limited to
+; entries.
 (table
   ("Class" "BuscaDialog")
   ("Origin X" 70)
@@ -15,7 +16,7 @@
   ("ResultsListBox" (control ("Class" "VLListBox") ("Name" "ResultsListBox") ("Hot Spot" (rect 16 96 340 184))
     ("dbID" 5) ("Font" (font "Arial" 13 0))))
   ("ResultCountText" (control ("Class" "StaticText") ("Name" "ResultCountText") ("TextRegion" (rect 16 286 340 18))
-    ("Text" " ") ("Font" (font "Arial" 12 2))))
+    ("Text" " ") ("Font" (font "Arial" 12 2)) ("Save Background" true)))
   ("Todas" (control ("Class" "CheckBox") ("Name" "Todas") ("Hot Spot" (rect 16 310 160 18))
     ("SelectedImage" "chk_on.bmp") ("DeselectedImage" "chk_off.bmp") ("Text" "Todas as seções")
     ("Font" (font "Arial" 12 0)) ("BackgroundColor" -1)))

@@ -1,0 +1,42 @@
+// The word search run headless on the almanac's disk from the menu bar's "Busca": the query
+// typed is searched and its count shown, the advanced panel's "Verbetes" box narrows the rows to
+// the entries (a new count drawn over the ground, not over the old count), and the chosen row
+// opens the entry page.
+
+#include "Scenario.h"
+
+namespace {
+
+// Buscadlg.frm at the dialog's origin (70, 5): the ground under the count line, the count's ink,
+// and the result list.
+constexpr uint32_t dialogGround = 0xECF0F8, ink = 0x010000, selectedRow = 0x00FFFF;
+constexpr scenario::Area resultList { 86, 101, 340, 184 };
+// Two points of the count's first digit: ink of a "3" and not of a "2", and the other way round.
+constexpr int countY = 293, threeX = 101, twoX = 97;
+
+} // namespace
+
+TEST(AlmanacBusca, AQueryFromTheMenuBarIsCountedFilteredAndOpensTheEntryChosen)
+{
+    scenario::Run run("almanac_busca.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    run.expectProbes({
+        { "vazia",
+            { { twoX, countY, dialogGround, "no count before the first search" },
+                { threeX, countY, dialogGround, "no count before the first search" } } },
+        // "brasil" in every section: 34 items.
+        { "todas",
+            { { threeX, countY, ink, "the count \"34 itens encontrados\"" },
+                { twoX, countY, dialogGround, "the count \"34 itens encontrados\"" } } },
+        // The entries only: 29 items, the old count gone.
+        { "verbetes",
+            { { twoX, countY, ink, "the count \"29 itens encontrados\"" },
+                { threeX, countY, dialogGround, "the old count erased under the new one" } } },
+        { "escolhida", { { 300, 110, selectedRow, "the first row chosen" } } },
+        // The entries' screen: its band, its page, and the bold title "Brasil".
+        { "verbete",
+            { { 300, 10, 0x701818, "the entries' band" }, { 300, 390, 0xFFFCF0, "the entry's page" },
+                { 45, 111, ink, "the entry's title" } } },
+    });
+    EXPECT_TRUE(run.differs("todas", "verbetes", resultList)) << "the filter left the rows as they were";
+}
