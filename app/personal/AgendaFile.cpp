@@ -12,13 +12,6 @@
 
 #include <string>
 
-namespace {
-
-// The directory's starting capacity in the file; it does not change the file's bytes.
-constexpr int32_t archiveCapacity = 100;
-
-} // namespace
-
 qelValue agendaFilePath()
 {
     return userFilePath(agendaFileName);
@@ -55,21 +48,7 @@ qelValue readAgendaFile()
 
 bool writeAgendaFile(const qelValue& agenda)
 {
-    qelValue path = agendaFilePath();
-    ErrorCapture errors;
-    {
-        qelValue archive = qelCreateArchive(path, archiveCapacity);
-        if (qelArchiveObject* object = qelArchiveOf(archive)) {
-            object->add(agenda);
-            object->flush();
-        }
-    }
-    if (!errors.failed())
-        return true;
-    std::string note
-        = std::string(agendaFileName) + " n\xe3o foi gravado: " + errors.firstMessage() + "\n";
-    qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
-    return false;
+    return writeUserFile(agendaFilePath(), agenda);
 }
 
 qelValue agendaEmptyRows()

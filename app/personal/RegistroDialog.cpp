@@ -1,6 +1,5 @@
 #include "app/personal/RegistroDialog.h"
 
-#include "app/shell/ErrorCapture.h"
 #include "app/shell/UserFiles.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
@@ -18,8 +17,6 @@
 namespace {
 
 constexpr const char* fileName = "Registro.dat";
-// The archive's directory holds one item; 100 is the capacity the file has always been made with.
-constexpr int32_t archiveCapacity = 100;
 
 // The fields that must hold text before the record can be printed or saved.
 constexpr const char* requiredFields[]
@@ -207,17 +204,7 @@ void RegistroDialog::printRecord()
 void RegistroDialog::saveRecord()
 {
     qelValue text = "{\\rtf1\\ansi " + registrationRecord() + "}";
-    qelValue path = userFilePath(fileName);
-    // The archive replaces the file whole through a temporary file, so a failed save keeps the
-    // record saved before; the user is told instead of the program ending.
-    ErrorCapture errors;
-    {
-        qelValue archive = qelCreateArchive(path, archiveCapacity);
-        if (qelArchiveObject* object = qelArchiveOf(archive)) {
-            object->add(text);
-            object->flush();
-        }
-    }
-    if (errors.failed())
+    // A failed save keeps the record saved before; the user is told instead of the program ending.
+    if (!writeUserFile(userFilePath(fileName), text))
         qelMessageBox(qelValue("Aviso! N\xE3o foi poss\xEDvel salvar o registro no disco!"));
 }

@@ -22,8 +22,6 @@ constexpr const char* fileName = "Jogo.DTT";
 constexpr const char* asideName = "JOGO.BAD";
 constexpr const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr int32_t alphabetLength = 26;
-// The directory's starting capacity in the file; it does not change the file's bytes.
-constexpr int32_t archiveCapacity = 100;
 // Why: the games can be resumed only at the screens the game has (the save offer writes 5..26).
 constexpr int32_t firstScreen = 1;
 constexpr int32_t lastScreen = 28;
@@ -105,21 +103,7 @@ qelValue readSavedGames()
 
 bool writeSavedGames(const qelValue& games)
 {
-    qelValue path = savedGamesPath();
-    ErrorCapture errors;
-    {
-        qelValue archive = qelCreateArchive(path, archiveCapacity);
-        if (qelArchiveObject* object = qelArchiveOf(archive)) {
-            object->add(games);
-            object->flush();
-        }
-    }
-    if (errors.failed()) {
-        std::string note = std::string(fileName) + " n\xe3o foi gravado: " + errors.firstMessage() + "\n";
-        qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
-        return false;
-    }
-    return true;
+    return writeUserFile(savedGamesPath(), games);
 }
 
 qelValue makeResumeCode(const qelValue& games)

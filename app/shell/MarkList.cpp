@@ -18,9 +18,6 @@ namespace {
 
 qelValue markList;
 
-// The directory's starting capacity in the files this writes; it does not change their bytes.
-constexpr int32_t archiveCapacity = 100;
-
 bool isIntList(const qelValue& value)
 {
     qelListObject* list = qelListObjectOf(value);
@@ -44,19 +41,7 @@ std::optional<qelValue> readMarkFile(const qelValue& file)
 // debugger output; the marks in memory stay as they are.
 void writeMarkFile(const qelValue& path, const qelValue& list)
 {
-    ErrorCapture errors;
-    {
-        qelValue archive = qelCreateArchive(path, archiveCapacity);
-        if (qelArchiveObject* object = qelArchiveOf(archive)) {
-            object->add(list);
-            object->flush();
-        }
-    }
-    if (errors.failed()) {
-        std::string note
-            = std::string(qelCString(qelFileNamePart(path))) + " n\xe3o foi gravado: " + errors.firstMessage() + "\n";
-        qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
-    }
+    writeUserFile(path, list);
 }
 
 qelValue newMarkList()

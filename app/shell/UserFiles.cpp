@@ -1,5 +1,7 @@
 #include "app/shell/UserFiles.h"
 
+#include "app/shell/ErrorCapture.h"
+#include "framework/runtime/Archive.h"
 #include "framework/runtime/FileStream.h"
 #include "framework/runtime/Path.h"
 #include "framework/runtime/ProgramEntry.h"
@@ -28,4 +30,24 @@ bool moveUserFileAside(const qelValue& path, const char* asideName)
         + (moved ? " danificado; guardado como " + std::string(asideName) : " danificado") + "\n";
     qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
     return moved;
+}
+
+bool writeUserFile(const qelValue& path, const qelValue& value)
+{
+    // The directory's starting room; it does not change the file's bytes.
+    constexpr int32_t archiveCapacity = 100;
+    ErrorCapture errors;
+    {
+        qelValue archive = qelCreateArchive(path, archiveCapacity);
+        if (qelArchiveObject* object = qelArchiveOf(archive)) {
+            object->add(value);
+            object->flush();
+        }
+    }
+    if (!errors.failed())
+        return true;
+    std::string note
+        = std::string(qelCString(qelFileNamePart(path))) + " n\xe3o foi gravado: " + errors.firstMessage() + "\n";
+    qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
+    return false;
 }

@@ -17,3 +17,7 @@ qelValue userFilePath(const char* name);
 // Moves the file at path (as userFilePath gives it) to asideName in the same folder and tells on
 // the debugger output that it did. True when the file went.
 bool moveUserFileAside(const qelValue& path, const char* asideName);
+
+// Replaces the file at path with an archive holding the one value (through a temporary file and
+// a rename). A failure keeps the old file, is told on the debugger output and answers false.
+bool writeUserFile(const qelValue& path, const qelValue& value);

@@ -74,19 +74,7 @@ std::optional<qelValue> readSearchFile(const qelValue& file)
 // debugger output.
 void writeSearchFile(const qelValue& path, const qelValue& list)
 {
-    ErrorCapture errors;
-    {
-        qelValue archive = qelCreateArchive(path, 0);
-        if (qelArchiveObject* object = qelArchiveOf(archive)) {
-            object->add(list);
-            object->flush();
-        }
-    }
-    if (errors.failed()) {
-        std::string note = std::string("Aviso! N\xE3o foi poss\xEDvel salvar ") + qelCString(qelFileNamePart(path))
-            + " no disco! " + errors.firstMessage() + "\n";
-        qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
-    }
+    writeUserFile(path, list);
 }
 
 } // namespace
