@@ -252,7 +252,7 @@ std::string viewBackground(const Look& look, const std::string& subtitle,
     std::vector<std::array<int32_t, 5>> all = { { 0, 0, 640, 56, look.band }, { 0, 56, 640, 4, look.accent } };
     all.insert(all.end(), panels.begin(), panels.end());
     std::vector<std::string> words = { textItem("Agenda", 16, 12, 26, 2, look.bandInk),
-        textItem(subtitle, 132, 22, 17, 2, look.accent) };
+        textItem(subtitle, 150, 22, 17, 2, look.accent) };
     words.insert(words.end(), more.begin(), more.end());
     return boxes(all) + texts(words);
 }
