@@ -39,13 +39,10 @@ add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/global.etn
     COMMENT "Almanac: global.etn" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/global.etn)
 
-# The pictures: the look's from the style, the almanac's own from their descriptions.
-foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC_CONTENT}/pictures.tbl;Media"
-             "pictures;${QEL_ALMANAC_CONTENT}/shell.tbl;Media"
-             "pictures;${QEL_STYLE_CONTENT}/cursors.tbl;cursors" "pictures;${QEL_ALMANAC_CONTENT}/maps/mundo.tbl;Media")
-    list(GET step 0 command)
-    list(GET step 1 description)
-    list(GET step 2 folder)
+# The pictures: the look's from the style, the almanac's own from their descriptions. Each
+# section may keep its pictures in a pictures-<section>.tbl of its own; the content data needs
+# every media picture drawn first.
+function(qel_almanac_picture_step command description folder)
     get_filename_component(stem ${description} NAME_WE)
     set(stamp ${qel_almanac_stamps}/${stem}.stamp)
     add_custom_command(OUTPUT ${stamp}
@@ -54,8 +51,19 @@ foreach(step "look;${QEL_STYLE_CONTENT}/style.tbl;Media" "pictures;${QEL_ALMANAC
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
         DEPENDS diskbuild ${description}
         COMMENT "Almanac: ${stem} pictures" VERBATIM)
-    list(APPEND qel_almanac_outputs ${stamp})
+    set(qel_almanac_outputs ${qel_almanac_outputs} ${stamp} PARENT_SCOPE)
+endfunction()
+qel_almanac_picture_step(look ${QEL_STYLE_CONTENT}/style.tbl Media)
+file(GLOB qel_almanac_picture_tables CONFIGURE_DEPENDS ${QEL_ALMANAC_CONTENT}/pictures*.tbl)
+set(qel_almanac_picture_stamps)
+foreach(table IN LISTS qel_almanac_picture_tables)
+    qel_almanac_picture_step(pictures ${table} Media)
+    get_filename_component(stem ${table} NAME_WE)
+    list(APPEND qel_almanac_picture_stamps ${qel_almanac_stamps}/${stem}.stamp)
 endforeach()
+qel_almanac_picture_step(pictures ${QEL_ALMANAC_CONTENT}/shell.tbl Media)
+qel_almanac_picture_step(pictures ${QEL_STYLE_CONTENT}/cursors.tbl cursors)
+qel_almanac_picture_step(pictures ${QEL_ALMANAC_CONTENT}/maps/mundo.tbl Media)
 
 # The intro's movies and soundtrack and the credits' picture, mask and music; the credits list
 # the data sets of content/SOURCES.md.
@@ -106,6 +114,7 @@ endforeach()
 # The content data: the archives and category lists written by diskbuild with the framework's
 # archive writer, the indexes by qelidx from the sources diskbuild derives (one per index file).
 set(qel_almanac_data ${QEL_ALMANAC_CONTENT}/data)
+file(GLOB qel_almanac_media_tables CONFIGURE_DEPENDS ${qel_almanac_data}/midias*.tbl)
 set(qel_almanac_index_sources ${CMAKE_BINARY_DIR}/almanac-data)
 set(qel_almanac_indexes GNRNList VDBLstID VDBNList VDBIDLst VDBName MDBLstID MDBFName MDBName MDBNList MDBIDLst
                         MDBIDLt2 ATNamLst ATIDList)
@@ -119,8 +128,8 @@ endforeach()
 add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
-    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_stamps}/pictures.stamp ${qel_almanac_stamps}/mundo.stamp
+    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
+            ${qel_almanac_picture_stamps} ${qel_almanac_stamps}/mundo.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 # The country and state database: records and value indexes, both archives.
@@ -198,7 +207,7 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_ME
 add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
     COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
-    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_data}/midias.tbl ${qel_almanac_data}/atlas.tbl
+    DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
     COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
 

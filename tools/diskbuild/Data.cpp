@@ -243,13 +243,22 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
 std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std::string& media,
     const std::string& sources, IndexSource& general)
 {
-    std::string where = dataFolder + "/midias.tbl";
-    qelValue table = readTable(where);
-    qelValue items_ = items(table, "Midias", where);
-    int32_t count = qelCount(items_);
+    // The items of midias.tbl and of each midias-<part>.tbl, one list; `wheres` says where each
+    // one is written.
+    std::vector<qelValue> mediaItems;
+    std::vector<std::string> wheres;
+    for (const std::string& where : tableFamily(dataFolder, "midias")) {
+        qelValue fileItems = items(readTable(where), "Midias", where);
+        for (int32_t i = 0; i < qelCount(fileItems); ++i) {
+            mediaItems.push_back(qelGet(fileItems, i));
+            wheres.push_back(where + " item " + std::to_string(i + 1));
+        }
+    }
+    if (mediaItems.empty())
+        throw Failure { dataFolder + "/midias.tbl: no media" };
     std::vector<std::string> names;
-    for (int32_t i = 0; i < count; ++i)
-        names.push_back(text(qelGet(items_, i), "Nome", where + " item " + std::to_string(i + 1)));
+    for (size_t i = 0; i < mediaItems.size(); ++i)
+        names.push_back(text(mediaItems[i], "Nome", wheres[i]));
     std::vector<size_t> order = nameOrder(names);
 
     IndexSource listIds, nameList, idList, idList2, files, fileNames;
@@ -258,8 +267,8 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
     std::map<std::string, Media> byFile;
     for (size_t record = 0; record < order.size(); ++record) {
         int32_t position = int32_t(order[record]);
-        qelValue item = qelGet(items_, position);
-        std::string at = where + " item " + std::to_string(position + 1);
+        qelValue item = mediaItems[size_t(position)];
+        const std::string& at = wheres[size_t(position)];
         int32_t id = position + 1;
         int32_t kind = number(item, "Tipo", at);
         if (kind < 0 || kind >= mediaKinds)

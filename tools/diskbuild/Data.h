@@ -1,7 +1,7 @@
 #pragma once
 
 // The almanac's content data, derived from the tables in which each fact is written once
-// (content/almanac/data: verbetes.tbl, midias.tbl, atlas.tbl):
+// (content/almanac/data: verbetes.tbl, midias.tbl with any midias-<part>.tbl, atlas.tbl):
 //
 //   into MEDIA, with the framework's archive writer:
 //     Verbetes.DAT   entry records in name order: [list id, heading, name, sub-category, text,

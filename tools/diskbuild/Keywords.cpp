@@ -15,7 +15,8 @@ constexpr int32_t mediaSection = 16;
 constexpr int32_t atlasSection = 2;
 
 struct Section {
-    const char* file;
+    // The family of tables (Sources.h): "midias" reads midias.tbl and every midias-<part>.tbl.
+    const char* stem;
     const char* listKey;
     int32_t bit;
     // Atlas ids count from 0, entries' and media ids from 1.
@@ -35,31 +36,33 @@ std::string stringField(const qelValue& table, const char* key)
 bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder, std::string& error)
 {
     const Section sections[] = {
-        { "verbetes.tbl", "Verbetes", entriesSection, 1, { "Titulo", "Nome", "Texto", "VejaTambem" } },
-        { "midias.tbl", "Midias", mediaSection, 1, { "Nome", "Legenda", "Texto" } },
-        { "atlas.tbl", "Atlas", atlasSection, 0, { "Nome", "Texto", "Mais" } },
+        { "verbetes", "Verbetes", entriesSection, 1, { "Titulo", "Nome", "Texto", "VejaTambem" } },
+        { "midias", "Midias", mediaSection, 1, { "Nome", "Legenda", "Texto" } },
+        { "atlas", "Atlas", atlasSection, 0, { "Nome", "Texto", "Mais" } },
     };
     KeywordWriter writer;
     for (const Section& section : sections) {
-        std::string path = dataFolder + "/" + section.file;
-        qelValue table = readNotationFile(path, error);
-        if (!error.empty())
-            return false;
-        qelValue items = qelTableOf(table) ? qelTableOf(table)->get(section.listKey) : qelNil;
-        if (!qelListObjectOf(items)) {
-            error = path + ": \"" + section.listKey + "\" must be a list";
-            return false;
-        }
-        for (int32_t i = 0; i < qelCount(items); ++i) {
-            // Why: the number within a section is the low 16 bits of a packed id.
-            if (i + section.firstId > 0xFFFF) {
-                error = path + ": more items than a section can number";
+        int32_t number = section.firstId;
+        for (const std::string& path : tableFamily(dataFolder, section.stem)) {
+            qelValue table = readNotationFile(path, error);
+            if (!error.empty())
+                return false;
+            qelValue items = qelTableOf(table) ? qelTableOf(table)->get(section.listKey) : qelNil;
+            if (!qelListObjectOf(items)) {
+                error = path + ": \"" + section.listKey + "\" must be a list";
                 return false;
             }
-            int32_t id = (section.bit << 16) | (i + section.firstId);
-            qelValue item = qelGet(items, i);
-            for (const char* key : section.textKeys)
-                writer.addRichText(id, stringField(item, key));
+            for (int32_t i = 0; i < qelCount(items); ++i, ++number) {
+                // Why: the number within a section is the low 16 bits of a packed id.
+                if (number > 0xFFFF) {
+                    error = path + ": more items than a section can number";
+                    return false;
+                }
+                int32_t id = (section.bit << 16) | number;
+                qelValue item = qelGet(items, i);
+                for (const char* key : section.textKeys)
+                    writer.addRichText(id, stringField(item, key));
+            }
         }
     }
     return writer.write(mediaFolder + "/KeyWord.idx", mediaFolder + "/KeyWord.dat", error);

@@ -5,7 +5,9 @@
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -31,4 +33,22 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
         return true;
     error = "cannot write " + path;
     return false;
+}
+
+std::vector<std::string> tableFamily(const std::string& folder, const std::string& stem)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    if (std::filesystem::exists(folder + "/" + stem + ".tbl", error))
+        files.push_back(folder + "/" + stem + ".tbl");
+    std::vector<std::string> parts;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() > stem.size() + 5 && name.compare(0, stem.size() + 1, stem + "-") == 0
+            && name.compare(name.size() - 4, 4, ".tbl") == 0)
+            parts.push_back(folder + "/" + name);
+    }
+    std::sort(parts.begin(), parts.end());
+    files.insert(files.end(), parts.begin(), parts.end());
+    return files;
 }

@@ -14,3 +14,8 @@ qelValue readNotationFile(const std::string& path, std::string& error);
 // Writes the values, in order, as the items of a new archive file (a file of that name is
 // replaced). False, with the reason in `error`, when it cannot be written.
 bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& values, std::string& error);
+
+// The tables of one kind of content: FOLDER/STEM.tbl, then every FOLDER/STEM-<part>.tbl in name
+// order, so each section of the disk can keep its items in a file of its own; the items' numbers
+// run on across the files in this order. Only the files that exist are listed.
+std::vector<std::string> tableFamily(const std::string& folder, const std::string& stem);
