@@ -1,7 +1,7 @@
 // The almanac's intro, entry page and credits, run headless on the sample disk: the intro plays
 // its two movies to the main menu or is skipped by a click; the entry "Brasil" scrolls from the
-// keys, copies its text (accents and all) and prints it; the credits rise to their end and give
-// the menu back, or give it back at a click.
+// keys, copies its text (accents and all) and prints it; the credits, from the page's help menu,
+// rise to their end and give the page back, or give it back at a click.
 
 #include "Scenario.h"
 
@@ -39,10 +39,9 @@ private:
 
 // The movies' place on the screen.
 constexpr scenario::Area movieArea { 160, 120, 320, 240 };
-// The entry page's text, the credits' window, and the menu above its hot spots.
-constexpr scenario::Area textArea { 40, 108, 556, 244 };
+// The entry page's text, and the credits' window.
+constexpr scenario::Area textArea { 40, 122, 556, 230 };
 constexpr scenario::Area creditsArea { 120, 80, 400, 340 };
-constexpr scenario::Area menuArea { 0, 0, 640, 370 };
 
 std::string fileText(const fs::path& path)
 {
@@ -84,7 +83,7 @@ TEST(AlmanacPages, TheEntryPageScrollsCopiesItsAccentedTextAndPrints)
     // The clipboard got the entry's plain text: its heading, then the text's paragraphs with the
     // links' words, the accented letters as they are, and the searched word not struck.
     std::string clipboard = fileText(run.shots() / "clipboard.txt");
-    EXPECT_EQ(clipboard.rfind("Brasil\\n\\nBrasil\\n\\n O maior pa\xC3\xADs da Am\xC3\xA9rica do Sul", 0), 0u) << clipboard;
+    EXPECT_EQ(clipboard.rfind("Brasil\\n\\nBrasil\\n\\nO maior pa\xC3\xADs da Am\xC3\xA9rica do Sul", 0), 0u) << clipboard;
     EXPECT_NE(clipboard.find("Veja o mapa pol\xC3\xADtico e o relevo."), std::string::npos) << clipboard;
     EXPECT_NE(clipboard.find("exceto o Chile"), std::string::npos) << clipboard;
     EXPECT_EQ(clipboard.find("mapa:"), std::string::npos) << clipboard;
@@ -123,9 +122,10 @@ TEST(AlmanacPages, TheCreditsRiseToTheirEndOrStopAtAClick)
     scenario::Run run("almanac_creditos.script", installation.path());
     ASSERT_TRUE(run.exitedNormally());
     // Rising: each shot shows the credits further up.
-    EXPECT_TRUE(run.differs("menu", "subindo"));
+    EXPECT_TRUE(run.differs("pagina", "subindo"));
     EXPECT_TRUE(run.differs("subindo", "mais", creditsArea));
-    // After the picture has passed, and after a click, the menu that opened them is back.
-    EXPECT_FALSE(run.differs("menu", "fim", menuArea));
-    EXPECT_FALSE(run.differs("menu", "clique", menuArea));
+    // After the picture has passed, and after a click, the page that opened them is back, its
+    // text from the top.
+    EXPECT_FALSE(run.differs("pagina", "fim", textArea));
+    EXPECT_FALSE(run.differs("pagina", "clique", textArea));
 }

@@ -12,10 +12,10 @@ namespace fs = scenario::fs;
 
 namespace {
 
-// VrbtForm.frm: the entry's name, its text, and the category path on the band.
-constexpr scenario::Area nameArea { 40, 76, 540, 28 };
-constexpr scenario::Area textArea { 40, 108, 556, 244 };
-constexpr scenario::Area pathArea { 170, 24, 166, 18 };
+// VrbtForm.frm: the entry's name, its category path and its text.
+constexpr scenario::Area nameArea { 40, 74, 556, 28 };
+constexpr scenario::Area pathArea { 40, 102, 556, 16 };
+constexpr scenario::Area textArea { 40, 122, 556, 230 };
 
 std::vector<char> fileBytes(const fs::path& path)
 {

@@ -1,4 +1,4 @@
-; The entry page (VerbeteForm): the entry's name, its category path on the band, its text with
+; The entry page (VerbeteForm): the entry's name and its category path, its text with
 ; pictures and links, the "see also" line, "Anterior" and "Próximo" through the list the entry
 ; was chosen from, "Copiar" and "Imprimir", and the menu bar. The build adds the category names
 ; ("MCategs", "Cat<n>") from data/verbetes.tbl. The keys Home, End, Page Up, Page Down and the
@@ -8,15 +8,17 @@
   ("Background Image" "verbfundo.bmp")
   ("PrintAttributes" (table ("Title" "") ("Header" "Velarim 98 - Verbetes") ("Footer" "Velarim 98")))
   ; Per list kind (1 and 2 the main categories, 6 the index, 7 a tour, 8 a word search): the
-  ; screen's ground and the colour of the category path on the band.
-  ("Cat1 BkImage" "verbfundo.bmp") ("Cat1 TxColor" (rgb 255 246 224))
-  ("Cat2 BkImage" "verbfundo.bmp") ("Cat2 TxColor" (rgb 255 246 224))
-  ("Cat3 BkImage" "verbfundo.bmp") ("Cat3 TxColor" (rgb 255 246 224))
-  ("Cat4 BkImage" "verbfundo.bmp") ("Cat4 TxColor" (rgb 255 246 224))
-  ("Cat5 BkImage" "verbfundo.bmp") ("Cat5 TxColor" (rgb 255 246 224))
-  ("Cat6 BkImage" "verbfundo.bmp") ("Cat6 TxColor" (rgb 232 176 64))
-  ("Cat7 BkImage" "verbfundo.bmp") ("Cat7 TxColor" (rgb 160 224 160))
-  ("Cat8 BkImage" "verbfundo.bmp") ("Cat8 TxColor" (rgb 255 208 96))
+  ; screen's ground and the colour of the category path.
+  ("Cat1 BkImage" "verbfundo.bmp") ("Cat1 TxColor" (rgb 160 96 32))
+  ("Cat2 BkImage" "verbfundo.bmp") ("Cat2 TxColor" (rgb 160 96 32))
+  ("Cat3 BkImage" "verbfundo.bmp") ("Cat3 TxColor" (rgb 160 96 32))
+  ("Cat4 BkImage" "verbfundo.bmp") ("Cat4 TxColor" (rgb 160 96 32))
+  ("Cat5 BkImage" "verbfundo.bmp") ("Cat5 TxColor" (rgb 160 96 32))
+  ("Cat6 BkImage" "verbfundo.bmp") ("Cat6 TxColor" (rgb 112 24 24))
+  ("Cat7 BkImage" "verbfundo.bmp") ("Cat7 TxColor" (rgb 24 96 48))
+  ("Cat8 BkImage" "verbfundo.bmp") ("Cat8 TxColor" (rgb 24 56 128))
+  ("Ajuda" (control ("Class" "Button") ("Name" "Ajuda") ("Hot Spot" (rect 300 12 32 32)) ("UpImage" "icointerrogacao.bmp")
+    ("DisabledImage" "icointerrogacao.bmp")))
   ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 340 12 32 32)) ("UpImage" "icocasa.bmp")
     ("DisabledImage" "icocasa.bmp")))
   ("Velarim" (control ("Class" "Button") ("Name" "Velarim") ("Hot Spot" (rect 380 12 32 32)) ("UpImage" "icoestrela.bmp")
@@ -31,19 +33,19 @@
     ("DisabledImage" "icoglobo.bmp")))
   ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 580 12 32 32)) ("UpImage" "icovoltar.bmp")
     ("DisabledImage" "icovoltar.bmp")))
-  ("SCategName" (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 170 24 166 18))
-    ("Font" (font "Arial" 12 2)) ("Foreground Color" (rgb 255 246 224)) ("Save Background" true) ("Text" "")))
-  ("ItemName" (control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 40 76 540 28))
+  ("SCategName" (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 40 102 556 16))
+    ("Font" (font "Arial" 12 2)) ("Foreground Color" (rgb 160 96 32)) ("Save Background" true) ("Text" "")))
+  ("ItemName" (control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 40 74 556 28))
     ("Font" (font "Arial" 20 2)) ("Foreground Color" (rgb 112 24 24)) ("Save Background" true) ("Text" "")))
   ("Texto"
     (control
       ("Class" "TextView")
       ("Name" "Texto")
       ("HyperLink" true)
-      ("Hot Spot" (rect 40 108 556 244))
+      ("Hot Spot" (rect 40 122 556 230))
       ("Font" (font "Times New Roman" 16 0))
       ("BackgroundColor" -1)
-      ("Scroll" (table ("ScrollRegion" (rect 600 108 14 244)) ("ButtonHeight" 14) ("ThumbHeight" 20)))
+      ("Scroll" (table ("ScrollRegion" (rect 600 122 14 230)) ("ButtonHeight" 14) ("ThumbHeight" 20)))
       ("Text" "")))
   ("VejaTambém"
     (control
@@ -66,7 +68,7 @@
   ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 510 430 120 32))
     ("UpImage" "btimprimir_up.bmp") ("DownImage" "btimprimir_down.bmp")
     ("DisabledImage" "btimprimir_off.bmp") ("RolloverImage" "btimprimir_over.bmp")))
-  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador")
+  ("Control List" (list (reference "Ajuda") (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador")
     (reference "Historico") (reference "Internet") (reference "GoBack") (reference "SCategName") (reference "ItemName")
     (reference "Texto") (reference "VejaTambém") (reference "Previous") (reference "Next") (reference "Copiar")
     (reference "Imprimir"))))
