@@ -137,6 +137,7 @@ std::string markSearchWords(std::string_view text, std::string_view searchedText
     const std::string low = folded(text);
     NextFinder openBrace(low, "{");
     NextFinder linkEnd(low, "}!");
+    NextFinder closeBrace(low, "}");
     std::vector<Strike> strikes;
 
     size_t position = 0;
@@ -167,9 +168,14 @@ std::string markSearchWords(std::string_view text, std::string_view searchedText
         size_t brace = openBrace.at(p);
         size_t end = linkEnd.at(p);
         if (end != std::string::npos && (brace == std::string::npos || end < brace)) {
-            size_t open = low.rfind('{', p);
-            size_t close = low.find('}', end + 2);
-            if (open != std::string::npos && open >= position && close != std::string::npos) {
+            // Back from the match only as far as what is done, so each part of the text is
+            // looked through once.
+            size_t open = p + 1;
+            while (open > position && low[open - 1] != '{')
+                --open;
+            size_t close = closeBrace.at(end + 2);
+            if (open > position && close != std::string::npos) {
+                --open;
                 spanStart = open;
                 spanEnd = close;
             }
