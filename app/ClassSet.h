@@ -21,6 +21,7 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/VerbeteForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -56,7 +57,6 @@ VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
-VELARIM_SCREEN(VerbeteForm, VLTextForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)

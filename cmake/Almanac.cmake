@@ -103,11 +103,21 @@ foreach(line IN LISTS qel_almanac_screens)
     else()
         set(source)
     endif()
-    add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
-        COMMAND diskbuild screen ${name} ${class} ${look} ${source} -o ${output}
-        DEPENDS diskbuild ${source}
-        COMMENT "Almanac: ${file}.etn" VERBATIM)
+    if(lower STREQUAL "vrbtform")
+        # The entry page takes the entries' category names from the entries' table.
+        add_custom_command(OUTPUT ${output}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+            COMMAND diskbuild entryscreen ${name} ${class} ${look} ${source} ${QEL_ALMANAC_CONTENT}/data/verbetes.tbl
+                    -o ${output}
+            DEPENDS diskbuild ${source} ${QEL_ALMANAC_CONTENT}/data/verbetes.tbl
+            COMMENT "Almanac: ${file}.etn" VERBATIM)
+    else()
+        add_custom_command(OUTPUT ${output}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+            COMMAND diskbuild screen ${name} ${class} ${look} ${source} -o ${output}
+            DEPENDS diskbuild ${source}
+            COMMENT "Almanac: ${file}.etn" VERBATIM)
+    endif()
     list(APPEND qel_almanac_outputs ${output})
 endforeach()
 

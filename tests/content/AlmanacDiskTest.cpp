@@ -11,6 +11,7 @@
 #include "app/shell/Registrations.h"
 
 #include "framework/display/DisplayMakers.h"
+#include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Encoding.h"
 #include "framework/runtime/FileStream.h"
@@ -144,6 +145,38 @@ TEST_F(AlmanacDisk, StartPictureIsAnEightBitScreen)
     EXPECT_EQ(dib.height(), 480);
     EXPECT_EQ(dib.header.bitCount, 8);
     EXPECT_GT(dib.colors.size(), 4u);
+}
+
+TEST_F(AlmanacDisk, TheEntryPageNamesEveryEntrysCategoryAndTheLookOfEachList)
+{
+    std::map<std::string, fs::path> files = mediaFiles();
+    qelValue page = decodeFile(diskFolder() / "Media" / "VrbtForm.etn");
+    ASSERT_TRUE(qelTableOf(page));
+    qelValue mains = qelTableOf(page)->get("MCategs");
+    qelValue entries = qelOpenArchive(qelStringValue((diskFolder() / "Media" / "Verbetes.DAT").string().c_str()), 0);
+    ASSERT_GT(qelCount(entries), 0);
+    std::set<int32_t> kinds { 6, 7, 8 };
+    for (int32_t r = 0; r < qelCount(entries); ++r) {
+        qelValue entry = qelGet(entries, r);
+        int32_t subcategory = qelIntValue(qelGet(entry, 3));
+        SCOPED_TRACE(qelCString(qelGet(entry, 2)));
+        // The path "main/sub" the page shows: both names are there.
+        qelValue category = qelTableOf(page)->get(("Cat" + std::to_string(subcategory)).c_str());
+        ASSERT_EQ(qelCount(category), 2);
+        int32_t main = qelIntValue(qelGet(category, 0));
+        ASSERT_TRUE(main >= 1 && main <= qelCount(mains));
+        EXPECT_TRUE(qelGet(mains, main - 1).isString());
+        EXPECT_TRUE(qelGet(category, 1).isString());
+        kinds.insert(main);
+    }
+    // Every list kind the page can take has its ground on the disk and its path colour.
+    for (int32_t kind : kinds) {
+        std::string key = "Cat" + std::to_string(kind);
+        std::string ground = stringEntry(page, (key + " BkImage").c_str());
+        EXPECT_TRUE(files.count(lower(ground))) << key << " BkImage " << ground;
+        EXPECT_EQ(qelTableOf(page)->get((key + " TxColor").c_str()).type(), QEL_INT_TYPE) << key;
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 # diskbuild refuses content that would put a wrong disk together, saying why and leaving no file:
-# an authored screen of another class than its registration's, an entry naming a picture that
-# no media record has or a sub-category its table does not declare, a media picture that was
-# never drawn.
+# an authored screen of another class than its registration's, an entry page that names a
+# category the entries' table should, an entry naming a picture that no media record has or a
+# sub-category its table does not declare, a media picture that was never drawn.
 #   -DDISKBUILD= -DWORK=scratch folder
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/data ${WORK}/media ${WORK}/sources)
@@ -21,6 +21,16 @@ expect_failure("a screen of another class" "\"Class\" must be QuitDlg, as QuitDl
     ${DISKBUILD} screen QuitDlg QuitDlg shell ${WORK}/Quit.frm -o ${WORK}/media/Quit.etn)
 if(EXISTS ${WORK}/media/Quit.etn OR EXISTS ${WORK}/media/Quit.etn.tmp)
     message(FATAL_ERROR "a refused screen left a file")
+endif()
+
+# The entry page's category names come from the entries' table only.
+file(WRITE ${WORK}/VrbtForm.frm "(table (\"Class\" \"VerbeteForm\") (\"Cat1\" (list 1 \"Outra\")))\n")
+file(WRITE ${WORK}/categorias.tbl "(table (\"Categorias\" (list (list \"Artes\" (list (list 1 \"Musica\"))))))\n")
+expect_failure("an entry page naming a category itself" "\"Cat1\" comes from the entries' \"Categorias\""
+    ${DISKBUILD} entryscreen VerbeteForm VerbeteForm verbetes ${WORK}/VrbtForm.frm ${WORK}/categorias.tbl
+    -o ${WORK}/media/VrbtForm.etn)
+if(EXISTS ${WORK}/media/VrbtForm.etn)
+    message(FATAL_ERROR "a refused entry page left a file")
 endif()
 
 file(WRITE ${WORK}/data/midias.tbl "(table (\"Midias\" (list (table (\"Nome\" \"Samba\") (\"Tipo\" 3) (\"Arquivo\" \"\")

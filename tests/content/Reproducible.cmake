@@ -1,5 +1,6 @@
 # Builds the disk's files twice into two folders with the build's own tools and compares them
-# byte for byte: pictures, globals, a screen and a dialog placeholder, archives, category lists
+# byte for byte: pictures, globals, a screen and a dialog placeholder, the entry page, archives,
+# category lists
 # and every index.
 #   -DDISKBUILD= -DQELIDX= -DCONTENT=content folder -DWORK=scratch folder
 file(REMOVE_RECURSE ${WORK})
@@ -24,6 +25,8 @@ foreach(round a b)
     run(${DISKBUILD} global ${CONTENT}/almanac/global.tbl ${CONTENT}/almanac/screens.txt -o ${media}/global.etn)
     run(${DISKBUILD} screen VerbHForm VerbHForm verbetes -o ${media}/VerbHF.etn)
     run(${DISKBUILD} screen QuitDlg QuitDlg shell -o ${media}/Quit.etn)
+    run(${DISKBUILD} entryscreen VerbeteForm VerbeteForm verbetes ${CONTENT}/almanac/screens/VrbtForm.frm
+        ${CONTENT}/almanac/data/verbetes.tbl -o ${media}/VrbtForm.etn)
     run(${DISKBUILD} data ${CONTENT}/almanac/data ${media} ${sources})
     run(${DISKBUILD} agenda ${CONTENT}/almanac/data/agenda.tbl ${CONTENT}/style/style.tbl ${media}
         ${sources}/agenda-pictures.tbl)

@@ -33,10 +33,11 @@ TEST(AlmanacBusca, AQueryFromTheMenuBarIsCountedFilteredAndOpensTheEntryChosen)
             { { twoX, countY, ink, "the count \"29 itens encontrados\"" },
                 { threeX, countY, dialogGround, "the old count erased under the new one" } } },
         { "escolhida", { { 300, 110, selectedRow, "the first row chosen" } } },
-        // The entries' screen: its band, its page, and the bold title "Brasil".
+        // The entry page: its band, its page, the entry's name above its text and the bold
+        // heading of the text.
         { "verbete",
             { { 300, 10, 0x701818, "the entries' band" }, { 300, 390, 0xFFFCF0, "the entry's page" },
-                { 45, 111, ink, "the entry's title" } } },
+                { 48, 81, 0x701818, "the entry's name" }, { 46, 153, ink, "the text's heading" } } },
     });
     EXPECT_TRUE(run.differs("todas", "verbetes", resultList)) << "the filter left the rows as they were";
 }

@@ -1,5 +1,6 @@
 #include "tools/diskbuild/Data.h"
 
+#include "app/reference/VerbeteForm.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Collation.h"
@@ -228,7 +229,9 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
         nameList.put(listId, names[size_t(position)].c_str(), at);
         idList.put(lower(names[size_t(position)]).c_str(), listId, at);
         headings.put(heading.c_str(), int32_t(record), at);
-        general.put((entriesSection << 16) | listId, ("Verbetes: " + heading).c_str(), at);
+        // The search's lists show the heading as the entry page's history does: without its note.
+        general.put((entriesSection << 16) | listId,
+            ("Verbetes: " + VerbeteForm::shownHeading(heading, names[size_t(position)])).c_str(), at);
         categories[category].push_back(listId);
         all.push_back(listId);
     }

@@ -22,6 +22,9 @@
 //                                           the intro's movies and music and the credits'
 //                                           picture, mask and music (Intro.h); SOURCES is
 //                                           content/SOURCES.md, whose data sets the credits list
+//   diskbuild entryscreen NAME CLASS LOOK SOURCE ENTRIES -o OUT
+//                                           the entry page's screen with the entries'
+//                                           categories added (EntryScreen.h)
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
@@ -43,6 +46,7 @@
 #include "tools/diskbuild/Agenda.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
+#include "tools/diskbuild/EntryScreen.h"
 #include "tools/diskbuild/Intro.h"
 #include "tools/diskbuild/Keywords.h"
 #include "tools/diskbuild/Look.h"
@@ -339,11 +343,16 @@ int main(int argc, char** argv)
         std::string error;
         return buildAgenda(argv[2], argv[3], argv[4], argv[5], error) ? 0 : fail(error);
     }
+    if (argc == 9 && std::strcmp(argv[1], "entryscreen") == 0 && std::strcmp(argv[7], "-o") == 0) {
+        std::string error;
+        velarimInstallDisplayValues();
+        return buildEntryScreen({ argv[2], argv[3], argv[4] }, argv[5], argv[6], argv[8], error) ? 0 : fail(error);
+    }
     if ((argc == 7 || argc == 8) && std::strcmp(argv[1], "screen") == 0 && std::strcmp(argv[argc - 2], "-o") == 0)
         return screen(argc, argv);
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
-        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n"
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n       diskbuild entryscreen NAME CLASS LOOK SOURCE ENTRIES -o OUT\n"
         "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
         "       diskbuild keywords DATADIR MEDIADIR\n"
         "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");

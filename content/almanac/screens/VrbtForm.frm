@@ -1,45 +1,74 @@
-; The entry page, showing the entry "Brasil" until the entry page reads its entries from the
-; "Verbetes" archive: a text page whose links show every kind the text pages know (pictures,
-; flags, animations, videos, timelines, tables, books, infographics, maps, a sound, another
-; entry and the credits). "Copiar" puts its text on the clipboard, "Imprimir" prints it,
-; "Voltar" goes back. The keys Home, End, Page Up, Page Down and the arrows scroll it.
+; The entry page (VerbeteForm): the entry's name and its category path, its text with
+; pictures and links, the "see also" line, "Anterior" and "Próximo" through the list the entry
+; was chosen from, "Copiar" and "Imprimir", and the menu bar. The build adds the category names
+; ("MCategs", "Cat<n>") from data/verbetes.tbl. The keys Home, End, Page Up, Page Down and the
+; arrows scroll the text.
 (table
   ("Class" "VerbeteForm")
   ("Background Image" "verbfundo.bmp")
-  ("PrintAttributes" (table ("Title" "Brasil") ("Header" "Velarim 98 - Verbetes") ("Footer" "Velarim 98")))
+  ("PrintAttributes" (table ("Title" "") ("Header" "Velarim 98 - Verbetes") ("Footer" "Velarim 98")))
+  ; Per list kind (1 and 2 the main categories, 6 the index, 7 a tour, 8 a word search): the
+  ; screen's ground and the colour of the category path.
+  ("Cat1 BkImage" "verbfundo.bmp") ("Cat1 TxColor" (rgb 160 96 32))
+  ("Cat2 BkImage" "verbfundo.bmp") ("Cat2 TxColor" (rgb 160 96 32))
+  ("Cat3 BkImage" "verbfundo.bmp") ("Cat3 TxColor" (rgb 160 96 32))
+  ("Cat4 BkImage" "verbfundo.bmp") ("Cat4 TxColor" (rgb 160 96 32))
+  ("Cat5 BkImage" "verbfundo.bmp") ("Cat5 TxColor" (rgb 160 96 32))
+  ("Cat6 BkImage" "verbfundo.bmp") ("Cat6 TxColor" (rgb 112 24 24))
+  ("Cat7 BkImage" "verbfundo.bmp") ("Cat7 TxColor" (rgb 24 96 48))
+  ("Cat8 BkImage" "verbfundo.bmp") ("Cat8 TxColor" (rgb 24 56 128))
+  ("Ajuda" (control ("Class" "Button") ("Name" "Ajuda") ("Hot Spot" (rect 300 12 32 32)) ("UpImage" "icointerrogacao.bmp")
+    ("DisabledImage" "icointerrogacao.bmp")))
+  ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 340 12 32 32)) ("UpImage" "icocasa.bmp")
+    ("DisabledImage" "icocasa.bmp")))
+  ("Velarim" (control ("Class" "Button") ("Name" "Velarim") ("Hot Spot" (rect 380 12 32 32)) ("UpImage" "icoestrela.bmp")
+    ("DisabledImage" "icoestrela.bmp")))
+  ("Busca" (control ("Class" "Button") ("Name" "Busca") ("Hot Spot" (rect 420 12 32 32)) ("UpImage" "icolupa.bmp")
+    ("DisabledImage" "icolupa.bmp")))
+  ("Marcador" (control ("Class" "Button") ("Name" "Marcador") ("Hot Spot" (rect 460 12 32 32)) ("UpImage" "icolivro.bmp")
+    ("DisabledImage" "icolivro.bmp")))
+  ("Historico" (control ("Class" "Button") ("Name" "Historico") ("Hot Spot" (rect 500 12 32 32)) ("UpImage" "icoampulheta.bmp")
+    ("DisabledImage" "icoampulheta.bmp")))
+  ("Internet" (control ("Class" "Button") ("Name" "Internet") ("Hot Spot" (rect 540 12 32 32)) ("UpImage" "icoglobo.bmp")
+    ("DisabledImage" "icoglobo.bmp")))
+  ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 580 12 32 32)) ("UpImage" "icovoltar.bmp")
+    ("DisabledImage" "icovoltar.bmp")))
+  ("SCategName" (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 40 102 556 16))
+    ("Font" (font "Arial" 12 2)) ("Foreground Color" (rgb 160 96 32)) ("Save Background" true) ("Text" "")))
+  ("ItemName" (control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 40 74 556 28))
+    ("Font" (font "Arial" 20 2)) ("Foreground Color" (rgb 112 24 24)) ("Save Background" true) ("Text" "")))
   ("Texto"
     (control
       ("Class" "TextView")
       ("Name" "Texto")
       ("HyperLink" true)
-      ("Hot Spot" (rect 40 80 560 312))
+      ("Hot Spot" (rect 40 122 556 230))
       ("Font" (font "Times New Roman" 16 0))
       ("BackgroundColor" -1)
-      ("Scroll" (table ("ScrollRegion" (rect 600 80 14 312)) ("ButtonHeight" 14) ("ThumbHeight" 20)))
-      ("Text" "{\\b Brasil}\\par
-\\par
-O maior país da América do Sul ocupa cerca de 8,5 milhões de quilômetros quadrados, quase metade do continente, e faz fronteira com todos os países sul-americanos, exceto o Chile e o Equador. Veja o {\\uldb mapa político}!\\{mapa:mbpolit\\}, o {\\uldb relevo}!\\{info:mbrelev\\} e o país no {\\uldb atlas}!\\{mapa:Brasil\\}.\\par
-\\par
-São 26 estados e o Distrito Federal. A contagem da população de 1996 registrou cerca de 157 milhões de habitantes, a maioria nas cidades do litoral e do Sudeste; a {\\uldb população por região}!\\{imagem:in0001\\} mostra como se distribuem.\\par
-\\par
-{\\b História}\\par
-Os portugueses chegaram ao litoral em 1500. A independência foi proclamada em 7 de setembro de 1822 e a República em 15 de novembro de 1889; quatro dias depois foi adotada a {\\uldb bandeira}!\\{bandeira:Bandeira do Brasil\\} com o lema Ordem e Progresso. A capital passou de Salvador ao Rio de Janeiro em 1763 e a {\\uldb Brasília}!\\{jump:VerbeteForm;Brasília\\} em 21 de abril de 1960 (veja as {\\uldb capitais brasileiras}!\\{crono:Capitais brasileiras, 1549-1960\\}).\\par
-\\par
-{\\b Natureza}\\par
-O {\\uldb rio Amazonas}!\\{imagem:Rio Amazonas, vista aérea\\} leva ao mar mais água que qualquer outro rio do mundo (compare os {\\uldb maiores rios}!\\{tabela:Maiores rios do mundo\\}). Ouça o {\\uldb som da floresta}!\\{audio:floresta\\}.\\par
-\\par
-{\\b Cultura}\\par
-A língua oficial é o português, a de {\\uldb Os Lusíadas}!\\{livro:Os Lusíadas\\}. Veja a {\\uldb baía de Guanabara}!\\{foto:Baía de Guanabara\\}, o {\\uldb Carnaval no Rio}!\\{video:Carnaval no Rio\\} e o {\\uldb voo do 14-Bis}!\\{anim:Voo do 14-Bis\\}, de Santos Dumont, em Paris, em 1906.\\par
-\\par
-{\\i Quem fez este disco? Veja os }{\\uldb créditos}!\\{jump:CreditsForm\\}.\\par
-")))
-  ("Copiar" (control ("Class" "Button") ("Name" "Copiar") ("Hot Spot" (rect 240 430 120 32))
+      ("Scroll" (table ("ScrollRegion" (rect 600 122 14 230)) ("ButtonHeight" 14) ("ThumbHeight" 20)))
+      ("Text" "")))
+  ("VejaTambém"
+    (control
+      ("Class" "TextView")
+      ("Name" "VejaTambém")
+      ("Hot Spot" (rect 40 358 556 38))
+      ("Font" (font "Arial" 12 0))
+      ("BackgroundColor" -1)
+      ("Hidden" true)
+      ("Text" "")))
+  ("Previous" (control ("Class" "Button") ("Name" "Previous") ("Hot Spot" (rect 20 430 120 32))
+    ("UpImage" "btanterior_up.bmp") ("DownImage" "btanterior_down.bmp")
+    ("DisabledImage" "btanterior_off.bmp") ("RolloverImage" "btanterior_over.bmp")))
+  ("Next" (control ("Class" "Button") ("Name" "Next") ("Hot Spot" (rect 150 430 120 32))
+    ("UpImage" "btproximo_up.bmp") ("DownImage" "btproximo_down.bmp")
+    ("DisabledImage" "btproximo_off.bmp") ("RolloverImage" "btproximo_over.bmp")))
+  ("Copiar" (control ("Class" "Button") ("Name" "Copiar") ("Hot Spot" (rect 380 430 120 32))
     ("UpImage" "btcopiar_up.bmp") ("DownImage" "btcopiar_down.bmp")
     ("DisabledImage" "btcopiar_off.bmp") ("RolloverImage" "btcopiar_over.bmp")))
-  ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 380 430 120 32))
+  ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 510 430 120 32))
     ("UpImage" "btimprimir_up.bmp") ("DownImage" "btimprimir_down.bmp")
     ("DisabledImage" "btimprimir_off.bmp") ("RolloverImage" "btimprimir_over.bmp")))
-  ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 500 430 120 32))
-    ("UpImage" "btvoltar_up.bmp") ("DownImage" "btvoltar_down.bmp")
-    ("DisabledImage" "btvoltar_off.bmp") ("RolloverImage" "btvoltar_over.bmp")))
-  ("Control List" (list (reference "Texto") (reference "Copiar") (reference "Imprimir") (reference "GoBack"))))
+  ("Control List" (list (reference "Ajuda") (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador")
+    (reference "Historico") (reference "Internet") (reference "GoBack") (reference "SCategName") (reference "ItemName")
+    (reference "Texto") (reference "VejaTambém") (reference "Previous") (reference "Next") (reference "Copiar")
+    (reference "Imprimir"))))
