@@ -21,6 +21,7 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/ListasDlg.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -77,7 +78,6 @@ class InfosForm : public BarraMenuForm {
     };
 
 VELARIM_DIALOG(VerbLink, VLTextDialog)
-VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
 VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
