@@ -18,9 +18,9 @@ TEST(AlmanacVerbetes, TheHomeOpensACategoryListBesideItsMenuAndAnEntryFromIt)
     scenario::Run run("almanac_verbetes_home.script", "disk");
     ASSERT_TRUE(run.exitedNormally());
     run.expectProbes({
-        { "home", { { 300, 10, band, "the entries' band" }, { 30, 100, band, "the \"Indice\" button's edge" } } },
+        { "home", { { 300, 10, band, "the entries' band" }, { 25, 110, band, "the \"Indice\" button's edge" } } },
         // The menu beside "Geografia" (at 228, 150), the pressed button shown while it is open.
-        { "menu", { { 300, 200, panel, "the category menu" } } },
+        { "menu", { { 300, 200, panel, "the category menu" }, { 100, 160, 0xB8B4AC, "the pressed button" } } },
         // The list opens beside "Brasil" (230, 154, 176, 24): on its right, five pixels higher.
         { "lista",
             { { 408, 150, band, "the list's frame at its corner" }, { 560, 400, white, "the list box's ground" } } },
@@ -40,11 +40,15 @@ TEST(AlmanacVerbetes, ATourSavedInOneRunIsReadInTheNext)
     std::ifstream(tours, std::ios::binary).read(magic, 4);
     EXPECT_EQ(std::string(magic, 4), "0QEL");
 
-    scenario::Run reading("almanac_roteiro_ler.script", "disk", "", making.shots() / "user");
+    // The next run starts with the tours only (the first run's lock is not the next one's).
+    std::filesystem::path kept = making.shots() / "kept";
+    std::filesystem::create_directories(kept);
+    std::filesystem::copy_file(tours, kept / "RotPesq.DTT");
+    scenario::Run reading("almanac_roteiro_ler.script", "disk", "", kept);
     ASSERT_TRUE(reading.exitedNormally());
     // The browser at (110, 90): the tour's entries listed on the right.
     reading.expectProbes({
-        { "roteiros", { { 112, 92, band, "the browser's frame" } } },
+        { "roteiros", { { 111, 200, band, "the browser's frame" } } },
         { "verbete", { { 300, 10, band, "the entries' band" } } },
     });
     EXPECT_TRUE(reading.differs("roteiros", "verbete")) << "the entry page did not open";

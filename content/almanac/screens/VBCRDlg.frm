@@ -1,8 +1,8 @@
 ; The tour editor: the user's tours on the left ("**" names are locked: shown, never changed),
 ; the entries of the selected one on the right. "Novo roteiro" asks for a name, "Excluir
 ; roteiro" deletes the selected tour, "Incluir verbete" adds the entry the editor was opened
-; for, "Excluir verbete" takes out the selected entry. "OK" saves the tours; "Cancelar",
-; "Fechar" and Escape leave them as they were.
+; for, "Excluir verbete" takes out the selected entry. "OK" saves the tours; "Cancelar"
+; and Escape leave them as they were.
 (table
   ("Class" "VBCRDialog")
   ("Origin X" 80)
@@ -24,8 +24,6 @@
     ("UpImage" "btok_up.bmp") ("DownImage" "btok_down.bmp") ("DisabledImage" "btok_off.bmp") ("RolloverImage" "btok_over.bmp")))
   ("Cancelar" (control ("Class" "Button") ("Name" "Cancelar") ("Hot Spot" (rect 356 296 108 28))
     ("UpImage" "btcancelar_up.bmp") ("DownImage" "btcancelar_down.bmp") ("DisabledImage" "btcancelar_off.bmp") ("RolloverImage" "btcancelar_over.bmp")))
-  ("Fechar" (control ("Class" "Button") ("Name" "Fechar") ("Hot Spot" (rect 440 4 36 22))
-    ("UpImage" "btfechar_up.bmp") ("DownImage" "btfechar_down.bmp") ("DisabledImage" "btfechar_off.bmp") ("RolloverImage" "btfechar_over.bmp")))
   ("Control List" (list (reference "Roteiros") (reference "Verbetes") (reference "Incluir Roteiro")
                         (reference "Excluir Roteiro") (reference "Incluir Verbete") (reference "Excluir Verbete")
-                        (reference "Ok") (reference "Cancelar") (reference "Fechar"))))
+                        (reference "Ok") (reference "Cancelar"))))
