@@ -21,6 +21,8 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/RetroForm.h"
+#include "app/reference/RetrospectivaHF.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -54,12 +56,10 @@ VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
-VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(VerbeteForm, VLTextForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
-VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN
