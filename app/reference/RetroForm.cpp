@@ -9,6 +9,7 @@
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/Resource.h"
+#include "framework/runtime/Stream.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"
@@ -111,8 +112,9 @@ bool RetroForm::fill(const qelValue& data)
 {
     markReviewSet();
     const ReviewSetFiles& files = reviewSetFiles(m_reviewSet != 0);
-    qelValue titles = qelOpenIndex(qelLocateFile(files.titles, "IDX"), 0, 0);
-    qelValue archive = qelOpenArchive(qelLocateFile(files.data, "DAT"), 0);
+    qelValue titlePath = qelLocateFile(files.titles, "IDX");
+    qelValue titles = qelFileExists(titlePath) ? qelOpenIndex(titlePath, 0, 0) : qelNil;
+    qelValue archive = reviewOpenFile(files.data, "DAT");
     qelValue sections = reviewSectionTable(m_reviewSet != 0);
 
     bool byMonth = qelIsTrue(qelGet(data, "Mes"));

@@ -4,6 +4,7 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/List.h"
+#include "framework/runtime/Stream.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 
@@ -41,9 +42,16 @@ qelValue reviewCategoryName(int32_t category)
     return nameAt(categoryNames, int32_t(std::size(categoryNames)), category);
 }
 
+qelValue reviewOpenFile(const char* name, const char* extension)
+{
+    // A set that is not on the disk is no error: it has no lists.
+    qelValue path = qelLocateFile(name, extension);
+    return qelFileExists(path) ? qelOpenArchive(path, 0) : qelNil;
+}
+
 qelValue reviewSectionTable(bool use98)
 {
-    qelValue archive = qelOpenArchive(qelLocateFile(reviewSetFiles(use98).categories, "DTT"), 0);
+    qelValue archive = reviewOpenFile(reviewSetFiles(use98).categories, "DTT");
     if (!qelArchiveOf(archive) || qelCount(archive) < 1)
         return qelNil;
     qelValue table = qelGet(archive, 0);
@@ -72,7 +80,7 @@ qelValue reviewCategoryList(int32_t sectionKey, int32_t region, bool use98)
     qelValue numbers = qelGet(table, key);
     if (!qelListObjectOf(numbers))
         return qelNil;
-    qelValue archive = qelOpenArchive(qelLocateFile(reviewSetFiles(use98).data, "DAT"), 0);
+    qelValue archive = reviewOpenFile(reviewSetFiles(use98).data, "DAT");
     if (!qelArchiveOf(archive))
         return qelNil;
     qelValue rows = qelMakeList(4, 100, QEL_GENERAL_LIST);

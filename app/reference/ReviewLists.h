@@ -45,6 +45,9 @@ qelValue reviewMonthName(int32_t month);
 // "Acidentes".."Violência" for 1..10, nil outside (cp1252).
 qelValue reviewCategoryName(int32_t category);
 
+// The located file opened as an archive (read-only); nil when the disk does not have it.
+qelValue reviewOpenFile(const char* name, const char* extension);
+
 // Item 0 of the set's category-list archive (the file is closed again); nil when it does not
 // open or holds no table there.
 qelValue reviewSectionTable(bool use98);

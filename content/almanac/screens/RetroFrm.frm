@@ -48,7 +48,7 @@
         ("Setembro" (table ("DlgName" "RetroDlg") ("SCatID" 19) ("Mes" true)))
         ("Outubro" (table ("DlgName" "RetroDlg") ("SCatID" 20) ("Mes" true)))
         ("Novembro" (table ("DlgName" "RetroDlg") ("SCatID" 21) ("Mes" true)))
-        ("Dezembro" (table ("DlgName" "RetroDlg") ("SCatID" 22) ("Mes" true))))))))
+        ("Dezembro" (table ("DlgName" "RetroDlg") ("SCatID" 22) ("Mes" true)))))))
     ("Categoria" (table ("Background" "rtmenucat.bmp") ("Origin X" 8) ("Origin Y" 62) ("Font" (font "Arial" 13 2)) ("TextX" 10) ("TextY" 4) ("ForegroundColor" (rgb 32 32 32))
       ("Items" (list (list "Acidentes" 0 0) (list "Ciências" 1 0) (list "Cultura" 2 0) (list "Economia" 3 0) (list "Educação" 4 0) (list "Esportes" 5 0) (list "Mortes" 6 0) (list "Política" 7 0) (list "Saúde" 8 0) (list "Violência" 9 0)))
       ("CascadeTable" (table
@@ -61,7 +61,7 @@
         ("Mortes" (table ("DlgName" "RetroDlg") ("SCatID" 7) ("Mes" false)))
         ("Política" (table ("DlgName" "RetroDlg") ("SCatID" 8) ("Mes" false)))
         ("Saúde" (table ("DlgName" "RetroDlg") ("SCatID" 9) ("Mes" false)))
-        ("Violência" (table ("DlgName" "RetroDlg") ("SCatID" 10) ("Mes" false))))))))))
+        ("Violência" (table ("DlgName" "RetroDlg") ("SCatID" 10) ("Mes" false)))))))))
   ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 404 26 32 32)) ("UpImage" "icocasa.bmp")
     ("DisabledImage" "icocasa.bmp")))
   ("Velarim" (control ("Class" "Button") ("Name" "Velarim") ("Hot Spot" (rect 438 26 32 32)) ("UpImage" "icoestrela.bmp")
