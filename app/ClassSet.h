@@ -24,6 +24,8 @@
 #include "app/reference/VerbeteForm.h"
 #include "app/reference/ListasDlg.h"
 #include "app/reference/NomeRoteiroDlg.h"
+#include "app/reference/RetroForm.h"
+#include "app/reference/RetrospectivaHF.h"
 #include "app/reference/VBCRDialog.h"
 #include "app/reference/VBDialogHF.h"
 #include "app/reference/VerbHForm.h"
@@ -60,11 +62,9 @@ VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
-VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
-VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN

@@ -14,6 +14,8 @@
 #   disk/Media/abertura*.avi, *.wav the intro's movies and music, the credits' picture and music
 #   disk/Media/Sounds/*.wav        the sounds that text pages' "audio:" links play
 #   disk/Media/KeyWord.idx, .dat   the word search's keyword files
+#   disk/Media/Retro.DAT, RTCatLst.DTT, RTTitulo.IDX
+#                                  the review of the year (content/almanac/data/retro.tbl)
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -196,6 +198,18 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Jogo.DAT)
 qel_add_index_file(almanac_index_JGIDList SOURCE ${qel_almanac_index_sources}/JGIDList.tbl
                    OUTPUT ${QEL_ALMANAC_MEDIA}/JGIDList.IDX)
 
+# The review of the year: its articles, category lists and the source of its title index.
+set(qel_retro_source ${qel_almanac_data}/retro.tbl)
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/Retro.DAT ${QEL_ALMANAC_MEDIA}/RTCatLst.DTT
+                          ${qel_almanac_index_sources}/RTTitulo.tbl
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    COMMAND diskbuild retro ${qel_retro_source} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    DEPENDS diskbuild ${qel_retro_source}
+    COMMENT "Almanac: the review of the year's articles and lists" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Retro.DAT ${QEL_ALMANAC_MEDIA}/RTCatLst.DTT)
+qel_add_index_file(almanac_index_RTTitulo SOURCE ${qel_almanac_index_sources}/RTTitulo.tbl
+                   OUTPUT ${QEL_ALMANAC_MEDIA}/RTTitulo.IDX)
+
 # The agenda's year: its content archive, holidays and icons, and its pictures in the look.
 set(qel_agenda_pictures ${qel_almanac_stamps}/agenda-pictures.tbl)
 add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_MEDIA}/agferiad.tbl
@@ -226,3 +240,4 @@ foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})
 endforeach()
 add_dependencies(almanac_disk almanac_index_JGIDList)
+add_dependencies(almanac_disk almanac_index_RTTitulo)

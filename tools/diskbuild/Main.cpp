@@ -18,6 +18,10 @@
 //   diskbuild quiz SOURCE MEDIADIR SOURCESDIR
 //                                           the quiz game's questions, pictures and sounds into
 //                                           MEDIADIR, its index source into SOURCESDIR (Quiz.h)
+//   diskbuild retro SOURCE MEDIADIR SOURCESDIR
+//                                           the review of the year's articles and category
+//                                           lists into MEDIADIR, its title index source into
+//                                           SOURCESDIR (Retro.h)
 //   diskbuild intro DESCRIPTION SOURCES OUTDIR
 //                                           the intro's movies and music and the credits'
 //                                           picture, mask and music (Intro.h); SOURCES is
@@ -52,6 +56,7 @@
 #include "tools/diskbuild/Look.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Quiz.h"
+#include "tools/diskbuild/Retro.h"
 #include "tools/diskbuild/Screens.h"
 #include "tools/diskbuild/Sources.h"
 
@@ -331,6 +336,10 @@ int main(int argc, char** argv)
         std::string error;
         return buildQuiz(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }
+    if (argc == 5 && std::strcmp(argv[1], "retro") == 0) {
+        std::string error;
+        return buildRetro(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
     if (argc == 5 && std::strcmp(argv[1], "intro") == 0) {
         velarimInstallDisplayValues();
         std::string error;
@@ -352,7 +361,14 @@ int main(int argc, char** argv)
         return screen(argc, argv);
     std::fprintf(stderr,
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
-        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n       diskbuild database DATADIR MEDIADIR\n       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n       diskbuild global SOURCE SCREENS -o OUT\n       diskbuild look STYLE OUTDIR\n       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n       diskbuild entryscreen NAME CLASS LOOK SOURCE ENTRIES -o OUT\n"
+        "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n"
+        "       diskbuild database DATADIR MEDIADIR\n"
+        "       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n"
+        "       diskbuild retro SOURCE MEDIADIR SOURCESDIR\n"
+        "       diskbuild global SOURCE SCREENS -o OUT\n"
+        "       diskbuild look STYLE OUTDIR\n"
+        "       diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT\n"
+        "       diskbuild entryscreen NAME CLASS LOOK SOURCE ENTRIES -o OUT\n"
         "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
         "       diskbuild keywords DATADIR MEDIADIR\n"
         "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");
