@@ -21,6 +21,9 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/JMidiaHForm.h"
+#include "app/reference/MidiaHFDialog.h"
+#include "app/reference/MidiasForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -51,13 +54,11 @@ public:                    \
 
 VELARIM_SCREEN(VerbHForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
-VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(VerbeteForm, VLTextForm)
-VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
@@ -84,7 +85,6 @@ VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
 VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
-VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 
