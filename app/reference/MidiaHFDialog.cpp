@@ -135,6 +135,10 @@ void MidiaHFDialog::showRecord(int32_t redraw)
     qelValue file = qelGet(m_record, kFile);
     if (!file.isString())
         file = qelValue("");
+    // The text view draws a picture it can load by the name whole, at its own size: the disk keeps
+    // its pictures as files, so the thumbnail goes under a name no file has ("@" and the file
+    // name), in lower case as the view looks names up.
+    file = qelLowerCase(qelValue("@") + file);
     qelValue images = qelTable(4, 100, 75);
     qelValue entry = qelMakeList(4, 100, 0);
     qelAddItem(entry, picture);

@@ -558,14 +558,14 @@ void MidiasForm::step(int32_t delta)
         m_position = position;
         int32_t kind = qelIntValue(field(kKind));
         if (kind != shownKind) {
-            // The open data carries the list the viewer steps through: in full-list mode the item
-            // is found again by its media id, otherwise by its position in the list.
+            // The new kind is laid out by opening the form again on the item: in full-list mode
+            // it is found again by its media id, otherwise by its position in the list stepped
+            // through. Opened without open data, the viewer steps through the current media list,
+            // which a new table with the position finds again.
             qelValue data = m_openData.type() == QEL_TABLE_TYPE ? m_openData : qelTable(4, 100, 75);
             bool fullList = qelIsTrue(qelGet(data, "FullList"));
             qelPut(data, "Text", field(kName));
             qelPut(data, "Index", qelMakeInt(fullList ? mediaId : position));
-            if (!fullList && !qelContainsKey(data, "BrowseList"))
-                qelPut(data, "BrowseList", m_browseList);
             reenter(data);
         } else {
             draw();

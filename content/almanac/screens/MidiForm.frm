@@ -1,7 +1,8 @@
 ; The media viewer: one item of the media library on the section's band. The name of the item
 ; is on the band ("SCategName") and, cut before its first comma, under it ("MidiaName"); the
-; picture, the movie's frame or the texts below; the band carries Copiar and Imprimir, the strip
-; below the stepping buttons, the caption, the related entries and Voltar. Each kind of medium
+; picture, the movie's frame or the texts below; then a row with Copiar, Imprimir, Tocar and
+; Parar, and the strip with the stepping buttons, the caption, the related entries and Voltar.
+; Animations and videos both play in "VideoControl". Each kind of medium
 ; ("MidiaNames", by kind) enables its own list of controls ("<name>Controls") and has its own
 ; ground ("Cat<kind + 1> BkImage") and name colour ("Cat<kind + 1> TxColor"); the layout's
 ; numbers keep pictures and texts between the band and the bottom strip.
@@ -22,19 +23,19 @@
   ("Cat10 BkImage" "midfundo_texto.bmp") ("Cat10 TxColor" 4206608)
   ("Cat11 BkImage" "midfundo_video.bmp") ("Cat11 TxColor" 16775920)
   ; Pictures and texts end above the bottom strip; tables stay 40 pixels from the edges.
-  ("MaxBottom" 416) ("TableMinLeft" 40)
+  ("MaxBottom" 376) ("TableMinLeft" 40)
   ("FotoMinLeft" 0) ("FotoMinTop" 64)
   ("BandeiraMinLeft" 0) ("BandeiraMinTop" 100)
-  ("MapaMinLeft" 0) ("MapaMinTop" 96) ("MapaMaxWidth" 414) ("MapaMaxHeight" 320)
+  ("MapaMinLeft" 0) ("MapaMinTop" 96) ("MapaMaxWidth" 360) ("MapaMaxHeight" 280)
   ("AnimClipX" 160) ("AnimClipY" 120) ("VideoClipX" 160) ("VideoClipY" 120)
-  ("OriCronoRect" (rect 40 140 546 270)) ("OriCronoSRect" (rect 586 140 14 270))
-  ("OriBookRect" (rect 40 136 546 274)) ("OriBookSRect" (rect 586 136 14 274))
-  ("OriRect" (rect 40 170 546 240)) ("OriSRect" (rect 586 170 14 240))
+  ("OriCronoRect" (rect 40 140 546 230)) ("OriCronoSRect" (rect 586 140 14 230))
+  ("OriBookRect" (rect 40 136 546 236)) ("OriBookSRect" (rect 586 136 14 236))
+  ("OriRect" (rect 40 170 546 200)) ("OriSRect" (rect 586 170 14 200))
   ("PrintAttributes" (table ("Header" "Velarim 98 - Mídias") ("Footer" "Velarim 98")))
   ; Text items print through the page's text, the table of the layout.
   ("Texto" (reference "Tabela"))
 
-  ("AnimaçãoControls" (list (reference "MidiaName") (reference "FotoArea") (reference "PlayA") (reference "AnimControl")))
+  ("AnimaçãoControls" (list (reference "MidiaName") (reference "FotoArea") (reference "Play") (reference "VideoControl")))
   ("ItemControls" (list (reference "MidiaName")))
   ("BandeiraControls" (list (reference "MidiaName") (reference "FotoArea") (reference "Copiar") (reference "Imprimir")))
   ("CronologiaControls" (list (reference "MidiaName") (reference "Titulo") (reference "Tabela") (reference "Imprimir")))
@@ -48,10 +49,10 @@
   ("VídeoControls" (list (reference "MidiaName") (reference "FotoArea") (reference "Play") (reference "VideoControl")))
 
   ("FotoArea" (control ("Class" "Bitmap") ("Name" "FotoArea") ("X" 0) ("Y" 64) ("Disabled" true)))
-  ("SCategName" (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 16 16 360 28))
-    ("Font" (font "Arial" 16 2)) ("Foreground Color" 16777215) ("Save Background" true) ("Text" "")))
+  ("SCategName" (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 16 16 608 28))
+    ("Font" (font "Arial" 16 2)) ("Foreground Color" 16777215) ("Text" "")))
   ("MidiaName" (control ("Class" "StaticText") ("Name" "MidiaName") ("TextRegion" (rect 20 64 600 28))
-    ("Align" "Center") ("Font" (font "Arial" 18 2)) ("Foreground Color" 4206608) ("Save Background" true)
+    ("Align" "Center") ("Font" (font "Arial" 18 2)) ("Foreground Color" 4206608)
     ("Disabled" true) ("Text" "")))
   ("Titulo" (control ("Class" "TextView") ("Name" "Titulo") ("Hot Spot" (rect 40 100 560 40))
     ("Font" (font "Times New Roman" 14 0)) ("BackgroundColor" -1) ("Disabled" true) ("Text" "")))
@@ -59,25 +60,21 @@
     ("Font" (font "Times New Roman" 16 0)) ("BackgroundColor" -1) ("Disabled" true) ("Text" "")))
   ("Header" (control ("Class" "TextView") ("Name" "Header") ("Hot Spot" (rect 40 140 560 24))
     ("Font" (font "Arial" 13 0)) ("BackgroundColor" -1) ("Disabled" true) ("Text" "")))
-  ("Tabela" (control ("Class" "TextView") ("Name" "Tabela") ("Hot Spot" (rect 40 170 546 240))
+  ("Tabela" (control ("Class" "TextView") ("Name" "Tabela") ("Hot Spot" (rect 40 170 546 200))
     ("Font" (font "Arial" 13 0)) ("BackgroundColor" -1) ("Disabled" true) ("Text" "")
-    ("Scroll" (table ("ScrollRegion" (rect 586 170 14 240)) ("ButtonHeight" 14) ("ThumbHeight" 20)))))
+    ("Scroll" (table ("ScrollRegion" (rect 586 170 14 200)) ("ButtonHeight" 14) ("ThumbHeight" 20)))))
   ("VideoControl" (control ("Class" "VideoView") ("Name" "VideoControl") ("VideoX" 160) ("VideoY" 120)
     ("Hot Spot" (rect 160 120 320 240)) ("Disabled" true)))
   ("AnimControl" (control ("Class" "VideoView") ("Name" "AnimControl") ("VideoX" 160) ("VideoY" 120)
     ("Hot Spot" (rect 160 120 320 240)) ("Disabled" true)))
-  ("Copiar" (control ("Class" "Button") ("Name" "Copiar") ("Hot Spot" (rect 384 12 120 32)) ("Disabled" true)
+  ("Copiar" (control ("Class" "Button") ("Name" "Copiar") ("Hot Spot" (rect 8 384 120 32)) ("Disabled" true)
     ("UpImage" "btcopiar_up.bmp") ("DownImage" "btcopiar_down.bmp") ("RolloverImage" "btcopiar_over.bmp") ("DisabledImage" "btcopiar_off.bmp")))
-  ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 512 12 120 32)) ("Disabled" true)
+  ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 134 384 120 32)) ("Disabled" true)
     ("UpImage" "btimprimir_up.bmp") ("DownImage" "btimprimir_down.bmp") ("RolloverImage" "btimprimir_over.bmp") ("DisabledImage" "btimprimir_off.bmp")))
-  ("Play" (control ("Class" "Button") ("Name" "Play") ("Hot Spot" (rect 180 372 120 32)) ("Disabled" true)
-    ("UpImage" "bttocar_up.bmp") ("DownImage" "bttocar_down.bmp") ("RolloverImage" "bttocar_over.bmp")))
-  ("PlayA" (control ("Class" "Button") ("Name" "PlayA") ("Hot Spot" (rect 180 372 120 32)) ("Disabled" true)
-    ("UpImage" "bttocar_up.bmp") ("DownImage" "bttocar_down.bmp") ("RolloverImage" "bttocar_over.bmp")))
-  ("Stop" (control ("Class" "Button") ("Name" "Stop") ("Hot Spot" (rect 340 372 120 32)) ("Disabled" true)
-    ("UpImage" "btparar_up.bmp") ("DownImage" "btparar_down.bmp") ("RolloverImage" "btparar_over.bmp")))
-  ("StopA" (control ("Class" "Button") ("Name" "StopA") ("Hot Spot" (rect 340 372 120 32)) ("Disabled" true)
-    ("UpImage" "btparar_up.bmp") ("DownImage" "btparar_down.bmp") ("RolloverImage" "btparar_over.bmp")))
+  ("Play" (control ("Class" "Button") ("Name" "Play") ("Hot Spot" (rect 386 384 120 32)) ("Disabled" true)
+    ("UpImage" "bttocar_up.bmp") ("DownImage" "bttocar_down.bmp") ("RolloverImage" "bttocar_over.bmp") ("DisabledImage" "bttocar_off.bmp")))
+  ("Stop" (control ("Class" "Button") ("Name" "Stop") ("Hot Spot" (rect 512 384 120 32)) ("Disabled" true)
+    ("UpImage" "btparar_up.bmp") ("DownImage" "btparar_down.bmp") ("RolloverImage" "btparar_over.bmp") ("DisabledImage" "btparar_off.bmp")))
   ("Previous" (control ("Class" "Button") ("Name" "Previous") ("Hot Spot" (rect 8 440 120 32))
     ("UpImage" "btanterior_up.bmp") ("DownImage" "btanterior_down.bmp") ("RolloverImage" "btanterior_over.bmp") ("DisabledImage" "btanterior_off.bmp")))
   ("Next" (control ("Class" "Button") ("Name" "Next") ("Hot Spot" (rect 134 440 120 32))
@@ -91,5 +88,5 @@
   ("Control List" (list (reference "FotoArea") (reference "SCategName") (reference "MidiaName") (reference "Titulo")
                         (reference "Title") (reference "Header") (reference "Tabela") (reference "VideoControl")
                         (reference "AnimControl") (reference "Copiar") (reference "Imprimir") (reference "Play")
-                        (reference "PlayA") (reference "Stop") (reference "StopA") (reference "Previous")
+                        (reference "Stop") (reference "Previous")
                         (reference "Next") (reference "Legenda") (reference "Verbetes") (reference "GoBack"))))
