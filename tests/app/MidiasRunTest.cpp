@@ -254,23 +254,23 @@ TEST(MidiasRun, EveryKindLaysOutOnItsGround)
     EXPECT_TRUE(shots.near("k1", 320, 238, { 237, 28, 36 }));
     EXPECT_TRUE(shots.near("k1", 175, 143, { 255, 255, 255 }));
     // Chronology: its title, then its lines below it on the panel.
-    EXPECT_GT(shots.ink("k2", 40, 100, 560, 40), 50) << "title";
-    EXPECT_GT(shots.ink("k2", 40, 140, 546, 230), 200) << "lines";
+    EXPECT_GT(shots.ink("k2", 40, 92, 560, 56), 50) << "title";
+    EXPECT_GT(shots.ink("k2", 40, 148, 546, 228), 200) << "lines";
     // Photograph: 400 x 300 centred at 120, 70 on the dark ground.
     EXPECT_TRUE(shots.near("k3", 285, 225, { 10, 10, 10 }));
     EXPECT_TRUE(shots.near("k3", 20, 300, { 36, 36, 44 }));
     // Sound: the loudspeaker of its ground.
     EXPECT_TRUE(shots.near("k4", 270, 230, { 24, 72, 96 }));
     // Book: its title and its text.
-    EXPECT_GT(shots.ink("k5", 40, 100, 560, 32), 50) << "title";
-    EXPECT_GT(shots.ink("k5", 40, 136, 546, 236), 200) << "text";
+    EXPECT_GT(shots.ink("k5", 40, 92, 560, 56), 50) << "title";
+    EXPECT_GT(shots.ink("k5", 40, 148, 546, 228), 200) << "text";
     // Map: scaled into 360 x 280 at 140, 96.
     EXPECT_TRUE(shots.near("k6", 150, 200, { 214, 230, 190 }));
     EXPECT_TRUE(shots.near("k6", 130, 200, { 196, 222, 236 })) << "the maps' ground beside it";
     // Table: 400 wide, centred, below its title and header.
-    EXPECT_GT(shots.ink("k7", 120, 100, 400, 70), 50) << "title and header";
-    EXPECT_GT(shots.ink("k7", 120, 170, 400, 200), 200) << "rows";
-    EXPECT_EQ(shots.ink("k7", 40, 200, 70, 170), 0) << "left of the table";
+    EXPECT_GT(shots.ink("k7", 40, 92, 560, 100), 100) << "title and header";
+    EXPECT_GT(shots.ink("k7", 120, 192, 400, 184), 200) << "rows";
+    EXPECT_EQ(shots.ink("k7", 40, 200, 70, 170), 0) << "left of the table, 400 wide at 120";
     // Video: its still.
     EXPECT_TRUE(shots.near("k8", 170, 130, { 60, 20, 80 }));
 }
