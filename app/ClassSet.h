@@ -21,8 +21,10 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
-#include "app/reference/VerbeteForm.h"
+#include "app/reference/JMidiaHForm.h"
 #include "app/reference/ListasDlg.h"
+#include "app/reference/MidiaHFDialog.h"
+#include "app/reference/MidiasForm.h"
 #include "app/reference/NomeRoteiroDlg.h"
 #include "app/reference/RetroForm.h"
 #include "app/reference/RetrospectivaHF.h"
@@ -30,6 +32,7 @@
 #include "app/reference/VBDialogHF.h"
 #include "app/reference/VerbHForm.h"
 #include "app/reference/VerbLink.h"
+#include "app/reference/VerbeteForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -59,11 +62,9 @@ public:                    \
     };
 
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
-VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
-VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
@@ -84,7 +85,6 @@ class InfosForm : public BarraMenuForm {
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
-VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 

@@ -149,6 +149,7 @@ void VelarimApp::shutdown()
     }
     velarimReleaseLastSearchResult();
     releaseCategoryLists();
+    releaseMediaViewerState();
     releaseMarkList();
     releaseSavedSearches();
     DBLists::instance().release();

@@ -77,6 +77,15 @@ add_custom_command(OUTPUT ${qel_almanac_stamps}/intro.stamp
     COMMENT "Almanac: intro and credits media" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/intro.stamp)
 
+# The media library's movies and sounds, made the way the intro's are.
+add_custom_command(OUTPUT ${qel_almanac_stamps}/midias-filmes.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild intro ${QEL_ALMANAC_CONTENT}/midias-filmes.tbl ${PROJECT_SOURCE_DIR}/content/SOURCES.md ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/midias-filmes.stamp
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/midias-filmes.tbl
+    COMMENT "Almanac: the media library's movies and sounds" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/midias-filmes.stamp)
+
 # The registered screens. An authored source is found by its file base without regard to case,
 # as the program finds the compiled file; the rest are placeholders. Ninja reruns a step whose
 # command changed, so a registration line that changes rebuilds only its own screen.

@@ -282,9 +282,16 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         qelValue content = body.isString() ? body : qelNil;
         if (showsPicture(kind))
             content = pictureOf(media, file, at);
-        records.push_back(list({ id, name.c_str(), qelNil, kind, text(item, "Legenda", at).c_str(),
-            file.empty() ? qelNil : qelValue(file.c_str()), qelNil, content, qelNil, qelNil,
-            text(item, "Verbetes", at).c_str() }));
+        // A movie's still, shown in its frame before it plays.
+        qelValue still = field(item, "Quadro");
+        if ((kind == 0 || kind == 10) && still.isString())
+            content = pictureOf(media, qelCString(still), at);
+        // The chronology's title and the table's header, both rich text, when given.
+        qelValue title = field(item, "Titulo");
+        qelValue header = field(item, "Cabecalho");
+        records.push_back(list({ id, name.c_str(), title.isString() ? title : qelNil, kind,
+            text(item, "Legenda", at).c_str(), file.empty() ? qelNil : qelValue(file.c_str()), qelNil, content,
+            qelNil, header.isString() ? header : qelNil, text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
         nameList.put(id, name.c_str(), at);
         idList.put(lower(name).c_str(), id, at);

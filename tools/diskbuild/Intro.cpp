@@ -94,11 +94,21 @@ bool buildMovie(const qelValue& movie, const std::string& folder, std::string& e
         error = "a movie needs a plain \"File\" and 1 to " + std::to_string(maxFrames) + " \"Frames\"";
         return false;
     }
+    std::string into = folder;
+    std::string subfolder = textOf(movie, "Folder");
+    if (!subfolder.empty()) {
+        if (!safeName(subfolder)) {
+            error = name + ": \"Folder\" must be a plain folder name";
+            return false;
+        }
+        into += "/" + subfolder;
+        std::filesystem::create_directories(into);
+    }
     qelValue picture = qelGet(movie, "Picture");
     qelPut(picture, "Width", width);
     qelPut(picture, "Height", height);
     platform::video::AviWriter writer;
-    if (!writer.open(folder + "/" + name, platform::video::AviCodec::Cinepak, width, height, fps)) {
+    if (!writer.open(into + "/" + name, platform::video::AviCodec::Cinepak, width, height, fps)) {
         error = name + ": " + writer.error();
         return false;
     }

@@ -5,7 +5,8 @@
 // (content/almanac/intro.tbl, text notation):
 //
 //   "Movies"   list of tables, one per movie:
-//                "File" the ".avi" name; "Width", "Height" (even); "Fps"; "Frames";
+//                "File" the ".avi" name; "Folder" (optional) a folder of the output folder to
+//                put it in; "Width", "Height" (even); "Fps"; "Frames";
 //                "Picture" a picture description (Pictures.h) drawn under every frame;
 //                "Slides" list of (list text fromX fromY toX toY font colour): texts that move in
 //                a straight line over the first three quarters of the frames, then stay
