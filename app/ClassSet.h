@@ -21,6 +21,9 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/CurioHFDialog.h"
+#include "app/reference/CurioHForm.h"
+#include "app/reference/InfosForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -53,7 +56,6 @@ VELARIM_SCREEN(VerbHForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
-VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(VerbeteForm, VLTextForm)
@@ -63,11 +65,6 @@ VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN
-
-// The information pages and maps keep the framework's help context.
-class InfosForm : public BarraMenuForm {
-    VELARIM_CLASS(InfosForm, BarraMenuForm)
-};
 
 // ---- Dialogs -----------------------------------------------------------------------------------
 
@@ -83,7 +80,6 @@ VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
 VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
 VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
-VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
