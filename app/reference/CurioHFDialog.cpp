@@ -183,7 +183,7 @@ void CurioHFDialog::handleControl(const qelValue& control)
         if (m_historyPos > 0) {
             --m_historyPos;
             showSeen(qelIntAt(m_seenList, last - m_historyPos));
-        } else if (qelCount(m_pool) + qelCount(m_seenList) > 0) {
+        } else if (qelListObjectOf(m_pool)) {
             showRecord(-1);
             draw();
         }

@@ -126,7 +126,7 @@ void drawPictures(const std::string& media)
             + " (\"Shapes\" (list (list \"ellipse\" " + accent + " 262 10 18 18) (list \"polygon\" " + accent
             + " 265 28 277 28 276 36 266 36)))"
             + " (\"Texts\" (list (list \"Curiosidades\" 20 12 (font \"Arial\" 26 2) " + bandInk + ")"
-            + " (list \"Escolha um assunto: as curiosidades aparecem uma a uma, sem repetir.\" 60 66 (font \"Arial\" 14 0) " + ink + ")"
+            + " (list \"Escolha um assunto: as curiosidades aparecem uma a uma.\" 60 66 (font \"Arial\" 14 0) " + ink + ")"
             + " (list \"Velarim 98\" 20 456 (font \"Arial\" 13 2) " + bandInk + "))))",
         folder + "curiohf.bmp");
     // The viewer: a panel with a band; the pictures of the category go on it.

@@ -32,7 +32,7 @@
       ("Item1" (list "inpsol.bmp" 120 90 "Sounds/infsol.wav"))
       ("Item2" (list "inpterra.bmp" 120 270))
       ("Item3" (list "inpjupiter.bmp" 250 270))
-      ("Item4" (list "inpsaturno.bmp" 330 90 "Sounds/infsaturno.wav"))
+      ("Item4" (list "inpsaturno.bmp" 290 90 "Sounds/infsaturno.wav"))
 ))
   ("PopUpImage" (control ("Class" "Bitmap") ("Name" "PopUpImage") ("X" 0) ("Y" 0) ("Hidden" true) ("Save Background" true)))
   ("ControlGroup" (control ("Class" "Group") ("Name" "ControlGroup")

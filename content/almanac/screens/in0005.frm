@@ -31,9 +31,9 @@
     ("Hot Spot" (rect 20 420 24 24)) ("PopUpId" 5)))
   ("PopUpList"
     (table
-      ("Item1" (list "inpcerebro.bmp" 380 80))
+      ("Item1" (list "inpcerebro.bmp" 290 80))
       ("Item2" (list "inpcoracao.bmp" 20 180 "Sounds/infcoracao.wav"))
-      ("Item3" (list "inppulmoes.bmp" 360 230))
+      ("Item3" (list "inppulmoes.bmp" 290 230))
       ("Item4" (list "inpestomago.bmp" 20 290))
       ("Item5" "CurioHForm;Saúde")
 ))

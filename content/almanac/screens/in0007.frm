@@ -32,8 +32,8 @@
     (table
       ("Item1" (list "inpevapora.bmp" 20 130))
       ("Item2" (list "inpcondensa.bmp" 300 150))
-      ("Item3" (list "inpchuva.bmp" 330 190 "Sounds/infchuva.wav"))
-      ("Item4" (list "inpescoa.bmp" 330 250))
+      ("Item3" (list "inpchuva.bmp" 290 190 "Sounds/infchuva.wav"))
+      ("Item4" (list "inpescoa.bmp" 290 250))
       ("Item5" "AtlasForm;Brasil")
 ))
   ("PopUpImage" (control ("Class" "Bitmap") ("Name" "PopUpImage") ("X" 0) ("Y" 0) ("Hidden" true) ("Save Background" true)))

@@ -113,7 +113,7 @@ protected:
 TEST_F(InfosFormTest, APopUpShowsOverThePageAndAPressOutsideTakesItAway)
 {
     open(true);
-    EXPECT_EQ(printed(page->m_currentCategory), "\"Infogr\xE1" "fico\"");
+    EXPECT_EQ(printed(page->m_currentCategory), "\"Infogr\\xe1fico\"");
     click("Spot1");
     EXPECT_TRUE(page->popUpShown());
     EXPECT_EQ(printed(page->popUpRect()), "(rect 100 80 50 40)");
@@ -144,7 +144,7 @@ TEST_F(InfosFormTest, AHotSpotGoesOnlyToAScreenThatValidFormsLists)
         const char* data;
     };
     for (const Case& c : { Case { "Spot5", 0, "" }, Case { "Spot6", 0, "" }, Case { "Spot3", 1, "\" Brasil \"" },
-             Case { "Spot4", 1, "nil" } }) {
+             Case { "Spot4", 1, "QEL_NIL" } }) {
         open(false);
         entry->opens = 0;
         click(c.spot);
@@ -158,7 +158,7 @@ TEST_F(InfosFormTest, AHotSpotGoesOnlyToAScreenThatValidFormsLists)
 TEST_F(InfosFormTest, TheHistoryTextAndVoltarFollowTheHistoryProperty)
 {
     open(true);
-    EXPECT_EQ(printed(page->historyText()), "\"Infogr\xE1" "fico: teste\"");
+    EXPECT_EQ(printed(page->historyText()), "\"Infogr\\xe1fico: teste\"");
     open(false);
     EXPECT_TRUE(page->historyText().isNil());
     // Voltar goes back to the screen recorded last, on every page.
