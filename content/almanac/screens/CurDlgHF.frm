@@ -18,7 +18,7 @@
   ("SideBarS" (control ("Class" "Bitmap") ("Name" "SideBarS") ("X" 142) ("Y" 92)))
   ("CompBackground" (control ("Class" "Bitmap") ("Name" "CompBackground") ("X" 16) ("Y" 90) ("Image" "cucompl.bmp")
     ("Save Background" true) ("Disabled" true)))
-  ("SideBarL" (control ("Class" "Bitmap") ("Name" "SideBarL") ("X" 16) ("Y" 92) ("Save Background" true) ("Disabled" true)))
+  ("SideBarL" (control ("Class" "Bitmap") ("Name" "SideBarL") ("X" 6) ("Y" 92) ("Save Background" true) ("Disabled" true)))
   ("Titulo" (control ("Class" "StaticText") ("Name" "Titulo") ("TextRegion" (rect 24 50 512 28)) ("Text" " ")
     ("Font" (font "Arial" 17 2)) ("Foreground Color" 10328) ("VAlign" "Center") ("Save Background" true)))
   ("Texto" (control ("Class" "TextView") ("Name" "Texto") ("HyperLink" true) ("Hot Spot" (rect 156 92 388 228))
