@@ -159,13 +159,18 @@ void InfosForm::copyPicture()
     textpage::hideStatus("Copiando");
 }
 
-void InfosForm::print()
+PicturePage InfosForm::printedPage()
 {
     PicturePage page;
     page.documentName = "VL99 - Infogr\xE1" "fico";
     page.headerText = qelValue("Velarim 98 - Infogr\xE1" "fico");
     page.picture = qelLoadImageResource("Background Image");
-    printPicturePage(*this, page);
+    return page;
+}
+
+void InfosForm::print()
+{
+    printPicturePage(*this, printedPage());
 }
 
 qelValue InfosForm::historyText()

@@ -16,6 +16,7 @@
 // instance of this class; its history text is its "History" property (nil without one).
 
 #include "app/shell/BarraMenuForm.h"
+#include "app/shell/PicturePrint.h"
 
 #include <cstdint>
 
@@ -29,6 +30,8 @@ public:
 
     // Prints the page's picture on one page ("VL99 - Infográfico").
     void print();
+    // What print hands to the one-page picture print.
+    PicturePage printedPage();
 
     bool popUpShown() const { return m_popUpShown != 0; }
     const qelValue& popUpRect() const { return m_popUpRect; }

@@ -7,8 +7,6 @@
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
 #include "framework/runtime/ValuePrinter.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
 
@@ -82,34 +80,18 @@ const char* const ground = "(rgb 252 240 200)";
 const char* const panel = "(rgb 255 252 236)";
 const char* const ink = "(rgb 88 40 0)";
 
+// A text as the notation writes it, quoted.
 std::string quoted(const std::string& text)
 {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
+    return qelCString(qelPrintValue(qelStringValueN(text.data(), int32_t(text.size())), 1));
 }
 
 // Draws a picture description (text notation, cp1252) into the media folder.
 void drawTo(const std::string& description, const std::string& path)
 {
-    qelValue value = qelDecodeText(qelStringValueN(description.data(), int32_t(description.size())));
-    platform::gfx::Surface surface;
     std::string error;
-    if (!drawPicture(value, surface, error))
-        throw Failure { path + ": " + error };
-    // Few colours: the picture keeps a palette, a quarter of the bytes.
-    platform::gfx::Dib dib = indexedDib(surface);
-    if (!dib.isValid())
-        dib = platform::gfx::dibFromSurface(surface);
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (bytes.empty() || !out)
-        throw Failure { "cannot write " + path };
+    if (!writePictureFile(description, path, error))
+        throw Failure { error };
 }
 
 std::string size(int w, int h)

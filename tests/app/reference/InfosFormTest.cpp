@@ -155,6 +155,20 @@ TEST_F(InfosFormTest, AHotSpotGoesOnlyToAScreenThatValidFormsLists)
     }
 }
 
+TEST_F(InfosFormTest, ThePrintedPageIsTheBackgroundUnderTheInfographicsHeader)
+{
+    open(true);
+    page->setProperty("Background Image", qelValue("pop"));
+    PicturePage job = page->printedPage();
+    EXPECT_STREQ(job.documentName, "VL99 - Infogr\xE1" "fico");
+    EXPECT_EQ(job.headerText, qelValue("Velarim 98 - Infogr\xE1" "fico"));
+    EXPECT_TRUE(job.footerPrefix.isNil());
+    EXPECT_EQ(job.picture, qelLoadResource("pop"));
+    // A page without a picture prints its header and footer only.
+    page->removeProperty("Background Image");
+    EXPECT_TRUE(page->printedPage().picture.isNil());
+}
+
 TEST_F(InfosFormTest, TheHistoryTextAndVoltarFollowTheHistoryProperty)
 {
     open(true);
