@@ -21,6 +21,9 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/CurioHFDialog.h"
+#include "app/reference/CurioHForm.h"
+#include "app/reference/InfosForm.h"
 #include "app/reference/JMidiaHForm.h"
 #include "app/reference/ListasDlg.h"
 #include "app/reference/MidiaHFDialog.h"
@@ -63,17 +66,11 @@ public:                    \
 
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
-VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN
-
-// The information pages and maps keep the framework's help context.
-class InfosForm : public BarraMenuForm {
-    VELARIM_CLASS(InfosForm, BarraMenuForm)
-};
 
 // ---- Dialogs -----------------------------------------------------------------------------------
 
@@ -84,7 +81,6 @@ class InfosForm : public BarraMenuForm {
 
 VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
-VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 

@@ -16,6 +16,8 @@
 #   disk/Media/KeyWord.idx, .dat   the word search's keyword files
 #   disk/Media/Retro.DAT, RTCatLst.DTT, RTTitulo.IDX
 #                                  the review of the year (content/almanac/data/retro.tbl)
+#   disk/Media/DBCurio.dat, CVSbCatL.dtt, CDBIDLST.IDX
+#                                  the curiosities, their categories and their title index
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -136,6 +138,7 @@ endforeach()
 # archive writer, the indexes by qelidx from the sources diskbuild derives (one per index file).
 set(qel_almanac_data ${QEL_ALMANAC_CONTENT}/data)
 file(GLOB qel_almanac_media_tables CONFIGURE_DEPENDS ${qel_almanac_data}/midias*.tbl)
+file(GLOB qel_almanac_curio_tables CONFIGURE_DEPENDS ${qel_almanac_data}/curio*.tbl)
 set(qel_almanac_index_sources ${CMAKE_BINARY_DIR}/almanac-data)
 set(qel_almanac_indexes GNRNList VDBLstID VDBNList VDBIDLst VDBName MDBLstID MDBFName MDBName MDBNList MDBIDLst
                         MDBIDLt2 ATNamLst ATIDList)
@@ -150,7 +153,7 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_picture_stamps} ${qel_almanac_stamps}/mundo.stamp
+            ${qel_almanac_curio_tables} ${qel_almanac_picture_stamps} ${qel_almanac_stamps}/mundo.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 # The country and state database: records and value indexes, both archives.
@@ -236,11 +239,33 @@ add_custom_command(OUTPUT ${qel_almanac_stamps}/agenda-pictures.stamp
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Agenda.dat ${QEL_ALMANAC_MEDIA}/agferiad.tbl
                                 ${QEL_ALMANAC_MEDIA}/agsignos.tbl ${qel_almanac_stamps}/agenda-pictures.stamp)
 
+# The curiosities: their archive, category lists and pictures, and the source of their title
+# index.
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/DBCurio.dat ${QEL_ALMANAC_MEDIA}/CVSbCatL.dtt
+                          ${qel_almanac_index_sources}/CDBIDLST.tbl
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    COMMAND diskbuild curio ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+    DEPENDS diskbuild ${qel_almanac_curio_tables}
+    COMMENT "Almanac: the curiosities" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/DBCurio.dat ${QEL_ALMANAC_MEDIA}/CVSbCatL.dtt)
+qel_add_index_file(almanac_index_CDBIDLST SOURCE ${qel_almanac_index_sources}/CDBIDLST.tbl
+                   OUTPUT ${QEL_ALMANAC_MEDIA}/CDBIDLST.IDX)
+
+# The infographic pages' pop-up sounds (their pictures are a pictures step of their own).
+add_custom_command(OUTPUT ${qel_almanac_stamps}/infos-sounds.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild intro ${QEL_ALMANAC_CONTENT}/infos.tbl ${PROJECT_SOURCE_DIR}/content/SOURCES.md ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/infos-sounds.stamp
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/infos.tbl
+    COMMENT "Almanac: the infographics' sounds" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/infos-sounds.stamp)
+
 # The word search's keyword files, from the texts of the same tables.
 add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
     COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
+            ${qel_almanac_curio_tables}
     COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
 
@@ -248,5 +273,4 @@ add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})
 endforeach()
-add_dependencies(almanac_disk almanac_index_JGIDList)
-add_dependencies(almanac_disk almanac_index_RTTitulo)
+add_dependencies(almanac_disk almanac_index_JGIDList almanac_index_RTTitulo almanac_index_CDBIDLST)

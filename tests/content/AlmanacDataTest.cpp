@@ -35,7 +35,8 @@ protected:
     void SetUp() override
     {
         qelInstallDisplayMakers();
-        for (const char* name : { "Verbetes.DAT", "Midias.DAT", "Atlas.DAT", "IDCatLst.DTT", "IDMidLst.DTT", "ATCatLst.DTT" })
+        for (const char* name : { "Verbetes.DAT", "Midias.DAT", "Atlas.DAT", "IDCatLst.DTT", "IDMidLst.DTT", "ATCatLst.DTT",
+                 "DBCurio.dat", "CVSbCatL.dtt" })
             archives[name] = qelOpenArchive(qelValue(mediaPath(name).c_str()), 0);
     }
 
@@ -175,6 +176,52 @@ TEST_F(AlmanacData, EveryLinkLeadsToAnEntryAMediaItemOrAPage)
         SCOPED_TRACE(qelCString(qelGet(media, 1)));
         for (const auto& [type, target] : linksOf(qelGet(media, 10)))
             follow(type, target);
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
+TEST_F(AlmanacData, CuriositiesAgreeWithTheirCategoriesTitlesAndLinks)
+{
+    // Record n: [n, layout kind, category, title, text]; item c of the category lists holds the
+    // records of category c; the title index gives category * 65536 + n, the search's names
+    // "Curiosidades: " and the title under 4 << 16 | n.
+    int32_t records = count("DBCurio.dat");
+    EXPECT_GE(records, 50);
+    ASSERT_EQ(count("CVSbCatL.dtt"), 10);
+    std::set<int32_t> kinds;
+    int32_t listed = 0;
+    for (int32_t c = 0; c < 10; ++c) {
+        qelValue list = record("CVSbCatL.dtt", c);
+        EXPECT_GT(qelCount(list), 0) << "category " << c;
+        listed += qelCount(list);
+        for (int32_t i = 0; i < qelCount(list); ++i) {
+            int32_t n = qelIntValue(qelGet(list, i));
+            qelValue curiosity = record("DBCurio.dat", n);
+            SCOPED_TRACE(qelCString(qelGet(curiosity, 3)));
+            EXPECT_EQ(qelIntValue(qelGet(curiosity, 0)), n);
+            EXPECT_EQ(qelIntValue(qelGet(curiosity, 2)), c);
+            kinds.insert(qelIntValue(qelGet(curiosity, 1)));
+            EXPECT_EQ(qelIntValue(lookUp("CDBIDLST.IDX", qelGet(curiosity, 3))), c * 65536 + n);
+            EXPECT_EQ(qelCString(lookUp("GNRNList.IDX", qelValue((4 << 16) | n))),
+                "Curiosidades: " + std::string(qelCString(qelGet(curiosity, 3))));
+            for (const auto& [type, target] : linksOf(qelGet(curiosity, 4))) {
+                SCOPED_TRACE(type + ":" + target);
+                if (type == "info") {
+                    EXPECT_TRUE(pageOnDisk(target));
+                } else {
+                    ASSERT_EQ(target.rfind("VerbeteForm;", 0), 0u);
+                    EXPECT_GE(qelIntValue(lookUp("VDBIDLst.IDX", qelValue(target.substr(12).c_str()))), 1);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(listed, records);
+    EXPECT_EQ(kinds, (std::set<int32_t> { 1, 2 }));
+    // The infographics of the media library open pages of the disk.
+    for (int32_t r = 0; r < count("Midias.DAT"); ++r) {
+        qelValue media = record("Midias.DAT", r);
+        if (qelIntValue(qelGet(media, 3)) == 6)
+            EXPECT_TRUE(pageOnDisk(qelCString(qelLowerCase(qelGet(media, 5))))) << qelCString(qelGet(media, 1));
     }
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }

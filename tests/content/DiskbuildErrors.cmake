@@ -1,7 +1,8 @@
 # diskbuild refuses content that would put a wrong disk together, saying why and leaving no file:
 # an authored screen of another class than its registration's, an entry page that names a
 # category the entries' table should, an entry naming a picture that no media record has or a
-# sub-category its table does not declare, a media picture that was never drawn.
+# sub-category its table does not declare, a media picture that was never drawn, a curiosity of
+# an unknown category or with a title given twice.
 #   -DDISKBUILD= -DWORK=scratch folder
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/data ${WORK}/media ${WORK}/sources)
@@ -56,3 +57,16 @@ file(WRITE ${WORK}/data/midias.tbl "(table (\"Midias\" (list (table (\"Nome\" \"
     (\"Legenda\" \"\") (\"Verbetes\" \"\")))))\n")
 expect_failure("a media picture never drawn" "midias.tbl item 1: no picture foto.bmp in the media folder"
     ${DISKBUILD} data ${WORK}/data ${WORK}/media ${WORK}/sources)
+
+file(MAKE_DIRECTORY ${WORK}/curio)
+file(WRITE ${WORK}/curio/curio.tbl "(table (\"Curiosidades\" (list (table (\"Categoria\" \"Culinária\") (\"Titulo\" \"A\")
+    (\"Texto\" \"x\")))))\n")
+expect_failure("a curiosity of an unknown category" "curiosity 1: \"Categoria\" must name one of the ten categories"
+    ${DISKBUILD} curio ${WORK}/curio ${WORK}/media ${WORK}/sources)
+file(WRITE ${WORK}/curio/curio.tbl "(table (\"Curiosidades\" (list (table (\"Categoria\" \"Artes\") (\"Titulo\" \"A\")
+    (\"Texto\" \"x\")) (table (\"Categoria\" \"Saúde\") (\"Titulo\" \"A\") (\"Texto\" \"y\")))))\n")
+expect_failure("two curiosities of one title" "curiosity 2: the title is given twice"
+    ${DISKBUILD} curio ${WORK}/curio ${WORK}/media ${WORK}/sources)
+if(EXISTS ${WORK}/media/DBCurio.dat)
+    message(FATAL_ERROR "a refused curiosity table left its archive")
+endif()

@@ -1,11 +1,10 @@
 # Builds the disk's files twice into two folders with the build's own tools and compares them
 # byte for byte: pictures, globals, a screen and a dialog placeholder, the entry page, archives,
-# category lists
-# and every index.
+# category lists, the curiosities and every index.
 #   -DDISKBUILD= -DQELIDX= -DCONTENT=content folder -DWORK=scratch folder
 file(REMOVE_RECURSE ${WORK})
 set(indexes GNRNList VDBLstID VDBNList VDBIDLst VDBName MDBLstID MDBFName MDBName MDBNList MDBIDLst MDBIDLt2
-            ATNamLst ATIDList)
+            ATNamLst ATIDList CDBIDLST)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE status ERROR_VARIABLE errors)
@@ -28,6 +27,8 @@ foreach(round a b)
     run(${DISKBUILD} entryscreen VerbeteForm VerbeteForm verbetes ${CONTENT}/almanac/screens/VrbtForm.frm
         ${CONTENT}/almanac/data/verbetes.tbl -o ${media}/VrbtForm.etn)
     run(${DISKBUILD} data ${CONTENT}/almanac/data ${media} ${sources})
+    run(${DISKBUILD} curio ${CONTENT}/almanac/data ${media} ${sources})
+    run(${DISKBUILD} pictures ${CONTENT}/almanac/pictures-infos.tbl ${media})
     run(${DISKBUILD} agenda ${CONTENT}/almanac/data/agenda.tbl ${CONTENT}/style/style.tbl ${media}
         ${sources}/agenda-pictures.tbl)
     run(${DISKBUILD} pictures ${sources}/agenda-pictures.tbl ${media})

@@ -11,8 +11,8 @@ namespace {
 // and the result list.
 constexpr uint32_t dialogGround = 0xECF0F8, ink = 0x010000, selectedRow = 0x00FFFF;
 constexpr scenario::Area resultList { 86, 101, 340, 184 };
-// Two points of the count's first digit: ink of a "3" and not of a "2", and the other way round.
-constexpr int countY = 293, threeX = 101, twoX = 97;
+// Two points of the count's first digit: ink of a "4" and not of a "2", and the other way round.
+constexpr int fourX = 91, fourY = 297, twoX = 88, twoY = 293;
 
 } // namespace
 
@@ -22,16 +22,16 @@ TEST(AlmanacBusca, AQueryFromTheMenuBarIsCountedFilteredAndOpensTheEntryChosen)
     ASSERT_TRUE(run.exitedNormally());
     run.expectProbes({
         { "vazia",
-            { { twoX, countY, dialogGround, "no count before the first search" },
-                { threeX, countY, dialogGround, "no count before the first search" } } },
-        // "brasil" in every section: 34 items.
+            { { twoX, twoY, dialogGround, "no count before the first search" },
+                { fourX, fourY, dialogGround, "no count before the first search" } } },
+        // "brasil" in every section: 45 items.
         { "todas",
-            { { threeX, countY, ink, "the count \"34 itens encontrados\"" },
-                { twoX, countY, dialogGround, "the count \"34 itens encontrados\"" } } },
+            { { fourX, fourY, ink, "the count \"45 itens encontrados\"" },
+                { twoX, twoY, dialogGround, "the count \"45 itens encontrados\"" } } },
         // The entries only: 29 items, the old count gone.
         { "verbetes",
-            { { twoX, countY, ink, "the count \"29 itens encontrados\"" },
-                { threeX, countY, dialogGround, "the old count erased under the new one" } } },
+            { { twoX, twoY, ink, "the count \"29 itens encontrados\"" },
+                { fourX, fourY, dialogGround, "the old count erased under the new one" } } },
         { "escolhida", { { 300, 110, selectedRow, "the first row chosen" } } },
         // The entry page: its band, its page, the entry's name above its text and the bold
         // heading of the text.

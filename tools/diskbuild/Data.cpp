@@ -11,6 +11,7 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/ValuePrinter.h"
+#include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Sources.h"
 
 #include <algorithm>
@@ -370,6 +371,11 @@ bool buildData(const std::string& dataFolder, const std::string& mediaFolder, co
         std::map<std::string, Media> mediaByFile = buildMedia(dataFolder, mediaFolder, sourcesFolder, general);
         buildEntries(dataFolder, mediaFolder, sourcesFolder, mediaByFile, general);
         buildAtlas(dataFolder, mediaFolder, sourcesFolder, mediaByFile, general);
+        std::vector<std::pair<int32_t, std::string>> curiosities;
+        if (!curioSearchNames(dataFolder, curiosities, error))
+            return false;
+        for (const auto& [id, name] : curiosities)
+            general.put(qelValue(id), qelValue(name.c_str()), dataFolder + "/curio.tbl");
         general.write(sourcesFolder + "/GNRNList.tbl");
     } catch (const Failure& failure) {
         error = failure.message;

@@ -24,7 +24,7 @@
 //     MDBNList  file -> record number           MDBFName  media id -> file
 //     ATNamLst  atlas id -> name                ATIDList  name, lower-cased -> atlas id
 //     GNRNList  packed id (section bit << 16 | id) -> "Section: heading" (an entry's heading
-//               without its note in braces)
+//               without its note in braces), with the curiosities' titles of curio.tbl (Curio.h)
 //
 // The build stops, saying where, at content that would make a wrong disk: an entry of a
 // sub-category that "Categorias" does not declare, a picture no media record has, a media

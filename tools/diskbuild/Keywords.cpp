@@ -13,13 +13,14 @@ namespace {
 constexpr int32_t entriesSection = 64;
 constexpr int32_t mediaSection = 16;
 constexpr int32_t atlasSection = 2;
+constexpr int32_t curioSection = 4;
 
 struct Section {
     // The family of tables (Sources.h): "midias" reads midias.tbl and every midias-<part>.tbl.
     const char* stem;
     const char* listKey;
     int32_t bit;
-    // Atlas ids count from 0, entries' and media ids from 1.
+    // Atlas ids and curiosities' record numbers count from 0, entries' and media ids from 1.
     int32_t firstId;
     std::initializer_list<const char*> textKeys;
 };
@@ -39,6 +40,7 @@ bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder
         { "verbetes", "Verbetes", entriesSection, 1, { "Titulo", "Nome", "Texto", "VejaTambem" } },
         { "midias", "Midias", mediaSection, 1, { "Nome", "Legenda", "Texto" } },
         { "atlas", "Atlas", atlasSection, 0, { "Nome", "Texto", "Mais" } },
+        { "curio", "Curiosidades", curioSection, 0, { "Titulo", "Texto" } },
     };
     KeywordWriter writer;
     for (const Section& section : sections) {

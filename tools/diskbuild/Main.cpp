@@ -32,6 +32,9 @@
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
+//   diskbuild curio DATADIR MEDIADIR SOURCESDIR
+//                                           the curiosities' archives and pictures into MEDIADIR,
+//                                           their title index's source into SOURCESDIR (Curio.h)
 //   diskbuild agenda SOURCE STYLE MEDIADIR PICTURES
 //                                           the agenda's year: Agenda.dat, its holidays and
 //                                           icons, and the description of its pictures (Agenda.h)
@@ -48,6 +51,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Agenda.h"
+#include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/EntryScreen.h"
@@ -340,6 +344,11 @@ int main(int argc, char** argv)
         std::string error;
         return buildRetro(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }
+    if (argc == 5 && std::strcmp(argv[1], "curio") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildCurio(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
     if (argc == 5 && std::strcmp(argv[1], "intro") == 0) {
         velarimInstallDisplayValues();
         std::string error;
@@ -371,6 +380,7 @@ int main(int argc, char** argv)
         "       diskbuild entryscreen NAME CLASS LOOK SOURCE ENTRIES -o OUT\n"
         "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
         "       diskbuild keywords DATADIR MEDIADIR\n"
-        "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n");
+        "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n"
+        "       diskbuild curio DATADIR MEDIADIR SOURCESDIR\n");
     return 2;
 }

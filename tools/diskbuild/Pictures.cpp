@@ -5,11 +5,14 @@
 #include "framework/runtime/List.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "framework/runtime/TextNotation.h"
+#include "platform/gfx/Bmp.h"
 #include "platform/gfx/MemoryDc.h"
 #include "platform/text/TextDraw.h"
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -207,4 +210,25 @@ platform::gfx::Dib indexedDib(const platform::gfx::Surface& surface)
     for (int y = 0; y < surface.height(); ++y)
         std::copy_n(&indexes[size_t(y) * size_t(surface.width())], surface.width(), dib.row(y));
     return dib;
+}
+
+bool writePictureFile(const std::string& description, const std::string& path, std::string& error)
+{
+    qelValue value = qelDecodeText(qelStringValueN(description.data(), int32_t(description.size())));
+    platform::gfx::Surface surface;
+    if (!drawPicture(value, surface, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    platform::gfx::Dib dib = indexedDib(surface);
+    if (!dib.isValid())
+        dib = platform::gfx::dibFromSurface(surface);
+    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (bytes.empty() || !out) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
 }

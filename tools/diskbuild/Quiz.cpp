@@ -7,8 +7,6 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
 
@@ -71,20 +69,9 @@ std::string two(int n)
 
 void drawTo(const std::string& description, const std::string& path)
 {
-    qelValue value = qelDecodeText(qelStringValueN(description.data(), int32_t(description.size())));
-    platform::gfx::Surface surface;
     std::string error;
-    if (!drawPicture(value, surface, error))
-        throw Failure { path + ": " + error };
-    // Drawn in few colours, the pictures keep their palette: a quarter of the bytes.
-    platform::gfx::Dib dib = indexedDib(surface);
-    if (!dib.isValid())
-        dib = platform::gfx::dibFromSurface(surface);
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (bytes.empty() || !out)
-        throw Failure { "cannot write " + path };
+    if (!writePictureFile(description, path, error))
+        throw Failure { error };
 }
 
 // A panel with a title band: the dialogs' and pop-ups' ground. Lines follow under the band.

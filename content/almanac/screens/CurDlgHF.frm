@@ -1,0 +1,35 @@
+; The curiosities' viewer (CurioHFDialog): the category's label in the band, its photo, title box
+; and side bar (set by the home screen's "SubMenus"), the title and the text of the curiosity,
+; and the arrows back and forth. The short layout puts the text beside the photo; the long one
+; covers the photo with "CompBackground" and gives the text the whole width, with the side bar
+; "SideBarL" at its left. A press outside the viewer, "Fechar" or Escape ends it.
+(table
+  ("Class" "CurioHFDialog")
+  ("Origin X" 40)
+  ("Origin Y" 64)
+  ("Background Image" "curdlg.bmp")
+  ("Titulo Curto" (rect 24 50 512 28))
+  ("Titulo Longo" (rect 24 50 512 28))
+  ("Texto Curto" (rect 156 92 388 228))
+  ("Texto Longo" (rect 28 92 516 228))
+  ("SelPhoto" (control ("Class" "Bitmap") ("Name" "SelPhoto") ("X" 344) ("Y" 8)))
+  ("SelTextBox" (control ("Class" "Bitmap") ("Name" "SelTextBox") ("X" 16) ("Y" 46)))
+  ("Photo" (control ("Class" "Bitmap") ("Name" "Photo") ("X" 16) ("Y" 92)))
+  ("SideBarS" (control ("Class" "Bitmap") ("Name" "SideBarS") ("X" 142) ("Y" 92)))
+  ("CompBackground" (control ("Class" "Bitmap") ("Name" "CompBackground") ("X" 16) ("Y" 90) ("Image" "cucompl.bmp")
+    ("Save Background" true) ("Disabled" true)))
+  ("SideBarL" (control ("Class" "Bitmap") ("Name" "SideBarL") ("X" 6) ("Y" 92) ("Save Background" true) ("Disabled" true)))
+  ("Titulo" (control ("Class" "StaticText") ("Name" "Titulo") ("TextRegion" (rect 24 50 512 28)) ("Text" " ")
+    ("Font" (font "Arial" 17 2)) ("Foreground Color" 10328) ("VAlign" "Center") ("Save Background" true)))
+  ("Texto" (control ("Class" "TextView") ("Name" "Texto") ("HyperLink" true) ("Hot Spot" (rect 156 92 388 228))
+    ("TextRegion" (rect 156 92 388 228)) ("Font" (font "Times New Roman" 15 0)) ("BackgroundColor" -1)))
+  ("Previous" (control ("Class" "Button") ("Name" "Previous") ("Hot Spot" (rect 16 336 72 32))
+    ("UpImage" "cuant_up.bmp") ("DownImage" "cuant_down.bmp") ("RolloverImage" "cuant_over.bmp")))
+  ("Next" (control ("Class" "Button") ("Name" "Next") ("Hot Spot" (rect 96 336 72 32))
+    ("UpImage" "cuprox_up.bmp") ("DownImage" "cuprox_down.bmp") ("RolloverImage" "cuprox_over.bmp")))
+  ("Fechar" (control ("Class" "Button") ("Name" "Fechar") ("Hot Spot" (rect 424 336 120 32))
+    ("UpImage" "btfechar_up.bmp") ("DownImage" "btfechar_down.bmp")
+    ("DisabledImage" "btfechar_off.bmp") ("RolloverImage" "btfechar_over.bmp") ("Action" "close")))
+  ("Control List" (list (reference "SelPhoto") (reference "SelTextBox") (reference "Photo") (reference "SideBarS")
+    (reference "CompBackground") (reference "SideBarL") (reference "Titulo") (reference "Texto")
+    (reference "Previous") (reference "Next") (reference "Fechar"))))
