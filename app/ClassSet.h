@@ -21,6 +21,7 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/LinhaTempoForm.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -60,7 +61,6 @@ VELARIM_SCREEN(VerbeteForm, VLTextForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)
-VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN
 

@@ -22,7 +22,8 @@
 //     MDBIDLst  name, lower-cased -> media id   MDBIDLt2  file, lower-cased -> media id
 //     MDBNList  file -> record number           MDBFName  media id -> file
 //     ATNamLst  atlas id -> name                ATIDList  name, lower-cased -> atlas id
-//     GNRNList  packed id (section bit << 16 | id) -> "Section: heading"
+//     GNRNList  packed id (section bit << 16 | id) -> "Section: heading"; the timeline's
+//               events (ltempo.tbl, Timeline.h) under "Linha do Tempo: " and their lines
 //
 // The build stops, saying where, at content that would make a wrong disk: an entry of a
 // sub-category that "Categorias" does not declare, a picture no media record has, a media

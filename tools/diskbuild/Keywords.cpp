@@ -6,6 +6,9 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Timeline.h"
+
+#include <fstream>
 
 namespace {
 
@@ -64,6 +67,15 @@ bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder
                     writer.addRichText(id, stringField(item, key));
             }
         }
+    }
+    // The timeline's events, by their lines (date and text), when the disk has a timeline.
+    std::string timeline = dataFolder + "/ltempo.tbl";
+    if (std::ifstream(timeline)) {
+        std::vector<TimelineEvent> events;
+        if (!readTimeline(timeline, events, error))
+            return false;
+        for (const TimelineEvent& event : events)
+            writer.addText((timelineSection << 16) | event.item, event.line);
     }
     return writer.write(mediaFolder + "/KeyWord.idx", mediaFolder + "/KeyWord.dat", error);
 }
