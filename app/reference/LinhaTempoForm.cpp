@@ -5,6 +5,7 @@
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/List.h"
+#include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"

@@ -74,15 +74,19 @@ protected:
         fs::create_directories(root / "Media");
         ui.environment->setSetting("SourceDisk", root.string().c_str());
         ui.environment->setSetting("MediaPath", "Media");
+        ui.environment->setSetting("dat", (root / "Media").string().c_str());
         // Years: 100 apart, the first 4000 before Christ, so eras 0 to 3 reach back before it.
-        qelValue archive = qelCreateArchive(qelStringValue((root / "Media" / "TimeLine.dat").string().c_str()), 0);
-        int32_t item = 0;
-        for (int32_t era = 0; era < 6; ++era) {
-            eras.push_back({ item, item + eraSizes[era] - 1 });
-            for (int32_t n = 0; n < eraSizes[era]; ++n, ++item)
-                qelArchiveOf(archive)->add(eventOf(item, -4000 + 100 * item, era + 1));
+        {
+            // The writer keeps other openers out until it goes.
+            qelValue archive = qelCreateArchive(qelStringValue((root / "Media" / "TimeLine.dat").string().c_str()), 0);
+            int32_t item = 0;
+            for (int32_t era = 0; era < 6; ++era) {
+                eras.push_back({ item, item + eraSizes[era] - 1 });
+                for (int32_t n = 0; n < eraSizes[era]; ++n, ++item)
+                    qelArchiveOf(archive)->add(eventOf(item, -4000 + 100 * item, era + 1));
+            }
+            ASSERT_TRUE(qelArchiveOf(archive)->flush());
         }
-        ASSERT_TRUE(qelArchiveOf(archive)->flush());
 
         resources = qelTable(4, 100, 75);
         qelValue group = qelMakeList(6, 100, QEL_GENERAL_LIST);
@@ -95,8 +99,11 @@ protected:
             qelPut(resources, qelValue(eraNames[era]) + "Img", qelValue(eraNames[era]) + ".bmp");
         }
         qelPut(resources, "ControlGroup", group);
-        for (int k = 1; k <= 12; ++k)
+        // The lines start hidden, as the screen has them.
+        for (int k = 1; k <= 12; ++k) {
             lines.push_back(standIn(add(("Texto" + std::to_string(k)).c_str())));
+            lines.back()->setProperty("Disabled", qelTrue);
+        }
         const std::pair<const char*, int32_t> moves[]
             = { { "PreviousPage", -12 }, { "PreviousLine", -1 }, { "NextLine", 1 }, { "NextPage", 12 } };
         for (const auto& [name, by] : moves)
@@ -144,7 +151,8 @@ protected:
         std::string out;
         for (StandIn* line : lines) {
             out += out.empty() ? "" : " ";
-            out += line->disabled() ? "-" : std::string(qelCString(line->text)).substr(1);
+            std::string text = line->text.isString() ? qelCString(line->text) : "?";
+            out += line->disabled() ? "-" : text.substr(text.empty() ? 0 : 1);
         }
         return out;
     }
@@ -279,13 +287,19 @@ TEST_F(Timeline, TheYearSearchAfterAndBeforeChrist)
 
 TEST_F(Timeline, TheSearchOnAThreeThousandEventTimelineFindsEveryYear)
 {
-    // The search as the benchmark times it: 3,000 events, three to a year.
-    qelValue archive = qelCreateArchive(qelStringValue((root / "Media" / "Grande.dat").string().c_str()), 0);
-    for (int32_t item = 0; item < 3000; ++item)
-        qelArchiveOf(archive)->add(eventOf(item, -1500 + item / 3, 1 + item / 500));
-    for (int32_t year : { -1500, -1, 0, 1, 250, 499 }) {
+    // The search as the benchmark times it: 3,000 events, three to a year from 500 before
+    // Christ, six eras of 500.
+    std::string path = (root / "Media" / "Grande.dat").string();
+    {
+        qelValue writer = qelCreateArchive(qelStringValue(path.c_str()), 0);
+        for (int32_t item = 0; item < 3000; ++item)
+            qelArchiveOf(writer)->add(eventOf(item, -500 + item / 3, 1 + item / 500));
+        ASSERT_TRUE(qelArchiveOf(writer)->flush());
+    }
+    qelValue archive = qelOpenArchive(qelStringValue(path.c_str()), 0);
+    for (int32_t year : { -500, -1, 0, 1, 250, 499 }) {
         TimelineStop stop = timelineFindYear(archive, 3000, year);
-        EXPECT_EQ(stop.item, 3 * (year + 1500)) << year;
+        EXPECT_EQ(stop.item, 3 * (year + 500)) << year;
         EXPECT_EQ(stop.era, stop.item / 500) << year;
     }
     TimelineStop past = timelineFindYear(archive, 3000, 500);
