@@ -23,6 +23,8 @@ const char* const eraButtons[] = {
     "IdadeContempor\xe2nea",
 };
 constexpr int32_t eraCount = 6;
+// The characters of the screen's widest line, date and text together.
+constexpr size_t maxLineLength = 78;
 
 struct Failure {
     std::string message;
@@ -125,6 +127,10 @@ void readEvents(const std::string& sourcePath, std::vector<TimelineEvent>& event
             // first, as the scan of a year search needs.
             int32_t stored = int32_t(year < -INT32_MAX ? -INT32_MAX : year > INT32_MAX ? INT32_MAX : year);
             std::string line = label + " \x96 " + textOf(text);
+            // Why: each event is one row of the list, whose rows are a fixed height; a longer
+            // line would wrap over the next row.
+            if (line.size() > maxLineLength)
+                throw Failure { at + ": the line is longer than " + std::to_string(maxLineLength) + " characters" };
             events.push_back({ item, stored, era + 1, line });
             if (items) {
                 qelValue value = qelMakeList(6, 100, QEL_GENERAL_LIST);

@@ -12,8 +12,8 @@
 // writes MEDIA/TimeLine.dat: item n the n-th event, [n, year, date, "date - text", era 1-6], and
 // checks that the era buttons of the timeline's screen SCREEN ("TypeID", "Begin", "End") hold
 // the eras as the table numbers them. The build stops at an era out of order, an event earlier
-// than the one before it, a button that does not match its era, or more events than the word
-// search can number.
+// than the one before it, a line longer than the screen's row, a button that does not match its
+// era, or more events than the word search can number.
 
 #include <cstdint>
 #include <string>
