@@ -10,6 +10,7 @@
 #include "app/reference/LinhaTempoForm.h"
 #include "bench/RatioReporter.h"
 #include "framework/runtime/Archive.h"
+#include "framework/runtime/Builtins.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/StringObject.h"
 
