@@ -97,6 +97,7 @@ void LinhaTempoForm::open(const qelValue& data)
     m_yearSign = 1;
     m_topLine = -1;
     BarraMenuForm::open(data);
+    showYearSign();
     reenter(data);
 }
 
@@ -118,6 +119,7 @@ void LinhaTempoForm::reenter(const qelValue& data)
             return;
         m_topLine = intOr(state->get("Index"), -1);
         m_yearSign = intOr(state->get("Multiplier"), 1) < 0 ? -1 : 1;
+        showYearSign();
         m_eraBegin = intOr(state->get("Begin"), 0);
         m_eraEnd = intOr(state->get("End"), -1);
         m_era = era;
@@ -198,6 +200,14 @@ void LinhaTempoForm::showEraPicture(bool disable)
         object->setProperty("Disabled", qelTrue);
         qelPerformAction(background, "Draw");
     }
+}
+
+void LinhaTempoForm::showYearSign()
+{
+    // The choice the screen shows must be the one the search uses: a restored sign changes it
+    // without the user pressing either.
+    qelPerform(control("AC"), "Select", m_yearSign < 0 ? qelTrue : qelFalse);
+    qelPerform(control("DC"), "Select", m_yearSign < 0 ? qelFalse : qelTrue);
 }
 
 void LinhaTempoForm::showPaging(bool on)

@@ -58,6 +58,8 @@ private:
     // Takes the era of an era button and shows it from m_topLine (its first event when unset).
     void showEra(const qelValue& button);
     void move(int32_t lines);
+    // Selects "AC" or "DC" as the sign of a typed year is.
+    void showYearSign();
     void searchYear();
     // The era's picture in "CompBackground", the paging buttons and the lines.
     void showList();

@@ -361,14 +361,11 @@ bool buildData(const std::string& dataFolder, const std::string& mediaFolder, co
         std::map<std::string, Media> mediaByFile = buildMedia(dataFolder, mediaFolder, sourcesFolder, general);
         buildEntries(dataFolder, mediaFolder, sourcesFolder, mediaByFile, general);
         buildAtlas(dataFolder, mediaFolder, sourcesFolder, mediaByFile, general);
-        std::string timeline = dataFolder + "/ltempo.tbl";
-        if (std::ifstream(timeline)) {
-            std::vector<TimelineEvent> events;
-            if (!readTimeline(timeline, events, error))
-                return false;
-            for (const TimelineEvent& event : events)
-                general.put((timelineSection << 16) | event.item, ("Linha do Tempo: " + event.line).c_str(), timeline);
-        }
+        std::vector<TimelineEvent> events;
+        if (!readDiskTimeline(dataFolder, events, error))
+            return false;
+        for (const TimelineEvent& event : events)
+            general.put((timelineSection << 16) | event.item, ("Linha do Tempo: " + event.line).c_str(), "ltempo.tbl");
         general.write(sourcesFolder + "/GNRNList.tbl");
     } catch (const Failure& failure) {
         error = failure.message;

@@ -8,8 +8,6 @@
 #include "tools/diskbuild/Sources.h"
 #include "tools/diskbuild/Timeline.h"
 
-#include <fstream>
-
 namespace {
 
 // The search's section bits, as the general name list packs them (Data.cpp).
@@ -68,14 +66,11 @@ bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder
             }
         }
     }
-    // The timeline's events, by their lines (date and text), when the disk has a timeline.
-    std::string timeline = dataFolder + "/ltempo.tbl";
-    if (std::ifstream(timeline)) {
-        std::vector<TimelineEvent> events;
-        if (!readTimeline(timeline, events, error))
-            return false;
-        for (const TimelineEvent& event : events)
-            writer.addText((timelineSection << 16) | event.item, event.line);
-    }
+    // The timeline's events, by their lines (date and text).
+    std::vector<TimelineEvent> events;
+    if (!readDiskTimeline(dataFolder, events, error))
+        return false;
+    for (const TimelineEvent& event : events)
+        writer.addText((timelineSection << 16) | event.item, event.line);
     return writer.write(mediaFolder + "/KeyWord.idx", mediaFolder + "/KeyWord.dat", error);
 }

@@ -1,5 +1,6 @@
 #include "tools/diskbuild/Timeline.h"
 
+#include "app/reference/LinhaTempoForm.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/List.h"
 #include "framework/runtime/MakerHooks.h"
@@ -10,19 +11,12 @@
 
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
-// The eras' buttons as the timeline's screen names them (cp1252), in era order.
-const char* const eraButtons[] = {
-    "BigBang",
-    "PreHist\xf3ria",
-    "Antiguidade",
-    "IdadeM\xe9" "dia",
-    "IdadeModerna",
-    "IdadeContempor\xe2nea",
-};
-constexpr int32_t eraCount = 6;
+// The eras' buttons as the timeline's screen names them, in era order.
+constexpr int32_t eraCount = LinhaTempoForm::eraCount;
 // The characters of the screen's widest line, date and text together.
 constexpr size_t maxLineLength = 78;
 
@@ -69,8 +63,8 @@ void checkScreen(const std::string& screenPath, const std::vector<std::pair<int3
     if (!error.empty())
         throw Failure { error };
     for (int32_t era = 0; era < eraCount; ++era) {
-        std::string where = screenPath + ": the button " + qelToUtf8(eraButtons[era]);
-        qelValue control = field(screen, eraButtons[era]);
+        std::string where = screenPath + ": the button " + qelToUtf8(LinhaTempoForm::eraName(era));
+        qelValue control = field(screen, LinhaTempoForm::eraName(era));
         qelEncodedFields fields;
         if (control.type() != QEL_CONTROL_TYPE || !qelFieldsOf(control, fields))
             throw Failure { where + " is missing" };
@@ -99,8 +93,8 @@ void readEvents(const std::string& sourcePath, std::vector<TimelineEvent>& event
         qelValue table = qelGet(eras, era);
         qelValue name = field(table, "Nome");
         std::string where = sourcePath + ": era " + std::to_string(era + 1);
-        if (!name.isString() || textOf(name) != eraButtons[era])
-            throw Failure { where + ": \"Nome\" must be " + qelToUtf8(eraButtons[era]) };
+        if (!name.isString() || textOf(name) != LinhaTempoForm::eraName(era))
+            throw Failure { where + ": \"Nome\" must be " + qelToUtf8(LinhaTempoForm::eraName(era)) };
         qelValue list = field(table, "Eventos");
         if (!qelListObjectOf(list) || qelCount(list) == 0)
             throw Failure { where + ": \"Eventos\" must be a list of events" };
@@ -156,6 +150,12 @@ bool readTimeline(const std::string& sourcePath, std::vector<TimelineEvent>& eve
         return false;
     }
     return true;
+}
+
+bool readDiskTimeline(const std::string& dataFolder, std::vector<TimelineEvent>& events, std::string& error)
+{
+    std::string path = dataFolder + "/ltempo.tbl";
+    return !std::ifstream(path) || readTimeline(path, events, error);
 }
 
 bool buildTimeline(

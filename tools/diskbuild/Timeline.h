@@ -34,6 +34,8 @@ constexpr int32_t timelineSection = 8;
 
 // The events of the table SOURCE in order; false with the reason when the table is not as above.
 bool readTimeline(const std::string& sourcePath, std::vector<TimelineEvent>& events, std::string& error);
+// The events of the data folder's "ltempo.tbl"; none, and true, for a disk without a timeline.
+bool readDiskTimeline(const std::string& dataFolder, std::vector<TimelineEvent>& events, std::string& error);
 
 bool buildTimeline(
     const std::string& sourcePath, const std::string& screenPath, const std::string& mediaFolder, std::string& error);

@@ -36,12 +36,15 @@ public:
             return text;
         else if (action == "Draw")
             ++draws;
+        else if (action == "Select")
+            selected = qelIsTrue(data);
         return qelNil;
     }
     bool disabled() { return qelIsTrue(getProperty("Disabled")); }
 
     qelValue text;
     int draws = 0;
+    bool selected = false;
 };
 
 // Era sizes of the test's timeline: one era shorter than a page, one of exactly a page and one
@@ -333,6 +336,7 @@ TEST_F(Timeline, TheHistoryTableRestoresTheEraAndTheLine)
     form->reenter(state);
     EXPECT_EQ(shown(), page(20, 30));
     EXPECT_EQ(form->m_yearSign, -1);
+    EXPECT_TRUE(named("AC")->selected && !named("DC")->selected) << "the sign shown is the one restored";
     EXPECT_EQ(named("CompBackground")->getProperty("Image"), "Antiguidade.bmp");
     EXPECT_TRUE(named("BigBang")->disabled());
 
