@@ -25,6 +25,7 @@
 #include "app/reference/CurioHForm.h"
 #include "app/reference/InfosForm.h"
 #include "app/reference/JMidiaHForm.h"
+#include "app/reference/LinhaTempoForm.h"
 #include "app/reference/ListasDlg.h"
 #include "app/reference/MidiaHFDialog.h"
 #include "app/reference/MidiasForm.h"
@@ -68,7 +69,6 @@ VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
-VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
 #undef VELARIM_SCREEN
 

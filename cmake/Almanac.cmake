@@ -18,6 +18,7 @@
 #                                  the review of the year (content/almanac/data/retro.tbl)
 #   disk/Media/DBCurio.dat, CVSbCatL.dtt, CDBIDLST.IDX
 #                                  the curiosities, their categories and their title index
+#   disk/Media/TimeLine.dat        the timeline's events
 
 set(QEL_ALMANAC_DIR ${CMAKE_BINARY_DIR}/disk)
 set(QEL_ALMANAC_MEDIA ${QEL_ALMANAC_DIR}/Media)
@@ -153,7 +154,8 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_curio_tables} ${qel_almanac_picture_stamps} ${qel_almanac_stamps}/mundo.stamp
+            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl ${qel_almanac_picture_stamps}
+            ${qel_almanac_stamps}/mundo.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 # The country and state database: records and value indexes, both archives.
@@ -265,9 +267,18 @@ add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
     COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_curio_tables}
+            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl
     COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
+
+# The timeline's events, checked against the era buttons of its screen.
+add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/TimeLine.dat
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild ltempo ${qel_almanac_data}/ltempo.tbl ${QEL_ALMANAC_CONTENT}/screens/LTempoHF.frm
+            ${QEL_ALMANAC_MEDIA}
+    DEPENDS diskbuild ${qel_almanac_data}/ltempo.tbl ${QEL_ALMANAC_CONTENT}/screens/LTempoHF.frm
+    COMMENT "Almanac: TimeLine.dat" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/TimeLine.dat)
 
 add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)

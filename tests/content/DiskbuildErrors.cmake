@@ -2,7 +2,8 @@
 # an authored screen of another class than its registration's, an entry page that names a
 # category the entries' table should, an entry naming a picture that no media record has or a
 # sub-category its table does not declare, a media picture that was never drawn, a curiosity of
-# an unknown category or with a title given twice.
+# an unknown category or with a title given twice; a timeline event earlier than the one before
+# it, or a timeline screen whose era button does not hold its era's events.
 #   -DDISKBUILD= -DWORK=scratch folder
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/data ${WORK}/media ${WORK}/sources)
@@ -69,4 +70,36 @@ expect_failure("two curiosities of one title" "curiosity 2: the title is given t
     ${DISKBUILD} curio ${WORK}/curio ${WORK}/media ${WORK}/sources)
 if(EXISTS ${WORK}/media/DBCurio.dat)
     message(FATAL_ERROR "a refused curiosity table left its archive")
+endif()
+
+# A timeline of one event an era; the screen's buttons hold the eras as the table numbers them.
+set(eras BigBang PreHistória Antiguidade IdadeMédia IdadeModerna IdadeContemporânea)
+set(years -5000 -4000 -3000 1000 1600 1900)
+set(timeline "(table (\"Eras\" (list")
+set(screen "(table (\"Class\" \"LinhaTempoForm\")")
+foreach(era RANGE 5)
+    list(GET eras ${era} name)
+    list(GET years ${era} year)
+    string(APPEND timeline " (table (\"Nome\" \"${name}\") (\"Eventos\" (list (list ${year} \"Um fato\"))))")
+    string(APPEND screen " (\"${name}\" (control (\"Class\" \"Button\") (\"TypeID\" ${era}) (\"Begin\" ${era}) (\"End\" ${era})))")
+endforeach()
+file(WRITE ${WORK}/LTempoHF.frm "${screen})\n")
+file(WRITE ${WORK}/data/ltempo.tbl "${timeline})))\n")
+execute_process(COMMAND ${DISKBUILD} ltempo ${WORK}/data/ltempo.tbl ${WORK}/LTempoHF.frm ${WORK}/media
+                RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT EXISTS ${WORK}/media/TimeLine.dat)
+    message(FATAL_ERROR "a sound timeline was refused: ${errors}")
+endif()
+file(REMOVE ${WORK}/media/TimeLine.dat)
+string(REPLACE "1600" "900" disordered "${timeline}")
+file(WRITE ${WORK}/data/ltempo.tbl "${disordered})))\n")
+expect_failure("a timeline event out of order" "ltempo.tbl: era 5 event 1: earlier than the event before it"
+    ${DISKBUILD} ltempo ${WORK}/data/ltempo.tbl ${WORK}/LTempoHF.frm ${WORK}/media)
+string(REPLACE "(\"Begin\" 3) (\"End\" 3)" "(\"Begin\" 3) (\"End\" 4)" wrong "${screen}")
+file(WRITE ${WORK}/LTempoHF.frm "${wrong})\n")
+file(WRITE ${WORK}/data/ltempo.tbl "${timeline})))\n")
+expect_failure("an era button that does not hold its era" "the button IdadeM.*dia must hold \\(\"TypeID\" 3\\) \\(\"Begin\" 3\\) \\(\"End\" 3\\)"
+    ${DISKBUILD} ltempo ${WORK}/data/ltempo.tbl ${WORK}/LTempoHF.frm ${WORK}/media)
+if(EXISTS ${WORK}/media/TimeLine.dat)
+    message(FATAL_ERROR "a refused timeline left its archive")
 endif()

@@ -32,6 +32,7 @@ foreach(round a b)
     run(${DISKBUILD} agenda ${CONTENT}/almanac/data/agenda.tbl ${CONTENT}/style/style.tbl ${media}
         ${sources}/agenda-pictures.tbl)
     run(${DISKBUILD} pictures ${sources}/agenda-pictures.tbl ${media})
+    run(${DISKBUILD} ltempo ${CONTENT}/almanac/data/ltempo.tbl ${CONTENT}/almanac/screens/LTempoHF.frm ${media})
     foreach(index IN LISTS indexes)
         run(${QELIDX} build ${sources}/${index}.tbl -o ${media}/${index}.IDX)
     endforeach()

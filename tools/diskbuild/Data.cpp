@@ -13,6 +13,7 @@
 #include "framework/runtime/ValuePrinter.h"
 #include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Timeline.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -376,6 +377,11 @@ bool buildData(const std::string& dataFolder, const std::string& mediaFolder, co
             return false;
         for (const auto& [id, name] : curiosities)
             general.put(qelValue(id), qelValue(name.c_str()), dataFolder + "/curio.tbl");
+        std::vector<TimelineEvent> events;
+        if (!readDiskTimeline(dataFolder, events, error))
+            return false;
+        for (const TimelineEvent& event : events)
+            general.put((timelineSection << 16) | event.item, ("Linha do Tempo: " + event.line).c_str(), "ltempo.tbl");
         general.write(sourcesFolder + "/GNRNList.tbl");
     } catch (const Failure& failure) {
         error = failure.message;

@@ -6,6 +6,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Timeline.h"
 
 namespace {
 
@@ -67,5 +68,11 @@ bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder
             }
         }
     }
+    // The timeline's events, by their lines (date and text).
+    std::vector<TimelineEvent> events;
+    if (!readDiskTimeline(dataFolder, events, error))
+        return false;
+    for (const TimelineEvent& event : events)
+        writer.addText((timelineSection << 16) | event.item, event.line);
     return writer.write(mediaFolder + "/KeyWord.idx", mediaFolder + "/KeyWord.dat", error);
 }

@@ -38,6 +38,8 @@
 //   diskbuild agenda SOURCE STYLE MEDIADIR PICTURES
 //                                           the agenda's year: Agenda.dat, its holidays and
 //                                           icons, and the description of its pictures (Agenda.h)
+//   diskbuild ltempo SOURCE SCREEN MEDIADIR the timeline's events (TimeLine.dat), checked
+//                                           against the era buttons of its screen (Timeline.h)
 //
 // Errors print a message on stderr and end with status 1.
 
@@ -63,6 +65,7 @@
 #include "tools/diskbuild/Retro.h"
 #include "tools/diskbuild/Screens.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Timeline.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -354,6 +357,11 @@ int main(int argc, char** argv)
         std::string error;
         return buildIntro(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
     }
+    if (argc == 5 && std::strcmp(argv[1], "ltempo") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        return buildTimeline(argv[2], argv[3], argv[4], error) ? 0 : fail(error);
+    }
     if (argc == 4 && std::strcmp(argv[1], "look") == 0)
         return look(argv[2], argv[3]);
     if (argc == 6 && std::strcmp(argv[1], "agenda") == 0) {
@@ -381,6 +389,7 @@ int main(int argc, char** argv)
         "       diskbuild intro DESCRIPTION SOURCES OUTDIR\n"
         "       diskbuild keywords DATADIR MEDIADIR\n"
         "       diskbuild agenda SOURCE STYLE MEDIADIR PICTURES\n"
-        "       diskbuild curio DATADIR MEDIADIR SOURCESDIR\n");
+        "       diskbuild curio DATADIR MEDIADIR SOURCESDIR\n"
+        "       diskbuild ltempo SOURCE SCREEN MEDIADIR\n");
     return 2;
 }
