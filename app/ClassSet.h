@@ -7,7 +7,10 @@
 // context of their screen.
 
 #include "app/atlas/database/BDHFDialog.h"
-#include "app/atlas/database/DBFileStruct.h"
+#include "app/atlas/database/BDMCDialog.h"
+#include "app/atlas/database/BDRBDialog.h"
+#include "app/atlas/database/BDadosForm.h"
+#include "app/atlas/database/BDadosHForm.h"
 #include "app/personal/AgCalendarioDialog.h"
 #include "app/personal/AgenDiaForm.h"
 #include "app/personal/AgenMesForm.h"
@@ -52,10 +55,8 @@ public:                    \
 VELARIM_SCREEN(VerbHForm, BarraMenuForm)
 VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
-VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
 VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
-VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(VerbeteForm, VLTextForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
 VELARIM_SCREEN(AtlasForm, VLTextForm)
@@ -82,17 +83,10 @@ VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
 VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
 VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
-VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
-
-class BDMCDialog : public DBFileStruct {
-    VELARIM_CLASS(BDMCDialog, DBFileStruct)
-public:
-    int32_t helpContext() override { return 32; }
-};
 
 #undef VELARIM_INDEX_HELP
 
