@@ -599,3 +599,53 @@ void BDMCDialog::key(int32_t code, int32_t modifiers)
     }
     qelMediaDialogObject::key(code, modifiers);
 }
+
+qelValue BDMCDialog::getValue()
+{
+    m_result = qelNil;
+    if (m_criteriaTable.type() != QEL_TABLE_TYPE || qelCount(m_criteriaTable) <= 1)
+        return m_result;
+    qelValue found = runQuery();
+    if (found.isNil() || qelCount(found) == 0)
+        return m_result;
+    m_result = qelTable(4, 100, 75);
+    qelPut(m_result, "Name", m_searchName);
+    qelPut(m_result, "Tipo", m_searchKind);
+    qelPut(m_result, "BR Cond", m_regionCondition);
+    qelPut(m_result, "Criteria Table", m_criteriaTable);
+    qelPut(m_result, "Criteria List", m_criteriaList);
+    qelPut(m_result, "FieldsUsed", shownFields());
+    qelPut(m_result, "DBase2Use", qelMakeInt(databaseKind()));
+    qelPut(m_result, "DataRecs", found);
+    qelPut(m_result, "RowHeight", qelMakeInt(m_rowHeight));
+    qelPut(m_result, "Ordered Field", qelMakeInt(m_orderedField));
+    qelPut(m_result, "Order", m_order);
+    return m_result;
+}
+
+void BDMCDialog::saveSearch()
+{
+    qelValue contents = qelMakeList(8, 100, QEL_GENERAL_LIST);
+    for (int32_t i = 0; i < qelCount(m_criteriaList); ++i) {
+        qelValue row = qelGet(m_criteriaList, i);
+        qelValue sort = qelGet(row, 1);
+        qelAddItem(contents, isEmptyText(sort) ? qelGet(row, 0) : qelGet(row, 0) + "\t(" + sort + ")");
+        qelValue criterion = qelGet(row, 2);
+        if (isEmptyText(criterion))
+            continue;
+        qelValue parts = qelTokenize(criterion, qelValue(";"));
+        for (int32_t k = 0; k < qelCount(parts); ++k)
+            qelAddItem(contents, qelValue("->") + qelGet(parts, k));
+    }
+    qelValue search = qelTable(4, 100, 75);
+    qelPut(search, "Name", m_searchName);
+    qelPut(search, "Tipo", m_searchKind);
+    qelPut(search, "BR Cond", m_regionCondition);
+    // Copies: the rows edited after saving stay out of the saved search.
+    qelPut(search, "Criteria Table", qelCopy(m_criteriaTable));
+    qelPut(search, "Criteria List", qelCopy(m_criteriaList));
+    qelPut(search, "Contents", contents);
+    qelPut(search, "Ordered Field", qelMakeInt(m_orderedField));
+    qelPut(search, "Order", m_order);
+    addSavedSearch(m_searchKind, search);
+}
