@@ -19,6 +19,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -102,20 +104,23 @@ protected:
     }
     void TearDown() override
     {
+        ui.reset();
         releaseSavedSearches();
         unsetenv(platform::userFolderVariable().c_str());
         fs::remove_all(user);
     }
 
-    // Runs the dialog by name once over the disk with the script; the answer.
-    qelValue run(const char* dialog, const qelValue& data, const char* script = "wait 10\n")
+    // Runs the dialog by name once over the disk with the script, opened with the data the maker
+    // builds (values live in one run's environment); the answer, valid until the next run.
+    qelValue run(const char* dialog, const std::function<qelValue()>& makeData, const char* script = "wait 10\n")
     {
+        ui.reset();
         ui = std::make_unique<UiFixture>(script);
         ui->environment->setSetting("SourceDisk", (std::string(QEL_BUILD_DIR) + "/disk").c_str());
         ui->environment->setSetting("MediaPath", "Media");
         velarimRegisterClassPrototypes();
         velarimRegister(0, velarimRegistrations.size());
-        qelValue answer = qelRunDialog(dialog, data);
+        qelValue answer = qelRunDialog(dialog, makeData());
         errors = recordedErrors();
         return answer;
     }
@@ -129,13 +134,14 @@ TEST_F(DatabaseDialogs, ASavedSearchOpenedAsSavedRunsAtOnce)
 {
     // South America and Oceania above a million people, the most populous first; the
     // population's column is hidden, the area's shown.
-    qelValue data = savedSearch("Pa\xEDses",
-        { { row("Pa\xEDs", "", "", 1), 0 },
-            { row("Continente", "", "Am\xE9rica do Sul;Oceania", 1), 2 },
-            { row("Popula\xE7\xE3o", "Desc", ">= 1000000", 0), 8 },
-            { row("\xC1rea", "", "", 1), 9 } },
-        2, "Desc");
-    qelValue answer = run("BDMCDialog", data);
+    qelValue answer = run("BDMCDialog", [] {
+        return savedSearch("Pa\xEDses",
+            { { row("Pa\xEDs", "", "", 1), 0 },
+                { row("Continente", "", "Am\xE9rica do Sul;Oceania", 1), 2 },
+                { row("Popula\xE7\xE3o", "Desc", ">= 1000000", 0), 8 },
+                { row("\xC1rea", "", "", 1), 9 } },
+            2, "Desc");
+    });
     ASSERT_EQ(answer.type(), QEL_TABLE_TYPE);
     EXPECT_TRUE(errors.empty());
     EXPECT_STREQ(qelCString(qelGet(answer, "Name")), "Exemplo") << "the stars are not part of the name";
@@ -163,9 +169,12 @@ TEST_F(DatabaseDialogs, ASavedSearchOpenedAsSavedRunsAtOnce)
 
 TEST_F(DatabaseDialogs, ARegionSearchKeepsItsRegionHidden)
 {
-    qelValue data = savedSearch("Regi\xE3o", { { row("Estado", "Ascen", "", 1), 0 }, { row("Capital", "", "", 1), 3 } }, 0, "Ascen");
-    qelPut(data, "BR Cond", "Sul");
-    qelValue answer = run("BDMCDialog", data);
+    qelValue answer = run("BDMCDialog", [] {
+        qelValue data = savedSearch(
+            "Regi\xE3o", { { row("Estado", "Ascen", "", 1), 0 }, { row("Capital", "", "", 1), 3 } }, 0, "Ascen");
+        qelPut(data, "BR Cond", "Sul");
+        return data;
+    });
     ASSERT_EQ(answer.type(), QEL_TABLE_TYPE);
     EXPECT_EQ(qelGetInt(answer, "DBase2Use"), 1);
     EXPECT_EQ(column(qelGet(answer, "DataRecs"), 1),
@@ -176,14 +185,19 @@ TEST_F(DatabaseDialogs, ARegionSearchKeepsItsRegionHidden)
 TEST_F(DatabaseDialogs, SearchesThatAnswerNothing)
 {
     // Only the name row, a search that finds no record, and a cancelled dialog.
-    qelValue onlyName = savedSearch("Pa\xEDses", { { row("Pa\xEDs", "Ascen", "", 1), 0 } }, 0, "Ascen");
-    EXPECT_TRUE(run("BDMCDialog", onlyName).isNil());
-    qelValue nothing = savedSearch("Pa\xEDses",
-        { { row("Pa\xEDs", "Ascen", "", 1), 0 }, { row("Popula\xE7\xE3o", "", "< 1", 1), 8 } }, 0, "Ascen");
-    EXPECT_TRUE(run("BDMCDialog", nothing).isNil());
-    qelValue fresh = qelTable(3, 100, 75);
-    qelPut(fresh, "Name", "Minha Pesquisa");
-    qelPut(fresh, "Tipo", "Pa\xEDses");
+    EXPECT_TRUE(run("BDMCDialog", [] {
+        return savedSearch("Pa\xEDses", { { row("Pa\xEDs", "Ascen", "", 1), 0 } }, 0, "Ascen");
+    }).isNil());
+    EXPECT_TRUE(run("BDMCDialog", [] {
+        return savedSearch("Pa\xEDses",
+            { { row("Pa\xEDs", "Ascen", "", 1), 0 }, { row("Popula\xE7\xE3o", "", "< 1", 1), 8 } }, 0, "Ascen");
+    }).isNil());
+    auto fresh = [] {
+        qelValue data = qelTable(3, 100, 75);
+        qelPut(data, "Name", "Minha Pesquisa");
+        qelPut(data, "Tipo", "Pa\xEDses");
+        return data;
+    };
     EXPECT_TRUE(run("BDMCDialog", fresh, "key Escape\n").isNil());
 }
 
@@ -200,12 +214,13 @@ TEST_F(DatabaseDialogs, TheChooserAnswersItsDefaultTheLastPickOrNothing)
     auto cancel = [](int originY, int options) {
         return "click 386 " + std::to_string(originY + 96 + options * 32 - 44 + 16) + "\n";
     };
-    EXPECT_EQ(qelValue(run("BDRegDialog", qelNil, ok(120, 5).c_str())), qelValue("Centro-Oeste"));
-    EXPECT_EQ(qelValue(run("BDBlocoDialog", qelNil, ok(100, 6).c_str())), qelValue("Asean"));
-    EXPECT_EQ(qelValue(run("BDRegDialog", qelNil, (option(120, 0) + option(120, 4) + ok(120, 5)).c_str())),
-        qelValue("Sul"));
-    EXPECT_TRUE(run("BDBlocoDialog", qelNil, (option(100, 2) + cancel(100, 6)).c_str()).isNil());
-    EXPECT_TRUE(run("BDRegDialog", qelNil, (option(120, 1) + "key Escape\n").c_str()).isNil());
+    auto none = [] { return qelNil; };
+    auto text = [](const qelValue& answer) { return answer.isString() ? std::string(qelCString(answer)) : "nil"; };
+    EXPECT_EQ(text(run("BDRegDialog", none, ok(120, 5).c_str())), "Centro-Oeste");
+    EXPECT_EQ(text(run("BDBlocoDialog", none, ok(100, 6).c_str())), "Asean");
+    EXPECT_EQ(text(run("BDRegDialog", none, (option(120, 0) + option(120, 4) + ok(120, 5)).c_str())), "Sul");
+    EXPECT_EQ(text(run("BDBlocoDialog", none, (option(100, 2) + cancel(100, 6)).c_str())), "nil");
+    EXPECT_EQ(text(run("BDRegDialog", none, (option(120, 1) + "key Escape\n").c_str())), "nil");
 }
 
 } // namespace
