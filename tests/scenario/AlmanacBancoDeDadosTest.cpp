@@ -138,4 +138,11 @@ TEST(AlmanacBancoDeDados, ANewSearchItsTableItsPrintoutAndItsReopening)
     // Saved on the way, reopened as it was.
     EXPECT_TRUE(fs::exists(run.shots() / "user" / "PesqPais.DTT"));
     EXPECT_FALSE(run.differs("tabela", "reaberta"));
+
+    // "Notas" shows its panel over the table and "Fechar" takes it away; "Fontes" shows the
+    // other, and going back with it open leaves for the home screen as it was.
+    EXPECT_TRUE(run.differs("reaberta", "notas", { 110, 120, 420, 230 }));
+    EXPECT_FALSE(run.differs("reaberta", "fechado"));
+    EXPECT_TRUE(run.differs("notas", "fontes", { 110, 120, 420, 230 }));
+    EXPECT_FALSE(run.differs("home", "voltou"));
 }

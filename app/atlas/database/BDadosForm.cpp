@@ -109,20 +109,21 @@ bool BDadosForm::isSortedColumn(int32_t position) const
     return !row.isNil() && row.object() == qelGet(m_criteriaList, m_orderedPosition).object();
 }
 
+qelValue BDadosForm::resultTitle(const qelValue& kind, const qelValue& condition, const qelValue& name)
+{
+    if (!(kind == "Bloco econ\xF4mico" || kind == "Regi\xE3o"))
+        return name;
+    qelValue shown = condition == "Uni\xE3o Europ\xE9ia" ? qelValue("U.E.") : condition;
+    return shown + " - " + name;
+}
+
 void BDadosForm::refill(const qelValue& data)
 {
     m_data = data;
     if (!qelContainsKey(data, "History Text"))
         qelPut(data, "History Text", qelValue("Pesquisa ") + qelGet(data, "Name"));
     m_kind = qelGet(data, "Tipo");
-    if (m_kind == "Bloco econ\xF4mico" || m_kind == "Regi\xE3o") {
-        qelValue condition = qelGet(data, "BR Cond");
-        if (condition == "Uni\xE3o Europ\xE9ia")
-            condition = qelValue("U.E.");
-        m_title = condition + " - " + qelGet(data, "Name");
-    } else {
-        m_title = qelGet(data, "Name");
-    }
+    m_title = resultTitle(m_kind, qelGet(data, "BR Cond"), qelGet(data, "Name"));
     m_databaseKind = qelIntValue(qelGet(data, "DBase2Use"));
     m_records = qelGet(data, "DataRecs");
     m_fields = qelGet(data, "FieldsUsed");

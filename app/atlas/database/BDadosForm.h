@@ -58,6 +58,12 @@ public:
     // "Página " + page + band letter + " de " + pages: the letter is a blank on the first band,
     // then "a" .. "z", "aa" .. for the following ones.
     static qelValue pageLabel(int32_t page, int32_t band, int32_t pages);
+    // The pages of rows a printout of that many records takes: as many as the rows fill, at
+    // least one (an exact fill adds no empty page).
+    static int32_t rowPageCount(int32_t records, int32_t rowsPerPage);
+    // The title shown: the search's name; for a region or bloc search, the region or bloc
+    // ("U.E." for "União Européia") + " - " + the name.
+    static qelValue resultTitle(const qelValue& kind, const qelValue& condition, const qelValue& name);
 
 private:
     void openPanel(const char* countriesPanel, const char* statesPanel);

@@ -85,6 +85,12 @@ qelValue BDadosForm::pageLabel(int32_t page, int32_t band, int32_t pages)
     return qelValue("P\xE1gina ") + page + qelValue(letter.c_str()) + " de " + pages;
 }
 
+int32_t BDadosForm::rowPageCount(int32_t records, int32_t rowsPerPage)
+{
+    rowsPerPage = std::max(1, rowsPerPage);
+    return std::max(1, (records + rowsPerPage - 1) / rowsPerPage);
+}
+
 void BDadosForm::print()
 {
     textpage::showStatus("Imprimindo");
@@ -145,7 +151,7 @@ void BDadosForm::printPages()
     // At least one row a page, however tall the rows; the pages are the ones the rows fill (an
     // exact fill prints no empty page after it).
     int32_t rowsPerPrintedPage = std::max(1, (height - layout.scaledHeight(dpiY)) / std::max(1, layout.rowHeight()));
-    int32_t rowPages = std::max(1, (recordCount + rowsPerPrintedPage - 1) / rowsPerPrintedPage);
+    int32_t rowPages = rowPageCount(recordCount, rowsPerPrintedPage);
     qelValue notes = notesTable();
     qelClipRect(left, top, qelPrinterWidth(), qelPrinterHeight());
 
