@@ -22,20 +22,9 @@ constexpr int defaultWidth = 96;
 // A name longer than this many characters goes on two lines.
 constexpr size_t oneLineLength = 13;
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string textItem(const std::string& utf8, int y)
 {
-    return "(list " + quoted(utf8) + " -1 " + std::to_string(y) + " (font \"Arial\" 12 2) " + bandInk + ")";
+    return "(list " + notationQuoted(utf8) + " -1 " + std::to_string(y) + " (font \"Arial\" 12 2) " + bandInk + ")";
 }
 
 // The name on one line, or on two split at the blank nearest its middle.
@@ -63,7 +52,7 @@ std::string heading(const std::string& file, const std::string& name, int width)
     } else {
         texts = textItem(qelToUtf8(lines[0]), 2) + " " + textItem(qelToUtf8(lines[1]), 17);
     }
-    return "  (" + quoted(file) + " (table (\"Width\" " + std::to_string(width) + ") (\"Height\" "
+    return "  (" + notationQuoted(file) + " (table (\"Width\" " + std::to_string(width) + ") (\"Height\" "
         + std::to_string(headingHeight) + ") (\"Color\" " + panel + ") (\"Border\" " + band + ")\n    (\"Boxes\" (list (list 0 0 "
         + std::to_string(width) + " " + std::to_string(nameBandHeight) + " " + band + ")))\n    (\"Texts\" (list " + texts
         + "))))\n";
@@ -73,7 +62,7 @@ std::string heading(const std::string& file, const std::string& name, int width)
 std::string mark(const std::string& file, bool up)
 {
     std::string triangle = up ? "7 3 12 11 2 11" : "2 3 12 3 7 11";
-    return "  (" + quoted(file) + " (table (\"Width\" 14) (\"Height\" 14) (\"Color\" " + std::string(band)
+    return "  (" + notationQuoted(file) + " (table (\"Width\" 14) (\"Height\" 14) (\"Color\" " + std::string(band)
         + ")\n    (\"Shapes\" (list (list \"polygon\" " + bandInk + " " + triangle + ")))))\n";
 }
 

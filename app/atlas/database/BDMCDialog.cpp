@@ -190,19 +190,20 @@ void BDMCDialog::open(const qelValue& data)
             qelPut(caption, "Image", getProperty(qelValue("CreateCaption ") + m_searchKind));
         newCriteria(data, true);
     }
-    applyRegionCondition(data);
+    if (isRegionOrBloc(m_searchKind)) {
+        m_regionCondition = isTable ? qelGet(data, "BR Cond") : qelNil;
+        applyRegionCondition();
+    }
     if (isTable && qelContainsKey(data, "Abrir") && qelGet(data, "Abrir") == qelMakeBoolean(1))
         endDialog();
 }
 
-void BDMCDialog::applyRegionCondition(const qelValue& data)
+void BDMCDialog::applyRegionCondition()
 {
-    if (!isRegionOrBloc(m_searchKind))
-        return;
+    // The region's or bloc's field filters without being a column.
     int32_t field = findFieldByName(m_searchKind);
     addField(field);
     setFieldShown(field, 0);
-    m_regionCondition = data.type() == QEL_TABLE_TYPE ? qelGet(data, "BR Cond") : qelNil;
     addTextCriterion(field, m_regionCondition);
 }
 
@@ -285,12 +286,8 @@ void BDMCDialog::handleAction(const qelValue& control, const qelValue& name)
         m_order = qelValue("Ascen");
         m_rowHeight = 0;
         newCriteria(qelNil, false);
-        if (isRegionOrBloc(m_searchKind)) {
-            int32_t field = findFieldByName(m_searchKind);
-            addField(field);
-            setFieldShown(field, 0);
-            addTextCriterion(field, m_regionCondition);
-        }
+        if (isRegionOrBloc(m_searchKind))
+            applyRegionCondition();
     } else if (name == "Salvar") {
         m_searchName = qelPerformAction(this->control("Nome"), "getText");
         saveSearch();

@@ -52,7 +52,7 @@ private:
     void newCriteria(const qelValue& data, bool openQuery);
     void refreshCriteriaList();
     int32_t findFieldByName(const qelValue& name) const;
-    void applyRegionCondition(const qelValue& data);
+    void applyRegionCondition();
     void pickField();
     void editRow();
     void cycleSort(const qelValue& row, int32_t field);

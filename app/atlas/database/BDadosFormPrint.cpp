@@ -9,6 +9,7 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
+#include "framework/display/PortState.h"
 #include "framework/display/Region.h"
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
@@ -35,28 +36,6 @@ bool isEmptyText(const qelValue& text)
 {
     return !text.isString() || qelCount(text) == 0;
 }
-
-// The port's colour, background colour and font, put back when the printout ends by any path.
-class PortState {
-public:
-    explicit PortState(const qelValue& font)
-    {
-        m_color = qelSetColor(0);
-        m_back = qelSetBackColor(-1);
-        m_font = qelSetFont(font);
-    }
-    ~PortState()
-    {
-        qelSetFont(m_font);
-        qelSetBackColor(m_back);
-        qelSetColor(m_color);
-    }
-
-private:
-    int32_t m_color;
-    int32_t m_back;
-    qelValue m_font;
-};
 
 void drawCentred(const qelValue& text, int32_t centre, int32_t y, int32_t* height = nullptr)
 {
@@ -141,7 +120,7 @@ void BDadosForm::printPages()
     qelValue footer = getProperty("FooterText");
     qelValue footerFont = qelFontValue(qelValue("Times New Roman"), 8, 1);
     qelValue tableFont = qelFontValue(qelValue("Arial"), 9, 0);
-    PortState port(tableFont);
+    qelPortState port(tableFont);
 
     DBTableLayout layout;
     // The search's own lines per row.
