@@ -7,7 +7,10 @@
 // context of their screen.
 
 #include "app/atlas/database/BDHFDialog.h"
-#include "app/atlas/database/DBFileStruct.h"
+#include "app/atlas/database/BDMCDialog.h"
+#include "app/atlas/database/BDRBDialog.h"
+#include "app/atlas/database/BDadosForm.h"
+#include "app/atlas/database/BDadosHForm.h"
 #include "app/personal/AgCalendarioDialog.h"
 #include "app/personal/AgenDiaForm.h"
 #include "app/personal/AgenMesForm.h"
@@ -83,12 +86,6 @@ VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
-
-class BDMCDialog : public DBFileStruct {
-    VELARIM_CLASS(BDMCDialog, DBFileStruct)
-public:
-    int32_t helpContext() override { return 32; }
-};
 
 #undef VELARIM_INDEX_HELP
 

@@ -169,6 +169,19 @@ add_custom_command(OUTPUT ${qel_almanac_database_outputs}
     DEPENDS diskbuild ${qel_almanac_data}/bdados.tbl ${qel_almanac_data}/paises.tbl
     COMMENT "Almanac: the country and state database" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_database_outputs})
+# The database's column headings and sort marks, drawn from the fields and their widths.
+set(qel_heading_pictures ${qel_almanac_stamps}/heading-pictures.tbl)
+add_custom_command(OUTPUT ${qel_heading_pictures}
+    COMMAND diskbuild headings ${qel_almanac_data} ${qel_heading_pictures}
+    DEPENDS diskbuild ${qel_almanac_data}/bdados.tbl ${qel_almanac_data}/bdcolunas.tbl
+    COMMENT "Almanac: the database's column headings" VERBATIM)
+add_custom_command(OUTPUT ${qel_almanac_stamps}/heading-pictures.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild pictures ${qel_heading_pictures} ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/heading-pictures.stamp
+    DEPENDS diskbuild ${qel_heading_pictures}
+    COMMENT "Almanac: the database's heading pictures" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/heading-pictures.stamp)
 foreach(index IN LISTS qel_almanac_indexes)
     qel_add_index_file(almanac_index_${index} SOURCE ${qel_almanac_index_sources}/${index}.tbl
                        OUTPUT ${QEL_ALMANAC_MEDIA}/${index}.IDX)

@@ -5,6 +5,7 @@
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
+#include "framework/display/PortState.h"
 #include "framework/display/Region.h"
 #include "framework/richtext/RtfParser.h"
 #include "framework/richtext/TextLayout.h"
@@ -61,28 +62,6 @@ qelValue mergedBoxes(const qelValue& boxes)
         qelAddItem(merged, qelListOf({ current, qelValue(currentPage) }));
     return merged;
 }
-
-// The port's colour, background colour and font, put back when printing ends by any path.
-class PortState {
-public:
-    explicit PortState(const qelValue& font)
-    {
-        m_color = qelSetColor(0);
-        m_back = qelSetBackColor(-1);
-        m_font = qelSetFont(font);
-    }
-    ~PortState()
-    {
-        qelSetFont(m_font);
-        qelSetBackColor(m_back);
-        qelSetColor(m_color);
-    }
-
-private:
-    int32_t m_color;
-    int32_t m_back;
-    qelValue m_font;
-};
 
 // One line of text centred over the column at y.
 void drawCentred(const qelValue& line, int32_t left, int32_t width, int32_t y)
@@ -150,7 +129,7 @@ bool TextView::print(const qelValue& options)
         }
     } restore { *this, savedRegion, savedBoxes, savedOffset };
     textRegion = column;
-    PortState port(font);
+    qelPortState port(font);
 
     qelValue buffer;
     if (given.isString())

@@ -10,6 +10,8 @@
 //                                           MEDIADIR, the index sources into SOURCESDIR (Data.h)
 //   diskbuild database DATADIR MEDIADIR     the country and state database into MEDIADIR
 //                                           (Database.h)
+//   diskbuild headings DATADIR PICTURES     the description of the database's column headings
+//                                           (Headings.h)
 //   diskbuild keywords DATADIR MEDIADIR     the word search's keyword files (Keywords.h)
 //   diskbuild global SOURCE SCREENS -o OUT  the globals table SOURCE compiled, with "ValidInfos"
 //                                           (the infographic pages of the registration list
@@ -57,6 +59,7 @@
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/EntryScreen.h"
+#include "tools/diskbuild/Headings.h"
 #include "tools/diskbuild/Intro.h"
 #include "tools/diskbuild/Keywords.h"
 #include "tools/diskbuild/Look.h"
@@ -332,6 +335,10 @@ int main(int argc, char** argv)
         std::string error;
         return buildDatabase(argv[2], argv[3], error) ? 0 : fail(error);
     }
+    if (argc == 4 && std::strcmp(argv[1], "headings") == 0) {
+        std::string error;
+        return writeHeadingPictures(argv[2], argv[3], error) ? 0 : fail(error);
+    }
     if (argc == 4 && std::strcmp(argv[1], "keywords") == 0) {
         std::string error;
         return buildKeywords(argv[2], argv[3], error) ? 0 : fail(error);
@@ -380,6 +387,7 @@ int main(int argc, char** argv)
         "usage: diskbuild pictures DESCRIPTION OUTDIR\n       diskbuild text IN OUT\n"
         "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n"
         "       diskbuild database DATADIR MEDIADIR\n"
+        "       diskbuild headings DATADIR PICTURES\n"
         "       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n"
         "       diskbuild retro SOURCE MEDIADIR SOURCESDIR\n"
         "       diskbuild global SOURCE SCREENS -o OUT\n"

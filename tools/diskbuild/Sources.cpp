@@ -52,3 +52,14 @@ std::vector<std::string> tableFamily(const std::string& folder, const std::strin
     files.insert(files.end(), parts.begin(), parts.end());
     return files;
 }
+
+std::string notationQuoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}

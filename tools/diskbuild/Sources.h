@@ -19,3 +19,6 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
 // order, so each section of the disk can keep its items in a file of its own; the items' numbers
 // run on across the files in this order. Only the files that exist are listed.
 std::vector<std::string> tableFamily(const std::string& folder, const std::string& stem);
+
+// The text as a string of the text notation: in double quotes, a quote or backslash escaped.
+std::string notationQuoted(const std::string& text);
