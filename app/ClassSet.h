@@ -6,6 +6,9 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/atlas/AtlasForm.h"
+#include "app/atlas/AtlasHForm.h"
+#include "app/atlas/ContinentesDlg.h"
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/DBFileStruct.h"
 #include "app/personal/AgCalendarioDialog.h"
@@ -50,7 +53,6 @@ public:                    \
     };
 
 VELARIM_SCREEN(VerbHForm, BarraMenuForm)
-VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
@@ -58,7 +60,6 @@ VELARIM_SCREEN(RetrospectivaHF, BarraMenuForm)
 VELARIM_SCREEN(BDadosForm, BarraMenuForm)
 VELARIM_SCREEN(VerbeteForm, VLTextForm)
 VELARIM_SCREEN(MidiasForm, VLTextForm)
-VELARIM_SCREEN(AtlasForm, VLTextForm)
 VELARIM_SCREEN(RetroForm, VLTextForm)
 VELARIM_SCREEN(LinhaTempoForm, VLTextForm)
 
@@ -78,7 +79,6 @@ class InfosForm : public BarraMenuForm {
 
 VELARIM_DIALOG(VerbLink, VLTextDialog)
 VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
-VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
 VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
 VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
 VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
