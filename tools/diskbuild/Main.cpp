@@ -25,6 +25,7 @@
 //   diskbuild screen NAME CLASS LOOK [SOURCE] -o OUT
 //                                           the compiled resource of a registered screen: its
 //                                           authored SOURCE, or a placeholder (Screens.h)
+//   diskbuild atlas MAPS SHAPES OUTDIR     the atlas's country and continent maps (Atlas.h)
 //   diskbuild agenda SOURCE STYLE MEDIADIR PICTURES
 //                                           the agenda's year: Agenda.dat, its holidays and
 //                                           icons, and the description of its pictures (Agenda.h)
@@ -41,6 +42,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Agenda.h"
+#include "tools/diskbuild/Atlas.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
 #include "tools/diskbuild/Intro.h"
@@ -306,6 +308,13 @@ int main(int argc, char** argv)
         return pictures(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "text") == 0)
         return text(argv[2], argv[3]);
+    if (argc == 5 && std::strcmp(argv[1], "atlas") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        if (!buildAtlasMaps(argv[2], argv[3], argv[4], error))
+            return fail(error);
+        return 0;
+    }
     if (argc == 5 && std::strcmp(argv[1], "data") == 0) {
         velarimInstallDisplayValues();
         std::string error;
