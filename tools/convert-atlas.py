@@ -52,7 +52,7 @@ CONTINENTS = {"TL": "Ásia"}
 
 # The locator under and beside the screen's small world map (content/almanac/screens/AtlasFrm.frm):
 # the x marker slides along the row below it, the y marker along the column at its right.
-LOCATOR_X, LOCATOR_Y, LOCATOR_W, LOCATOR_H = 24, 336, 192, 96
+LOCATOR_X, LOCATOR_Y, LOCATOR_W, LOCATOR_H = 24, 328, 192, 96
 MARKER = 9  # the markers' size; they point at the place with their middle
 
 
@@ -372,6 +372,100 @@ def flag_description(code):
     return text + ")"
 
 
+# ---- The screens' pictures -------------------------------------------------------------------
+
+GROUND = (214, 234, 214)
+PANEL = (246, 252, 240)
+INK = (16, 56, 32)
+BAND_INK = (240, 255, 240)
+ACCENT = (200, 224, 96)
+# Each category's band and the colour of the map's name on it.
+CATEGORY_BANDS = [(16, 80, 48), (32, 64, 120), (128, 48, 24), (136, 96, 16), (24, 96, 104), (56, 104, 32), (16, 96, 144)]
+CATEGORY_INKS = [(240, 255, 240), (232, 240, 255), (255, 236, 220), (255, 244, 208), (224, 252, 252), (236, 255, 220), (224, 244, 255)]
+
+
+def font(size, style=2):
+    return '(font "Arial" %d %d)' % (size, style)
+
+
+def text_item(text, x, y, size, color, style=2):
+    return '(list "%s" %d %d %s %s)' % (text, x, y, font(size, style), rgb(color))
+
+
+def picture(name, w, h, color, boxes=(), shapes=(), texts=(), border=None, bits8=False):
+    out = '  ("%s"\n    (table ("Width" %d) ("Height" %d) ("Color" %s)' % (name, w, h, rgb(color))
+    if bits8:
+        out += ' ("Bits" 8)'
+    if border:
+        out += ' ("Border" %s)' % rgb(border)
+    if boxes:
+        out += '\n      ("Boxes" (list %s))' % " ".join(boxes)
+    if shapes:
+        out += '\n      ("Shapes" (list %s))' % " ".join(shapes)
+    if texts:
+        out += '\n      ("Texts" (list %s))' % " ".join(texts)
+    return out + "))\n"
+
+
+def button(stem, label, w, h):
+    states = [("up", (212, 208, 200), (0, 0, 0)), ("down", (184, 180, 172), (0, 0, 96)),
+              ("off", (212, 208, 200), (150, 146, 140)), ("over", (244, 228, 170), (0, 0, 0))]
+    out = ""
+    for state, face, ink in states:
+        light, shadow = ((128, 128, 128), (255, 255, 255)) if state == "down" else ((255, 255, 255), (128, 128, 128))
+        boxes = [box(1, 1, w - 2, 1, light), box(1, 1, 1, h - 2, light), box(1, h - 2, w - 2, 1, shadow), box(w - 2, 1, 1, h - 2, shadow)]
+        out += picture("%s_%s.bmp" % (stem, state), w, h, face, boxes, (), [text_item(label, -1, -1, 12, ink)], border=(40, 40, 48))
+    return out
+
+
+# The screens' buttons: file stem, label, size.
+BUTTONS = [
+    ("at_anterior", "< Anterior", 92, 28), ("at_proximo", "Próximo >", 92, 28), ("at_maisdados", "Mais dados", 104, 28),
+    ("at_vermapa", "Ver o mapa", 104, 28), ("at_copiar", "Copiar", 104, 28), ("at_imprimir", "Imprimir", 104, 28),
+    ("at_verbete", "Verbete", 104, 24), ("at_hino", "Hino", 104, 24), ("at_costaleste", "Costa leste", 104, 24),
+    ("at_ocidental", "Parte ocidental", 104, 24),
+    ("at_indice", "Índice", 104, 28), ("at_asia", "Ásia", 88, 24), ("at_africa", "África", 88, 24),
+    ("at_europa", "Europa", 88, 24), ("at_oceania", "Oceania", 88, 24), ("at_brasil", "Brasil", 104, 28),
+    ("at_mundo", "Mundo", 104, 28), ("at_fechar", "Fechar", 104, 28),
+]
+
+# The home screen's pop-up menus: their items, drawn as text on a plain ground.
+MENU_ITEM_HEIGHT = 22
+
+
+def screen_pictures():
+    out = ""
+    for i, (band, ink) in enumerate(zip(CATEGORY_BANDS, CATEGORY_INKS)):
+        boxes = [box(0, 0, 640, 56, band), box(0, 56, 640, 3, ACCENT), box(12, 64, 224, 372, INK), box(13, 65, 222, 370, PANEL),
+                 box(238, 62, 396, 300, INK), box(239, 63, 394, 298, (168, 208, 236)),
+                 box(0, 440, 640, 40, band), box(0, 438, 640, 2, ACCENT), box(22, 326, 196, 100, INK)]
+        texts = [text_item(CATEGORIES[i], 250, 372, 17, INK), text_item("Atlas do Velarim 98", 250, 398, 12, INK, 0)]
+        out += picture("at_fundo%d.bmp" % (i + 1), 640, 480, GROUND, boxes, (), texts, bits8=True)
+    out += picture("at_home.bmp", 640, 480, GROUND,
+                   [box(0, 0, 640, 56, CATEGORY_BANDS[0]), box(0, 56, 640, 3, ACCENT), box(78, 98, 484, 244, INK),
+                    box(0, 440, 640, 40, CATEGORY_BANDS[0]), box(0, 438, 640, 2, ACCENT)],
+                   (), [text_item("Atlas", 20, 12, 26, BAND_INK), text_item("Escolha um continente, o índice ou um tema", -1, 352, 13, INK, 0)],
+                   bits8=True)
+    out += picture("at_secao.bmp", 220, 30, GROUND, (), (), [text_item("Mapas do mundo", 0, 4, 17, INK)])
+    out += picture("at_marcx.bmp", 9, 9, PANEL, (), [polygon((200, 32, 32), 4, 0, 8, 8, 0, 8)])
+    out += picture("at_marcy.bmp", 9, 9, PANEL, (), [polygon((200, 32, 32), 0, 4, 8, 0, 8, 8)])
+    out += picture("at_semband.bmp", W, H, (232, 232, 226), (), (), [text_item("Sem bandeira", -1, -1, 11, (96, 96, 96), 0)],
+                   border=(150, 146, 140))
+    for stem, label, w, h in BUTTONS:
+        out += button(stem, label, w, h)
+    for name, items in HOME_MENUS:
+        out += picture("at_menu_%s.bmp" % name, 180, 8 + MENU_ITEM_HEIGHT * len(items), PANEL, (), (), (), border=INK)
+    out += picture("at_contlst.bmp", 180, 8 + 20 * 6 + 36, PANEL, (), (), (), border=INK)
+    return out
+
+
+# The home screen's pop-up menus other than the lists: (button name, items).
+HOME_MENUS = [
+    ("brasil", ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "Brasil"]),
+    ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo"]),
+]
+
+
 # ---- Output ---------------------------------------------------------------------------------
 
 def main(source50, source10, codes_path, content):
@@ -488,6 +582,7 @@ def main(source50, source10, codes_path, content):
   ("Mapas"
     (list
 """)
+        f.write('      (list "at_loc.bmp" "" (list -180 -90 180 90) %d %d)\n' % (LOCATOR_W, LOCATOR_H))
         for file, alpha, bounds in maps:
             box_text = "(list %s)" % " ".join("%g" % b for b in bounds) if bounds else "nil"
             f.write('      (list "%s" "%s" %s)\n' % (file, alpha, box_text))
@@ -498,6 +593,8 @@ def main(source50, source10, codes_path, content):
         f.write("; the flags' proportions of 3:2). Written by that script; the layout is pictures.tbl's.\n(table\n")
         for code in sorted(FLAGS):
             f.write('  ("b_%s.bmp"\n%s)\n' % (code.lower(), flag_description(code)))
+        f.write("  ; The atlas's screens: grounds, buttons, markers, menus.\n")
+        f.write(screen_pictures())
         f.write(")\n")
 
 

@@ -86,14 +86,12 @@ void ContinentesDlg::open(const qelValue& data)
 
         qelValue background = qelNil;
         if (holds(data, "Background")) {
-            background = qelResolve(qelGet(data, "Background"));
-            if (background.isString())
-                background = qelLoadResource(background);
+            background = qelLoadImageResource(qelResolve(qelGet(data, "Background")));
             setProperty("Background Image", background);
         } else {
-            background = qelResolve(getProperty("Background Image"));
+            background = qelLoadImageResource(qelResolve(getProperty("Background Image")));
         }
-        bool hasBackground = !background.isNil();
+        bool hasBackground = background.type() == QEL_IMAGE_TYPE;
 
         if (holds(data, "ParentsList")) {
             m_parentsList = qelGet(data, "ParentsList");

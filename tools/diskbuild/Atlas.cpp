@@ -20,8 +20,13 @@
 
 namespace {
 
-constexpr int mapWidth = 384;
-constexpr int mapHeight = 288;
+// The size of the map being drawn: 384 x 288 unless the map list gives another.
+constexpr int defaultWidth = 384;
+constexpr int defaultHeight = 288;
+int mapWidth = defaultWidth;
+int mapHeight = defaultHeight;
+// Why: a graticule every 10 degrees would hide a small map (the locator) under its lines.
+constexpr int graticuleMinimumWidth = 200;
 
 // The world map's look (tools/convert-world-atlas.py): sea, the land tones, ink.
 constexpr uint32_t sea = 0xA8D0EC;
@@ -352,7 +357,8 @@ platform::gfx::Surface drawMap(const std::vector<Shape>& shapes, const std::stri
     }
 
     Canvas canvas;
-    drawGraticule(canvas, view);
+    if (mapWidth >= graticuleMinimumWidth)
+        drawGraticule(canvas, view);
     std::vector<std::pair<PixelRings, const Shape*>> drawn;
     size_t index = 0;
     for (const Shape& shape : shapes) {
@@ -479,6 +485,15 @@ bool buildAtlasMaps(const std::string& mapsPath, const std::string& shapesPath, 
                 bounds.add({ qelFloatValue(qelGet(boxValue, 2)), qelFloatValue(qelGet(boxValue, 3)) });
             } else if (code.empty()) {
                 throw Failure { at + ": a map needs a country or a box" };
+            }
+            mapWidth = defaultWidth;
+            mapHeight = defaultHeight;
+            if (qelCount(item) >= 5) {
+                mapWidth = qelIntValue(qelGet(item, 3));
+                mapHeight = qelIntValue(qelGet(item, 4));
+                // Why: the bitmap's sides are bounded, and a map needs room for its frame.
+                if (mapWidth < 16 || mapHeight < 16 || mapWidth > 1024 || mapHeight > 1024)
+                    throw Failure { at + ": a map is 16 to 1024 pixels on each side" };
             }
             platform::gfx::Surface surface = drawMap(shapes, code, hasBounds ? &bounds : nullptr);
             platform::gfx::Dib dib = indexedDib(surface);
