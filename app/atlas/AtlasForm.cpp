@@ -200,8 +200,8 @@ void AtlasForm::setUpMarkers()
 {
     const char* prefix = mapItem(2) == qelMakeInt(1) ? "BLoc" : "MLoc";
     std::string p = prefix;
-    m_xMarkerImage = qelResolve(getProperty((p + "XI").c_str()));
-    m_yMarkerImage = qelResolve(getProperty((p + "YI").c_str()));
+    m_xMarkerImage = qelLoadImageResource(qelResolve(getProperty((p + "XI").c_str())));
+    m_yMarkerImage = qelLoadImageResource(qelResolve(getProperty((p + "YI").c_str())));
     m_yMarkerX = getInt((p + "XPos").c_str(), 0);
     m_xMarkerY = getInt((p + "YPos").c_str(), 0);
 }
@@ -281,7 +281,7 @@ void AtlasForm::showFlag(const qelValue& flagFile)
         picture = qelGet(m_mediaRecord, 6);
     // No flag, or a flag the media library does not hold: the "no flag" picture.
     if (picture.type() != QEL_IMAGE_TYPE)
-        picture = qelLoadResource("NoFlag");
+        picture = qelLoadImageResource(qelValue("NoFlag"));
     setControlProperty("Bandeira", "Image", picture);
 }
 

@@ -75,6 +75,8 @@ void ContinentesDlg::open(const qelValue& data)
     // An answer of an earlier run must not come back from this one.
     m_result = qelNil;
     m_savedUnder = qelNil;
+    // The resource first: the placement below goes into its properties.
+    loadResourceTable();
 
     qelValue ownImage = getProperty("AddedImage");
     if (!ownImage.isNil())

@@ -27,6 +27,8 @@ namespace {
 constexpr int32_t entriesSection = 64;
 constexpr int32_t mediaSection = 16;
 constexpr int32_t atlasSection = 2;
+// The media kind of flags.
+constexpr int32_t flagKind = 2;
 // Media kinds run from 0 to 10; the media category list has one item more (item 0, all).
 constexpr int32_t mediaKinds = 11;
 
@@ -279,8 +281,10 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         qelValue content = body.isString() ? body : qelNil;
         if (showsPicture(kind))
             content = pictureOf(media, file, at);
+        // A flag's picture is also its item 6, where the atlas takes the flag it shows.
+        qelValue thumbnail = kind == flagKind ? content : qelNil;
         records.push_back(list({ id, name.c_str(), qelNil, kind, text(item, "Legenda", at).c_str(),
-            file.empty() ? qelNil : qelValue(file.c_str()), qelNil, content, qelNil, qelNil,
+            file.empty() ? qelNil : qelValue(file.c_str()), thumbnail, content, qelNil, qelNil,
             text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
         nameList.put(id, name.c_str(), at);

@@ -7,9 +7,10 @@
 //     Verbetes.DAT   entry records in name order: [list id, heading, name, sub-category, text,
 //                    see also, nil, nil, picture names]
 //     Midias.DAT     media records in name order: [media id, name, nil, kind, caption, file,
-//                    nil, content, nil, nil, related entries]; the content is the text of kinds
-//                    3, 7, 9, and for kinds 2, 4, 8 the picture of the media folder that the
-//                    file names (drawn there before)
+//                    thumbnail, content, nil, nil, related entries]; the content is the text of
+//                    kinds 3, 7, 9, and for kinds 2, 4, 8 the picture of the media folder that
+//                    the file names (drawn there before); a flag's (kind 2) thumbnail is its
+//                    picture, the others' nil
 //     Atlas.DAT      atlas records in source order: [atlas id, name, category, flag, map,
 //                    anthem, text, more, x, y]
 //     IDCatLst.DTT   item 0 every entry's list id, item n those of sub-category n (name order)

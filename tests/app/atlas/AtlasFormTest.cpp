@@ -10,6 +10,7 @@
 #include "app/shell/Registrations.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
+#include "framework/runtime/List.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"
