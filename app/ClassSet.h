@@ -24,6 +24,12 @@
 #include "app/personal/JogoScoreDlg.h"
 #include "app/personal/RegistroDialog.h"
 #include "app/reference/BuscaDialog.h"
+#include "app/reference/ListasDlg.h"
+#include "app/reference/NomeRoteiroDlg.h"
+#include "app/reference/VBCRDialog.h"
+#include "app/reference/VBDialogHF.h"
+#include "app/reference/VerbHForm.h"
+#include "app/reference/VerbLink.h"
 #include "app/shell/BarraMenuForm.h"
 #include "app/shell/CaptionDialog.h"
 #include "app/shell/CreditsForm.h"
@@ -52,7 +58,6 @@ public:                    \
         VELARIM_INDEX_HELP         \
     };
 
-VELARIM_SCREEN(VerbHForm, BarraMenuForm)
 VELARIM_SCREEN(JMidiaHForm, BarraMenuForm)
 VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
 VELARIM_SCREEN(CurioHForm, BarraMenuForm)
@@ -77,11 +82,6 @@ class InfosForm : public BarraMenuForm {
         VELARIM_CLASS(Name, Base)  \
     };
 
-VELARIM_DIALOG(VerbLink, VLTextDialog)
-VELARIM_DIALOG(ListasDlg, qelMediaDialogObject)
-VELARIM_DIALOG(VBCRDialog, qelMediaDialogObject)
-VELARIM_DIALOG(VBDialogHF, qelMediaDialogObject)
-VELARIM_DIALOG(NomeRoteiroDlg, qelMediaDialogObject)
 VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 VELARIM_DIALOG(CurioHFDialog, qelMediaDialogObject)
 VELARIM_DIALOG(MidiaHFDialog, qelMediaDialogObject)
