@@ -162,7 +162,11 @@ def rtf(text):
 
 
 def thousands(value):
-    return "{:,}".format(int(float(value))).replace(",", ".")
+    number = float(value)
+    # Below one unit (the Vatican's area) the decimals are the figure.
+    if 0 < number < 1:
+        return ("%.2f" % number).replace(".", ",")
+    return "{:,}".format(int(number)).replace(",", ".")
 
 
 def country_text(c, name):
@@ -172,7 +176,9 @@ def country_text(c, name):
     if c.get("População"):
         lines.append("População: %s hab. (2018)" % thousands(c["População"]))
     if c.get("Área"):
-        lines.append("Área: %s km²" % thousands(c["Área"]))
+        # The database rounds to the square kilometre: a 0 there is a country smaller than one.
+        area = "menos de 1" if float(c["Área"]) == 0 else thousands(c["Área"])
+        lines.append("Área: %s km²" % area)
     lines.append("Continente: %s" % rtf(c["Continente"]))
     return "\\\\par ".join(lines)
 
@@ -423,7 +429,7 @@ BUTTONS = [
     ("at_anterior", "< Anterior", 92, 28), ("at_proximo", "Próximo >", 92, 28), ("at_maisdados", "Mais dados", 104, 28),
     ("at_vermapa", "Ver o mapa", 104, 28), ("at_copiar", "Copiar", 104, 28), ("at_imprimir", "Imprimir", 104, 28),
     ("at_verbete", "Verbete", 104, 24), ("at_hino", "Hino", 104, 24), ("at_costaleste", "Costa leste", 104, 24),
-    ("at_ocidental", "Parte ocidental", 104, 24),
+    ("at_ocidental", "Parte oeste", 104, 24),
     ("at_indice", "Índice", 104, 28), ("at_asia", "Ásia", 88, 24), ("at_africa", "África", 88, 24),
     ("at_europa", "Europa", 88, 24), ("at_oceania", "Oceania", 88, 24), ("at_brasil", "Brasil", 104, 28),
     ("at_mundo", "Mundo", 104, 28), ("at_fechar", "Fechar", 104, 28),
@@ -449,7 +455,8 @@ def screen_pictures():
     out += picture("at_secao.bmp", 220, 30, GROUND, (), (), [text_item("Mapas do mundo", 0, 4, 17, INK)])
     out += picture("at_marcx.bmp", 9, 9, PANEL, (), [polygon((200, 32, 32), 4, 0, 8, 8, 0, 8)])
     out += picture("at_marcy.bmp", 9, 9, PANEL, (), [polygon((200, 32, 32), 0, 4, 8, 0, 8, 8)])
-    out += picture("at_semband.bmp", W, H, (232, 232, 226), (), (), [text_item("Sem bandeira", -1, -1, 11, (96, 96, 96), 0)],
+    out += picture("at_semband.bmp", W, H, (232, 232, 226), (),
+                   (), [text_item("Sem", -1, 8, 11, (96, 96, 96), 0), text_item("bandeira", -1, 24, 11, (96, 96, 96), 0)],
                    border=(150, 146, 140))
     for stem, label, w, h in BUTTONS:
         out += button(stem, label, w, h)
