@@ -435,8 +435,9 @@ BUTTONS = [
     ("at_mundo", "Mundo", 104, 28), ("at_fechar", "Fechar", 104, 28),
 ]
 
-# The home screen's pop-up menus: their items, drawn as text on a plain ground.
-MENU_ITEM_HEIGHT = 22
+# The home screen's pop-up menus: their items, drawn by the menu as text on a plain ground, one
+# line of its face apart.
+MENU_ITEM_HEIGHT = 12
 
 
 def screen_pictures():
@@ -461,8 +462,8 @@ def screen_pictures():
     for stem, label, w, h in BUTTONS:
         out += button(stem, label, w, h)
     for name, items in HOME_MENUS:
-        out += picture("at_menu_%s.bmp" % name, 180, 8 + MENU_ITEM_HEIGHT * len(items), PANEL, (), (), (), border=INK)
-    out += picture("at_contlst.bmp", 180, 8 + 20 * 6 + 36, PANEL, (), (), (), border=INK)
+        out += picture("at_menu_%s.bmp" % name, 180, 10 + MENU_ITEM_HEIGHT * len(items), PANEL, (), (), (), border=INK)
+    out += picture("at_contlst.bmp", 180, 190, PANEL, (), (), (), border=INK)
     return out
 
 

@@ -5,6 +5,7 @@
 
 #include "app/ClassSet.h"
 #include "app/atlas/AtlasForm.h"
+#include "app/atlas/AtlasThemes.h"
 #include "app/shell/CategoryLists.h"
 #include "app/shell/DBLists.h"
 #include "app/shell/Registrations.h"
@@ -196,4 +197,28 @@ TEST(AtlasPrint, TheMapsPageNamesTheProductAndTheMap)
     ASSERT_GE(footer.size(), 7u);
     EXPECT_EQ(footer.substr(footer.size() - 6), "      ") << "six blanks before \"P\xE1gina 1\"";
     EXPECT_NE(footer[footer.size() - 7], ' ') << "after the notice";
+}
+
+TEST(AtlasThemes, TheThemeNamesAreExact)
+{
+    struct Case {
+        const char* text;
+        const char* infoPage;
+        const char* video;
+    } cases[] = {
+        { "Regi\xF5" "es", "mbregio", nullptr },
+        { "regi\xF5" "es", nullptr, nullptr },
+        { "Vegeta\xE7\xE3o", "mbveget2", nullptr },
+        { "MPol\xEDtico", "mdmundi", nullptr },
+        { "Sistema", nullptr, "an0055.avi" },
+        { "Climas e Correntes", nullptr, "an0058.avi" },
+        { "Portugal", nullptr, nullptr },
+    };
+    for (const Case& c : cases) {
+        AtlasTheme theme = atlasTheme(qelValue(c.text));
+        EXPECT_STREQ(theme.infoPage ? theme.infoPage : "", c.infoPage ? c.infoPage : "") << c.text;
+        EXPECT_STREQ(theme.video ? theme.video : "", c.video ? c.video : "") << c.text;
+    }
+    EXPECT_TRUE(atlasTheme(qelValue("Climas e Correntes")).untilStopped);
+    EXPECT_FALSE(atlasTheme(qelValue("Sistema")).untilStopped);
 }
