@@ -389,13 +389,7 @@ void AtlasForm::nextMap()
     m_mapIndex += 1;
     if (m_mapIndex >= qelCount(m_categoryMaps))
         m_mapIndex = 0;
-    m_mapId = qelIntValue(qelGet(m_categoryMaps, m_mapIndex));
-    loadMapRecord(m_mapId);
-    qelPerformAction(control("Mapa"), "DiscardBK");
-    draw();
-    qelRefreshWindowArea(0, 0, 0, 0);
-    qelFlushEvents(queuedInput);
-    qelSetCursor(qelArrowCursor());
+    showSteppedMap();
 }
 
 void AtlasForm::previousMap()
@@ -406,11 +400,17 @@ void AtlasForm::previousMap()
     if (m_mapIndex <= 0 || m_mapIndex > qelCount(m_categoryMaps))
         m_mapIndex = qelCount(m_categoryMaps);
     m_mapIndex -= 1;
+    showSteppedMap();
+}
+
+void AtlasForm::showSteppedMap()
+{
     m_mapId = qelIntValue(qelGet(m_categoryMaps, m_mapIndex));
     loadMapRecord(m_mapId);
     qelPerformAction(control("Mapa"), "DiscardBK");
     draw();
     qelRefreshWindowArea(0, 0, 0, 0);
+    // Clicks and keys made while the map was drawn are dropped, not replayed.
     qelFlushEvents(queuedInput);
     qelSetCursor(qelArrowCursor());
 }

@@ -57,6 +57,8 @@ public:
 
 private:
     void setUpMarkers();
+    // The map at m_mapIndex of the category, drawn as a step (the category stays as it was).
+    void showSteppedMap();
     void drawMarkers();
     void toggleCountryPanel(const qelValue& button);
     void copyMap();
