@@ -46,3 +46,14 @@ TEST(AlmanacAtlas, TheUnitedStatesOpenTheirEastCoast)
     EXPECT_TRUE(run.differs("eua", "costa", mapArea)) << "the pair button opened the regional map";
     EXPECT_TRUE(run.differs("eua", "costa", nameArea));
 }
+
+TEST(AlmanacAtlas, TheContinentChooserOpensBesideTheWorldMenu)
+{
+    scenario::Run run("almanac_atlas_continentes.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    // The "Mundo" menu sits low at the right: the chooser opens to the left of its item, its
+    // bottom 4 pixels below the item's, at (169, 150).
+    run.expectProbes({ { "chooser", { { 172, 200, 0xF6FCF0, "the chooser's ground" }, { 168, 200, 0xD6EAD6, "left of it, the home" } } },
+        { "europa", { { 330, 50, 0x105030, "the continents' band" } } } });
+    EXPECT_TRUE(run.differs("chooser", "europa", mapArea)) << "the continent's map";
+}
