@@ -6,6 +6,9 @@
 // here: they answer their class name, make new instances from a data value and give the help
 // context of their screen.
 
+#include "app/atlas/AtlasForm.h"
+#include "app/atlas/AtlasHForm.h"
+#include "app/atlas/ContinentesDlg.h"
 #include "app/atlas/database/BDHFDialog.h"
 #include "app/atlas/database/BDMCDialog.h"
 #include "app/atlas/database/BDRBDialog.h"
@@ -68,10 +71,6 @@ public:                    \
         VELARIM_INDEX_HELP         \
     };
 
-VELARIM_SCREEN(AtlasHForm, BarraMenuForm)
-VELARIM_SCREEN(BDadosHForm, BarraMenuForm)
-VELARIM_SCREEN(BDadosForm, BarraMenuForm)
-VELARIM_SCREEN(AtlasForm, VLTextForm)
 
 #undef VELARIM_SCREEN
 
@@ -82,8 +81,6 @@ VELARIM_SCREEN(AtlasForm, VLTextForm)
         VELARIM_CLASS(Name, Base)  \
     };
 
-VELARIM_DIALOG(ContinentesDlg, qelMediaDialogObject)
-VELARIM_DIALOG(BDRBDialog, qelMediaDialogObject)
 
 #undef VELARIM_DIALOG
 

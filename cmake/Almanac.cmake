@@ -8,8 +8,8 @@
 #   disk/Media/global.etn          the globals (content/almanac/global.tbl)
 #   disk/Media/<file>.etn          one per registered screen (content/almanac/screens.txt): the
 #                                  authored screens/<file>.frm, else a placeholder of its class
-#   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps, the look's
-#                                  pictures
+#   disk/Media/indeo41.dib, *.bmp  the start picture, the media pictures and maps (the atlas's
+#                                  drawn from content/almanac/maps/formas.tbl), the look's pictures
 #   disk/Media/*.DAT, *.IDX, *.DTT the content archives, their indexes and the category lists
 #   disk/Media/abertura*.avi, *.wav the intro's movies and music, the credits' picture and music
 #   disk/Media/Sounds/*.wav        the sounds that text pages' "audio:" links play
@@ -69,6 +69,14 @@ endforeach()
 qel_almanac_picture_step(pictures ${QEL_ALMANAC_CONTENT}/shell.tbl Media)
 qel_almanac_picture_step(pictures ${QEL_STYLE_CONTENT}/cursors.tbl cursors)
 qel_almanac_picture_step(pictures ${QEL_ALMANAC_CONTENT}/maps/mundo.tbl Media)
+# The atlas's country and continent maps, drawn from the countries' outlines.
+add_custom_command(OUTPUT ${qel_almanac_stamps}/atlas-maps.stamp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
+    COMMAND diskbuild atlas ${QEL_ALMANAC_CONTENT}/maps/atlas.tbl ${QEL_ALMANAC_CONTENT}/maps/formas.tbl ${QEL_ALMANAC_MEDIA}
+    COMMAND ${CMAKE_COMMAND} -E touch ${qel_almanac_stamps}/atlas-maps.stamp
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/maps/atlas.tbl ${QEL_ALMANAC_CONTENT}/maps/formas.tbl
+    COMMENT "Almanac: the atlas's maps" VERBATIM)
+list(APPEND qel_almanac_outputs ${qel_almanac_stamps}/atlas-maps.stamp)
 
 # The intro's movies and soundtrack and the credits' picture, mask and music; the credits list
 # the data sets of content/SOURCES.md.
@@ -155,7 +163,7 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
             ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl ${qel_almanac_picture_stamps}
-            ${qel_almanac_stamps}/mundo.stamp
+            ${qel_almanac_stamps}/mundo.stamp ${qel_almanac_stamps}/atlas-maps.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
 # The country and state database: records and value indexes, both archives.

@@ -242,6 +242,9 @@ TEST_F(AlmanacData, MediaIndexesAgreeWithTheMediaRecords)
         EXPECT_TRUE(holds(record("IDMidLst.DTT", 0), id));
         if (kind == 2 || kind == 4 || kind == 8)
             EXPECT_EQ(qelGet(media, 7).type(), QEL_IMAGE_TYPE);
+        // The atlas shows a flag's item 6.
+        if (kind == 2)
+            EXPECT_EQ(qelGet(media, 6).type(), QEL_IMAGE_TYPE);
     }
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }

@@ -30,6 +30,8 @@ namespace {
 constexpr int32_t entriesSection = 64;
 constexpr int32_t mediaSection = 16;
 constexpr int32_t atlasSection = 2;
+// The media kind of flags.
+constexpr int32_t flagKind = 2;
 // Media kinds run from 0 to 10; the media category list has one item more (item 0, all).
 constexpr int32_t mediaKinds = 11;
 
@@ -288,11 +290,13 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         qelValue still = field(item, "Quadro");
         if ((kind == 0 || kind == 10) && still.isString())
             content = pictureOf(media, qelCString(still), at);
+        // A flag's picture is also its item 6, where the atlas takes the flag it shows.
+        qelValue thumbnail = kind == flagKind ? content : qelNil;
         // The chronology's title and the table's header, both rich text, when given.
         qelValue title = field(item, "Titulo");
         qelValue header = field(item, "Cabecalho");
         records.push_back(list({ id, name.c_str(), title.isString() ? title : qelNil, kind,
-            text(item, "Legenda", at).c_str(), file.empty() ? qelNil : qelValue(file.c_str()), qelNil, content,
+            text(item, "Legenda", at).c_str(), file.empty() ? qelNil : qelValue(file.c_str()), thumbnail, content,
             qelNil, header.isString() ? header : qelNil, text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
         nameList.put(id, name.c_str(), at);

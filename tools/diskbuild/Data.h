@@ -7,10 +7,11 @@
 //     Verbetes.DAT   entry records in name order: [list id, heading, name, sub-category, text,
 //                    see also, nil, nil, picture names]
 //     Midias.DAT     media records in name order: [media id, name, title, kind, caption, file,
-//                    nil, content, nil, header, related entries]; the content is the text of
-//                    kinds 3, 7, 9, for kinds 2, 4, 8 the picture of the media folder that the
+//                    thumbnail, content, nil, header, related entries]; the content is the text
+//                    of kinds 3, 7, 9, for kinds 2, 4, 8 the picture of the media folder that the
 //                    file names (drawn there before), for kinds 0 and 10 the still ("Quadro")
-//                    when given; title ("Titulo") and header ("Cabecalho") are optional texts
+//                    when given; title ("Titulo") and header ("Cabecalho") are optional texts; a
+//                    flag's (kind 2) thumbnail is its picture, the others' nil
 //     Atlas.DAT      atlas records in source order: [atlas id, name, category, flag, map,
 //                    anthem, text, more, x, y]
 //     IDCatLst.DTT   item 0 every entry's list id, item n those of sub-category n (name order)

@@ -37,6 +37,7 @@
 //   diskbuild curio DATADIR MEDIADIR SOURCESDIR
 //                                           the curiosities' archives and pictures into MEDIADIR,
 //                                           their title index's source into SOURCESDIR (Curio.h)
+//   diskbuild atlas MAPS SHAPES OUTDIR     the atlas's country and continent maps (Atlas.h)
 //   diskbuild agenda SOURCE STYLE MEDIADIR PICTURES
 //                                           the agenda's year: Agenda.dat, its holidays and
 //                                           icons, and the description of its pictures (Agenda.h)
@@ -55,6 +56,7 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Agenda.h"
+#include "tools/diskbuild/Atlas.h"
 #include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
@@ -325,6 +327,13 @@ int main(int argc, char** argv)
         return pictures(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "text") == 0)
         return text(argv[2], argv[3]);
+    if (argc == 5 && std::strcmp(argv[1], "atlas") == 0) {
+        velarimInstallDisplayValues();
+        std::string error;
+        if (!buildAtlasMaps(argv[2], argv[3], argv[4], error))
+            return fail(error);
+        return 0;
+    }
     if (argc == 5 && std::strcmp(argv[1], "data") == 0) {
         velarimInstallDisplayValues();
         std::string error;
@@ -388,6 +397,7 @@ int main(int argc, char** argv)
         "       diskbuild data DATADIR MEDIADIR SOURCESDIR\n"
         "       diskbuild database DATADIR MEDIADIR\n"
         "       diskbuild headings DATADIR PICTURES\n"
+        "       diskbuild atlas MAPS SHAPES OUTDIR\n"
         "       diskbuild quiz SOURCE MEDIADIR SOURCESDIR\n"
         "       diskbuild retro SOURCE MEDIADIR SOURCESDIR\n"
         "       diskbuild global SOURCE SCREENS -o OUT\n"

@@ -1,0 +1,258 @@
+#include "app/atlas/ContinentesDlg.h"
+
+#include "framework/display/Cursor.h"
+#include "framework/display/DrawingInterface.h"
+#include "framework/display/Geometry.h"
+#include "framework/display/Region.h"
+#include "framework/display/WindowServices.h"
+#include "framework/runtime/Builtins.h"
+#include "framework/runtime/List.h"
+#include "framework/runtime/Resource.h"
+#include "framework/runtime/Table.h"
+#include "framework/ui/ControlObject.h"
+#include "framework/ui/Perform.h"
+
+namespace {
+
+const char* const stayOpen = "__STAYOPEN__";
+const char* const closeAll = "__CLOSE__";
+
+bool holds(const qelValue& table, const char* key)
+{
+    return table.type() == QEL_TABLE_TYPE && qelContainsKey(table, key);
+}
+
+bool inside(const qelValue& region, int32_t x, int32_t y)
+{
+    return !region.isNil() && qelContainsPoint(region, x, y) != 0;
+}
+
+} // namespace
+
+int32_t continentesHitTest(const qelValue& dialogRect, const qelValue& parents, int32_t x, int32_t y)
+{
+    if (inside(dialogRect, x, y))
+        return continentesInside;
+    if (parents.type() == QEL_LIST_TYPE) {
+        for (int32_t i = qelCount(parents) - 1; i >= 0; --i) {
+            qelValue parent = qelGet(parents, i);
+            if (parent.type() != QEL_TABLE_TYPE)
+                continue;
+            if (inside(qelGet(parent, "SubItemRect"), x, y))
+                return continentesParentItem;
+            if (inside(qelGet(parent, "MenuRect"), x, y))
+                return continentesParentMenu;
+        }
+    }
+    return continentesOutside;
+}
+
+ContinentesPlace continentesPlacement(const qelValue& itemRect, int32_t w, int32_t h, int32_t mediaWidth,
+    int32_t mediaHeight)
+{
+    int32_t left = qelLeft(itemRect);
+    int32_t top = qelTop(itemRect);
+    ContinentesPlace place { left + qelWidth(itemRect) + 1, top - 5 };
+    if (place.x + w >= mediaWidth)
+        place.x = left - w - 1;
+    if (place.y + h >= mediaHeight)
+        place.y = top + qelHeight(itemRect) + 4 - h;
+    return place;
+}
+
+int32_t ContinentesDlg::hitTest(int32_t x, int32_t y) const
+{
+    return continentesHitTest(m_dialogRect, m_parentsList, x, y);
+}
+
+void ContinentesDlg::open(const qelValue& data)
+{
+    m_useDefaultPosition = 0;
+    m_addedImageDrawn = 0;
+    m_offsetX = 0;
+    m_offsetY = 0;
+    m_parentsList = qelMakeList(4, 100, QEL_GENERAL_LIST);
+    // An answer of an earlier run must not come back from this one.
+    m_result = qelNil;
+    m_savedUnder = qelNil;
+    // The resource first: the placement below goes into its properties.
+    loadResourceTable();
+
+    qelValue ownImage = getProperty("AddedImage");
+    if (!ownImage.isNil())
+        showAddedImage(qelResolve(ownImage));
+
+    if (data.type() == QEL_TABLE_TYPE) {
+        if (holds(data, "AddedImage"))
+            showAddedImage(qelResolve(qelGet(data, "AddedImage")));
+
+        qelValue background = qelNil;
+        if (holds(data, "Background")) {
+            background = qelLoadImageResource(qelResolve(qelGet(data, "Background")));
+            setProperty("Background Image", background);
+        } else {
+            background = qelLoadImageResource(qelResolve(getProperty("Background Image")));
+        }
+        bool hasBackground = background.type() == QEL_IMAGE_TYPE;
+
+        if (holds(data, "ParentsList")) {
+            m_parentsList = qelGet(data, "ParentsList");
+            m_isCascade = 1;
+            if (qelGet(data, "UseDefaultPosition") == qelTrue) {
+                m_useDefaultPosition = 1;
+                if (m_parentsList.type() == QEL_LIST_TYPE && qelCount(m_parentsList) > 0 && hasBackground) {
+                    qelValue last = qelGet(m_parentsList, qelCount(m_parentsList) - 1);
+                    ContinentesPlace place = continentesPlacement(qelGet(last, "SubItemRect"), qelWidth(background),
+                        qelHeight(background), qelMediaWidth(), qelMediaHeight());
+                    setProperty("Origin X", qelMakeInt(place.x));
+                    setProperty("Origin Y", qelMakeInt(place.y));
+                }
+            }
+        }
+        if (!m_useDefaultPosition) {
+            for (const char* key : { "Origin X", "Origin Y" }) {
+                if (holds(data, key))
+                    setProperty(key, qelGet(data, key));
+            }
+            if (holds(data, "Offset X")) {
+                m_offsetX = qelIntValue(qelGet(data, "Offset X"));
+                setProperty("Origin X", qelMakeInt(getInt("Origin X", 0) + m_offsetX));
+            }
+            if (holds(data, "Offset Y")) {
+                m_offsetY = qelIntValue(qelGet(data, "Offset Y"));
+                setProperty("Origin Y", qelMakeInt(getInt("Origin Y", 0) + m_offsetY));
+            }
+        }
+    }
+
+    qelMediaDialogObject::open(data);
+    m_dialogRect = qelRectValue(originXValue(), originYValue(), widthValue(), heightValue());
+    qelFormObject::draw();
+    qelSetCursor(qelArrowCursor());
+}
+
+void ContinentesDlg::showAddedImage(const qelValue& value)
+{
+    if (value.type() == QEL_TABLE_TYPE) {
+        m_addedImageX = qelIntValue(qelGet(value, "Origin X"));
+        m_addedImageY = qelIntValue(qelGet(value, "Origin Y"));
+        qelValue image = qelLoadImageResource(qelResolve(qelGet(value, "Image")));
+        if (image.type() != QEL_IMAGE_TYPE)
+            return;
+        qelRefreshWindowArea(0, 0, 0, 0);
+        int32_t oldX = 0;
+        int32_t oldY = 0;
+        qelSetOrigin(0, 0, &oldX, &oldY);
+        m_savedUnder = qelGrabWindowImage(m_addedImageX, m_addedImageY, qelWidth(image), qelHeight(image));
+        qelShowImageAt(image, m_addedImageX, m_addedImageY, 0, 0, 0, 0);
+        qelSetOrigin(oldX, oldY);
+        m_addedImageDrawn = 1;
+        return;
+    }
+    if (value.type() != QEL_LIST_TYPE)
+        return;
+    // Each entry keeps what lay under its own picture, so close puts every one back (an entry
+    // that is not a picture keeps nothing and is passed over).
+    m_savedUnder = qelCopy(value);
+    int32_t oldX = 0;
+    int32_t oldY = 0;
+    qelSetOrigin(0, 0, &oldX, &oldY);
+    qelRefreshWindowArea(0, 0, 0, 0);
+    for (int32_t i = 0; i < qelCount(value); ++i) {
+        qelValue entry = qelCopy(qelResolve(qelGet(value, i)));
+        if (entry.type() != QEL_LIST_TYPE || qelCount(entry) < 3) {
+            qelPut(m_savedUnder, i, qelNil);
+            continue;
+        }
+        qelValue image = qelLoadImageResource(qelResolve(qelGet(entry, 0)));
+        if (image.type() != QEL_IMAGE_TYPE) {
+            qelPut(m_savedUnder, i, qelNil);
+            continue;
+        }
+        int32_t x = qelIntValue(qelGet(entry, 1));
+        int32_t y = qelIntValue(qelGet(entry, 2));
+        qelPut(entry, 0, qelGrabWindowImage(x, y, qelWidth(image), qelHeight(image)));
+        qelPut(m_savedUnder, i, entry);
+        qelShowImageAt(image, x, y, 0, 0, 0, 0);
+    }
+    qelSetOrigin(oldX, oldY);
+    m_addedImageDrawn = 1;
+}
+
+void ContinentesDlg::restoreAddedImage()
+{
+    if (!m_addedImageDrawn)
+        return;
+    m_addedImageDrawn = 0;
+    int32_t oldX = 0;
+    int32_t oldY = 0;
+    qelSetOrigin(0, 0, &oldX, &oldY);
+    if (m_savedUnder.type() == QEL_IMAGE_TYPE) {
+        qelShowImageAt(m_savedUnder, m_addedImageX, m_addedImageY, 0, 0, 0, 0);
+    } else if (m_savedUnder.type() == QEL_LIST_TYPE) {
+        // Last drawn first: where two pictures overlap, the first one's grab holds the screen.
+        for (int32_t i = qelCount(m_savedUnder) - 1; i >= 0; --i) {
+            qelValue entry = qelGet(m_savedUnder, i);
+            if (entry.type() == QEL_LIST_TYPE && qelCount(entry) >= 3 && qelGet(entry, 0).type() == QEL_IMAGE_TYPE)
+                qelShowImageAt(qelGet(entry, 0), qelIntValue(qelGet(entry, 1)), qelIntValue(qelGet(entry, 2)), 0, 0,
+                    0, 0);
+        }
+    }
+    qelSetOrigin(oldX, oldY);
+    m_savedUnder = qelNil;
+}
+
+void ContinentesDlg::close()
+{
+    restoreAddedImage();
+    qelMediaDialogObject::close();
+}
+
+void ContinentesDlg::handleControl(const qelValue& control)
+{
+    qelControlObject* object = qelControlOf(control);
+    if (object && object->getProperty("Name") == "Lista") {
+        qelValue text = qelPerformAction(control, "getSelectionStr");
+        qelValue row = qelPerformAction(control, "getSelection");
+        m_result = qelTable(4, 100, 75);
+        qelPut(m_result, "Text", text);
+        qelPut(m_result, "Index", row.isNil() ? qelMakeInt(-1) : row);
+        endDialog();
+        return;
+    }
+    qelMediaDialogObject::handleControl(control);
+}
+
+void ContinentesDlg::mouseMove(int32_t x, int32_t y, int32_t)
+{
+    if (m_isCascade && hitTest(x, y) == continentesParentMenu) {
+        m_result = qelValue(stayOpen);
+        endDialog();
+    }
+}
+
+void ContinentesDlg::mouseDown(int32_t x, int32_t y, int32_t modifiers, int32_t clicks)
+{
+    int32_t hit = hitTest(x, y);
+    if (hit == continentesInside) {
+        m_result = qelNil;
+    } else if (m_isCascade && hit == continentesParentMenu) {
+        m_result = qelValue(stayOpen);
+        endDialog();
+    } else if (m_isCascade && hit == continentesParentItem) {
+        // A click on the item that opened this chooser is ignored.
+        return;
+    } else if (hit == continentesOutside) {
+        m_result = qelValue(closeAll);
+        endDialog();
+    } else {
+        // Outside a menu that is not a cascade's parent: nothing of this chooser's.
+        return;
+    }
+    qelMediaDialogObject::mouseDown(x, y, modifiers, clicks);
+}
+
+qelValue ContinentesDlg::result()
+{
+    return qelCopy(m_result);
+}

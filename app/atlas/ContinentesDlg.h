@@ -1,0 +1,81 @@
+#pragma once
+
+// The continent chooser: a small list ("Lista") run as the cascading submenu of a pop-up menu.
+// Opened from a menu item, it places itself beside that item (to the right, or to the left when
+// it would leave the screen), draws optional extra pictures over the screen while it is open and
+// puts back what lay under them when it closes.
+//
+// Answers: {"Text": the chosen item, "Index": its row} for a choice (the shape of a menu item's
+// answer, so the choice passes up through the parent menus to the screen that opened them);
+// "__STAYOPEN__" when the pointer moves or clicks onto a parent menu away from the item that
+// opened this one (the parent stays open); "__CLOSE__" for a click outside everything (the
+// parents close too); nil when the dialog ends in any other way.
+//
+// Open data (a table): "AddedImage" (a table {"Image", "Origin X", "Origin Y"} or a list of
+// [image, x, y]), "Background" (an image or its resource name), "ParentsList" (the parent menus,
+// outermost first, each a table with "SubItemRect" and "MenuRect"), "UseDefaultPosition",
+// "Origin X", "Origin Y", "Offset X", "Offset Y".
+
+#include "app/shell/ShellClass.h"
+#include "framework/ui/MediaDialogObject.h"
+
+#include <cstdint>
+
+// Where a point lies for the chooser: in the dialog, on a parent's item that opened the next
+// level, on a parent menu, or outside everything.
+enum ContinentesHit : int32_t {
+    continentesOutside = 0,
+    continentesParentMenu = 1,
+    continentesParentItem = 2,
+    continentesInside = 3,
+};
+
+// The hit of (x, y) given the dialog's rectangle and the parents' list: the dialog first, then
+// each parent from the innermost (last) out, its item before its menu.
+int32_t continentesHitTest(const qelValue& dialogRect, const qelValue& parents, int32_t x, int32_t y);
+
+// The corner of a w x h dialog beside the item rectangle on a mediaWidth x mediaHeight screen:
+// right of the item, or left of it when the right edge would not stay strictly inside; 5 pixels
+// above the item's top, or with its bottom 4 pixels below the item's bottom when the bottom edge
+// would not stay strictly inside.
+struct ContinentesPlace {
+    int32_t x;
+    int32_t y;
+};
+ContinentesPlace continentesPlacement(const qelValue& itemRect, int32_t w, int32_t h, int32_t mediaWidth,
+    int32_t mediaHeight);
+
+class ContinentesDlg : public qelMediaDialogObject {
+    VELARIM_CLASS(ContinentesDlg, qelMediaDialogObject)
+public:
+    void open(const qelValue& data) override;
+    void close() override;
+    void handleControl(const qelValue& control) override;
+    void mouseDown(int32_t x, int32_t y, int32_t modifiers, int32_t clicks) override;
+    // Replaces the media dialog's: there is no rollover inside this dialog.
+    void mouseMove(int32_t x, int32_t y, int32_t modifiers) override;
+    qelValue result() override;
+
+    // Draws the picture(s) over the screen, keeping what lay under them for close.
+    virtual void showAddedImage(const qelValue& value);
+
+    int32_t hitTest(int32_t x, int32_t y) const;
+
+    int32_t isCascade() const { return m_isCascade; }
+    int32_t usesDefaultPosition() const { return m_useDefaultPosition; }
+
+private:
+    void restoreAddedImage();
+
+    qelValue m_parentsList;
+    qelValue m_dialogRect;
+    int32_t m_isCascade = 0;
+    int32_t m_useDefaultPosition = 0;
+    int32_t m_addedImageDrawn = 0;
+    int32_t m_offsetX = 0;
+    int32_t m_offsetY = 0;
+    int32_t m_addedImageX = 0;
+    int32_t m_addedImageY = 0;
+    qelValue m_savedUnder;
+    qelValue m_result;
+};
