@@ -11,7 +11,7 @@
   ("Lista" (control ("Class" "TabbedListBox") ("Name" "Lista") ("Hot Spot" (rect 8 36 284 240))
     ("Font" (font "Arial" 13 0)) ("2aryFont" (font "Arial" 12 0)) ("Ident" 16) ("LineSpacing" 3) ("TextTopMargin" 2)
     ("BackgroundColor" 16777215) ("TextColor" 2105376) ("SelectionColor" 3158224) ("SelectionTextColor" 16777215)
-    ("DrawBorder" true) ("BorderColor" 2631720) ("SingleClickNotify" true)))
+    ("DrawBorder" true) ("BorderColor" 2631720) ("SingleClickNotify" true) ("TabList" (list 0))))
   ("Brasil" (control ("Class" "Button") ("Name" "Brasil") ("Hot Spot" (rect 50 286 90 24)) ("Disabled" true)
     ("UpImage" "lsbrasil_up.bmp") ("DownImage" "lsbrasil_down.bmp") ("DisabledImage" "lsbrasil_off.bmp")))
   ("Mundo" (control ("Class" "Button") ("Name" "Mundo") ("Hot Spot" (rect 160 286 90 24))
