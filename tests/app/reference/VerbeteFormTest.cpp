@@ -13,7 +13,6 @@
 #include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
-#include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/ControlObject.h"
 #include "tests/app/shell/ShellDisk.h"
 #include "tests/framework/ui/UiFixture.h"
