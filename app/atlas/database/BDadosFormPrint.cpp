@@ -140,6 +140,7 @@ void BDadosForm::printPages()
         int32_t p = 0;
         while (p < m_fieldCount) {
             if (!qelStartPage()) {
+                qelResetClip();
                 qelAbortDocument();
                 return;
             }
@@ -178,6 +179,7 @@ void BDadosForm::printPages()
             qelSetFont(tableFont);
             ++band;
             if (!qelEndPage()) {
+                qelResetClip();
                 qelAbortDocument();
                 return;
             }
