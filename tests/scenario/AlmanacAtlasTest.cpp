@@ -35,6 +35,9 @@ TEST(AlmanacAtlas, EuropeToPortugalAndRoundTheCategory)
     EXPECT_FALSE(run.differs("portugal", "back")) << "Previous comes back to Portugal as it was";
     EXPECT_TRUE(run.differs("first", "last", nameArea)) << "Previous on the first map shows the last";
     EXPECT_FALSE(run.differs("first", "again")) << "Next on the last map shows the first";
+    // The map printed on one page of a PDF in the user's folder.
+    EXPECT_NE(scenario::Run::pdfInfo(run.shots() / "user" / "VL98 - Mapa.pdf").find("Pages:           1\n"),
+        std::string::npos);
 }
 
 TEST(AlmanacAtlas, TheUnitedStatesOpenTheirEastCoast)

@@ -11,8 +11,8 @@ namespace {
 // and the result list.
 constexpr uint32_t dialogGround = 0xECF0F8, ink = 0x010000, selectedRow = 0x00FFFF;
 constexpr scenario::Area resultList { 86, 101, 340, 184 };
-// Two points of the count's first digit: ink of a "4" and not of a "2", and the other way round.
-constexpr int fourX = 91, fourY = 297, twoX = 88, twoY = 293;
+// Two points of the count's first digit: ink of a "7" and not of a "2", and the other way round.
+constexpr int sevenX = 91, sevenY = 296, twoX = 93, twoY = 303;
 
 } // namespace
 
@@ -23,15 +23,15 @@ TEST(AlmanacBusca, AQueryFromTheMenuBarIsCountedFilteredAndOpensTheEntryChosen)
     run.expectProbes({
         { "vazia",
             { { twoX, twoY, dialogGround, "no count before the first search" },
-                { fourX, fourY, dialogGround, "no count before the first search" } } },
-        // "brasil" in every section: 45 items.
+                { sevenX, sevenY, dialogGround, "no count before the first search" } } },
+        // "brasil" in every section: 78 items.
         { "todas",
-            { { fourX, fourY, ink, "the count \"45 itens encontrados\"" },
-                { twoX, twoY, dialogGround, "the count \"45 itens encontrados\"" } } },
+            { { sevenX, sevenY, ink, "the count \"78 itens encontrados\"" },
+                { twoX, twoY, dialogGround, "the count \"78 itens encontrados\"" } } },
         // The entries only: 29 items, the old count gone.
         { "verbetes",
             { { twoX, twoY, ink, "the count \"29 itens encontrados\"" },
-                { fourX, fourY, dialogGround, "the old count erased under the new one" } } },
+                { sevenX, sevenY, dialogGround, "the old count erased under the new one" } } },
         { "escolhida", { { 300, 110, selectedRow, "the first row chosen" } } },
         // The entry page: its band, its page, the entry's name above its text and the bold
         // heading of the text.

@@ -53,3 +53,23 @@ TEST(AlmanacVerbHome, ATourSavedInOneRunIsReadInTheNext)
     });
     EXPECT_TRUE(reading.differs("roteiros", "verbete")) << "the entry page did not open";
 }
+
+TEST(AlmanacVerbHome, ADamagedTourFileIsKeptAsideAndTheBrowserShowsNoTours)
+{
+    std::filesystem::path kept = std::filesystem::temp_directory_path()
+        / ("velarim-roteiro-danificado-" + std::to_string(std::random_device {}()));
+    std::filesystem::create_directories(kept);
+    const std::string damaged = "0QEL isto nao e um arquivo de roteiros";
+    std::ofstream(kept / "RotPesq.DTT", std::ios::binary) << damaged;
+    scenario::Run run("almanac_roteiro_danificado.script", "disk", "", kept);
+    std::filesystem::remove_all(kept);
+    ASSERT_TRUE(run.exitedNormally());
+    // No tour selected in the browser at (110, 90), and a press outside it closes it.
+    run.expectProbes({ { "roteiros", { { 111, 200, band, "the browser's frame" }, { 200, 157, panel, "no tour" } } },
+        { "fechado", { { 111, 200, 0xF6EEDA, "the home's ground again" } } } });
+    std::filesystem::path user = run.shots() / "user";
+    std::string aside;
+    std::getline(std::ifstream(user / "RotPesq.BAD", std::ios::binary), aside);
+    EXPECT_EQ(aside, damaged);
+    EXPECT_FALSE(std::filesystem::exists(user / "RotPesq.DTT"));
+}
