@@ -1,5 +1,6 @@
 #include "app/atlas/ContinentesDlg.h"
 
+#include "app/shell/TableKeys.h"
 #include "framework/display/Cursor.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
@@ -17,10 +18,6 @@ namespace {
 const char* const stayOpen = "__STAYOPEN__";
 const char* const closeAll = "__CLOSE__";
 
-bool holds(const qelValue& table, const char* key)
-{
-    return table.type() == QEL_TABLE_TYPE && qelContainsKey(table, key);
-}
 
 bool inside(const qelValue& region, int32_t x, int32_t y)
 {
@@ -83,11 +80,11 @@ void ContinentesDlg::open(const qelValue& data)
         showAddedImage(qelResolve(ownImage));
 
     if (data.type() == QEL_TABLE_TYPE) {
-        if (holds(data, "AddedImage"))
+        if (tableHolds(data, "AddedImage"))
             showAddedImage(qelResolve(qelGet(data, "AddedImage")));
 
         qelValue background = qelNil;
-        if (holds(data, "Background")) {
+        if (tableHolds(data, "Background")) {
             background = qelLoadImageResource(qelResolve(qelGet(data, "Background")));
             setProperty("Background Image", background);
         } else {
@@ -95,7 +92,7 @@ void ContinentesDlg::open(const qelValue& data)
         }
         bool hasBackground = background.type() == QEL_IMAGE_TYPE;
 
-        if (holds(data, "ParentsList")) {
+        if (tableHolds(data, "ParentsList")) {
             m_parentsList = qelGet(data, "ParentsList");
             m_isCascade = 1;
             if (qelGet(data, "UseDefaultPosition") == qelTrue) {
@@ -111,14 +108,14 @@ void ContinentesDlg::open(const qelValue& data)
         }
         if (!m_useDefaultPosition) {
             for (const char* key : { "Origin X", "Origin Y" }) {
-                if (holds(data, key))
+                if (tableHolds(data, key))
                     setProperty(key, qelGet(data, key));
             }
-            if (holds(data, "Offset X")) {
+            if (tableHolds(data, "Offset X")) {
                 m_offsetX = qelIntValue(qelGet(data, "Offset X"));
                 setProperty("Origin X", qelMakeInt(getInt("Origin X", 0) + m_offsetX));
             }
-            if (holds(data, "Offset Y")) {
+            if (tableHolds(data, "Offset Y")) {
                 m_offsetY = qelIntValue(qelGet(data, "Offset Y"));
                 setProperty("Origin Y", qelMakeInt(getInt("Origin Y", 0) + m_offsetY));
             }

@@ -3,6 +3,7 @@
 #include "app/shell/ErrorCapture.h"
 #include "app/shell/TextPage.h"
 #include "app/shell/TrimBlanks.h"
+#include "app/shell/TableKeys.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/Resource.h"
@@ -20,10 +21,6 @@ namespace {
 const char* const categoryNames[] = { "Artes", "Astronomia", "Ecologia", "Esportes", "Geografia", "Hist\xF3ria",
     "L\xEDnguas", "Maiores", "Misticismo", "Sa\xFA" "de" };
 
-bool holds(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) && qelContainsKey(table, qelValue(key));
-}
 
 // The value under the key of a table; nil for anything that is not a table.
 qelValue entry(const qelValue& table, const qelValue& key)
@@ -80,12 +77,12 @@ void CurioHForm::draw()
     m_openData = qelNil;
     int32_t category = -1;
     int32_t record = -1;
-    if (holds(request, "SCatID")) {
+    if (tableHolds(request, "SCatID")) {
         category = qelIntValue(entry(request, qelValue("SCatID")));
         qelValue index = entry(request, qelValue("Index"));
         // Without "Index" the viewer draws one at random.
         record = index.type() == QEL_INT_TYPE ? index.payload() : -1;
-    } else if (holds(request, "Text")) {
+    } else if (tableHolds(request, "Text")) {
         // A title the index does not know leaves the home screen as it is.
         if (!lookUpTitle(entry(request, qelValue("Text")), category, record))
             return;
@@ -129,7 +126,7 @@ void CurioHForm::runViewer(const qelValue& control)
         qelRemoveKey(run, qelValue("Index"));
     }
     m_lastResult = qelRunDialog(qelValue("CurioHFDialog"), run);
-    if (!holds(m_lastResult, "Jump"))
+    if (!tableHolds(m_lastResult, "Jump"))
         return;
     qelValue form = entry(m_lastResult, qelValue("Form"));
     // A link to a screen the program does not have leaves the user here.

@@ -4,6 +4,7 @@
 #include "app/shell/CategoryLists.h"
 #include "app/shell/DBLists.h"
 #include "app/shell/MarkList.h"
+#include "app/shell/TableKeys.h"
 #include "framework/display/WindowServices.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/EnvironmentServices.h"
@@ -38,17 +39,7 @@ constexpr int32_t listIdMask = 0xFFFF;
 const char* const popUpMenu = "PopUpMenu";
 const char* const seeAlsoName = "VejaTamb\xE9m";
 
-bool holds(const qelValue& table, const char* key)
-{
-    qelTableObject* t = qelTableOf(table);
-    return t && t->find(key) >= 0;
-}
 
-qelValue entry(const qelValue& table, const char* key)
-{
-    qelTableObject* t = qelTableOf(table);
-    return t ? qelResolve(t->get(key)) : qelNil;
-}
 
 // An integer of the data; anything that is not one gives the fallback.
 int32_t intOf(const qelValue& value, int32_t fallback = 0)
@@ -106,7 +97,7 @@ std::string VerbeteForm::shownHeading(const std::string& heading, const std::str
 
 bool VerbeteForm::wantsOpening(const qelValue& data) const
 {
-    return holds(data, "Text") || holds(data, "Index");
+    return tableHolds(data, "Text") || tableHolds(data, "Index");
 }
 
 void VerbeteForm::open(const qelValue& data)
@@ -161,15 +152,15 @@ void VerbeteForm::setup(const qelValue& data)
     m_pageData = qelTableOf(data) ? qelCopy(data) : qelTable(4, 100, 75);
     m_listKind = NoList;
     int32_t recordNumber = -1;
-    if (holds(data, "BrowseList")) {
+    if (tableHolds(data, "BrowseList")) {
         // A tour or a word search's result.
-        m_browseList = entry(data, "BrowseList");
-        m_searchedText = entry(data, "SearchedText");
-        m_position = intOf(entry(data, "Index"));
+        m_browseList = tableEntry(data, "BrowseList");
+        m_searchedText = tableEntry(data, "SearchedText");
+        m_position = intOf(tableEntry(data, "Index"));
         if (m_position < 0 || m_position >= countOf(m_browseList))
             m_position = 0;
         recordNumber = recordOfListId(intOf(elementOf(m_browseList, m_position)) & listIdMask);
-        if (holds(data, "Roteiro")) {
+        if (tableHolds(data, "Roteiro")) {
             m_listKind = Tour;
             m_currentCategory = "Roteiros";
         } else {
@@ -178,10 +169,10 @@ void VerbeteForm::setup(const qelValue& data)
         }
         select(recordNumber);
         m_currentSubcategory = categoryPath(intOf(recordElement(subcategoryElement)), nullptr, nullptr);
-    } else if (qelIsTrue(entry(data, "FullList"))) {
+    } else if (qelIsTrue(tableEntry(data, "FullList"))) {
         // The whole alphabetical index.
-        int32_t id = holds(data, "Index") ? intOf(entry(data, "Index"))
-                                          : DBLists::instance().idListGet(0, entry(data, "Text"));
+        int32_t id = tableHolds(data, "Index") ? intOf(tableEntry(data, "Index"))
+                                          : DBLists::instance().idListGet(0, tableEntry(data, "Text"));
         recordNumber = recordOfListId(id);
         m_listKind = AlphabeticalIndex;
         m_browseList = loadIDCatList(0, 1);
@@ -192,8 +183,8 @@ void VerbeteForm::setup(const qelValue& data)
         m_currentSubcategory = categoryPath(intOf(recordElement(subcategoryElement)), nullptr, nullptr);
     } else {
         // A sub-category's list.
-        m_position = intOf(entry(data, "Index"));
-        m_browseList = holds(data, "SCatID") ? loadIDCatList(intOf(entry(data, "SCatID")), 1) : getCachedIDList(0);
+        m_position = intOf(tableEntry(data, "Index"));
+        m_browseList = tableHolds(data, "SCatID") ? loadIDCatList(intOf(tableEntry(data, "SCatID")), 1) : getCachedIDList(0);
         if (m_position < 0 || m_position >= countOf(m_browseList))
             m_position = 0;
         recordNumber = recordOfListId(intOf(elementOf(m_browseList, m_position), -1));

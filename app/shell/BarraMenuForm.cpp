@@ -2,6 +2,7 @@
 
 #include "app/shell/MarkList.h"
 #include "app/shell/ShellHooks.h"
+#include "app/shell/TableKeys.h"
 #include "framework/display/AppWindow.h"
 #include "framework/display/Cursor.h"
 #include "framework/runtime/Builtins.h"
@@ -25,17 +26,7 @@ namespace {
 // The marks pop-up's sub-menu and the item it is enabled by.
 constexpr const char* marksItem = "Lista de Marcados";
 
-bool holds(const qelValue& table, const char* key)
-{
-    qelTableObject* t = qelTableOf(table);
-    return t && t->find(key) >= 0;
-}
 
-qelValue entry(const qelValue& table, const char* key)
-{
-    qelTableObject* t = qelTableOf(table);
-    return t ? qelResolve(t->get(key)) : qelNil;
-}
 
 qelValue controlName(const qelValue& control)
 {
@@ -191,9 +182,9 @@ void BarraMenuForm::showSectionMenu()
 {
     const char* menu = getProperty("Form Name") == "MainForm" ? "VelarimMenuMF" : "VelarimMenu";
     qelValue choice = qelRunDialog("PopUpMenu", qelLoadResource(menu));
-    if (!holds(choice, "Text"))
+    if (!tableHolds(choice, "Text"))
         return;
-    if (const char* form = velarimSectionForm(entry(choice, "Text")))
+    if (const char* form = velarimSectionForm(tableEntry(choice, "Text")))
         goToForm(form, qelNil);
 }
 
@@ -204,10 +195,10 @@ void BarraMenuForm::runSearch()
         return;
     // The same table: what the steps below change is what the next search starts from.
     lastSearch = found;
-    if (!holds(found, "Text"))
+    if (!tableHolds(found, "Text"))
         return;
     // "Section: key": the section before the colon, the key after the colon and its blank.
-    qelValue text = entry(found, "Text");
+    qelValue text = tableEntry(found, "Text");
     if (!text.isString())
         return;
     int32_t length = qelCount(text);
@@ -242,26 +233,26 @@ void BarraMenuForm::showMarksMenu()
     if (qelTableOf(menu))
         qelPut(menu, qelValue("CascadeTable"), cascade);
     qelValue choice = qelRunDialog("PopUpMenu", menu);
-    if (!holds(choice, "Text"))
+    if (!tableHolds(choice, "Text"))
         return;
-    if (markerCommand(entry(choice, "Text")) != 0 && countMarks() > 0)
+    if (markerCommand(tableEntry(choice, "Text")) != 0 && countMarks() > 0)
         goToForm("VerbeteForm", choice);
 }
 
 void BarraMenuForm::showHistory()
 {
     qelValue choice = qelDoDialog("HistoryDlg");
-    if (!qelTableOf(choice) || entry(choice, "Jump Form").isNil())
+    if (!qelTableOf(choice) || tableEntry(choice, "Jump Form").isNil())
         return;
-    qelHistoryGoToEntry(position(entry(choice, "Jump Index")));
+    qelHistoryGoToEntry(position(tableEntry(choice, "Jump Index")));
 }
 
 void BarraMenuForm::showInternetMenu()
 {
     qelValue choice = qelRunDialog("PopUpMenu", qelLoadResource("InternetMenu"));
-    if (!holds(choice, "Text"))
+    if (!tableHolds(choice, "Text"))
         return;
-    qelValue text = entry(choice, "Text");
+    qelValue text = tableEntry(choice, "Text");
     const char* address = nullptr;
     if (text == "Registro Eletr\xF4nico")
         qelDoDialog("RegistroDialog");
@@ -276,9 +267,9 @@ void BarraMenuForm::showInternetMenu()
 void BarraMenuForm::showHelpMenu()
 {
     qelValue choice = qelRunDialog("PopUpMenu", qelLoadResource("AjudaMenu"));
-    if (!holds(choice, "Text"))
+    if (!tableHolds(choice, "Text"))
         return;
-    qelValue text = entry(choice, "Text");
+    qelValue text = tableEntry(choice, "Text");
     if (text == "Cr\xE9" "ditos") {
         goToForm("CreditsForm", qelNil);
     } else if (text == "\xCDndice") {
@@ -298,7 +289,7 @@ void BarraMenuForm::showHelpMenu()
 void BarraMenuForm::showMainCategoryMenu()
 {
     qelValue choice = qelRunDialog("PopUpMenu1", m_categoryMenus);
-    if (!holds(choice, "Index"))
+    if (!tableHolds(choice, "Index"))
         return;
     qelValue subcategory = qelResolve(getProperty("SCategName"));
     if (qelControlOf(subcategory))
@@ -310,21 +301,21 @@ bool BarraMenuForm::showSubcategoryMenu(const qelValue& control)
 {
     if (!m_currentCategory.isString())
         return false;
-    qelValue menu = qelCopy(qelGet(entry(m_categoryMenus, "CascadeTable"), m_currentCategory));
+    qelValue menu = qelCopy(qelGet(tableEntry(m_categoryMenus, "CascadeTable"), m_currentCategory));
     // A category the description does not hold has no pop-up: the click does nothing.
     if (!qelTableOf(menu))
         return true;
     qelPut(menu, qelValue("Origin X"), getProperty("SCategXPos"));
     qelPut(menu, qelValue("Origin Y"), getProperty("SCategYPos"));
     qelTableOf(menu)->remove("UseDefaultPosition");
-    qelValue choice = qelRunDialog(entry(menu, "DlgName"), menu);
-    if (!holds(choice, "Index"))
+    qelValue choice = qelRunDialog(tableEntry(menu, "DlgName"), menu);
+    if (!tableHolds(choice, "Index"))
         return true;
     qelValue formName = getProperty("Form Name");
     if (formName.isNil()) {
         // Without a screen of its own the choice names an information page by its position.
         qelValue pages = qelResolve(qelLoadResource("ValidInfos"));
-        int32_t index = position(entry(choice, "Index"));
+        int32_t index = position(tableEntry(choice, "Index"));
         qelListObject* list = qelListObjectOf(pages);
         if (list && index >= 0 && index < list->count)
             goToForm(qelResolve(list->elementAt(index)), qelNil);
@@ -341,7 +332,7 @@ void BarraMenuForm::showItemMenu()
     if (!qelTableOf(menu))
         return;
     qelPut(menu, qelValue("SCatID"), qelMakeInt(m_categoryId));
-    qelValue choice = qelRunDialog(entry(menu, "DlgName"), menu);
-    if (holds(choice, "Index"))
+    qelValue choice = qelRunDialog(tableEntry(menu, "DlgName"), menu);
+    if (tableHolds(choice, "Index"))
         goToForm(getProperty("Form Name"), choice);
 }
