@@ -65,13 +65,12 @@ int32_t ContinentesDlg::hitTest(int32_t x, int32_t y) const
 void ContinentesDlg::open(const qelValue& data)
 {
     m_useDefaultPosition = 0;
-    m_addedImageDrawn = 0;
     m_offsetX = 0;
     m_offsetY = 0;
     m_parentsList = qelMakeList(4, 100, QEL_GENERAL_LIST);
     // An answer of an earlier run must not come back from this one.
     m_result = qelNil;
-    m_savedUnder = qelNil;
+    m_addedImages.restore();
     // The resource first: the placement below goes into its properties.
     loadResourceTable();
 
@@ -130,78 +129,12 @@ void ContinentesDlg::open(const qelValue& data)
 
 void ContinentesDlg::showAddedImage(const qelValue& value)
 {
-    if (value.type() == QEL_TABLE_TYPE) {
-        m_addedImageX = qelIntValue(qelGet(value, "Origin X"));
-        m_addedImageY = qelIntValue(qelGet(value, "Origin Y"));
-        qelValue image = qelLoadImageResource(qelResolve(qelGet(value, "Image")));
-        if (image.type() != QEL_IMAGE_TYPE)
-            return;
-        qelRefreshWindowArea(0, 0, 0, 0);
-        int32_t oldX = 0;
-        int32_t oldY = 0;
-        qelSetOrigin(0, 0, &oldX, &oldY);
-        m_savedUnder = qelGrabWindowImage(m_addedImageX, m_addedImageY, qelWidth(image), qelHeight(image));
-        qelShowImageAt(image, m_addedImageX, m_addedImageY, 0, 0, 0, 0);
-        qelSetOrigin(oldX, oldY);
-        m_addedImageDrawn = 1;
-        return;
-    }
-    if (value.type() != QEL_LIST_TYPE)
-        return;
-    // Each entry keeps what lay under its own picture, so close puts every one back (an entry
-    // that is not a picture keeps nothing and is passed over).
-    m_savedUnder = qelCopy(value);
-    int32_t oldX = 0;
-    int32_t oldY = 0;
-    qelSetOrigin(0, 0, &oldX, &oldY);
-    qelRefreshWindowArea(0, 0, 0, 0);
-    for (int32_t i = 0; i < qelCount(value); ++i) {
-        qelValue entry = qelCopy(qelResolve(qelGet(value, i)));
-        if (entry.type() != QEL_LIST_TYPE || qelCount(entry) < 3) {
-            qelPut(m_savedUnder, i, qelNil);
-            continue;
-        }
-        qelValue image = qelLoadImageResource(qelResolve(qelGet(entry, 0)));
-        if (image.type() != QEL_IMAGE_TYPE) {
-            qelPut(m_savedUnder, i, qelNil);
-            continue;
-        }
-        int32_t x = qelIntValue(qelGet(entry, 1));
-        int32_t y = qelIntValue(qelGet(entry, 2));
-        qelPut(entry, 0, qelGrabWindowImage(x, y, qelWidth(image), qelHeight(image)));
-        qelPut(m_savedUnder, i, entry);
-        qelShowImageAt(image, x, y, 0, 0, 0, 0);
-    }
-    qelSetOrigin(oldX, oldY);
-    m_addedImageDrawn = 1;
-}
-
-void ContinentesDlg::restoreAddedImage()
-{
-    if (!m_addedImageDrawn)
-        return;
-    m_addedImageDrawn = 0;
-    int32_t oldX = 0;
-    int32_t oldY = 0;
-    qelSetOrigin(0, 0, &oldX, &oldY);
-    if (m_savedUnder.type() == QEL_IMAGE_TYPE) {
-        qelShowImageAt(m_savedUnder, m_addedImageX, m_addedImageY, 0, 0, 0, 0);
-    } else if (m_savedUnder.type() == QEL_LIST_TYPE) {
-        // Last drawn first: where two pictures overlap, the first one's grab holds the screen.
-        for (int32_t i = qelCount(m_savedUnder) - 1; i >= 0; --i) {
-            qelValue entry = qelGet(m_savedUnder, i);
-            if (entry.type() == QEL_LIST_TYPE && qelCount(entry) >= 3 && qelGet(entry, 0).type() == QEL_IMAGE_TYPE)
-                qelShowImageAt(qelGet(entry, 0), qelIntValue(qelGet(entry, 1)), qelIntValue(qelGet(entry, 2)), 0, 0,
-                    0, 0);
-        }
-    }
-    qelSetOrigin(oldX, oldY);
-    m_savedUnder = qelNil;
+    m_addedImages.show(value);
 }
 
 void ContinentesDlg::close()
 {
-    restoreAddedImage();
+    m_addedImages.restore();
     qelMediaDialogObject::close();
 }
 

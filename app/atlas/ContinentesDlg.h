@@ -16,6 +16,7 @@
 // outermost first, each a table with "SubItemRect" and "MenuRect"), "UseDefaultPosition",
 // "Origin X", "Origin Y", "Offset X", "Offset Y".
 
+#include "app/shell/AddedImages.h"
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaDialogObject.h"
 
@@ -65,17 +66,13 @@ public:
     int32_t usesDefaultPosition() const { return m_useDefaultPosition; }
 
 private:
-    void restoreAddedImage();
 
     qelValue m_parentsList;
     qelValue m_dialogRect;
     int32_t m_isCascade = 0;
     int32_t m_useDefaultPosition = 0;
-    int32_t m_addedImageDrawn = 0;
     int32_t m_offsetX = 0;
     int32_t m_offsetY = 0;
-    int32_t m_addedImageX = 0;
-    int32_t m_addedImageY = 0;
-    qelValue m_savedUnder;
+    AddedImages m_addedImages;
     qelValue m_result;
 };

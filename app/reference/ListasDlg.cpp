@@ -55,18 +55,6 @@ bool isEmptyList(const qelValue& value)
     return value.isNil() || (qelListObjectOf(value) && qelCount(value) == 0);
 }
 
-// Highlight pictures and their backgrounds are at screen positions, whatever the dialog's own
-// drawing origin is; the origin is put back on every way out.
-class ScreenOrigin {
-public:
-    ScreenOrigin() { qelSetOrigin(0, 0, &m_x, &m_y); }
-    ~ScreenOrigin() { qelSetOrigin(m_x, m_y); }
-
-private:
-    int32_t m_x = 0;
-    int32_t m_y = 0;
-};
-
 } // namespace
 
 qelValue ListasDlg::listControl()
@@ -90,13 +78,12 @@ void ListasDlg::open(const qelValue& data)
     m_kind = 0;
     m_offsetX = 0;
     m_offsetY = 0;
-    m_addedShown = 0;
     m_fullList = 0;
     m_cascadePlaced = 0;
     // A run without parents must not take a press for one on a parent of an earlier run.
     m_hasParents = 0;
     m_menuResult = qelNil;
-    m_savedScreen = qelNil;
+    m_addedImages.restore();
     m_parentsList = qelMakeList(4, 100, QEL_GENERAL_LIST);
 
     if (hasProperty("AddedImage"))
@@ -329,61 +316,12 @@ void ListasDlg::mouseMove(int32_t x, int32_t y, int32_t)
 
 void ListasDlg::showAddedImage(const qelValue& spec)
 {
-    if (qelTableObject* table = qelTableOf(spec)) {
-        m_addedX = qelIntValue(table->get("Origin X"));
-        m_addedY = qelIntValue(table->get("Origin Y"));
-        qelValue picture = qelLoadImageResource(qelResolve(table->get("Image")));
-        if (!isImage(picture))
-            return;
-        qelRefreshWindowArea(0, 0, 0, 0);
-        ScreenOrigin origin;
-        m_savedScreen = qelGrabWindowImage(m_addedX, m_addedY, qelWidth(picture), qelHeight(picture));
-        qelShowImageAt(picture, m_addedX, m_addedY, 0, 0, 0, 0);
-        m_addedShown = 1;
-        return;
-    }
-    qelListObject* list = generalList(spec);
-    if (!list)
-        return;
-    // Only what was actually covered is kept: a picture that cannot be drawn ends the list, and
-    // the pictures after it are neither drawn nor put back.
-    m_savedScreen = qelMakeList(4, 100, QEL_GENERAL_LIST);
-    ScreenOrigin origin;
-    qelRefreshWindowArea(0, 0, 0, 0);
-    for (int32_t i = 0; i < list->count; ++i) {
-        qelListObject* entry = generalList(qelResolve(list->elementAt(i)));
-        if (!entry || entry->count < 3)
-            break;
-        qelValue picture = qelLoadImageResource(qelResolve(entry->elementAt(0)));
-        if (!isImage(picture))
-            break;
-        int32_t x = qelIntValue(entry->elementAt(1));
-        int32_t y = qelIntValue(entry->elementAt(2));
-        qelValue saved = qelGrabWindowImage(x, y, qelWidth(picture), qelHeight(picture));
-        qelListObjectOf(m_savedScreen)->append(qelListOf({ saved, qelMakeInt(x), qelMakeInt(y) }));
-        qelShowImageAt(picture, x, y, 0, 0, 0, 0);
-    }
-    m_addedShown = 1;
+    m_addedImages.show(spec);
 }
 
 void ListasDlg::close()
 {
-    if (m_addedShown) {
-        ScreenOrigin origin;
-        if (isImage(m_savedScreen)) {
-            qelShowImageAt(m_savedScreen, m_addedX, m_addedY, 0, 0, 0, 0);
-        } else if (qelListObject* list = generalList(m_savedScreen)) {
-            // Last drawn first back, so overlapping pictures leave the first background on top.
-            for (int32_t i = list->count - 1; i >= 0; --i) {
-                qelListObject* entry = generalList(list->elementAt(i));
-                if (entry && entry->count >= 3 && isImage(entry->elementAt(0)))
-                    qelShowImageAt(entry->elementAt(0), qelIntValue(entry->elementAt(1)),
-                        qelIntValue(entry->elementAt(2)), 0, 0, 0, 0);
-            }
-        }
-        m_addedShown = 0;
-        m_savedScreen = qelNil;
-    }
+    m_addedImages.restore();
     qelMediaDialogObject::close();
 }
 

@@ -22,6 +22,7 @@
 // is the picked element itself as an integer together with "FullList" = true (when the data
 // asked for it, or a whole category 0 was loaded), else the picked row's position.
 
+#include "app/shell/AddedImages.h"
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaDialogObject.h"
 
@@ -56,15 +57,11 @@ public:
     qelValue m_frameRect;
     int32_t m_hasParents = 0;
     int32_t m_cascadePlaced = 0;
-    int32_t m_addedShown = 0;
     qelValue m_menuResult;
     int32_t m_offsetX = 0;
     int32_t m_offsetY = 0;
-    int32_t m_addedX = 0;
-    int32_t m_addedY = 0;
-    // The background of a single highlight picture (an image), or the list of [background, x, y]
-    // of several.
-    qelValue m_savedScreen;
+    // The highlight pictures shown and what they cover.
+    AddedImages m_addedImages;
 
 protected:
     // The list of the kind for the category, as the dialog loads it when its data gives none.

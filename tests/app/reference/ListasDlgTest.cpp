@@ -337,7 +337,7 @@ TEST_F(ListasDlgTest, HighlightPicturesAreDrawnAndTheirBackgroundsComeBack)
     open(d);
     EXPECT_EQ(ui.pixel(401, 301), pixelOf(red));
     EXPECT_EQ(ui.pixel(425, 315), pixelOf(blue));
-    EXPECT_EQ(object->m_addedShown, 1);
+    EXPECT_TRUE(object->m_addedImages.shown());
     finish();
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
 
@@ -355,6 +355,29 @@ TEST_F(ListasDlgTest, HighlightPicturesAreDrawnAndTheirBackgroundsComeBack)
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
 }
 
+TEST_F(ListasDlgTest, TheDialogsOwnPictureAndTheDatasBothComeBack)
+{
+    // The resource's picture is drawn first, the data's over part of it; closing puts back the
+    // screen under both (one kept background would leave the first picture on the screen).
+    qelValue own = qelTable(4, 100, 75);
+    qelPut(own, "Image", solidImage(16, 8, red));
+    qelPut(own, "Origin X", qelMakeInt(5));
+    qelPut(own, "Origin Y", qelMakeInt(400));
+    object->setProperty("AddedImage", own);
+    qelValue overlapping = qelTable(4, 100, 75);
+    qelPut(overlapping, "Image", solidImage(16, 8, blue));
+    qelPut(overlapping, "Origin X", qelMakeInt(12));
+    qelPut(overlapping, "Origin Y", qelMakeInt(404));
+    qelValue d = data();
+    qelPut(d, "AddedImage", overlapping);
+    open(d);
+    EXPECT_EQ(ui.pixel(6, 401), pixelOf(red));
+    EXPECT_EQ(ui.pixel(20, 410), pixelOf(blue));
+    EXPECT_EQ(object->m_addedImages.savedCount(), 2);
+    finish();
+    EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
+}
+
 TEST_F(ListasDlgTest, APictureThatCannotBeDrawnEndsTheHighlightsAndOnlyWhatWasCoveredComesBack)
 {
     qelValue d = data();
@@ -365,7 +388,7 @@ TEST_F(ListasDlgTest, APictureThatCannotBeDrawnEndsTheHighlightsAndOnlyWhatWasCo
     open(d);
     EXPECT_EQ(ui.pixel(401, 301), pixelOf(red));
     EXPECT_EQ(ui.pixel(505, 405), patternPixel(505, 405));
-    EXPECT_EQ(qelCount(object->m_savedScreen), 1);
+    EXPECT_EQ(object->m_addedImages.savedCount(), 1);
     finish();
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
 }
