@@ -37,7 +37,7 @@
 #include "app/reference/MidiasForm.h"
 #include "app/reference/NomeRoteiroDlg.h"
 #include "app/reference/RetroForm.h"
-#include "app/reference/RetrospectivaHF.h"
+#include "app/reference/RetroHF.h"
 #include "app/reference/VBCRDialog.h"
 #include "app/reference/VBDialogHF.h"
 #include "app/reference/VerbHForm.h"

@@ -314,9 +314,9 @@ void ListasDlg::mouseMove(int32_t x, int32_t y, int32_t)
     }
 }
 
-void ListasDlg::showAddedImage(const qelValue& spec)
+void ListasDlg::showAddedImage(const qelValue& pictures)
 {
-    m_addedImages.show(spec);
+    m_addedImages.show(pictures);
 }
 
 void ListasDlg::close()

@@ -42,7 +42,7 @@ public:
     int32_t hitTest(int32_t x, int32_t y);
     // Draws the highlight pictures of a table {"Image", "Origin X", "Origin Y"} or a list of
     // [picture, x, y] lists, saving what they cover.
-    virtual void showAddedImage(const qelValue& spec);
+    virtual void showAddedImage(const qelValue& pictures);
 
     // The row to select when a list is shown, and the row last picked; shared by every name.
     static int32_t s_selectedIndex;

@@ -46,9 +46,9 @@ void AddedImages::draw(const qelValue& picture, int32_t x, int32_t y)
     m_shown = true;
 }
 
-void AddedImages::show(const qelValue& spec)
+void AddedImages::show(const qelValue& pictures)
 {
-    if (qelTableObject* table = qelTableOf(spec)) {
+    if (qelTableObject* table = qelTableOf(pictures)) {
         qelValue picture = pictureOf(table->get("Image"));
         if (picture.isNil())
             return;
@@ -58,7 +58,7 @@ void AddedImages::show(const qelValue& spec)
         draw(picture, qelIntValue(table->get("Origin X")), qelIntValue(table->get("Origin Y")));
         return;
     }
-    qelListObject* list = generalList(spec);
+    qelListObject* list = generalList(pictures);
     if (!list)
         return;
     ScreenOrigin origin;

@@ -16,8 +16,9 @@
 
 class AddedImages {
 public:
-    // Draws the pictures of the spec, keeping what they cover; anything else draws nothing.
-    void show(const qelValue& spec);
+    // Draws the pictures given (a table or a list, as above), keeping what they cover; anything
+    // else draws nothing.
+    void show(const qelValue& pictures);
     // Puts back what every picture shown covered, and forgets it.
     void restore();
 

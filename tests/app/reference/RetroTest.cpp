@@ -4,7 +4,7 @@
 // region buttons, header and the scroll to the chosen article.
 
 #include "app/reference/RetroForm.h"
-#include "app/reference/RetrospectivaHF.h"
+#include "app/reference/RetroHF.h"
 #include "app/reference/ReviewLists.h"
 #include "app/shell/Registrations.h"
 #include "framework/richtext/TextLayout.h"

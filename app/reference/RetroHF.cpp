@@ -1,4 +1,4 @@
-#include "app/reference/RetrospectivaHF.h"
+#include "app/reference/RetroHF.h"
 
 #include "app/reference/ReviewLists.h"
 #include "framework/display/WindowServices.h"
