@@ -4,6 +4,7 @@
 # same sources give the same bytes.
 #
 #   disk/VL98.ini                  the installation: the disk is its source disk
+#   disk/VL98.html                 the help page
 #   disk/cursors/102.cur, 104.cur  the program's cursors (content/style/cursors.tbl)
 #   disk/Media/global.etn          the globals (content/almanac/global.tbl)
 #   disk/Media/<file>.etn          one per registered screen (content/almanac/screens.txt): the
@@ -35,6 +36,13 @@ add_custom_command(OUTPUT ${QEL_ALMANAC_DIR}/VL98.ini
     DEPENDS diskbuild ${qel_almanac_stamps}/VL98.ini
     COMMENT "Almanac: VL98.ini" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_DIR}/VL98.ini)
+
+# The help page that the help menu's "Índice" opens in the desktop's browser.
+add_custom_command(OUTPUT ${QEL_ALMANAC_DIR}/VL98.html
+    COMMAND diskbuild text ${QEL_ALMANAC_CONTENT}/VL98.html ${QEL_ALMANAC_DIR}/VL98.html
+    DEPENDS diskbuild ${QEL_ALMANAC_CONTENT}/VL98.html
+    COMMENT "Almanac: VL98.html" VERBATIM)
+list(APPEND qel_almanac_outputs ${QEL_ALMANAC_DIR}/VL98.html)
 
 add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/global.etn
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}

@@ -1,7 +1,8 @@
 // The almanac's main menu and menu bar, run headless on the almanac's disk: the section menu
 // leads to a section, the marks menu offers its list only while there are marks, and the
 // preferences chosen in their dialog are in PREFS.DAT at exit, byte for byte, and in force at the
-// next start. A damaged PREFS.DAT gives the shipped preferences and is written anew at exit.
+// next start. A damaged PREFS.DAT gives the shipped preferences and is written anew at exit. The
+// help menu's index opens the disk's help page.
 
 #include "Scenario.h"
 
@@ -79,6 +80,17 @@ TEST(AlmanacMenus, TheSectionMenuLeadsToTheSectionChosen)
     // The menu above the "Velarim" button, and the curiosities' screen (its section's cream).
     run.expectProbes({ { "menu", { { 14, 310, menuFace, "the section menu over the button row" } } },
         { "curio", { { 20, 100, 0xFCF0C8, "the curiosities' screen" } } } });
+}
+
+TEST(AlmanacMenus, TheHelpIndexOpensTheDisksHelpPageInTheBrowser)
+{
+    scenario::Run run("almanac_ajuda.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    std::string launches;
+    for (uint8_t c : fileBytes(run.shots() / "launches.txt"))
+        launches += char(c);
+    EXPECT_EQ(launches, "open " + (fs::path(QEL_BUILD_DIR) / "disk" / "VL98.html").string() + "\n");
+    EXPECT_TRUE(fs::is_regular_file(fs::path(QEL_BUILD_DIR) / "disk" / "VL98.html"));
 }
 
 TEST(AlmanacMenus, TheMarksListIsOffWithoutMarksAndOnWithOne)
