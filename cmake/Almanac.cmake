@@ -5,7 +5,7 @@
 #
 #   disk/VL98.ini                  the installation: the disk is its source disk
 #   disk/VL98.html                 the help page
-#   disk/cursors/102.cur, 104.cur  the program's cursors (content/style/cursors.tbl)
+#   disk/cursors/102.cur, 104.cur  the program's cursors and its icon 101.ico (content/style/cursors.tbl)
 #   disk/Media/global.etn          the globals (content/almanac/global.tbl)
 #   disk/Media/<file>.etn          one per registered screen (content/almanac/screens.txt): the
 #                                  authored screens/<file>.frm, else a placeholder of its class

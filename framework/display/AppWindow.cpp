@@ -1,5 +1,6 @@
 #include "framework/display/AppWindow.h"
 
+#include "framework/display/Cursor.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Error.h"
 #include "framework/runtime/EventQueue.h"
@@ -7,13 +8,18 @@
 #include "framework/runtime/Settings.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
+#include "platform/window/CursorFile.h"
 #include "platform/window/WindowSystem.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
+
+// The program's icon resource id, as its cursors are 102 and 104.
+constexpr int32_t programIconId = 101;
 
 // Handle (int value) -> window value; nil while no window is registered.
 qelValue windowTable;
@@ -131,6 +137,12 @@ void qelWindowBase::create(
     params.fullscreen = (style & QEL_WS_POPUP) != 0;
     params.width = w;
     params.height = h;
+    // The program's icon resource; without one the desktop shows its own.
+    if (std::optional<platform::CursorImage> icon = platform::readCursorFile(qelProgramResourcePath(programIconId, "ico"))) {
+        params.iconArgb = std::move(icon->argb);
+        params.iconWidth = icon->width;
+        params.iconHeight = icon->height;
+    }
     uint32_t created = 0;
     if (system) {
         windowUnderCreation = this;

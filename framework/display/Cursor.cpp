@@ -50,9 +50,8 @@ qelCursorObject::~qelCursorObject()
     }
 }
 
-qelValue qelCursorFromResource(int32_t id)
+std::string qelProgramResourcePath(int32_t id, const char* extension)
 {
-    int32_t resource = id & 0xFFFF;
     std::string path;
     if (qelStringObject* folder = qelStringOf(qelAppDirectory()))
         path.assign(folder->chars(), size_t(folder->length()));
@@ -60,7 +59,13 @@ qelValue qelCursorFromResource(int32_t id)
     std::replace(path.begin(), path.end(), '\\', '/');
     if (!path.empty() && path.back() != '/')
         path += '/';
-    path += "cursors/" + std::to_string(resource) + ".cur";
+    return path + "cursors/" + std::to_string(id) + "." + extension;
+}
+
+qelValue qelCursorFromResource(int32_t id)
+{
+    int32_t resource = id & 0xFFFF;
+    std::string path = qelProgramResourcePath(resource, "cur");
     platform::WindowSystem* system = qelWindowSystem();
     uint32_t handle = system ? system->loadCursorFile(path) : 0;
     if (!handle) {

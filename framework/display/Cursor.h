@@ -3,11 +3,13 @@
 // Cursors (type 12): framework values around a platform cursor. One cursor is current at a
 // time; the window procedure applies it again whenever the platform asks the window for its
 // cursor. The program's cursor resources are cursor files in the "cursors" folder of the program
-// folder, named by their resource id ("cursors/102.cur" is the hand, "cursors/104.cur" the key).
+// folder, named by their resource id ("cursors/102.cur" is the hand, "cursors/104.cur" the key);
+// its icon lies beside them ("cursors/101.ico").
 
 #include "framework/runtime/Value.h"
 
 #include <cstdint>
+#include <string>
 
 class qelCursorObject : public qelObject {
 public:
@@ -23,6 +25,10 @@ public:
     qelValue handle;
     int32_t owned = 0;
 };
+
+// The path of the program's resource file with that id and extension ("cur", "ico") in the
+// "cursors" folder of the program folder.
+std::string qelProgramResourcePath(int32_t id, const char* extension);
 
 // The cursor resource with that id (its low 16 bits). A missing one gives a cursor holding nil
 // after the error "Cannot find cursor resource: " + id.

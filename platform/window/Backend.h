@@ -48,6 +48,9 @@ struct WindowParams {
     int width = 0; // client size
     int height = 0;
     bool fullscreen = false; // covers the screen without a frame; width and height are the screen's
+    std::vector<uint32_t> iconArgb; // the window's icon: ARGB pixels, top-down; empty for the desktop's own
+    int iconWidth = 0;
+    int iconHeight = 0;
 };
 
 // A cursor image: ARGB pixels (alpha 0 is transparent), top-down rows.

@@ -166,6 +166,15 @@ bool SdlBackend::openWindow(const WindowParams& params)
         title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, params.width, params.height, flags);
     if (!d->window)
         return false;
+    if (!params.iconArgb.empty()) {
+        // SDL copies the icon's pixels, so the surface only borrows the params' buffer.
+        SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(params.iconArgb.data()),
+            params.iconWidth, params.iconHeight, 32, params.iconWidth * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (icon) {
+            SDL_SetWindowIcon(d->window, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
     d->renderer = SDL_CreateRenderer(d->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!d->renderer)
         d->renderer = SDL_CreateRenderer(d->window, -1, SDL_RENDERER_SOFTWARE);

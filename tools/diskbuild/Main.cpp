@@ -3,7 +3,8 @@
 //   diskbuild pictures DESCRIPTION OUTDIR   draws every picture the description table (text
 //                                           notation, UTF-8) names into OUTDIR: ".bmp" files as
 //                                           24-bit bitmaps, ".dib" files as 8-bit bitmaps with
-//                                           their palette, ".cur" files as cursors
+//                                           their palette, ".cur" files as cursors and
+//                                           ".ico" files as icons
 //   diskbuild text IN OUT                   copies a UTF-8 text file as cp1252
 //   diskbuild data DATADIR MEDIADIR SOURCESDIR
 //                                           the content archives and category lists into
@@ -119,7 +120,9 @@ void put32(std::vector<uint8_t>& out, uint32_t v)
 
 // A cursor file of one 24-bit image with its 1-bit AND mask (set where the picture shows the
 // screen), laid out as the window layer's cursor reader takes it.
-std::vector<uint8_t> encodeCursor(const platform::gfx::Surface& surface, int hotX, int hotY, uint32_t transparent)
+// A cursor (type 2) keeps its hot spot in the directory entry; an icon (type 1) keeps its planes
+// and bits per pixel there.
+std::vector<uint8_t> encodeCursor(const platform::gfx::Surface& surface, bool icon, int hotX, int hotY, uint32_t transparent)
 {
     int w = surface.width();
     int h = surface.height();
@@ -128,14 +131,14 @@ std::vector<uint8_t> encodeCursor(const platform::gfx::Surface& surface, int hot
     uint32_t imageSize = 40 + (colorStride + maskStride) * uint32_t(h);
     std::vector<uint8_t> out;
     put16(out, 0);
-    put16(out, 2);
+    put16(out, icon ? 1 : 2);
     put16(out, 1);
     out.push_back(uint8_t(w == 256 ? 0 : w));
     out.push_back(uint8_t(h == 256 ? 0 : h));
     out.push_back(0);
     out.push_back(0);
-    put16(out, uint32_t(hotX));
-    put16(out, uint32_t(hotY));
+    put16(out, icon ? 1 : uint32_t(hotX));
+    put16(out, icon ? 24 : uint32_t(hotY));
     put32(out, imageSize);
     put32(out, 6 + 16);
     put32(out, 40);
@@ -205,7 +208,7 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
         if (!drawPicture(description, surface, error))
             return fail(qelToUtf8(name) + ": " + error);
         std::string path = folder + "/" + name;
-        if (endsWith(name, ".cur")) {
+        if (endsWith(name, ".cur") || endsWith(name, ".ico")) {
             qelTableObject* fields = qelTableOf(description);
             auto intOr = [&](const char* k, int32_t d) {
                 qelValue v = fields->get(k);
@@ -213,9 +216,9 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
             };
             // Why: the directory entry holds each side in one byte.
             if (surface.width() > 256 || surface.height() > 256)
-                return fail(qelToUtf8(name) + ": a cursor is at most 256 x 256");
-            std::vector<uint8_t> bytes
-                = encodeCursor(surface, intOr("HotX", 0), intOr("HotY", 0), pixelOf(intOr("Transparent", 0xFF00FF)));
+                return fail(qelToUtf8(name) + ": a cursor or icon is at most 256 x 256");
+            std::vector<uint8_t> bytes = encodeCursor(surface, endsWith(name, ".ico"), intOr("HotX", 0), intOr("HotY", 0),
+                pixelOf(intOr("Transparent", 0xFF00FF)));
             if (!writeFile(path, bytes.data(), bytes.size()))
                 return fail("cannot write " + path);
             continue;

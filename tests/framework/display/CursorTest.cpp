@@ -110,4 +110,22 @@ TEST(Cursor, ResourceCursorsComeFromTheProgramFolderAndAreOwned)
     qelSetAppDirectoryFromPath("");
 }
 
+TEST(Cursor, TheWindowTakesTheProgramIconBesideTheCursors)
+{
+    std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "icon-resources";
+    std::filesystem::create_directories(folder / "cursors");
+    qelSetAppDirectoryFromPath((folder.string() + "/velarim").c_str());
+    {
+        WindowFixture without;
+        EXPECT_TRUE(without.headless->windowParams().iconArgb.empty()) << "the desktop's own icon";
+    }
+    std::ofstream(folder / "cursors" / "101.ico", std::ios::binary) << tinyCursorFile();
+    {
+        WindowFixture with;
+        EXPECT_EQ(with.headless->windowParams().iconWidth, 1);
+        EXPECT_EQ(with.headless->windowParams().iconArgb.size(), 1u);
+    }
+    qelSetAppDirectoryFromPath("");
+}
+
 } // namespace
