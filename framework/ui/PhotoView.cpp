@@ -207,6 +207,10 @@ int32_t PhotoView::track(int32_t x, int32_t y, int32_t modifiers, int32_t clicks
     qelPeekEvent(press, mouseDownMask, captionMilliseconds);
     qelFlushEvents(mouseDownMask);
     qelShowImageAt(under, panelX, panelY, 0, 0, 0, 0);
+    // The caption view was enabled only to draw inside the panel; left enabled, the form's next
+    // redraw would paint the caption over the photo without its panel and the view would take
+    // clicks meant for the photo.
+    qelPut(getProperty("CaptionView"), "Disabled", qelTrue);
     return 0;
 }
 

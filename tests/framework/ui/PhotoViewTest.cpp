@@ -35,8 +35,10 @@ public:
             int32_t h = std::max(qelHeight(spot), 1);
             return qelMakeInt((needed + h - 1) / h);
         }
-        if (action == "Draw")
+        if (action == "Draw") {
             ++draws;
+            enabledWhenDrawn = isEnabled() != 0;
+        }
         return qelNil;
     }
     struct Rect {
@@ -46,6 +48,7 @@ public:
     std::vector<Rect> rects;
     int32_t lineHeight = 1;
     int draws = 0;
+    bool enabledWhenDrawn = false;
 };
 
 struct Photo {
@@ -53,7 +56,8 @@ struct Photo {
     {
         paintPattern(ui);
         qelMeasureString(caption, qelNil, &textWidth, &lineHeight);
-        view = new CaptionStandIn(UiFixture::read("(table)"));
+        // The caption's view starts disabled, so that the form does not draw it by itself.
+        view = new CaptionStandIn(UiFixture::read("(table (\"Disabled\" true))"));
         view->lineHeight = lineHeight;
         view->setInt("Lines", lines);
         viewValue = qelControlValue(view);
@@ -122,8 +126,11 @@ TEST(PhotoView, TheCaptionPanelFitsItsTextAndStaysInsideTheMediaArea)
             EXPECT_EQ(last, (CaptionStandIn::Rect { x + 8, y + 6, c.panelWidth - 14, height - 12 })) << c.left;
         }
         EXPECT_EQ(p.view->draws, 1);
-        // The press closed the panel and put the screen back.
+        EXPECT_TRUE(p.view->enabledWhenDrawn);
+        // The press closed the panel, put the screen back and disabled the caption's view again,
+        // so the form's next redraw leaves it off the photo.
         EXPECT_EQ(firstDifference(screenCopy(ui), before), "") << c.left << " " << c.lines;
+        EXPECT_EQ(p.view->isEnabled(), 0) << c.left << " " << c.lines;
     }
 }
 
