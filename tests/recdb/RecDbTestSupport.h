@@ -8,6 +8,8 @@
 #include "recdb/RecDb.h"
 #include "recdb/Verify.h"
 
+#include "platform/sys/ProcessId.h"
+
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -60,7 +62,10 @@ inline VerifyResult verifyFile(const std::string& path)
     return r;
 }
 
-// A scratch folder per test, on a memory file system when there is one (flushes are cheap).
+// A scratch folder per test, on a memory file system when there is one (flushes are cheap). Its
+// name holds the process number and a count of the folders this process made, so two test
+// programs running at once (a parallel test run, or the same tests in two build trees) never
+// share a folder, and the clearing of a stale folder never removes another program's files.
 class ScratchDir {
 public:
     ScratchDir()
@@ -70,13 +75,16 @@ public:
                                                                          : std::filesystem::temp_directory_path();
         auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = base
-            / ("qel_recdb_" + std::string(info ? info->name() : "x") + "_" + std::to_string(counter++) + "_"
-                + std::to_string(reinterpret_cast<uintptr_t>(this)));
+            / ("qel_recdb_" + std::string(info ? info->name() : "x") + "_" + std::to_string(platform::processId())
+                + "_" + std::to_string(counter++));
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }
     ~ScratchDir() { std::filesystem::remove_all(m_dir); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    const std::filesystem::path& folder() const { return m_dir; }
 
 private:
     std::filesystem::path m_dir;
