@@ -1,5 +1,6 @@
 #include "framework/ui/Menu.h"
 
+#include "framework/display/ColourValue.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
@@ -118,12 +119,11 @@ void Menu::init()
     cascading = hasProperty("CascadingItems") ? 1 : 0;
     measureItems();
     hasBackground = hasProperty("Background") ? 1 : 0;
-    foregroundColor = hasProperty("ForegroundColor") ? qelIntValue(getProperty("ForegroundColor")) : 1;
-    backgroundColor = hasProperty("BackgroundColor") ? qelIntValue(getProperty("BackgroundColor")) : -1;
-    selectedForegroundColor =
-        hasProperty("SelectedForegroundColor") ? qelIntValue(getProperty("SelectedForegroundColor")) : 0xFFFFFF;
-    selectedBackgroundColor =
-        hasProperty("SelectedBackgroundColor") ? qelIntValue(getProperty("SelectedBackgroundColor")) : 1;
+    // A colour that is absent or no colour number keeps its default.
+    foregroundColor = qelColourValue(getProperty("ForegroundColor"), 1);
+    backgroundColor = qelColourValue(getProperty("BackgroundColor"), -1);
+    selectedForegroundColor = qelColourValue(getProperty("SelectedForegroundColor"), 0xFFFFFF);
+    selectedBackgroundColor = qelColourValue(getProperty("SelectedBackgroundColor"), 1);
 }
 
 void Menu::measure(const qelValue& list, BoxGeometry& box)

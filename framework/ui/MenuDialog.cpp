@@ -1,5 +1,6 @@
 #include "framework/ui/MenuDialog.h"
 
+#include "framework/display/ColourValue.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Font.h"
 #include "framework/display/Geometry.h"
@@ -106,11 +107,12 @@ void MenuDialog::readStyle(const qelValue& data)
     }
     background = backgroundValue.isNil() ? qelNil : qelLoadImageResource(backgroundValue);
 
-    foregroundColor = getInt("ForegroundColor", 1);
-    disabledColor = getInt("DisabledColor", 0x808080);
-    backgroundColor = getInt("BackgroundColor", -1);
-    selectedForegroundColor = getInt("SelectedForegroundColor", 0xFFFFFF);
-    selectedBackgroundColor = getInt("SelectedBackgroundColor", 1);
+    // A colour that is absent or no colour number keeps its default.
+    foregroundColor = qelColourValue(getProperty("ForegroundColor"), 1);
+    disabledColor = qelColourValue(getProperty("DisabledColor"), 0x808080);
+    backgroundColor = qelColourValue(getProperty("BackgroundColor"), -1);
+    selectedForegroundColor = qelColourValue(getProperty("SelectedForegroundColor"), 0xFFFFFF);
+    selectedBackgroundColor = qelColourValue(getProperty("SelectedBackgroundColor"), 1);
     textX = getInt("TextX", 0);
     textY = getInt("TextY", 0);
 

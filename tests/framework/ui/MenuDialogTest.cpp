@@ -273,3 +273,23 @@ TEST(MenuDialog, OpeningACascadeManyTimesHoldsNoMemory)
     }
     EXPECT_EQ(blocksInUse(), afterSecond);
 }
+
+// Colours from the menu's data that are no colour numbers (a word, a list, digits with letters
+// after them) keep their defaults, and a good one among them is still read.
+TEST(MenuDialog, AColourEntryThatIsNoColourKeepsItsDefault)
+{
+    UiFixture ui("key Escape\n");
+    MenuDialog::cascadeTicks = 0;
+    auto* menu = new MenuDialog(UiFixture::read(
+        "(table (\"Origin X\" 100) (\"Origin Y\" 50) (\"Items\" (list (list \"Abrir\" 1)))"
+        " (\"ForegroundColor\" \"azul\") (\"DisabledColor\" (list 1 2 3)) (\"BackgroundColor\" \"12abc\")"
+        " (\"SelectedForegroundColor\" (table)) (\"SelectedBackgroundColor\" \"255\"))"));
+    qelValue value = qelFormValue(menu);
+    EXPECT_TRUE(qelRunDialog(value, qelNil).isNil());
+    EXPECT_EQ(menu->foregroundColor, 1);
+    EXPECT_EQ(menu->disabledColor, 0x808080);
+    EXPECT_EQ(menu->backgroundColor, -1);
+    EXPECT_EQ(menu->selectedForegroundColor, 0xFFFFFF);
+    EXPECT_EQ(menu->selectedBackgroundColor, 255);
+    EXPECT_TRUE(recordedErrors().empty());
+}

@@ -219,3 +219,19 @@ TEST(Menu, AMenuWithoutItemsOpensNothing)
     EXPECT_EQ(firstDifference(screenCopy(ui), before), "");
     EXPECT_TRUE(recordedErrors().empty());
 }
+
+// Colours from the control's data that are no colour numbers keep their defaults; a good one
+// among them is still read.
+TEST(Menu, AColourEntryThatIsNoColourKeepsItsDefault)
+{
+    UiFixture ui;
+    Opened menu(ui,
+        "(table (\"Class\" \"Menu\") (\"Items\" (list \"Norte\")) (\"ForegroundColor\" \"azul\")"
+        " (\"BackgroundColor\" (list 1 2 3)) (\"SelectedForegroundColor\" \"9x\")"
+        " (\"SelectedBackgroundColor\" (rgb 0 0 255)))");
+    EXPECT_EQ(menu.menu->foregroundColor, 1);
+    EXPECT_EQ(menu.menu->backgroundColor, -1);
+    EXPECT_EQ(menu.menu->selectedForegroundColor, 0xFFFFFF);
+    EXPECT_EQ(menu.menu->selectedBackgroundColor, 0xFF0000);
+    EXPECT_TRUE(recordedErrors().empty());
+}
