@@ -146,11 +146,34 @@ TEST_F(TextViewPrint, OnePageIndentsAndRefusals)
     // The first line is the wrapping group's empty paragraph; the text is on the second.
     EXPECT_GT(one.pages[0].darkIn(margin, margin + lineHigh, margin + 30, margin + 3 * lineHigh), 0);
 
-    // "LeftIdent" is in hundredths of an inch: 150 moves the text an inch and a half right.
-    Printed indented = print(options({ { "Text", qelValue("curto") }, { "LeftIdent", qelValue(150) } }));
-    ASSERT_EQ(indented.pages.size(), 1u);
-    EXPECT_EQ(indented.pages[0].darkIn(0, margin, margin + 432, margin + 3 * lineHigh), 0);
-    EXPECT_GT(indented.pages[0].darkIn(margin + 432, margin, margin + 432 + 30, margin + 3 * lineHigh), 0);
+    // The indents are hundredths of an inch, turned into printer dots at the printer's 288 dots
+    // per inch without rounding to whole inches: "LeftIdent" 150 moves the text an inch and a
+    // half right (432 dots), 50 half an inch (144); "RightIdent" 650 narrows the column by 1872
+    // dots to 257, so the words wrap inside those.
+    std::string words;
+    for (int i = 0; i < 40; ++i)
+        words += "palavra ";
+    struct Indent {
+        int32_t left;
+        int32_t right;
+        int columnLeft; // printer dots
+        int columnRight;
+    } indents[] = {
+        { 150, 0, margin + 432, margin + 2129 },
+        { 50, 0, margin + 144, margin + 2129 },
+        { 0, 650, margin, margin + 257 },
+    };
+    for (const Indent& c : indents) {
+        SCOPED_TRACE("LeftIdent " + std::to_string(c.left) + " RightIdent " + std::to_string(c.right));
+        Printed indented = print(options({ { "Text", qelValue(words.c_str()) }, { "LeftIdent", qelValue(c.left) },
+            { "RightIdent", qelValue(c.right) } }));
+        ASSERT_EQ(indented.pages.size(), 1u);
+        const Gray& g = indented.pages[0];
+        int textBottom = margin + 12 * lineHigh;
+        EXPECT_EQ(g.darkIn(0, margin, c.columnLeft, textBottom), 0);
+        EXPECT_GT(g.darkIn(c.columnLeft, margin, c.columnLeft + 30, textBottom), 0);
+        EXPECT_EQ(g.darkIn(c.columnRight + 2, margin, 2380, textBottom), 0);
+    }
 
     // An empty text prints one page holding a blank.
     Printed blank = print(options({ { "Text", qelValue("") } }));
