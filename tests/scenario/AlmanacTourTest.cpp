@@ -88,8 +88,10 @@ TEST(AlmanacTour, EverySectionShowsAndTheUsersFilesKeepWhatTheTourDid)
     EXPECT_TRUE(run.differs("01-abertura", "02-menu", movieArea)) << "the intro was not passed";
 
     const fs::path user = run.shots() / "user";
-    // The appointment typed at 09:00 of 5 May.
-    EXPECT_NE(fileText(user / "Agenda.DTT").find("\"\x05" "09:00\"\x0FVisita ao museu"), std::string::npos);
+    // The appointment typed at 09:00 of 5 May: the row's time and text, each a short string
+    // (0x22, its length, its bytes).
+    const std::string row = std::string("\"\x05") + "09:00" + "\"\x0F" + "Visita ao museu";
+    EXPECT_NE(fileText(user / "Agenda.DTT").find(row), std::string::npos);
     // The one mark: the list id of "Brasil".
     EXPECT_EQ(fileText(user / "MARKLIST.DTT"), fileText(fs::path(QEL_SCENARIO_DIR) / "marklist_marcado.dtt"));
     // The entry printed to the PDF the print set-up proposed.

@@ -51,8 +51,8 @@ public:
         fs::create_directories(m_folder);
         fs::copy(disk / "cursors", m_folder / "cursors", fs::copy_options::recursive);
         std::ofstream ini(m_folder / "VL98.ini");
-        ini << "[QELENVIRONMENT]\nSourceDisk=" << disk.string() << "\nMediaPath=Media\nFullInstall=1\nShowIntro="
-            << (intro ? "yes" : "no") << "\n";
+        ini << "[QELENVIRONMENT]\nSourceDisk=" << disk.string()
+            << "\nMediaPath=Media\nFullInstall=1\nShowIntro=" << (intro ? "yes" : "no") << "\n";
         if (!etn.empty())
             ini << "etn=" << etn << ";" << (disk / "Media").string() << "\n";
     }
