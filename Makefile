@@ -11,17 +11,19 @@ release: deps
 	cmake -S . -B build/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=ON
 	cmake --build build/release -j $(JOBS)
 
-# With a display the program opens its window on the almanac's disk; without one it plays
-# content/almanac/start.script headless and writes the screenshots to build/screens/. The user's
-# files go to the user folder (velarim --help names it), never into the disk or the build.
+# With a display the program opens its window on the almanac's disk; without one it plays the tour
+# of the whole almanac, content/tour.script, headless (every section of the main menu, the word
+# search, a mark, a printed page, the quit question) and writes one screenshot of each step to
+# build/screens/. The user's files (the tour's appointment, mark and PDF among them) go to the user
+# folder (velarim --help names it), never into the disk or the build.
 run: release
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	    build/release/bin/velarim --disk build/release/disk $(ARGS); \
 	else \
 	    mkdir -p build/screens && \
-	    build/release/bin/velarim --headless --disk build/release/disk --script content/almanac/start.script \
+	    build/release/bin/velarim --headless --disk build/release/disk --script content/tour.script \
 	        --screens build/screens $(ARGS) && \
-	    echo "No display: played content/almanac/start.script headless; screenshots in $(CURDIR)/build/screens/"; \
+	    echo "No display: played the tour content/tour.script headless; screenshots in $(CURDIR)/build/screens/"; \
 	fi
 
 # The tests are built twice: with the sanitizers, and as the program ships (optimised, the pooled

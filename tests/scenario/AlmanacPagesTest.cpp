@@ -11,31 +11,9 @@
 #include <iterator>
 
 namespace fs = scenario::fs;
+using scenario::Installation;
 
 namespace {
-
-// An installation over the built disk with settings of its own: the intro on or off and, for
-// the page scenarios, the compiled screens of QEL_PAGES_ETN found before the disk's.
-class Installation {
-public:
-    Installation(bool intro, bool pagesMenu)
-        : m_folder(fs::temp_directory_path() / ("velarim-paginas-" + std::to_string(std::random_device {}())))
-    {
-        fs::path disk = fs::path(QEL_BUILD_DIR) / "disk";
-        fs::create_directories(m_folder);
-        fs::copy(disk / "cursors", m_folder / "cursors", fs::copy_options::recursive);
-        std::ofstream ini(m_folder / "VL98.ini");
-        ini << "[QELENVIRONMENT]\nSourceDisk=" << disk.string() << "\nMediaPath=Media\nFullInstall=1\nShowIntro="
-            << (intro ? "yes" : "no") << "\n";
-        if (pagesMenu)
-            ini << "etn=" << QEL_PAGES_ETN << ";" << (disk / "Media").string() << "\n";
-    }
-    ~Installation() { fs::remove_all(m_folder); }
-    std::string path() const { return m_folder.string(); }
-
-private:
-    fs::path m_folder;
-};
 
 // The movies' place on the screen.
 constexpr scenario::Area movieArea { 160, 120, 320, 240 };
@@ -53,7 +31,7 @@ std::string fileText(const fs::path& path)
 
 TEST(AlmanacPages, TheIntroPlaysBothMoviesToTheMainMenuOrAClickSkipsIt)
 {
-    Installation installation(true, false);
+    Installation installation(true);
     scenario::Run played("almanac_intro.script", installation.path());
     ASSERT_TRUE(played.exitedNormally());
     EXPECT_TRUE(played.differs("filme1", "filme2", movieArea));
@@ -75,7 +53,7 @@ TEST(AlmanacPages, TheIntroPlaysBothMoviesToTheMainMenuOrAClickSkipsIt)
 
 TEST(AlmanacPages, TheEntryPageScrollsCopiesItsAccentedTextAndPrints)
 {
-    Installation installation(false, true);
+    Installation installation(false, QEL_PAGES_ETN);
     scenario::Run run("almanac_paginas.script", installation.path());
     ASSERT_TRUE(run.exitedNormally());
     EXPECT_TRUE(run.differs("pagina", "rolada", textArea));
@@ -118,7 +96,7 @@ TEST(AlmanacPages, TheEntryPageScrollsCopiesItsAccentedTextAndPrints)
 
 TEST(AlmanacPages, TheCreditsRiseToTheirEndOrStopAtAClick)
 {
-    Installation installation(false, true);
+    Installation installation(false, QEL_PAGES_ETN);
     scenario::Run run("almanac_creditos.script", installation.path());
     ASSERT_TRUE(run.exitedNormally());
     // Rising: each shot shows the credits further up.

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <random>
@@ -39,15 +40,41 @@ struct Area {
 };
 constexpr Area wholeScreen { 0, 0, 640, 480 };
 
+// An installation over the built almanac disk with settings of its own: the intro on or off and,
+// when ETN names a folder, the compiled screens there found before the disk's.
+class Installation {
+public:
+    explicit Installation(bool intro, const std::string& etn = "")
+        : m_folder(fs::temp_directory_path() / ("velarim-instalacao-" + std::to_string(std::random_device {}())))
+    {
+        fs::path disk = fs::path(QEL_BUILD_DIR) / "disk";
+        fs::create_directories(m_folder);
+        fs::copy(disk / "cursors", m_folder / "cursors", fs::copy_options::recursive);
+        std::ofstream ini(m_folder / "VL98.ini");
+        ini << "[QELENVIRONMENT]\nSourceDisk=" << disk.string()
+            << "\nMediaPath=Media\nFullInstall=1\nShowIntro=" << (intro ? "yes" : "no") << "\n";
+        if (!etn.empty())
+            ini << "etn=" << etn << ";" << (disk / "Media").string() << "\n";
+    }
+    ~Installation() { fs::remove_all(m_folder); }
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+    std::string path() const { return m_folder.string(); }
+
+private:
+    fs::path m_folder;
+};
+
 class Run {
 public:
-    // Plays SCRIPT (a file of tests/scenario) on DISK (a folder of the build: the framework's
-    // "showcase" or the almanac's "disk"; or an absolute path).
+    // Plays SCRIPT (a file of tests/scenario, or an absolute path) on DISK (a folder of the build:
+    // the framework's "showcase" or the almanac's "disk"; or an absolute path).
     // WORDS, when given, follow as the program's command line. The files of USERFILES, when
     // given, are in the run's user folder when it starts (the user's files of an earlier run).
     explicit Run(const std::string& script, const std::string& disk = "showcase", const std::string& words = "",
         const fs::path& userFiles = {})
-        : m_shots(fs::temp_directory_path() / ("velarim-" + script + "-" + std::to_string(std::random_device {}())))
+        : m_shots(fs::temp_directory_path()
+            / ("velarim-" + fs::path(script).filename().string() + "-" + std::to_string(std::random_device {}())))
     {
         fs::create_directories(m_shots / "user");
         if (!userFiles.empty())
@@ -55,8 +82,8 @@ public:
         std::string command = "LSAN_OPTIONS=suppressions='" + std::string(QEL_TEST_DATA) + "/../lsan.supp' "
             + "VELARIM_USER_DIR='" + (m_shots / "user").string() + "' '" + std::string(QEL_BUILD_DIR)
             + "/bin/velarim' --headless --disk '" + (disk.starts_with("/") ? disk : std::string(QEL_BUILD_DIR) + "/" + disk)
-            + "' --script '"
-            + std::string(QEL_SCENARIO_DIR) + "/" + script + "' --screens '" + m_shots.string() + "' " + words;
+            + "' --script '" + (script.starts_with("/") ? script : std::string(QEL_SCENARIO_DIR) + "/" + script)
+            + "' --screens '" + m_shots.string() + "' " + words;
         m_status = std::system(command.c_str());
     }
     ~Run() { fs::remove_all(m_shots); }
