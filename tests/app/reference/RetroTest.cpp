@@ -7,6 +7,7 @@
 #include "app/reference/RetroForm.h"
 #include "app/reference/RetroHF.h"
 #include "app/reference/ReviewLists.h"
+#include "app/shell/DBLists.h"
 #include "app/shell/Registrations.h"
 #include "framework/richtext/TextLayout.h"
 #include "framework/richtext/TextMap.h"
@@ -180,9 +181,12 @@ protected:
         ui.environment->setGlobal(qelValue("DisabledMenuItemsTable"), qelTable(4, 100, 75));
         chooser = new StandInDialog;
         ui.environment->setGlobal(qelValue("RetroDlg"), qelFormValue(chooser));
+        // The media index, through which the page finds the pictures its articles name.
+        ASSERT_EQ(DBLists::instance().open(), 1);
     }
     void TearDown() override
     {
+        DBLists::instance().release();
         unsetenv(platform::userFolderVariable().c_str());
         EXPECT_TRUE(recordedErrors().empty()) << (recordedErrors().empty() ? "" : recordedErrors().front());
     }
