@@ -17,6 +17,8 @@
 #   disk/Media/KeyWord.idx, .dat   the word search's keyword files
 #   disk/Media/Retro.DAT, RTCatLst.DTT, RTTitulo.IDX
 #                                  the review of the year (content/almanac/data/retro.tbl)
+#   disk/Media/Retro98.DAT, RTCLst98.DTT, RTTit98.IDX
+#                                  its second set (content/almanac/data/retro98.tbl)
 #   disk/Media/DBCurio.dat, CVSbCatL.dtt, CDBIDLST.IDX
 #                                  the curiosities, their categories and their title index
 #   disk/Media/TimeLine.dat        the timeline's events
@@ -170,7 +172,7 @@ add_custom_command(OUTPUT ${qel_almanac_data_outputs}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     COMMAND diskbuild data ${qel_almanac_data} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl ${qel_almanac_picture_stamps}
+            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl ${qel_retro_source} ${qel_almanac_picture_stamps}
             ${qel_almanac_stamps}/mundo.stamp ${qel_almanac_stamps}/atlas-maps.stamp
     COMMENT "Almanac: content archives and index sources" VERBATIM)
 list(APPEND qel_almanac_outputs ${qel_almanac_data_outputs})
@@ -241,17 +243,24 @@ list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Jogo.DAT)
 qel_add_index_file(almanac_index_JGIDList SOURCE ${qel_almanac_index_sources}/JGIDList.tbl
                    OUTPUT ${QEL_ALMANAC_MEDIA}/JGIDList.IDX)
 
-# The review of the year: its articles, category lists and the source of its title index.
+# The review of the year: each set's articles, category lists and the source of its title
+# index (the pictures its articles name must be media files).
 set(qel_retro_source ${qel_almanac_data}/retro.tbl)
-add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/Retro.DAT ${QEL_ALMANAC_MEDIA}/RTCatLst.DTT
-                          ${qel_almanac_index_sources}/RTTitulo.tbl
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
-    COMMAND diskbuild retro ${qel_retro_source} ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
-    DEPENDS diskbuild ${qel_retro_source}
-    COMMENT "Almanac: the review of the year's articles and lists" VERBATIM)
-list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/Retro.DAT ${QEL_ALMANAC_MEDIA}/RTCatLst.DTT)
-qel_add_index_file(almanac_index_RTTitulo SOURCE ${qel_almanac_index_sources}/RTTitulo.tbl
-                   OUTPUT ${QEL_ALMANAC_MEDIA}/RTTitulo.IDX)
+foreach(set IN ITEMS "retro;Retro;RTCatLst;RTTitulo" "retro98;Retro98;RTCLst98;RTTit98")
+    list(GET set 0 source)
+    list(GET set 1 data)
+    list(GET set 2 sections)
+    list(GET set 3 titles)
+    add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/${data}.DAT ${QEL_ALMANAC_MEDIA}/${sections}.DTT
+                              ${qel_almanac_index_sources}/${titles}.tbl
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+        COMMAND diskbuild retro ${qel_almanac_data}/${source}.tbl ${QEL_ALMANAC_MEDIA} ${qel_almanac_index_sources}
+        DEPENDS diskbuild ${qel_almanac_data}/${source}.tbl ${qel_almanac_media_tables}
+        COMMENT "Almanac: the review of the year's articles and lists (${data})" VERBATIM)
+    list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/${data}.DAT ${QEL_ALMANAC_MEDIA}/${sections}.DTT)
+    qel_add_index_file(almanac_index_${titles} SOURCE ${qel_almanac_index_sources}/${titles}.tbl
+                       OUTPUT ${QEL_ALMANAC_MEDIA}/${titles}.IDX)
+endforeach()
 
 # The agenda's year: its content archive, holidays and icons, and its pictures in the look.
 set(qel_agenda_pictures ${qel_almanac_stamps}/agenda-pictures.tbl)
@@ -296,7 +305,7 @@ add_custom_command(OUTPUT ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QEL_ALMANAC_MEDIA}
     COMMAND diskbuild keywords ${qel_almanac_data} ${QEL_ALMANAC_MEDIA}
     DEPENDS diskbuild ${qel_almanac_data}/verbetes.tbl ${qel_almanac_media_tables} ${qel_almanac_data}/atlas.tbl
-            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl
+            ${qel_almanac_curio_tables} ${qel_almanac_data}/ltempo.tbl ${qel_retro_source}
     COMMENT "Almanac: KeyWord.idx, KeyWord.dat" VERBATIM)
 list(APPEND qel_almanac_outputs ${QEL_ALMANAC_MEDIA}/KeyWord.idx ${QEL_ALMANAC_MEDIA}/KeyWord.dat)
 
@@ -313,4 +322,4 @@ add_custom_target(almanac_disk ALL DEPENDS ${qel_almanac_outputs})
 foreach(index IN LISTS qel_almanac_indexes)
     add_dependencies(almanac_disk almanac_index_${index})
 endforeach()
-add_dependencies(almanac_disk almanac_index_JGIDList almanac_index_RTTitulo almanac_index_CDBIDLST)
+add_dependencies(almanac_disk almanac_index_JGIDList almanac_index_RTTitulo almanac_index_RTTit98 almanac_index_CDBIDLST)

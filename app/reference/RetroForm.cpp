@@ -25,6 +25,8 @@ namespace {
 constexpr int32_t monthLook = 11;
 // The month header is drawn under the menu bar.
 constexpr int32_t headerY = 24;
+// A media record's element that the text view takes for a picture of that file.
+constexpr int32_t mediaPictureElement = 6;
 
 bool beginsWithArrow(const qelValue& text)
 {
@@ -60,10 +62,8 @@ bool RetroForm::fillable(const qelValue& data)
 void RetroForm::open(const qelValue& data)
 {
     loadResourceTable();
-    if (fillable(data)) {
-        m_reviewSet = qelIsTrue(qelGet(data, "Retro98")) ? 1 : 0;
+    if (fillable(data))
         fill(data);
-    }
     // The page opens with its menu bar even when nothing fills it, so an empty page can still be
     // left.
     BarraMenuForm::open(data);
@@ -75,7 +75,6 @@ void RetroForm::reenter(const qelValue& data)
 {
     if (!fillable(data))
         return;
-    m_reviewSet = qelIsTrue(qelGet(data, "Retro98")) ? 1 : 0;
     fill(data);
     // The category pop-ups as the menu bar's open takes them: "Trio", narrowed to the key.
     m_categoryMenus = qelResolve(getProperty("Trio"));
@@ -110,12 +109,16 @@ void RetroForm::markReviewSet()
 
 bool RetroForm::fill(const qelValue& data)
 {
-    markReviewSet();
-    const ReviewSetFiles& files = reviewSetFiles(m_reviewSet != 0);
+    // Everything the page shows is gathered first and the page changed only when all of it is
+    // there: a fill that fails leaves the text, the article, the data, the set and the menu
+    // bar's fields of the page shown, so that its history entry and its print still describe
+    // what the reader sees.
+    bool use98 = qelIsTrue(qelGet(data, "Retro98"));
+    const ReviewSetFiles& files = reviewSetFiles(use98);
     qelValue titlePath = qelLocateFile(files.titles, "IDX");
     qelValue titles = qelFileExists(titlePath) ? qelOpenIndex(titlePath, 0, 0) : qelNil;
     qelValue archive = reviewOpenFile(files.data, "DAT");
-    qelValue sections = reviewSectionTable(m_reviewSet != 0);
+    qelValue sections = reviewSectionTable(use98);
 
     bool byMonth = qelIsTrue(qelGet(data, "Mes"));
     int32_t groupElement = byMonth ? review::categoryElement : review::monthElement;
@@ -137,8 +140,6 @@ bool RetroForm::fill(const qelValue& data)
     qelValue list = sections.isNil() || !qelContainsKey(sections, sectionKey) ? qelNil : qelGet(sections, sectionKey);
     if (!qelListObjectOf(list))
         return false;
-    m_currentData = data;
-    m_currentArticle = article;
 
     std::string text;
     qelValue pictures;
@@ -165,20 +166,29 @@ bool RetroForm::fill(const qelValue& data)
         }
     }
 
+    // The pictures the texts show, by file name: each must be a media file.
+    qelValue images;
+    if (!pictures.isNil()) {
+        images = qelTable(4, 100, 75);
+        DBLists& lists = DBLists::instance();
+        for (int32_t p = 0; p < qelCount(pictures); ++p) {
+            qelValue name = qelGet(pictures, p);
+            int32_t id = lists.idOfName("MDB_FNAME", name);
+            if (id < 0)
+                return false;
+            qelPut(images, name, qelGet(lists.record(id, 1), mediaPictureElement));
+        }
+    }
+
+    m_reviewSet = use98 ? 1 : 0;
+    markReviewSet();
+    m_currentData = data;
+    m_currentArticle = article;
     qelValue texto = qelResolve(getProperty("Texto"));
     if (!text.empty()) {
-        if (!pictures.isNil()) {
-            qelValue images = qelTable(4, 100, 75);
-            DBLists& lists = DBLists::instance();
-            for (int32_t p = 0; p < qelCount(pictures); ++p) {
-                qelValue name = qelGet(pictures, p);
-                int32_t id = lists.idOfName("MDB_FNAME", name);
-                if (id < 0)
-                    return false;
-                qelPut(images, name, qelGet(lists.record(id, 1), 6));
-            }
-            qelPerform(texto, "SetImageList", images);
-        }
+        // Set even when these articles show no picture, so that the list of the page shown
+        // before does not stay with the new text.
+        qelPerform(texto, "SetImageList", images);
         qelPerform(texto, "SetText", qelStringValueN(text.data(), int32_t(text.size())));
     }
 

@@ -28,9 +28,10 @@ public:
     void print() override;
     int32_t helpContext() override { return -1; }
 
-    // Fills the page from the data; false when it names no article of the set (an unknown
-    // title, a section missing from the category list, or a picture the media index does not
-    // know), and the page then keeps what it showed.
+    // Fills the page from the data, in the set its "Retro98" names; false when it names no
+    // article of the set (an unknown title, a section missing from the category list, or a
+    // picture the media index does not know), and the page then keeps all it had: its text,
+    // data, article, set and menu bar fields.
     virtual bool fill(const qelValue& data);
 
     const qelValue& currentData() const { return m_currentData; }

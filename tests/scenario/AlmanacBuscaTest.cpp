@@ -11,8 +11,8 @@ namespace {
 // and the result list.
 constexpr uint32_t dialogGround = 0xECF0F8, ink = 0x010000, selectedRow = 0x00FFFF;
 constexpr scenario::Area resultList { 86, 101, 340, 184 };
-// Two points of the count's first digit: ink of a "7" and not of a "2", and the other way round.
-constexpr int sevenX = 91, sevenY = 296, twoX = 93, twoY = 303;
+// Two points of the count's first digit: ink of an "8" and not of a "2", and the other way round.
+constexpr int eightX = 87, eightY = 296, twoX = 89, twoY = 300;
 
 } // namespace
 
@@ -23,15 +23,15 @@ TEST(AlmanacBusca, AQueryFromTheMenuBarIsCountedFilteredAndOpensTheEntryChosen)
     run.expectProbes({
         { "vazia",
             { { twoX, twoY, dialogGround, "no count before the first search" },
-                { sevenX, sevenY, dialogGround, "no count before the first search" } } },
-        // "brasil" in every section: 78 items.
+                { eightX, eightY, dialogGround, "no count before the first search" } } },
+        // "brasil" in every section: 81 items.
         { "todas",
-            { { sevenX, sevenY, ink, "the count \"78 itens encontrados\"" },
-                { twoX, twoY, dialogGround, "the count \"78 itens encontrados\"" } } },
+            { { eightX, eightY, ink, "the count \"81 itens encontrados\"" },
+                { twoX, twoY, dialogGround, "the count \"81 itens encontrados\"" } } },
         // The entries only: 29 items, the old count gone.
         { "verbetes",
             { { twoX, twoY, ink, "the count \"29 itens encontrados\"" },
-                { sevenX, sevenY, dialogGround, "the old count erased under the new one" } } },
+                { eightX, eightY, dialogGround, "the old count erased under the new one" } } },
         { "escolhida", { { 300, 110, selectedRow, "the first row chosen" } } },
         // The entry page: its band, its page, the entry's name above its text and the bold
         // heading of the text.

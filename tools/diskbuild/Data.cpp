@@ -13,6 +13,7 @@
 #include "framework/runtime/ValuePrinter.h"
 #include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Retro.h"
 #include "tools/diskbuild/Timeline.h"
 
 #include <algorithm>
@@ -386,6 +387,11 @@ bool buildData(const std::string& dataFolder, const std::string& mediaFolder, co
             return false;
         for (const TimelineEvent& event : events)
             general.put((timelineSection << 16) | event.item, ("Linha do Tempo: " + event.line).c_str(), "ltempo.tbl");
+        std::vector<RetroSearchItem> articles;
+        if (!retroSearchItems(dataFolder, articles, error))
+            return false;
+        for (const RetroSearchItem& article : articles)
+            general.put(article.id, ("Retrospectiva: " + article.title).c_str(), "retro.tbl");
         general.write(sourcesFolder + "/GNRNList.tbl");
     } catch (const Failure& failure) {
         error = failure.message;

@@ -26,7 +26,8 @@
 //     ATNamLst  atlas id -> name                ATIDList  name, lower-cased -> atlas id
 //     GNRNList  packed id (section bit << 16 | id) -> "Section: heading" (an entry's heading
 //               without its note in braces), with the curiosities' titles of curio.tbl (Curio.h)
-//               and the timeline's events (ltempo.tbl, Timeline.h) under "Linha do Tempo: "
+//               the timeline's events (ltempo.tbl, Timeline.h) under "Linha do Tempo: " and
+//               the review's articles (retro.tbl, Retro.h) under "Retrospectiva: "
 //
 // The build stops, saying where, at content that would make a wrong disk: an entry of a
 // sub-category that "Categorias" does not declare, a picture no media record has, a media

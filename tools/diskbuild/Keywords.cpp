@@ -6,6 +6,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Retro.h"
 #include "tools/diskbuild/Timeline.h"
 
 namespace {
@@ -74,5 +75,13 @@ bool buildKeywords(const std::string& dataFolder, const std::string& mediaFolder
         return false;
     for (const TimelineEvent& event : events)
         writer.addText((timelineSection << 16) | event.item, event.line);
+    // The review's articles, by their titles and bodies.
+    std::vector<RetroSearchItem> articles;
+    if (!retroSearchItems(dataFolder, articles, error))
+        return false;
+    for (const RetroSearchItem& article : articles) {
+        writer.addText(article.id, article.title);
+        writer.addRichText(article.id, article.text);
+    }
     return writer.write(mediaFolder + "/KeyWord.idx", mediaFolder + "/KeyWord.dat", error);
 }

@@ -8,6 +8,7 @@
 //   atlas.tbl      each atlas item's name, text and further data (2 << 16 | atlas id)
 //   curio.tbl      each curiosity's title and text (4 << 16 | record number)
 //   ltempo.tbl     each timeline event's line (8 << 16 | its item in TimeLine.dat)
+//   retro.tbl      each review article's title and text (32 << 16 | its record in Retro.DAT)
 //
 // The ids are those of Data.h (the general name list names the same items). Written into MEDIA:
 // "KeyWord.idx" (folded word -> archive item) and "KeyWord.dat" (item n: the strictly ascending

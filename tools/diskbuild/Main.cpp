@@ -22,9 +22,10 @@
 //                                           the quiz game's questions, pictures and sounds into
 //                                           MEDIADIR, its index source into SOURCESDIR (Quiz.h)
 //   diskbuild retro SOURCE MEDIADIR SOURCESDIR
-//                                           the review of the year's articles and category
-//                                           lists into MEDIADIR, its title index source into
-//                                           SOURCESDIR (Retro.h)
+//                                           one set of the review of the year (the one SOURCE
+//                                           names): its articles and category lists into
+//                                           MEDIADIR, its title index source into SOURCESDIR
+//                                           (Retro.h)
 //   diskbuild intro DESCRIPTION SOURCES OUTDIR
 //                                           the intro's movies and music and the credits'
 //                                           picture, mask and music (Intro.h); SOURCES is

@@ -10,6 +10,7 @@
 #include "tools/diskbuild/Sources.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -30,6 +31,15 @@ struct Article {
     int32_t day;
     std::string title;
     std::string body;
+    // The files of the pictures the body shows; empty for none.
+    std::vector<std::string> pictures;
+};
+
+// One review set's table: which set it makes, the year its headings name and its articles.
+struct ReviewSource {
+    bool use98 = false;
+    int32_t year = 0;
+    std::vector<Article> articles;
 };
 
 // The review's categories and months, as the screens name them.
@@ -37,6 +47,10 @@ constexpr int32_t categoryCount = 10;
 constexpr int32_t monthCount = 12;
 // Why: no month has more days; a later day is a typing slip.
 constexpr int32_t lastDay = 31;
+// Why: the review tells of the years the almanac covers; another year is a typing slip.
+constexpr int32_t firstYear = 1900, lastYear = 2099;
+// The search's section bit of the review's articles (Keywords.h, Data.h).
+constexpr int32_t reviewSection = 32;
 
 std::string text(const qelValue& item, const char* key, const std::string& where)
 {
@@ -65,13 +79,24 @@ int32_t categoryNumber(const std::string& name, const std::string& where)
 }
 
 // The heading shown above an article: its title in bold and its date in italics.
-std::string heading(const Article& article)
+std::string heading(const Article& article, int32_t year)
 {
     std::string month = qelCString(qelLowerCase(reviewMonthName(article.month)));
-    return "{\\b " + article.title + "}\\par {\\i " + std::to_string(article.day) + " de " + month + " de 1997}";
+    return "{\\b " + article.title + "}\\par {\\i " + std::to_string(article.day) + " de " + month + " de "
+        + std::to_string(year) + "}";
 }
 
-qelValue recordOf(const Article& article)
+qelValue picturesOf(const Article& article)
+{
+    if (article.pictures.empty())
+        return qelNil;
+    qelValue list = qelMakeList(int32_t(article.pictures.size()) + 1, 100, QEL_GENERAL_LIST);
+    for (const std::string& name : article.pictures)
+        qelAddItem(list, qelStringValueN(name.data(), int32_t(name.size())));
+    return list;
+}
+
+qelValue recordOf(const Article& article, int32_t year)
 {
     qelValue record = qelMakeList(8, 100, QEL_GENERAL_LIST);
     qelAddItem(record, qelMakeInt(article.number));
@@ -79,10 +104,10 @@ qelValue recordOf(const Article& article)
     qelAddItem(record, qelMakeInt(article.region));
     qelAddItem(record, qelMakeInt(article.month));
     qelAddItem(record, qelStringValueN(article.title.data(), int32_t(article.title.size())));
-    std::string head = heading(article);
+    std::string head = heading(article, year);
     qelAddItem(record, qelStringValueN(head.data(), int32_t(head.size())));
     qelAddItem(record, qelStringValueN(article.body.data(), int32_t(article.body.size())));
-    qelAddItem(record, qelNil);
+    qelAddItem(record, picturesOf(article));
     return record;
 }
 
@@ -94,16 +119,67 @@ qelValue intList(const std::vector<const Article*>& articles)
     return list;
 }
 
-std::vector<Article> readArticles(const std::string& sourcePath)
+std::string lower(const std::string& cp1252)
+{
+    return qelCString(qelLowerCase(qelValue(cp1252.c_str())));
+}
+
+// The files of the media items beside the review's table (data/midias*.tbl, lower-cased): the
+// pictures an article may show.
+std::set<std::string> mediaFiles(const std::string& folder)
+{
+    std::set<std::string> files;
+    for (const std::string& path : tableFamily(folder, "midias")) {
+        std::string error;
+        qelValue table = readNotationFile(path, error);
+        if (!error.empty())
+            throw Failure { error };
+        qelValue items = qelTableOf(table) ? qelGet(table, "Midias") : qelNil;
+        for (int32_t i = 0; qelListObjectOf(items) && i < qelCount(items); ++i) {
+            qelValue file = qelTableOf(qelGet(items, i)) ? qelGet(qelGet(items, i), "Arquivo") : qelNil;
+            if (file.isString())
+                files.insert(lower(qelCString(file)));
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> picturesOf(const qelValue& item, const std::string& where)
+{
+    std::vector<std::string> pictures;
+    qelValue names = qelGet(item, "Fotos");
+    if (names.isNil())
+        return pictures;
+    if (!qelListObjectOf(names))
+        throw Failure { where + ": \"Fotos\" must be a list of picture files" };
+    for (int32_t p = 0; p < qelCount(names); ++p) {
+        qelValue name = qelGet(names, p);
+        if (!name.isString() || qelCount(name) == 0)
+            throw Failure { where + ": \"Fotos\" must be a list of picture files" };
+        pictures.emplace_back(qelCString(name), size_t(qelCount(name)));
+    }
+    return pictures;
+}
+
+ReviewSource readSource(const std::string& sourcePath)
 {
     std::string error;
     qelValue source = readNotationFile(sourcePath, error);
     if (!error.empty())
         throw Failure { error };
-    qelValue items = qelTableOf(source) ? qelGet(source, "Artigos") : qelNil;
+    if (!qelTableOf(source))
+        throw Failure { sourcePath + ": not a table" };
+    ReviewSource review;
+    std::string set = text(source, "Conjunto", sourcePath);
+    if (set != "Retro" && set != "Retro98")
+        throw Failure { sourcePath + ": \"Conjunto\" must be Retro or Retro98" };
+    review.use98 = set == "Retro98";
+    review.year = number(source, "Ano", firstYear, lastYear, sourcePath);
+    qelValue items = qelGet(source, "Artigos");
     if (!qelListObjectOf(items))
         throw Failure { sourcePath + ": \"Artigos\" must be a list" };
-    std::vector<Article> articles;
+    std::string folder = std::filesystem::path(sourcePath).parent_path().string();
+    std::set<std::string> media = mediaFiles(folder.empty() ? "." : folder);
     std::set<std::string> titles;
     for (int32_t i = 0; i < qelCount(items); ++i) {
         std::string where = sourcePath + ": article " + std::to_string(i + 1);
@@ -121,11 +197,18 @@ std::vector<Article> readArticles(const std::string& sourcePath)
         article.month = number(item, "Mes", 1, monthCount, where);
         article.day = number(item, "Dia", 1, lastDay, where);
         article.body = text(item, "Texto", where);
+        article.pictures = picturesOf(item, where);
+        // The page shows a picture through the media index: one it does not hold would leave
+        // the article without its page.
+        for (const std::string& picture : article.pictures) {
+            if (!media.count(lower(picture)))
+                throw Failure { where + ": the picture " + qelToUtf8(picture) + " is no media file" };
+        }
         if (!titles.insert(article.title).second)
             throw Failure { where + ": the title " + qelToUtf8(article.title) + " is given twice" };
-        articles.push_back(article);
+        review.articles.push_back(article);
     }
-    return articles;
+    return review;
 }
 
 void writeTitleIndex(const std::vector<Article>& articles, const std::string& path)
@@ -149,11 +232,13 @@ bool buildRetro(const std::string& sourcePath, const std::string& mediaFolder, c
     std::string& error)
 {
     try {
-        std::vector<Article> articles = readArticles(sourcePath);
+        ReviewSource review = readSource(sourcePath);
+        const std::vector<Article>& articles = review.articles;
+        const ReviewSetFiles& files = reviewSetFiles(review.use98);
         std::vector<qelValue> records;
         for (const Article& article : articles)
-            records.push_back(recordOf(article));
-        if (!writeArchiveFile(mediaFolder + "/Retro.DAT", records, error))
+            records.push_back(recordOf(article, review.year));
+        if (!writeArchiveFile(mediaFolder + "/" + files.data + ".DAT", records, error))
             return false;
 
         // A category lists its articles by date; a month by category, then by day, so that each
@@ -173,12 +258,33 @@ bool buildRetro(const std::string& sourcePath, const std::string& mediaFolder, c
             });
             qelPut(table, qelMakeInt(key), intList(list));
         }
-        if (!writeArchiveFile(mediaFolder + "/RTCatLst.DTT", { table }, error))
+        if (!writeArchiveFile(mediaFolder + "/" + files.categories + ".DTT", { table }, error))
             return false;
-        writeTitleIndex(articles, sourcesFolder + "/RTTitulo.tbl");
+        writeTitleIndex(articles, sourcesFolder + "/" + files.titles + ".tbl");
     } catch (const Failure& failure) {
         error = failure.message;
         return false;
     }
     return true;
+}
+
+bool retroSearchItems(const std::string& dataFolder, std::vector<RetroSearchItem>& items, std::string& error)
+{
+    try {
+        std::string path = dataFolder + "/retro.tbl";
+        ReviewSource review = readSource(path);
+        // The search opens its hits in the "Retro" set: the page it goes to names no other.
+        if (review.use98)
+            throw Failure { path + ": the search's review must be the \"Retro\" set" };
+        for (const Article& article : review.articles) {
+            // Why: an article's number is the low 16 bits of its packed id.
+            if (article.number > 0xFFFF)
+                throw Failure { path + ": more articles than the search can number" };
+            items.push_back({ (reviewSection << 16) | article.number, article.title, article.body });
+        }
+        return true;
+    } catch (const Failure& failure) {
+        error = failure.message;
+        return false;
+    }
 }

@@ -6,7 +6,7 @@
   ("Class" "RetrospectivaHF")
   ("Background Image" "rthome.bmp")
   ("RetroBk" "rthome.bmp")
-  ("Retro98Bk" "rthome.bmp")
+  ("Retro98Bk" "rthome98.bmp")
   ("SectionName Image" "rtsecao.bmp")
   ("SectionNameX" 24)
   ("SectionNameY" 434)

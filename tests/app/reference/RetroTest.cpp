@@ -1,15 +1,18 @@
 // The review of the year: the article lists the chooser shows (a small set written here for the
 // heading rules, then the almanac's disk), the home screen's sections and the table it runs the
-// chooser with, and the review page filled from the disk's articles: its labels, background,
-// region buttons, header and the scroll to the chosen article.
+// chooser with, the switch to the second set, and the review page filled from the disk's
+// articles: its labels, background, region buttons, header, pictures, the scroll to the chosen
+// article, and a fill that fails leaving the page as it was.
 
 #include "app/reference/RetroForm.h"
 #include "app/reference/RetroHF.h"
 #include "app/reference/ReviewLists.h"
+#include "app/shell/DBLists.h"
 #include "app/shell/Registrations.h"
 #include "framework/richtext/TextLayout.h"
 #include "framework/richtext/TextMap.h"
 #include "framework/richtext/TextView.h"
+#include "framework/runtime/Value.h"
 #include "framework/runtime/AppEnvironment.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
@@ -28,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -61,6 +65,23 @@ struct TempFolder {
     }
     ~TempFolder() { fs::remove_all(path); }
     fs::path path;
+};
+
+// A copy of the almanac's disk in a temporary folder: its media files linked, except those left
+// out or written anew by the test.
+struct DiskCopy {
+    explicit DiskCopy(const std::vector<std::string>& leftOut)
+    {
+        fs::path source = fs::path(QEL_BUILD_DIR) / "disk" / "Media";
+        fs::create_directories(media());
+        for (const fs::directory_entry& file : fs::directory_iterator(source)) {
+            std::string name = file.path().filename().string();
+            if (std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
+                fs::create_symlink(file.path(), media() / name);
+        }
+    }
+    fs::path media() const { return folder.path / "Media"; }
+    TempFolder folder;
 };
 
 // ---- The heading rules, on a set written here ----------------------------------------------
@@ -160,9 +181,12 @@ protected:
         ui.environment->setGlobal(qelValue("DisabledMenuItemsTable"), qelTable(4, 100, 75));
         chooser = new StandInDialog;
         ui.environment->setGlobal(qelValue("RetroDlg"), qelFormValue(chooser));
+        // The media index, through which the page finds the pictures its articles name.
+        ASSERT_EQ(DBLists::instance().open(), 1);
     }
     void TearDown() override
     {
+        DBLists::instance().release();
         unsetenv(platform::userFolderVariable().c_str());
         EXPECT_TRUE(recordedErrors().empty()) << (recordedErrors().empty() ? "" : recordedErrors().front());
     }
@@ -236,7 +260,7 @@ TEST_F(ReviewOnTheDisk, TheListsOfACategoryAndOfAMonth)
     }
 }
 
-TEST_F(ReviewOnTheDisk, TheHomeShowsTheRetroSetAndKeepsItInItsHistoryEntry)
+TEST_F(ReviewOnTheDisk, TheHomeSwitchesToThe98SetAndKeepsItInItsHistoryEntry)
 {
     qelHistoryGoTo("RetrospectivaHF", qelNil);
     RetrospectivaHF* home = current<RetrospectivaHF>();
@@ -245,18 +269,65 @@ TEST_F(ReviewOnTheDisk, TheHomeShowsTheRetroSetAndKeepsItInItsHistoryEntry)
         EXPECT_FALSE(disabled(home, qelCString(reviewCategoryName(n)))) << n;
     for (int32_t m = 1; m <= 12; ++m)
         EXPECT_FALSE(disabled(home, qelCString(reviewMonthName(m)))) << m;
-    EXPECT_TRUE(disabled(home, "Retro98")) << "the disk has no RTCLst98";
+    EXPECT_FALSE(disabled(home, "Retro98")) << "the disk has the 1998 set";
     EXPECT_EQ(text(home->getProperty("Background Image")), "rthome.bmp");
     qelValue entry = home->historyText();
     EXPECT_EQ(text(qelGet(entry, "History Text")), "Tela inicial da Retrospectiva");
     EXPECT_FALSE(qelIsTrue(qelGet(entry, "Retro98")));
 
-    // A history entry of the other set, on a disk without it, shows this set.
+    home->handleControl(control(home, "Retro98"));
+    home = current<RetrospectivaHF>();
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(home->reviewSet(), 1);
+    EXPECT_EQ(text(home->getProperty("Background Image")), "rthome98.bmp");
+    EXPECT_TRUE(disabled(home, "Retro98")) << "the set shown";
+    // content/almanac/data/retro98.tbl has no article of these sections.
+    for (const char* absent : { "Educa\xE7\xE3o", "Sa\xFA" "de", "Janeiro", "Fevereiro", "Junho" })
+        EXPECT_TRUE(disabled(home, absent)) << absent;
+    for (const char* present : { "Acidentes", "Esportes", "Viol\xEAncia", "Mar\xE7o", "Julho", "Dezembro" })
+        EXPECT_FALSE(disabled(home, present)) << present;
+    entry = home->historyText();
+    EXPECT_TRUE(qelIsTrue(qelGet(entry, "Retro98")));
+
+    // The 1998 set's lists, and its article opens the page in that set.
+    EXPECT_EQ(rows(reviewCategoryList(20, 2, true)),
+        (std::vector<std::string> { "Ci\xEAncias", "->John Glenn volta ao espa\xE7o", "Cultura",
+            "->Jos\xE9 Saramago ganha o Nobel" }));
+    qelValue answer = qelTable(4, 100, 75);
+    qelPut(answer, qelValue("Text"), qelValue("->Jos\xE9 Saramago ganha o Nobel"));
+    qelPut(answer, qelValue("Index"), qelMakeInt(3));
+    chooser->answer = answer;
+    home->handleControl(control(home, "Outubro"));
+    EXPECT_TRUE(qelIsTrue(qelGet(chooser->received, "Retro98")));
+    RetroForm* page = current<RetroForm>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->reviewSet(), 1);
+    EXPECT_EQ(text(page->m_currentSubcategory), "Cultura");
+    EXPECT_EQ(text(qelGet(page->currentArticle(), review::titleElement)), "Jos\xE9 Saramago ganha o Nobel");
+    EXPECT_TRUE(qelIsTrue(qelGet(page->m_categoryMenus, "Retro98"))) << "the pop-ups' choices carry the set";
+
+    // Going back to the home's entry shows the 1998 set again.
+    home->loadSections(entry);
+    EXPECT_EQ(home->reviewSet(), 1);
+    EXPECT_EQ(text(home->getProperty("Background Image")), "rthome98.bmp");
+}
+
+TEST_F(ReviewOnTheDisk, WithoutThe98SetItsButtonIsOffAndItsHistoryEntryShowsTheRetroSet)
+{
+    DiskCopy disk({ "RTCLst98.DTT" });
+    ui.environment->setSetting("SourceDisk", disk.folder.path.string().c_str());
+    qelHistoryGoTo("RetrospectivaHF", qelNil);
+    RetrospectivaHF* home = current<RetrospectivaHF>();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(disabled(home, "Retro98"));
+
     qelValue back98 = qelTable(2, 100, 75);
     qelPut(back98, qelValue("Retro98"), qelTrue);
     home->loadSections(back98);
     EXPECT_EQ(home->reviewSet(), 0);
     EXPECT_EQ(text(home->getProperty("Background Image")), "rthome.bmp");
+    for (int32_t m = 1; m <= 12; ++m)
+        EXPECT_FALSE(disabled(home, qelCString(reviewMonthName(m)))) << m;
 }
 
 TEST_F(ReviewOnTheDisk, ASectionClickRunsTheChooserAndItsArticleOpensThePage)
@@ -345,6 +416,79 @@ TEST_F(ReviewOnTheDisk, ThePageScrollsToTheChosenArticleAndKeepsItselfOnAnUnknow
     EXPECT_FALSE(page->fill(pageData("->Nenhum artigo", true)));
     EXPECT_EQ(text(qelGet(page->currentArticle(), review::titleElement)), copaAmerica);
     EXPECT_EQ(text(page->m_categoryKey), "Categoria");
+}
+
+// The pictures the text view placed on its pages.
+int32_t placedPictures(const qelValue& texto)
+{
+    TextView* view = dynamic_cast<TextView*>(qelControlOf(texto));
+    if (!view || !qelListObjectOf(view->bitmaps))
+        return 0;
+    int32_t count = 0;
+    for (int32_t i = 0; i < qelCount(view->bitmaps); ++i)
+        count += qelGet(qelGet(view->bitmaps, i), 1).type() == QEL_IMAGE_TYPE ? 1 : 0;
+    return count;
+}
+
+TEST_F(ReviewOnTheDisk, ThePageShowsThePicturesItsArticlesName)
+{
+    // Guga's article names the clay court (rtsaibro.bmp); the other June sports article none.
+    RetroForm* page = openPage((std::string("->") + guga).c_str(), false);
+    ASSERT_NE(page, nullptr);
+    qelValue texto = control(page, "Texto");
+    TextView* view = dynamic_cast<TextView*>(qelControlOf(texto));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(qelContainsKey(view->imageList, qelValue("rtsaibro.bmp")));
+    EXPECT_EQ(placedPictures(texto), 1);
+
+    // A page whose articles name no picture keeps none of the page before.
+    page = openPage("->Morre Betinho", false);
+    EXPECT_TRUE(view->imageList.isNil());
+    EXPECT_EQ(placedPictures(texto), 0);
+}
+
+TEST_F(ReviewOnTheDisk, AFillThatFailsLeavesTheArticleDataSetAndMenusOfThePageShown)
+{
+    // A disk on which "Morre Betinho" names a picture the media index does not know.
+    DiskCopy disk({ "Retro.DAT" });
+    {
+        qelValue original = qelOpenArchive(qelValue((fs::path(QEL_BUILD_DIR) / "disk/Media/Retro.DAT").string().c_str()), 0);
+        qelValue copy = qelCreateArchive(qelValue((disk.media() / "Retro.DAT").string().c_str()), 0);
+        for (int32_t n = 0; n < qelCount(original); ++n) {
+            qelValue record = qelCopy(qelGet(original, n));
+            if (qelGet(record, review::titleElement) == "Morre Betinho")
+                qelPut(record, review::picturesElement, UiFixture::read("(list \"semfoto.bmp\")"));
+            qelArchiveOf(copy)->add(record);
+        }
+        qelArchiveOf(copy)->flush();
+    }
+    ui.environment->setSetting("SourceDisk", disk.folder.path.string().c_str());
+
+    RetroForm* page = openPage((std::string("->") + guga).c_str(), false);
+    ASSERT_NE(page, nullptr);
+    qelValue shownData = page->currentData();
+    auto expectGugasPage = [&](const char* after) {
+        EXPECT_EQ(page->currentData(), shownData) << after;
+        EXPECT_EQ(text(qelGet(page->currentArticle(), review::titleElement)), guga) << after;
+        EXPECT_EQ(page->reviewSet(), 0) << after;
+        EXPECT_EQ(page->m_categoryId, 6) << after;
+        EXPECT_EQ(text(page->m_categoryKey), "Categoria") << after;
+        EXPECT_EQ(text(page->getProperty("Background Image")), "rtcat06.bmp") << after;
+        EXPECT_EQ(text(qelGet(page->historyText(), "History Text")), std::string("Retrospeciva: ") + guga) << after;
+        EXPECT_FALSE(qelIsTrue(qelGet(page->m_categoryMenus, "Retro98"))) << after << ": the pop-ups keep the set shown";
+    };
+
+    // Betinho's page cannot be filled: its picture is unknown.
+    qelHistoryGoTo("RetroForm", pageData("->Morre Betinho", true));
+    ASSERT_EQ(current<RetroForm>(), page);
+    expectGugasPage("an unknown picture");
+
+    // The 1998 set holds no such title.
+    qelValue other = pageData((std::string("->") + guga).c_str(), false);
+    qelPut(other, qelValue("Retro98"), qelTrue);
+    qelHistoryGoTo("RetroForm", other);
+    ASSERT_EQ(current<RetroForm>(), page);
+    expectGugasPage("a title of the other set");
 }
 
 } // namespace
