@@ -189,7 +189,7 @@ TEST_F(DatabaseDialogs, AValueListOpensWithTheRowsValuesChosen)
     // Places (content/almanac/screens/BDMCDlg.frm, dialog at 42, 60): the criterion cell of row 1
     // at 490, 180; the list below it from y 191 in rows of the test font's 10 pixels, the
     // continents after "Todos" in the list's order; "Abrir" at 114, 420.
-    const std::string continents[] = { "Todos", "\xC1frica", "Am\xE9rica do Norte", "Am\xE9rica do Sul", "\xC1sia",
+    const std::string continents[] = { "Todos", "Am\xE9rica do Norte", "Am\xE9rica do Sul", "\xC1" "frica", "\xC1sia",
         "Europa", "Oceania" };
     auto valueAt = [](int index) { return "click 490 " + std::to_string(191 + index * 10 + 5) + "\n"; };
     std::string script = "click 490 180\n" + valueAt(4) + "key Enter\nclick 114 420\n";
@@ -204,9 +204,9 @@ TEST_F(DatabaseDialogs, AValueListOpensWithTheRowsValuesChosen)
     EXPECT_TRUE(errors.empty());
     qelValue continent = qelGet(qelGet(answer, "Criteria List"), 1);
     // The values in the list's order, the two kept and the one added.
-    EXPECT_EQ(std::string(qelCString(qelGet(continent, 2))), continents[3] + ";" + continents[4] + ";" + continents[6]);
+    EXPECT_EQ(std::string(qelCString(qelGet(continent, 2))), continents[2] + ";" + continents[4] + ";" + continents[6]);
     for (const std::string& found : column(qelGet(answer, "DataRecs"), 7))
-        EXPECT_TRUE(found == continents[3] || found == continents[4] || found == continents[6]) << found;
+        EXPECT_TRUE(found == continents[2] || found == continents[4] || found == continents[6]) << found;
 }
 
 TEST_F(DatabaseDialogs, SearchesThatAnswerNothing)
