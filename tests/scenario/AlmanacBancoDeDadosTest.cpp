@@ -66,15 +66,7 @@ std::pair<int, int> labelExtent(const qel::test::GrayPage& page)
 // The saved searches of a file as text (qelc dump; cp1252 letters as \\xNN escapes).
 std::string savedSearches(const fs::path& file)
 {
-    std::string command = "'" + std::string(QEL_BUILD_DIR) + "/bin/qelc' dump '" + file.string() + "'";
-    std::string output;
-    if (FILE* dump = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, dump))
-            output += buffer;
-        pclose(dump);
-    }
-    return output;
+    return scenario::Run::commandOutput("'" + std::string(QEL_BUILD_DIR) + "/bin/qelc' dump '" + file.string() + "'");
 }
 
 int occurrences(const std::string& text, const std::string& part)
