@@ -63,6 +63,20 @@ std::pair<int, int> labelExtent(const qel::test::GrayPage& page)
     return { left, right };
 }
 
+// The saved searches of a file as text (qelc dump; cp1252 letters as \\xNN escapes).
+std::string savedSearches(const fs::path& file)
+{
+    return scenario::Run::commandOutput("'" + std::string(QEL_BUILD_DIR) + "/bin/qelc' dump '" + file.string() + "'");
+}
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
 } // namespace
 
 TEST(AlmanacBancoDeDados, ANewSearchItsTableItsPrintoutAndItsReopening)
@@ -145,4 +159,36 @@ TEST(AlmanacBancoDeDados, ANewSearchItsTableItsPrintoutAndItsReopening)
     EXPECT_FALSE(run.differs("reaberta", "fechado"));
     EXPECT_TRUE(run.differs("notas", "fontes", { 110, 120, 420, 230 }));
     EXPECT_FALSE(run.differs("home", "voltou"));
+}
+
+TEST(AlmanacBancoDeDados, SavingUnderATakenNameAsksBeforeReplacing)
+{
+    const std::string southAmerica = "\"->Am\\xe9rica do Sul\"";
+    const std::string asia = "\"->\\xc1sia\"";
+
+    // Refused: the search saved first stays, alone.
+    scenario::Run refused("almanac_bdados_substituir.script", "disk");
+    ASSERT_TRUE(refused.exitedNormally());
+    fs::path file = refused.shots() / "user" / "PesqPais.DTT";
+    std::string kept = savedSearches(file);
+    EXPECT_EQ(occurrences(kept, "(\"Name\" \"Minha Pesquisa\")"), 1) << kept;
+    EXPECT_EQ(occurrences(kept, southAmerica), 1) << kept;
+    EXPECT_EQ(occurrences(kept, asia), 0) << kept;
+    // The continents' list opened on the saved value, chosen (its row in the list's selection
+    // colour, the row above it white); the question came over the dialog and went away again.
+    refused.expectProbes({ { "escolhidos",
+        { { 540, 232, 0x401870, "\"Am\xE9rica do Sul\" chosen" }, { 540, 215, white, "\"Am\xE9rica do Norte\" not" } } } });
+    EXPECT_TRUE(refused.differs("criterios", "pergunta"));
+    EXPECT_FALSE(refused.differs("criterios", "recusada"));
+
+    // Consent, in a later run over that file: the new search replaces the old one.
+    fs::path earlier = refused.shots() / "anterior";
+    fs::create_directories(earlier);
+    fs::copy_file(file, earlier / "PesqPais.DTT");
+    scenario::Run replaced("almanac_bdados_substituir_sim.script", "disk", "", earlier);
+    ASSERT_TRUE(replaced.exitedNormally());
+    std::string now = savedSearches(replaced.shots() / "user" / "PesqPais.DTT");
+    EXPECT_EQ(occurrences(now, "(\"Name\" \"Minha Pesquisa\")"), 1) << now;
+    EXPECT_EQ(occurrences(now, asia), 1) << now;
+    EXPECT_EQ(occurrences(now, southAmerica), 0) << now;
 }

@@ -124,15 +124,17 @@ public:
     }
 
     // What pdfinfo says of a PDF the run wrote.
-    static std::string pdfInfo(const fs::path& pdf)
+    static std::string pdfInfo(const fs::path& pdf) { return commandOutput("pdfinfo '" + pdf.string() + "'"); }
+
+    // What a shell command writes on its standard output.
+    static std::string commandOutput(const std::string& command)
     {
-        std::string command = "pdfinfo '" + pdf.string() + "'";
         std::string output;
-        if (FILE* info = popen(command.c_str(), "r")) {
+        if (FILE* pipe = popen(command.c_str(), "r")) {
             char buffer[256];
-            while (fgets(buffer, sizeof buffer, info))
+            while (fgets(buffer, sizeof buffer, pipe))
                 output += buffer;
-            pclose(info);
+            pclose(pipe);
         }
         return output;
     }

@@ -426,18 +426,24 @@ void BDMCDialog::openEditor(const qelValue& row, const qelValue& descriptor)
         if (m_valueChoices.type() != QEL_LIST_TYPE)
             m_valueChoices = qelListOf({ qelValue("Todos") });
         qelPerform(editor, "setList", m_valueChoices);
-        if (!isEmptyText(current)) {
-            qelValue parts = qelTokenize(current, qelValue(";"));
-            qelValue positions = qelNewIntList(4);
-            for (int32_t i = 0; i < qelCount(parts); ++i)
-                qelAddItem(positions, qelMakeInt(qelIndexOf(m_valueChoices, qelGet(parts, i))));
-            qelPerform(editor, "setSelections", positions);
-            allValuesChosen = 0;
-        }
         m_choiceListOpen = 1;
     }
     qelPut(editor, "Hot Spot", rect);
     qelPerformAction(editor, "Initialize");
+    // The row's values are chosen once the list is initialised: initialising starts the list's
+    // choices afresh, so values chosen before it would not show.
+    if (kind != 1 && !isEmptyText(current)) {
+        qelValue parts = qelTokenize(current, qelValue(";"));
+        qelValue positions = qelNewIntList(4);
+        for (int32_t i = 0; i < qelCount(parts); ++i) {
+            // A value the field no longer offers is left out.
+            int32_t at = qelIndexOf(m_valueChoices, qelGet(parts, i));
+            if (at >= 0)
+                qelAddItem(positions, qelMakeInt(at));
+        }
+        qelPerform(editor, "setSelections", positions);
+        allValuesChosen = 0;
+    }
     setControlHidden(editor, 0);
     setActiveControl(editor, 1);
     if (kind != 1 && isEmptyText(current)) {

@@ -182,6 +182,33 @@ TEST_F(DatabaseDialogs, ARegionSearchKeepsItsRegionHidden)
     EXPECT_EQ(qelCount(qelGet(answer, "FieldsUsed")), 2) << "the region filters without a column";
 }
 
+TEST_F(DatabaseDialogs, AValueListOpensWithTheRowsValuesChosen)
+{
+    // A saved search changed in the dialog: its continents' criterion cell opens the value list
+    // with the row's two values chosen, a click adds a third, Enter takes them and "Abrir" ends.
+    // Places (content/almanac/screens/BDMCDlg.frm, dialog at 42, 60): the criterion cell of row 1
+    // at 490, 180; the list below it from y 191 in rows of the test font's 10 pixels, the
+    // continents after "Todos" in the list's order; "Abrir" at 114, 420.
+    const std::string continents[] = { "Todos", "Am\xE9rica do Norte", "Am\xE9rica do Sul", "\xC1" "frica", "\xC1sia",
+        "Europa", "Oceania" };
+    auto valueAt = [](int index) { return "click 490 " + std::to_string(191 + index * 10 + 5) + "\n"; };
+    std::string script = "click 490 180\n" + valueAt(4) + "key Enter\nclick 114 420\n";
+    qelValue answer = run("BDMCDialog", [] {
+        qelValue data = savedSearch("Pa\xEDses",
+            { { row("Pa\xEDs", "Ascen", "", 1), 0 }, { row("Continente", "", "Am\xE9rica do Sul;Oceania", 1), 2 } }, 0,
+            "Ascen");
+        qelPut(data, "Abrir", qelMakeBoolean(0));
+        return data;
+    }, script.c_str());
+    ASSERT_EQ(answer.type(), QEL_TABLE_TYPE);
+    EXPECT_TRUE(errors.empty());
+    qelValue continent = qelGet(qelGet(answer, "Criteria List"), 1);
+    // The values in the list's order, the two kept and the one added.
+    EXPECT_EQ(std::string(qelCString(qelGet(continent, 2))), continents[2] + ";" + continents[4] + ";" + continents[6]);
+    for (const std::string& found : column(qelGet(answer, "DataRecs"), 7))
+        EXPECT_TRUE(found == continents[2] || found == continents[4] || found == continents[6]) << found;
+}
+
 TEST_F(DatabaseDialogs, SearchesThatAnswerNothing)
 {
     // Only the name row, a search that finds no record, and a cancelled dialog.
