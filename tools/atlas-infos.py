@@ -21,6 +21,7 @@ longitude/latitude boxes cut to the country's outline, enough to show where they
 import math
 import re
 import sys
+import textwrap
 
 # ---- The look (tools/convert-atlas.py's atlas colours) ------------------------------------------
 
@@ -158,6 +159,11 @@ def land(rings, project, color, tolerance, min_area=0.0, window=None):
     for ring in rings:
         if ring_area(ring) < min_area:
             continue
+        if max(p[0] for p in ring) - min(p[0] for p in ring) > 270:
+            # A ring across the 180th meridian: its western part goes on past 180, where the
+            # window cuts it, so that no band runs across the whole map.
+            ring = [(lon + 360 if lon < 0 else lon, lat) for lon, lat in ring]
+            window = window or (-180, -90, 180, 90)
         if window:
             ring = clip(ring, *window)
         ring = simplify_ring(ring, tolerance)
@@ -214,7 +220,7 @@ def frame(x, y, w, h, inside):
 
 def page_ground(title, subtitle):
     boxes = [box(0, 0, 640, 56, BAND), box(0, 56, 640, 3, ACCENT), box(0, 412, 640, 68, BAND), box(0, 410, 640, 2, ACCENT)]
-    texts = [text(title, 20, 14, 22, BAND_INK, 2), text(subtitle, 20, 424, 12, BAND_INK, 0)]
+    texts = [text(title, 20, 14, 22, BAND_INK, 2), text(subtitle, 20, 416, 12, BAND_INK, 0)]
     return boxes, texts
 
 
@@ -228,8 +234,16 @@ def legend(entries, x, y):
     return boxes, texts, y
 
 
-def paragraph(lines, x, y, step=16):
-    return [text(l, x, y + i * step, 12, INK, 0) for i, l in enumerate(lines) if l]
+def paragraph(paragraphs, x, y, width, step=16):
+    """Paragraphs wrapped to `width` characters (about 7 pixels each in the face used), a blank
+    line between two."""
+    texts = []
+    for words in paragraphs:
+        for line_text in textwrap.wrap(words, width):
+            texts.append(text(line_text, x, y, 12, INK, 0))
+            y += step
+        y += step // 2
+    return texts
 
 
 def brazil_page(shapes, title, subtitle, heading, pieces, entries, lines, extra=(), labels=(), base=LAND):
@@ -254,7 +268,7 @@ def brazil_page(shapes, title, subtitle, heading, pieces, entries, lines, extra=
     b, t, y = legend(entries, px + 10, py + 34)
     boxes += b
     texts += t
-    texts += paragraph(lines, px + 10, y + 8)
+    texts += paragraph(lines, px + 10, y + 8, 29)
     texts.append(text("Mapa simplificado", BRAZIL_FRAME[0] + 8, BRAZIL_FRAME[1] + BRAZIL_FRAME[3] - 20, 10, INK, 0))
     return boxes, neighbours + body + list(extra(project) if callable(extra) else extra) + marks, texts
 
@@ -268,7 +282,7 @@ def world_page(shapes, title, subtitle, paint, entries, lines):
     b, t, _ = legend(entries, x + 10, y + 8)
     boxes += b
     texts += t
-    texts += paragraph(lines, x + 190, y + 8)
+    texts += paragraph(lines, x + 190, y + 8, 58, 15)
     return boxes, body, texts
 
 
@@ -308,7 +322,7 @@ VEGETATION_ENTRIES = [((32, 120, 56), "Floresta Amazônica"), ((200, 180, 96), "
                       ((120, 180, 200), "Pantanal")]
 
 RELIEF = [
-    ((136, 196, 120), -74, -9, -50, 1.2),
+    ((136, 196, 120), -74, -7, -50, 0.8),
     ((180, 140, 96), -66, 1.2, -50, 5.5),
     ((136, 196, 120), -58.3, -20.6, -55.4, -15.8),
     ((160, 112, 80), -46, -23.6, -39.6, -13),
@@ -322,8 +336,8 @@ RELIEF_ENTRIES = [((136, 196, 120), "Planícies"), ((220, 196, 140), "Planalto C
 CAPITALS = [
     ("AC", -67.8, -9.97, 4, -4), ("AL", -35.7, -9.67, 5, -2), ("AP", -51.07, 0.03, 4, -12), ("AM", -60.02, -3.1, 4, -4),
     ("BA", -38.5, -12.97, 5, -4), ("CE", -38.54, -3.72, 4, -12), ("DF", -47.88, -15.79, 5, -4), ("ES", -40.34, -20.32, 5, -4),
-    ("GO", -49.25, -16.68, -16, 0), ("MA", -44.3, -2.53, -8, -14), ("MT", -56.1, -15.6, 4, -4), ("MS", -54.65, -20.47, 4, -4),
-    ("MG", -43.94, -19.92, -18, -2), ("PA", -48.5, -1.46, -18, -8), ("PB", -34.86, -7.12, 5, -8), ("PR", -49.27, -25.43, -18, -4),
+    ("GO", -49.25, -16.68, -22, -4), ("MA", -44.3, -2.53, -8, -14), ("MT", -56.1, -15.6, 4, -4), ("MS", -54.65, -20.47, 4, -4),
+    ("MG", -43.94, -19.92, -18, -2), ("PA", -48.5, -1.46, -20, 0), ("PB", -34.86, -7.12, 5, -8), ("PR", -49.27, -25.43, -18, -4),
     ("PE", -34.88, -8.05, 5, 0), ("PI", -42.8, -5.09, -16, -4), ("RJ", -43.2, -22.9, 4, 0), ("RN", -35.2, -5.79, 5, -10),
     ("RS", -51.23, -30.03, 4, -4), ("RO", -63.9, -8.76, 4, -4), ("RR", -60.67, 2.82, 4, -4), ("SC", -48.55, -27.6, 5, -4),
     ("SP", -46.63, -23.55, -4, 2), ("SE", -37.07, -10.91, 5, 0), ("TO", -48.33, -10.18, 4, -4),
@@ -348,7 +362,7 @@ RIVER_LABELS = [("Amazonas", -58, -3.2, -10, 2), ("Negro", -64.5, -0.3, -8, -14)
                 ("Paraná", -52.5, -22.3, 4, -4), ("Paraguai", -57.7, -19, -48, -4), ("Uruguai", -54, -27.6, -20, -14),
                 ("Xingu", -53, -9, -30, -4), ("Parnaíba", -43.3, -6, -46, -6)]
 
-MOUNTAINS = [("Pico da Neblina", -66.0, 0.8, -40, 4), ("Pico da Bandeira", -41.8, -20.4, 5, -2),
+MOUNTAINS = [("Pico da Neblina", -66.0, 0.8, -40, 4), ("Pico da Bandeira", -41.8, -20.4, -104, -2),
              ("Pantanal", -57, -18, -44, -4), ("Planalto Central", -49, -13, -30, 6)]
 
 
@@ -358,18 +372,19 @@ def pages(shapes):
     out["mbpolit"] = ("Brasil Político", "Atlas: Brasil político", brazil_page(
         shapes, "Brasil Político", "As unidades da federação e suas capitais", "Federação",
         [], [((228, 220, 120), "26 estados"), ((200, 60, 60), "Distrito Federal")],
-        ["O Brasil é uma república federativa", "de 26 estados e o Distrito Federal,", "onde fica a capital, Brasília,",
-         "inaugurada em 21 de abril de 1960.", "", "Área: cerca de 8,5 milhões de km²,", "o quinto maior país do mundo.",
-         "Maior estado: Amazonas.", "Menor estado: Sergipe.", "", "No mapa, a sigla de cada estado", "marca a sua capital."],
+        ["O Brasil é uma república federativa de 26 estados e o Distrito Federal, onde fica a capital, Brasília, "
+         "inaugurada em 21 de abril de 1960.",
+         "Com cerca de 8,5 milhões de km², é o quinto maior país do mundo. O maior estado é o Amazonas; o menor, Sergipe.",
+         "No mapa, a sigla de cada estado marca a sua capital."],
         extra=lambda p: [ellipse((200, 60, 60), round(p(-47.88, -15.79)[0]) - 5, round(p(-47.88, -15.79)[1]) - 5, 11, 11)],
         labels=CAPITALS, base=(228, 220, 120)))
 
     out["mbregio"] = ("Regiões do Brasil", "Atlas: Regiões do Brasil", brazil_page(
         shapes, "Regiões do Brasil", "As cinco grandes regiões do IBGE", "As regiões",
         REGIONS, REGION_ENTRIES,
-        ["Norte: AC, AM, AP, PA, RO, RR, TO.", "Nordeste: AL, BA, CE, MA, PB,", "PE, PI, RN, SE.",
-         "Centro-Oeste: DF, GO, MS, MT.", "Sudeste: ES, MG, RJ, SP.", "Sul: PR, RS, SC.", "",
-         "O Norte é a maior região; o", "Sudeste, a mais populosa."],
+        ["Norte: AC, AM, AP, PA, RO, RR e TO. Nordeste: AL, BA, CE, MA, PB, PE, PI, RN e SE. Centro-Oeste: DF, GO, "
+         "MS e MT. Sudeste: ES, MG, RJ e SP. Sul: PR, RS e SC.",
+         "O Norte é a maior região em área; o Sudeste, a mais populosa."],
         labels=[("Norte", -62, -4, -14, -6, 13), ("Nordeste", -41, -7, -22, -6, 13), ("Centro-Oeste", -53, -14, -34, -6, 13),
                 ("Sudeste", -45, -19.5, -20, -6, 13), ("Sul", -52, -28, -6, -6, 13)],
         base=(228, 220, 120)))
@@ -377,32 +392,33 @@ def pages(shapes):
     out["mbrelev"] = ("Relevo do Brasil", "Atlas: Relevo do Brasil", brazil_page(
         shapes, "Relevo do Brasil", "Planaltos e planícies", "O relevo",
         RELIEF, RELIEF_ENTRIES,
-        ["O relevo brasileiro é antigo e", "desgastado: predominam os", "planaltos e as planícies, sem", "grandes cordilheiras.", "",
-         "Ponto mais alto: Pico da", "Neblina (AM), com 3.014 m.", "Segundo: Pico da Bandeira", "(MG/ES), com 2.890 m."],
+        ["O relevo brasileiro é antigo e desgastado pela erosão: predominam planaltos e planícies, sem grandes "
+         "cordilheiras.",
+         "O ponto mais alto é o Pico da Neblina (AM), com 3.014 m; o segundo, o Pico da Bandeira (MG/ES), com 2.890 m."],
         labels=MOUNTAINS, base=(220, 196, 140)))
 
     out["mbclima"] = ("Clima do Brasil", "Atlas: Clima do Brasil", brazil_page(
         shapes, "Clima do Brasil", "Os tipos de clima do país", "Os climas",
         CLIMATES, CLIMATE_ENTRIES,
-        ["Quase todo o Brasil fica na zona", "tropical: faz calor o ano inteiro", "e as chuvas vêm no verão.",
-         "No Sul, ao sul do trópico de", "Capricórnio, os invernos são frios", "e pode até gear ou nevar."],
+        ["Quase todo o Brasil fica na zona tropical: faz calor o ano inteiro e as chuvas se concentram no verão.",
+         "No Sul, abaixo do trópico de Capricórnio, os invernos são frios e pode gear e até nevar nas serras."],
         base=(232, 150, 80)))
 
     out["mbhidro"] = ("Hidrografia do Brasil", "Atlas: Hidrografia do Brasil", brazil_page(
         shapes, "Hidrografia do Brasil", "Os grandes rios e suas bacias", "Os rios",
         [], [(RIVER, "Rios principais")],
-        ["A bacia Amazônica é a maior do", "mundo; o Amazonas, com mais de", "6.000 km, leva ao mar cerca de",
-         "um quinto da água doce que os", "rios do planeta despejam.", "",
-         "O São Francisco corre do sul para", "o norte, de Minas Gerais ao mar.", "",
-         "No rio Paraná está a usina de", "Itaipu, do Brasil e do Paraguai."],
+        ["A bacia Amazônica é a maior do mundo. O Amazonas, com mais de 6.000 km, leva ao mar cerca de um quinto "
+         "da água doce que os rios do planeta despejam.",
+         "O São Francisco nasce em Minas Gerais e corre para o norte antes de chegar ao mar.",
+         "No rio Paraná fica a usina de Itaipu, do Brasil e do Paraguai."],
         extra=lambda p: [s for _, points in RIVERS for s in line(points, p, RIVER)],
         labels=RIVER_LABELS))
 
     out["mbveget2"] = ("Vegetação do Brasil", "Atlas: Vegetação do Brasil", brazil_page(
         shapes, "Vegetação do Brasil", "As grandes formações vegetais", "A vegetação",
         VEGETATION, VEGETATION_ENTRIES,
-        ["A Floresta Amazônica é a maior", "floresta tropical do mundo.", "A Mata Atlântica, que cobria o",
-         "litoral, perdeu a maior parte da", "sua área desde a colonização."],
+        ["A Floresta Amazônica é a maior floresta tropical do mundo.",
+         "A Mata Atlântica, que cobria o litoral, perdeu a maior parte da sua área desde a colonização."],
         base=(200, 180, 96)))
 
     palette = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
@@ -416,9 +432,8 @@ def pages(shapes):
     out["mdmundi"] = ("O Mundo Político", "Atlas: O mundo político", world_page(
         shapes, "O Mundo Político", "Os países e os continentes", political,
         [(palette[0], "Países (cores só"), (palette[1], "para distingui-los)")],
-        ["A superfície da Terra tem cerca de 510 milhões de km²; os continentes",
-         "ocupam menos de um terço dela. Em 1998 a ONU reunia 185 países-membros.",
-         "O maior país é a Rússia; o mais populoso, a China."]))
+        ["A superfície da Terra tem cerca de 510 milhões de km²; as terras ocupam menos de um terço dela. Em "
+         "1998 a ONU reunia 185 países-membros. O maior país é a Rússia; o mais populoso, a China."]))
 
     def belts(project):
         out_shapes = []
@@ -434,9 +449,8 @@ def pages(shapes):
     out["mdecolo"] = ("As Zonas da Terra", "Atlas: As zonas da Terra", world_page(
         shapes, "As Zonas da Terra", "Zonas térmicas e grandes paisagens", belts,
         [(ZONE_TROPICAL, "Zona tropical"), (ZONE_TEMPERATE, "Zonas temperadas"), (ZONE_POLAR, "Zona polar")],
-        ["Os trópicos (23°27') e os círculos polares (66°33') dividem a Terra",
-         "em zonas. Entre os trópicos ficam as florestas e savanas quentes; nas",
-         "temperadas, campos e florestas de estações; nas polares, tundra e gelo."]))
+        ["Os trópicos (23°27') e os círculos polares (66°33') dividem a Terra em zonas. Entre os trópicos ficam "
+         "florestas e savanas quentes; nas temperadas, campos e florestas de quatro estações; nas polares, tundra e gelo."]))
     return out
 
 

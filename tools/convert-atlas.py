@@ -464,8 +464,8 @@ def screen_pictures():
     for name, items in HOME_MENUS:
         out += picture("at_menu_%s.bmp" % name, 180, 10 + MENU_ITEM_HEIGHT * len(items), PANEL, (), (), (), border=INK)
     out += picture("at_contlst.bmp", 180, 190, PANEL, (), (), (), border=INK)
-    # The map page's theme menu ("Temas"): nine items of the menu's line height (21 pixels).
-    out += picture("at_menu_temas.bmp", 180, 8 + 21 * 9, PANEL, (), (), (), border=INK)
+    # The map page's theme menu ("Temas"), drawn like the home screen's.
+    out += picture("at_menu_temas.bmp", 180, 10 + MENU_ITEM_HEIGHT * len(THEME_MENU), PANEL, (), (), (), border=INK)
     return out
 
 
@@ -474,6 +474,11 @@ HOME_MENUS = [
     ("brasil", ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "Brasil"]),
     ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo"]),
 ]
+
+
+# The map page's theme menu ("Temas"): the themes of both home menus and the climates' movie.
+THEME_MENU = ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "MPolítico", "Ecológico",
+              "Climas e Correntes"]
 
 
 # ---- Output ---------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // for the program, skipping only the caches the font configuration library keeps until exit.
 
 #include "platform/gfx/Png.h"
+#include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
 
@@ -97,20 +98,30 @@ public:
     }
 
     // What pdfinfo says of a PDF the run wrote.
-    static std::string pdfInfo(const fs::path& pdf)
+    static std::string pdfInfo(const fs::path& pdf) { return output("pdfinfo '" + pdf.string() + "'"); }
+
+    // The first page of a PDF the run wrote, rendered in grey at DPI dots per inch (pages are
+    // printed as pictures: what they show is read from their pixels); empty when it cannot be.
+    qel::test::GrayPage pdfFirstPage(const fs::path& pdf, int dpi) const
     {
-        std::string command = "pdfinfo '" + pdf.string() + "'";
-        std::string output;
-        if (FILE* info = popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (fgets(buffer, sizeof buffer, info))
-                output += buffer;
-            pclose(info);
-        }
-        return output;
+        fs::path stem = m_shots / "pdfpage";
+        output("pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " '" + pdf.string() + "' '" + stem.string() + "'");
+        return qel::test::readPgm(stem.string() + ".pgm");
     }
 
 private:
+    static std::string output(const std::string& command)
+    {
+        std::string text;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[256];
+            while (fgets(buffer, sizeof buffer, pipe))
+                text += buffer;
+            pclose(pipe);
+        }
+        return text;
+    }
+
     fs::path m_shots;
     int m_status = -1;
 };

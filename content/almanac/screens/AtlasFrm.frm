@@ -21,7 +21,7 @@
   ("VerMapaUp" "at_vermapa_up.bmp") ("VerMapaRO" "at_vermapa_over.bmp") ("VerMapaDn" "at_vermapa_down.bmp")
   ("MCDataUp" "at_maisdados_up.bmp") ("MCDataRO" "at_maisdados_over.bmp") ("MCDataDn" "at_maisdados_down.bmp")
   ("PrintAttributes" (table ("Title" "") ("Header" "Velarim 98 - Atlas") ("Footer" "Velarim 98")))
-  ("Trio" (table ("Origin X" 452) ("Origin Y" 245) ("Background" "at_menu_temas.bmp") ("TextX" 10) ("TextY" 4)
+  ("Trio" (table ("Origin X" 452) ("Origin Y" 324) ("Background" "at_menu_temas.bmp") ("TextX" 10) ("TextY" 4)
     ("Font" (font "Arial" 13 0)) ("ForegroundColor" 2111504) ("SelectedBackgroundColor" 3166224) ("Spacing" 6)
     ("Items" (list (list "Político" 0 0) (list "Regiões" 1 0) (list "Relevo" 2 0) (list "Clima" 3 0) (list "Hidrografia" 4 0)
       (list "Vegetação" 5 0) (list "MPolítico" 6 0) (list "Ecológico" 7 0) (list "Climas e Correntes" 8 0)))))
