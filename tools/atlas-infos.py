@@ -462,31 +462,24 @@ ZONE_POLAR = (232, 240, 248)
 SCREENS = [("mbclima", "Mbclima"), ("mbhidro", "Mbhidro"), ("mbregio", "Mbregio"), ("mbrelev", "Mbrelev"),
            ("mbveget2", "Mbveget2"), ("mbpolit", "Mbpolit"), ("mdecolo", "mdecolo"), ("mdmundi", "mdmundi")]
 
-BAR = """  ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 340 12 32 32)) ("UpImage" "icocasa.bmp")
-    ("DisabledImage" "icocasa.bmp")))
-  ("Velarim" (control ("Class" "Button") ("Name" "Velarim") ("Hot Spot" (rect 380 12 32 32)) ("UpImage" "icoestrela.bmp")
-    ("DisabledImage" "icoestrela.bmp")))
-  ("Busca" (control ("Class" "Button") ("Name" "Busca") ("Hot Spot" (rect 420 12 32 32)) ("UpImage" "icolupa.bmp")
-    ("DisabledImage" "icolupa.bmp")))
-  ("Marcador" (control ("Class" "Button") ("Name" "Marcador") ("Hot Spot" (rect 460 12 32 32)) ("UpImage" "icolivro.bmp")
-    ("DisabledImage" "icolivro.bmp")))
-  ("Historico" (control ("Class" "Button") ("Name" "Historico") ("Hot Spot" (rect 500 12 32 32)) ("UpImage" "icoampulheta.bmp")
-    ("DisabledImage" "icoampulheta.bmp")))
-  ("Internet" (control ("Class" "Button") ("Name" "Internet") ("Hot Spot" (rect 540 12 32 32)) ("UpImage" "icoglobo.bmp")
-    ("DisabledImage" "icoglobo.bmp")))
-  ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 580 12 32 32)) ("UpImage" "icovoltar.bmp")
-    ("DisabledImage" "icovoltar.bmp")))
-  ("Copiar" (control ("Class" "Button") ("Name" "Copiar") ("Hot Spot" (rect 250 436 120 32))
-    ("UpImage" "btcopiar_up.bmp") ("DownImage" "btcopiar_down.bmp")
-    ("DisabledImage" "btcopiar_off.bmp") ("RolloverImage" "btcopiar_over.bmp")))
-  ("Imprimir" (control ("Class" "Button") ("Name" "Imprimir") ("Hot Spot" (rect 380 436 120 32))
-    ("UpImage" "btimprimir_up.bmp") ("DownImage" "btimprimir_down.bmp")
-    ("DisabledImage" "btimprimir_off.bmp") ("RolloverImage" "btimprimir_over.bmp")))
-  ("Voltar" (control ("Class" "Button") ("Name" "Voltar") ("Hot Spot" (rect 510 436 120 32))
-    ("UpImage" "btvoltar_up.bmp") ("DownImage" "btvoltar_down.bmp")
-    ("DisabledImage" "btvoltar_off.bmp") ("RolloverImage" "btvoltar_over.bmp")))
-  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "Copiar") (reference "Imprimir") (reference "Voltar"))))
-"""
+# The menu bar's icons along the band and the page's three buttons at the foot: (name, picture).
+ICONS = [("MainHome", "icocasa"), ("Velarim", "icoestrela"), ("Busca", "icolupa"), ("Marcador", "icolivro"),
+         ("Historico", "icoampulheta"), ("Internet", "icoglobo"), ("GoBack", "icovoltar")]
+BUTTONS = [("Copiar", "btcopiar"), ("Imprimir", "btimprimir"), ("Voltar", "btvoltar")]
+
+
+def controls():
+    out = ""
+    for i, (name, icon) in enumerate(ICONS):
+        out += ('  ("%s" (control ("Class" "Button") ("Name" "%s") ("Hot Spot" (rect %d 12 32 32)) ("UpImage" "%s.bmp")\n'
+                '    ("DisabledImage" "%s.bmp")))\n' % (name, name, 340 + 40 * i, icon, icon))
+    for i, (name, stem) in enumerate(BUTTONS):
+        out += ('  ("%s" (control ("Class" "Button") ("Name" "%s") ("Hot Spot" (rect %d 436 120 32))\n'
+                '    ("UpImage" "%s_up.bmp") ("DownImage" "%s_down.bmp")\n'
+                '    ("DisabledImage" "%s_off.bmp") ("RolloverImage" "%s_over.bmp")))\n'
+                % (name, name, 250 + 130 * i, stem, stem, stem, stem))
+    names = [name for name, _ in ICONS + BUTTONS]
+    return out + '  ("Control List" (list %s)))\n' % " ".join('(reference "%s")' % n for n in names)
 
 
 def screen(name, title, history):
@@ -494,7 +487,7 @@ def screen(name, title, history):
             "; pictures-atlas-infos.tbl (written by tools/atlas-infos.py), under the menu bar;\n"
             "; \"Copiar\" and \"Imprimir\" take the picture, \"Voltar\" goes back.\n"
             "(table\n  (\"Class\" \"InfosForm\")\n  (\"Background Image\" \"%s.bmp\")\n  (\"History\" \"%s\")\n%s"
-            % (title, name, history, BAR))
+            % (title, name, history, controls()))
 
 
 # ---- The movie ------------------------------------------------------------------------------------
