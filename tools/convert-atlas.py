@@ -472,11 +472,11 @@ def screen_pictures():
 # The home screen's pop-up menus other than the lists: (button name, items).
 HOME_MENUS = [
     ("brasil", ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "Brasil"]),
-    ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo"]),
+    ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo", "Climas e Correntes"]),
 ]
 
 
-# The map page's theme menu ("Temas"): the themes of both home menus and the climates' movie.
+# The map page's theme menu ("Temas"): the themes of both home menus.
 THEME_MENU = ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "MPolítico", "Ecológico",
               "Climas e Correntes"]
 

@@ -21,6 +21,8 @@ constexpr int xMarkerX = 112 + 4, xMarkerY = 426 + 6, yMarkerX = 218 + 6, yMarke
 // climates-and-currents movie plays in the map's frame.
 constexpr uint32_t menuGround = 0xF6FCF0, equatorial = 0x288C50;
 constexpr Area videoArea { 276, 92, 320, 240 };
+// The home's world map, where the movie plays on that screen.
+constexpr Area worldArea { 78, 98, 484, 244 };
 
 } // namespace
 
@@ -56,13 +58,15 @@ TEST(AlmanacAtlas, EuropeToPortugalAndRoundTheCategory)
     EXPECT_GT(page.darkIn(250, 798, 560, 812), 0) << "the notice and the page number";
 }
 
-TEST(AlmanacAtlas, TheThemeMenuOpensAPageAndPlaysTheCurrentsUntilAClick)
+TEST(AlmanacAtlas, TheThemeMenusOpenAPageAndPlayTheCurrentsUntilAClick)
 {
     scenario::Run run("almanac_atlas_temas.script", "disk");
     ASSERT_TRUE(run.exitedNormally());
     run.expectProbes({ { "menu", { { 600, 340, menuGround, "the theme menu above \"Temas\"" } } },
         { "clima", { { 416, 108, equatorial, "the climate page's legend" } } } });
     // The movie's frames are compressed: they are told apart, not probed.
+    EXPECT_TRUE(run.differs("home", "homevideo", worldArea)) << "the movie over the home's world map";
+    EXPECT_FALSE(run.differs("home", "homestopped", worldArea)) << "the click stopped it, and opened no list";
     EXPECT_TRUE(run.differs("map", "video1", videoArea)) << "the movie in the map's frame";
     EXPECT_TRUE(run.differs("video1", "video2", videoArea)) << "the currents move";
     EXPECT_TRUE(run.differs("map", "looping", videoArea)) << "still playing past the movie's three seconds";
