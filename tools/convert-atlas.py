@@ -432,7 +432,7 @@ BUTTONS = [
     ("at_ocidental", "Parte oeste", 104, 24),
     ("at_indice", "Índice", 104, 28), ("at_asia", "Ásia", 88, 24), ("at_africa", "África", 88, 24),
     ("at_europa", "Europa", 88, 24), ("at_oceania", "Oceania", 88, 24), ("at_brasil", "Brasil", 104, 28),
-    ("at_mundo", "Mundo", 104, 28), ("at_fechar", "Fechar", 104, 28),
+    ("at_mundo", "Mundo", 104, 28), ("at_fechar", "Fechar", 104, 28), ("at_temas", "Temas", 84, 28),
 ]
 
 # The home screen's pop-up menus: their items, drawn by the menu as text on a plain ground, one
@@ -464,14 +464,21 @@ def screen_pictures():
     for name, items in HOME_MENUS:
         out += picture("at_menu_%s.bmp" % name, 180, 10 + MENU_ITEM_HEIGHT * len(items), PANEL, (), (), (), border=INK)
     out += picture("at_contlst.bmp", 180, 190, PANEL, (), (), (), border=INK)
+    # The map page's theme menu ("Temas"), drawn like the home screen's.
+    out += picture("at_menu_temas.bmp", 180, 10 + MENU_ITEM_HEIGHT * len(THEME_MENU), PANEL, (), (), (), border=INK)
     return out
 
 
 # The home screen's pop-up menus other than the lists: (button name, items).
 HOME_MENUS = [
     ("brasil", ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "Brasil"]),
-    ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo"]),
+    ("mundo", ["MPolítico", "Ecológico", "Continentes", "Mundo", "Climas e Correntes"]),
 ]
+
+
+# The map page's theme menu ("Temas"): the themes of both home menus.
+THEME_MENU = ["Político", "Regiões", "Relevo", "Clima", "Hidrografia", "Vegetação", "MPolítico", "Ecológico",
+              "Climas e Correntes"]
 
 
 # ---- Output ---------------------------------------------------------------------------------

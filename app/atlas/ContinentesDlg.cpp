@@ -18,48 +18,11 @@ namespace {
 const char* const stayOpen = "__STAYOPEN__";
 const char* const closeAll = "__CLOSE__";
 
-
-bool inside(const qelValue& region, int32_t x, int32_t y)
-{
-    return !region.isNil() && qelContainsPoint(region, x, y) != 0;
-}
-
 } // namespace
-
-int32_t continentesHitTest(const qelValue& dialogRect, const qelValue& parents, int32_t x, int32_t y)
-{
-    if (inside(dialogRect, x, y))
-        return continentesInside;
-    if (parents.type() == QEL_LIST_TYPE) {
-        for (int32_t i = qelCount(parents) - 1; i >= 0; --i) {
-            qelValue parent = qelGet(parents, i);
-            if (parent.type() != QEL_TABLE_TYPE)
-                continue;
-            if (inside(qelGet(parent, "SubItemRect"), x, y))
-                return continentesParentItem;
-            if (inside(qelGet(parent, "MenuRect"), x, y))
-                return continentesParentMenu;
-        }
-    }
-    return continentesOutside;
-}
-
-ContinentesPlace continentesPlacement(const qelValue& itemRect, int32_t w, int32_t h, int32_t mediaWidth,
-    int32_t mediaHeight)
-{
-    int32_t left = qelLeft(itemRect);
-    int32_t top = qelTop(itemRect);
-    ContinentesPlace place { left + qelWidth(itemRect) + 1, top - 5 };
-    if (place.x + w >= mediaWidth)
-        place.x = left - w - 1;
-    if (place.y + h >= mediaHeight)
-        place.y = top + qelHeight(itemRect) + 4 - h;
-    return place;
-}
 
 int32_t ContinentesDlg::hitTest(int32_t x, int32_t y) const
 {
-    return continentesHitTest(m_dialogRect, m_parentsList, x, y);
+    return cascadeHitTest(m_dialogRect, m_parentsList, x, y);
 }
 
 void ContinentesDlg::open(const qelValue& data)
@@ -98,10 +61,12 @@ void ContinentesDlg::open(const qelValue& data)
                 m_useDefaultPosition = 1;
                 if (m_parentsList.type() == QEL_LIST_TYPE && qelCount(m_parentsList) > 0 && hasBackground) {
                     qelValue last = qelGet(m_parentsList, qelCount(m_parentsList) - 1);
-                    ContinentesPlace place = continentesPlacement(qelGet(last, "SubItemRect"), qelWidth(background),
-                        qelHeight(background), qelMediaWidth(), qelMediaHeight());
-                    setProperty("Origin X", qelMakeInt(place.x));
-                    setProperty("Origin Y", qelMakeInt(place.y));
+                    std::optional<CascadePlace> place = cascadePlacement(qelGet(last, "SubItemRect"),
+                        qelWidth(background), qelHeight(background), qelMediaWidth(), qelMediaHeight());
+                    if (place) {
+                        setProperty("Origin X", qelMakeInt(place->x));
+                        setProperty("Origin Y", qelMakeInt(place->y));
+                    }
                 }
             }
         }
@@ -155,7 +120,7 @@ void ContinentesDlg::handleControl(const qelValue& control)
 
 void ContinentesDlg::mouseMove(int32_t x, int32_t y, int32_t)
 {
-    if (m_isCascade && hitTest(x, y) == continentesParentMenu) {
+    if (m_isCascade && hitTest(x, y) == cascadeParentMenu) {
         m_result = qelValue(stayOpen);
         endDialog();
     }
@@ -164,15 +129,15 @@ void ContinentesDlg::mouseMove(int32_t x, int32_t y, int32_t)
 void ContinentesDlg::mouseDown(int32_t x, int32_t y, int32_t modifiers, int32_t clicks)
 {
     int32_t hit = hitTest(x, y);
-    if (hit == continentesInside) {
+    if (hit == cascadeInside) {
         m_result = qelNil;
-    } else if (m_isCascade && hit == continentesParentMenu) {
+    } else if (m_isCascade && hit == cascadeParentMenu) {
         m_result = qelValue(stayOpen);
         endDialog();
-    } else if (m_isCascade && hit == continentesParentItem) {
+    } else if (m_isCascade && hit == cascadeParentItem) {
         // A click on the item that opened this chooser is ignored.
         return;
-    } else if (hit == continentesOutside) {
+    } else if (hit == cascadeOutside) {
         m_result = qelValue(closeAll);
         endDialog();
     } else {

@@ -17,34 +17,11 @@
 // "Origin X", "Origin Y", "Offset X", "Offset Y".
 
 #include "app/shell/AddedImages.h"
+#include "app/shell/CascadePlace.h"
 #include "app/shell/ShellClass.h"
 #include "framework/ui/MediaDialogObject.h"
 
 #include <cstdint>
-
-// Where a point lies for the chooser: in the dialog, on a parent's item that opened the next
-// level, on a parent menu, or outside everything.
-enum ContinentesHit : int32_t {
-    continentesOutside = 0,
-    continentesParentMenu = 1,
-    continentesParentItem = 2,
-    continentesInside = 3,
-};
-
-// The hit of (x, y) given the dialog's rectangle and the parents' list: the dialog first, then
-// each parent from the innermost (last) out, its item before its menu.
-int32_t continentesHitTest(const qelValue& dialogRect, const qelValue& parents, int32_t x, int32_t y);
-
-// The corner of a w x h dialog beside the item rectangle on a mediaWidth x mediaHeight screen:
-// right of the item, or left of it when the right edge would not stay strictly inside; 5 pixels
-// above the item's top, or with its bottom 4 pixels below the item's bottom when the bottom edge
-// would not stay strictly inside.
-struct ContinentesPlace {
-    int32_t x;
-    int32_t y;
-};
-ContinentesPlace continentesPlacement(const qelValue& itemRect, int32_t w, int32_t h, int32_t mediaWidth,
-    int32_t mediaHeight);
 
 class ContinentesDlg : public qelMediaDialogObject {
     VELARIM_CLASS(ContinentesDlg, qelMediaDialogObject)

@@ -1,6 +1,7 @@
 #include "app/reference/ListasDlg.h"
 
 #include "app/reference/ReviewLists.h"
+#include "app/shell/CascadePlace.h"
 #include "app/shell/CategoryLists.h"
 #include "framework/display/Cursor.h"
 #include "framework/display/DrawingInterface.h"
@@ -166,23 +167,19 @@ void ListasDlg::open(const qelValue& data)
     qelSetCursor(qelArrowCursor());
 }
 
-// Beside the last parent's item: on its right, one pixel off and five above its top, or on its
-// left where the dialog would pass the media area's right edge; bottom-aligned with the item
-// where it would pass the bottom edge. Without the dialog's picture there is no size to place.
+// Beside the last parent's item (cascadePlacement). Without the dialog's picture there is no size
+// to place.
 void ListasDlg::placeBesideParent(const qelValue& background)
 {
     qelListObject* chain = generalList(m_parentsList);
     if (!chain || chain->count == 0 || !isImage(background))
         return;
-    qelValue r = get(chain->elementAt(chain->count - 1), "SubItemRect");
-    if (!isRect(r))
+    std::optional<CascadePlace> place = cascadePlacement(get(chain->elementAt(chain->count - 1), "SubItemRect"),
+        qelWidth(background), qelHeight(background), qelMediaWidth(), qelMediaHeight());
+    if (!place)
         return;
-    int32_t w = qelWidth(background);
-    int32_t h = qelHeight(background);
-    int32_t x = qelLeft(r) + qelWidth(r) + 1;
-    int32_t y = qelTop(r) - 5;
-    setInt("Origin X", x + w < qelMediaWidth() ? x : qelLeft(r) - w - 1);
-    setInt("Origin Y", y + h < qelMediaHeight() ? y : qelTop(r) + qelHeight(r) + 4 - h);
+    setInt("Origin X", place->x);
+    setInt("Origin Y", place->y);
 }
 
 // The list box is narrowed to end three pixels inside the dialog's picture. Without a picture
@@ -267,21 +264,7 @@ void ListasDlg::showRegion(int32_t region)
 
 int32_t ListasDlg::hitTest(int32_t x, int32_t y)
 {
-    if (isRect(m_frameRect) && qelContainsPoint(m_frameRect, x, y))
-        return 3;
-    qelListObject* chain = generalList(m_parentsList);
-    if (!chain)
-        return 0;
-    for (int32_t i = chain->count - 1; i >= 0; --i) {
-        qelValue parent = chain->elementAt(i);
-        qelValue item = get(parent, "SubItemRect");
-        if (isRect(item) && qelContainsPoint(item, x, y))
-            return 2;
-        qelValue menu = get(parent, "MenuRect");
-        if (isRect(menu) && qelContainsPoint(menu, x, y))
-            return 1;
-    }
-    return 0;
+    return cascadeHitTest(m_frameRect, m_parentsList, x, y);
 }
 
 void ListasDlg::mouseDown(int32_t x, int32_t y, int32_t modifiers, int32_t clicks)

@@ -1,10 +1,12 @@
 // The atlas run from the main menu over the sample disk: the home, a European country chosen
 // from its list with its map, flag and locator markers, stepping through the category and round
-// its ends, the country panel, printing, and the United States' east coast.
+// its ends, the country panel, printing, the theme menu with its pages and movie, and the United
+// States' east coast.
 
 #include "Scenario.h"
 
 using scenario::Area;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -15,6 +17,12 @@ constexpr Area mapArea { 244, 68, 384, 288 };
 constexpr Area nameArea { 16, 16, 320, 28 };
 // Portugal's record places its markers at x 112 (under the locator) and y 351 (beside it).
 constexpr int xMarkerX = 112 + 4, xMarkerY = 426 + 6, yMarkerX = 218 + 6, yMarkerY = 351 + 4;
+// The theme menu's ground, the climate page's first legend colour ("Equatorial"), and where the
+// climates-and-currents movie plays in the map's frame.
+constexpr uint32_t menuGround = 0xF6FCF0, equatorial = 0x288C50;
+constexpr Area videoArea { 276, 92, 320, 240 };
+// The home's world map, where the movie plays on that screen.
+constexpr Area worldArea { 78, 98, 484, 244 };
 
 } // namespace
 
@@ -35,9 +43,37 @@ TEST(AlmanacAtlas, EuropeToPortugalAndRoundTheCategory)
     EXPECT_FALSE(run.differs("portugal", "back")) << "Previous comes back to Portugal as it was";
     EXPECT_TRUE(run.differs("first", "last", nameArea)) << "Previous on the first map shows the last";
     EXPECT_FALSE(run.differs("first", "again")) << "Next on the last map shows the first";
-    // The map printed on one page of a PDF in the user's folder.
-    EXPECT_NE(scenario::Run::pdfInfo(run.shots() / "user" / "VL98 - Mapa.pdf").find("Pages:           1\n"),
-        std::string::npos);
+    // The map printed on one page of a PDF in the user's folder: rendered at 72 dots per inch
+    // (an A4 page 596 wide, margins of half an inch), the title right-aligned on the header line
+    // with the rule under it, the map between, the footer's rule and its notice and page number.
+    fs::path pdf = run.shots() / "user" / "VL98 - Mapa.pdf";
+    EXPECT_NE(scenario::Run::pdfInfo(pdf).find("Pages:           1\n"), std::string::npos);
+    qel::test::GrayPage page = run.pdfFirstPage(pdf, 72);
+    ASSERT_EQ(page.width, 596);
+    EXPECT_GT(page.darkIn(400, 36, 560, 48), 0) << "the title at the right of the header line";
+    EXPECT_EQ(page.darkIn(36, 36, 400, 47), 0) << "nothing at its left: the title is right-aligned";
+    EXPECT_GT(page.darkIn(36, 48, 560, 52), 2000) << "the rule across the page under it";
+    EXPECT_GT(page.darkIn(36, 60, 560, 780), 0) << "the map";
+    EXPECT_GT(page.darkIn(36, 794, 560, 798), 2000) << "the footer's rule";
+    EXPECT_GT(page.darkIn(250, 798, 560, 812), 0) << "the notice and the page number";
+}
+
+TEST(AlmanacAtlas, TheThemeMenusOpenAPageAndPlayTheCurrentsUntilAClick)
+{
+    scenario::Run run("almanac_atlas_temas.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    run.expectProbes({ { "menu", { { 600, 340, menuGround, "the theme menu above \"Temas\"" } } },
+        { "clima", { { 416, 108, equatorial, "the climate page's legend" } } } });
+    // The movie's frames are compressed: they are told apart, not probed.
+    EXPECT_TRUE(run.differs("home", "homevideo", worldArea)) << "the movie over the home's world map";
+    EXPECT_FALSE(run.differs("home", "homestopped", worldArea)) << "the click stopped it, and opened no list";
+    EXPECT_TRUE(run.differs("map", "video1", videoArea)) << "the movie in the map's frame";
+    EXPECT_TRUE(run.differs("video1", "video2", videoArea)) << "the currents move";
+    EXPECT_TRUE(run.differs("map", "looping", videoArea)) << "still playing past the movie's three seconds";
+    EXPECT_TRUE(run.differs("video2", "looping", videoArea));
+    EXPECT_FALSE(run.differs("map", "back", mapArea)) << "back from the page: the same map";
+    EXPECT_FALSE(run.differs("map", "stopped", mapArea)) << "the click stopped the movie and gave back the map";
+    EXPECT_FALSE(run.differs("stopped", "later")) << "nothing plays after the click";
 }
 
 TEST(AlmanacAtlas, TheUnitedStatesOpenTheirEastCoast)

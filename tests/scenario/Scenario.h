@@ -6,6 +6,7 @@
 // for the program, skipping only the caches the font configuration library keeps until exit.
 
 #include "platform/gfx/Png.h"
+#include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,15 @@ public:
             pclose(pipe);
         }
         return output;
+    }
+
+    // The first page of a PDF the run wrote, rendered in grey at DPI dots per inch (pages are
+    // printed as pictures: what they show is read from their pixels); empty when it cannot be.
+    qel::test::GrayPage pdfFirstPage(const fs::path& pdf, int dpi) const
+    {
+        fs::path stem = m_shots / "pdfpage";
+        commandOutput("pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " '" + pdf.string() + "' '" + stem.string() + "'");
+        return qel::test::readPgm(stem.string() + ".pgm");
     }
 
 private:

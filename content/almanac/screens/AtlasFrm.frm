@@ -2,7 +2,10 @@
 ; country's data and the locator (a small world map with a marker under it and one beside it) at
 ; the left, the map's name on the band. Each category has its band colour ("Cat<n> BkImage",
 ; "Cat<n> TxColor"); category 1 (the world and the continents) uses the "BLoc" markers, the
-; others the "MLoc" ones, at the same places. The pictures are drawn by pictures-atlas.tbl.
+; others the "MLoc" ones, at the same places. "Temas" (the control "MCategName") opens the theme
+; menu ("Trio", run as "PopUpMenu1"): Brazil's and the world's thematic pages, and the animation
+; of climates and currents, which plays in the map's frame ("VideoControl") until a click on it
+; stops it. The pictures are drawn by pictures-atlas.tbl.
 (table
   ("Class" "AtlasForm")
   ("Background Image" "at_fundo1.bmp")
@@ -18,6 +21,10 @@
   ("VerMapaUp" "at_vermapa_up.bmp") ("VerMapaRO" "at_vermapa_over.bmp") ("VerMapaDn" "at_vermapa_down.bmp")
   ("MCDataUp" "at_maisdados_up.bmp") ("MCDataRO" "at_maisdados_over.bmp") ("MCDataDn" "at_maisdados_down.bmp")
   ("PrintAttributes" (table ("Title" "") ("Header" "Velarim 98 - Atlas") ("Footer" "Velarim 98")))
+  ("Trio" (table ("Origin X" 452) ("Origin Y" 324) ("Background" "at_menu_temas.bmp") ("TextX" 10) ("TextY" 4)
+    ("Font" (font "Arial" 13 0)) ("ForegroundColor" 2111504) ("SelectedBackgroundColor" 3166224) ("Spacing" 6)
+    ("Items" (list (list "Político" 0 0) (list "Regiões" 1 0) (list "Relevo" 2 0) (list "Clima" 3 0) (list "Hidrografia" 4 0)
+      (list "Vegetação" 5 0) (list "MPolítico" 6 0) (list "Ecológico" 7 0) (list "Climas e Correntes" 8 0)))))
   ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 340 12 32 32)) ("UpImage" "icocasa.bmp")
     ("DisabledImage" "icocasa.bmp")))
   ("Velarim" (control ("Class" "Button") ("Name" "Velarim") ("Hot Spot" (rect 380 12 32 32)) ("UpImage" "icoestrela.bmp")
@@ -62,4 +69,8 @@
     ("UpImage" "at_proximo_up.bmp") ("DownImage" "at_proximo_down.bmp") ("DisabledImage" "at_proximo_off.bmp") ("RolloverImage" "at_proximo_over.bmp")))
   ("MoreCountryData" (control ("Class" "Button") ("Name" "MoreCountryData") ("Hot Spot" (rect 436 446 104 28))
     ("UpImage" "at_maisdados_up.bmp") ("DownImage" "at_maisdados_down.bmp") ("DisabledImage" "at_maisdados_off.bmp") ("RolloverImage" "at_maisdados_over.bmp")))
-  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "SCategName") (reference "Bandeira") (reference "CountryDataText") (reference "Estados Unidos") (reference "Federação Russa") (reference "GotoVerbete") (reference "HinoButton") (reference "Localizador") (reference "MapaAdjust") (reference "Mapa") (reference "Texto") (reference "Copiar") (reference "Imprimir") (reference "PrevMapa") (reference "NextMapa") (reference "MoreCountryData"))))
+  ("MCategName" (control ("Class" "Button") ("Name" "MCategName") ("Hot Spot" (rect 548 446 84 28))
+    ("UpImage" "at_temas_up.bmp") ("DownImage" "at_temas_down.bmp") ("DisabledImage" "at_temas_off.bmp") ("RolloverImage" "at_temas_over.bmp")))
+  ("VideoControl" (control ("Class" "VideoView") ("Name" "VideoControl") ("VideoX" 276) ("VideoY" 92)
+    ("Hot Spot" (rect 276 92 320 240)) ("Disabled" true)))
+  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "SCategName") (reference "Bandeira") (reference "CountryDataText") (reference "Estados Unidos") (reference "Federação Russa") (reference "GotoVerbete") (reference "HinoButton") (reference "Localizador") (reference "MapaAdjust") (reference "Mapa") (reference "Texto") (reference "Copiar") (reference "Imprimir") (reference "PrevMapa") (reference "NextMapa") (reference "MoreCountryData") (reference "MCategName") (reference "VideoControl"))))

@@ -1,6 +1,7 @@
 ; The atlas's home screen (AtlasHForm): the world map with the four continent buttons, the
 ; index, and the pop-up menus "Brasil" (the thematic maps of Brazil) and "Mundo" (the world's
-; thematic maps and the continent chooser). The list buttons open "AtlasDlg" with their entry of
+; thematic maps, the continent chooser and the movie of climates and currents, which plays over
+; the world map until a click on it stops it). The list buttons open "AtlasDlg" with their entry of
 ; "SubMenus" (the atlas category: 0 every map, 2 Europe, 3 Asia, 4 Africa, 7 Oceania).
 (table
   ("Class" "AtlasHForm")
@@ -18,7 +19,7 @@
         ("Items" (list (list "Político" 0 0) (list "Regiões" 1 0) (list "Relevo" 2 0) (list "Clima" 3 0) (list "Hidrografia" 4 0) (list "Vegetação" 5 0) (list "Brasil" 6 0)))))
       ("Mundo" (table ("Origin X" 350) ("Origin Y" 300) ("Background" "at_menu_mundo.bmp") ("TextX" 10) ("TextY" 4)
         ("Font" (font "Arial" 13 0)) ("ForegroundColor" 2111504) ("SelectedBackgroundColor" 3166224) ("Spacing" 6)
-        ("Items" (list (list "MPolítico" 0 0) (list "Ecológico" 1 0) (list "Continentes" 2 0) (list "Mundo" 3 0)))
+        ("Items" (list (list "MPolítico" 0 0) (list "Ecológico" 1 0) (list "Continentes" 2 0) (list "Mundo" 3 0) (list "Climas e Correntes" 4 0)))
         ("CascadeTable" (table ("Continentes" (table ("DlgName" "ContinentesDlg") ("UseDefaultPosition" true)))))))))
   ("MainHome" (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 340 12 32 32)) ("UpImage" "icocasa.bmp")
     ("DisabledImage" "icocasa.bmp")))
@@ -49,4 +50,7 @@
     ("UpImage" "at_brasil_up.bmp") ("DownImage" "at_brasil_down.bmp") ("DisabledImage" "at_brasil_off.bmp") ("RolloverImage" "at_brasil_over.bmp")))
   ("Mundo" (control ("Class" "Button") ("Name" "Mundo") ("Hot Spot" (rect 248 446 104 28)) ("PopUpX" 0)
     ("UpImage" "at_mundo_up.bmp") ("DownImage" "at_mundo_down.bmp") ("DisabledImage" "at_mundo_off.bmp") ("RolloverImage" "at_mundo_over.bmp")))
-  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "Mundo Mapa") (reference "Europa") (reference "Ásia") (reference "África") (reference "Oceania") (reference "Indice") (reference "Brasil") (reference "Mundo"))))
+  ; First in the list: while the movie plays, a click on it reaches it before the buttons under it.
+  ("VideoControl" (control ("Class" "VideoView") ("Name" "VideoControl") ("VideoX" 160) ("VideoY" 100)
+    ("Hot Spot" (rect 160 100 320 240)) ("Disabled" true)))
+  ("Control List" (list (reference "VideoControl") (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "Mundo Mapa") (reference "Europa") (reference "Ásia") (reference "África") (reference "Oceania") (reference "Indice") (reference "Brasil") (reference "Mundo"))))

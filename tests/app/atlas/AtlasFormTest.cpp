@@ -1,7 +1,7 @@
 // The atlas's map page over the almanac's disk: the map, the flag and the two locator markers
 // where the record puts them, stepping through a category with wrap-around, the regional map of
 // the United States, the country-data panel and its history, a name the atlas does not hold, and
-// the print job's page.
+// the print job's page; the theme menu's items on the disk.
 
 #include "app/ClassSet.h"
 #include "app/atlas/AtlasForm.h"
@@ -9,9 +9,11 @@
 #include "app/shell/CategoryLists.h"
 #include "app/shell/DBLists.h"
 #include "app/shell/Registrations.h"
+#include "app/shell/TextPage.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
 #include "framework/runtime/List.h"
+#include "framework/runtime/Resource.h"
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/ControlObject.h"
@@ -20,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -186,6 +189,32 @@ TEST_F(AtlasPage, ANameTheAtlasDoesNotHoldKeepsThePage)
     form->reenter(qelNil);
     EXPECT_EQ(text(form->mapItem(1)), "Mundo");
     EXPECT_TRUE(recordedErrors().empty());
+}
+
+TEST_F(AtlasPage, EveryThemeOfTheMenuLeadsToAPageOrAMovieOnTheDisk)
+{
+    AtlasForm* form = open(qelValue("Portugal"));
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(qelControlOf(form->findControl("Name", "MCategName"))) << "the button that opens the menu";
+    EXPECT_TRUE(qelControlOf(form->findControl("Name", "VideoControl"))) << "where the movies play";
+    qelValue items = qelGet(form->m_categoryMenus, "Items");
+    ASSERT_EQ(items.type(), QEL_LIST_TYPE) << "the theme menu's items";
+    qelValue looping = qelLoadResource("LoopingVideos");
+    for (int32_t i = 0; i < qelCount(items); ++i) {
+        qelValue name = qelGet(qelGet(items, i), 0);
+        AtlasTheme theme = atlasTheme(name);
+        if (theme.infoPage) {
+            EXPECT_GE(qelIndexOf(qelLoadResource("ValidInfos"), qelValue(theme.infoPage)), 0) << theme.infoPage;
+            EXPECT_TRUE(textpage::isKnownForm(qelValue(theme.infoPage))) << theme.infoPage;
+        } else if (theme.video) {
+            EXPECT_TRUE(std::filesystem::exists(std::string(QEL_BUILD_DIR) + "/disk/Media/Movies/" + theme.video))
+                << theme.video;
+            if (theme.untilStopped)
+                EXPECT_GE(qelIndexOf(looping, qelValue(theme.video)), 0) << theme.video << " loops until stopped";
+        } else {
+            ADD_FAILURE() << text(name) << " is no theme";
+        }
+    }
 }
 
 TEST(AtlasPrint, TheMapsPageNamesTheProductAndTheMap)

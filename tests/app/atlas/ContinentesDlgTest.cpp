@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -54,10 +55,12 @@ TEST(ContinentesPlacement, BesideTheItemFlippingAtTheScreensEdges)
         { 200, 404, 321, 399, "one pixel short: below the item's top" },
     };
     for (const Case& c : cases) {
-        ContinentesPlace place = continentesPlacement(qelRectValue(c.itemX, c.itemY, 120, 20), 100, 80, 640, 480);
-        EXPECT_EQ(place.x, c.x) << c.what;
-        EXPECT_EQ(place.y, c.y) << c.what;
+        std::optional<CascadePlace> place = cascadePlacement(qelRectValue(c.itemX, c.itemY, 120, 20), 100, 80, 640, 480);
+        ASSERT_TRUE(place) << c.what;
+        EXPECT_EQ(place->x, c.x) << c.what;
+        EXPECT_EQ(place->y, c.y) << c.what;
     }
+    EXPECT_FALSE(cascadePlacement(qelNil, 100, 80, 640, 480)) << "a parent without its item's rectangle: no place";
 }
 
 TEST(ContinentesHitTest, TheDialogThenTheParentsFromTheInnermost)
@@ -71,18 +74,18 @@ TEST(ContinentesHitTest, TheDialogThenTheParentsFromTheInnermost)
         int hit;
         const char* what;
     } cases[] = {
-        { 310, 110, continentesInside, "inside the dialog" },
-        { 300, 100, continentesInside, "the dialog's corner" },
-        { 200, 110, continentesParentItem, "the inner menu's item that opened the dialog" },
-        { 200, 150, continentesParentMenu, "the inner menu away from that item" },
-        { 145, 130, continentesParentMenu, "the outer item under the inner menu: the inner menu is tested first" },
-        { 60, 125, continentesParentItem, "the outer menu's item, outside the inner menu" },
-        { 60, 60, continentesParentMenu, "the outer menu" },
-        { 600, 400, continentesOutside, "outside everything" },
+        { 310, 110, cascadeInside, "inside the dialog" },
+        { 300, 100, cascadeInside, "the dialog's corner" },
+        { 200, 110, cascadeParentItem, "the inner menu's item that opened the dialog" },
+        { 200, 150, cascadeParentMenu, "the inner menu away from that item" },
+        { 145, 130, cascadeParentMenu, "the outer item under the inner menu: the inner menu is tested first" },
+        { 60, 125, cascadeParentItem, "the outer menu's item, outside the inner menu" },
+        { 60, 60, cascadeParentMenu, "the outer menu" },
+        { 600, 400, cascadeOutside, "outside everything" },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(continentesHitTest(dialog, parents, c.x, c.y), c.hit) << c.what;
-    EXPECT_EQ(continentesHitTest(dialog, qelMakeList(4, 100, QEL_GENERAL_LIST), 200, 150), continentesOutside)
+        EXPECT_EQ(cascadeHitTest(dialog, parents, c.x, c.y), c.hit) << c.what;
+    EXPECT_EQ(cascadeHitTest(dialog, qelMakeList(4, 100, QEL_GENERAL_LIST), 200, 150), cascadeOutside)
         << "no parents: every point outside the dialog is outside";
 }
 
