@@ -12,6 +12,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/ui/FormObject.h"
+#include "platform/sys/ProcessId.h"
 #include "tests/framework/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
@@ -217,7 +218,7 @@ TEST(PicturePrint, PrintsOnePdfPage)
     PrintResources r;
     qelInstallPrintPort();
     qelResetPrinting();
-    fs::path folder = fs::temp_directory_path() / "qel-picture-print";
+    fs::path folder = fs::temp_directory_path() / ("qel-picture-print-" + std::to_string(platform::processId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     r.ui.environment->setSetting("PrintFolder", qelStringValue(folder.string().c_str()));

@@ -3,6 +3,7 @@
 #include "framework/display/Cursor.h"
 #include "framework/runtime/ProgramEntry.h"
 #include "framework/runtime/StringObject.h"
+#include "platform/sys/ProcessId.h"
 
 #include "../runtime/ErrorRecorder.h"
 
@@ -112,7 +113,10 @@ TEST(Cursor, ResourceCursorsComeFromTheProgramFolderAndAreOwned)
 
 TEST(Cursor, TheWindowTakesTheProgramIconBesideTheCursors)
 {
-    std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "icon-resources";
+    // A folder of this process's own: two test runs at once must not see each other's icon.
+    std::filesystem::path folder
+        = std::filesystem::path(testing::TempDir()) / ("icon-resources-" + std::to_string(platform::processId()));
+    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "cursors");
     qelSetAppDirectoryFromPath((folder.string() + "/velarim").c_str());
     {
@@ -126,6 +130,7 @@ TEST(Cursor, TheWindowTakesTheProgramIconBesideTheCursors)
         EXPECT_EQ(with.headless->windowParams().iconArgb.size(), 1u);
     }
     qelSetAppDirectoryFromPath("");
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

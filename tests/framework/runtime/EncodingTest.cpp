@@ -9,6 +9,7 @@
 #include "framework/runtime/MemoryStream.h"
 #include "framework/runtime/Stream.h"
 #include "framework/runtime/Table.h"
+#include "platform/sys/ProcessId.h"
 
 #include <gtest/gtest.h>
 
@@ -546,7 +547,7 @@ TEST(Decoding, MemoryStreamsAndOtherStreamsAgree)
 
 TEST(Encoding, ThroughAFileStream)
 {
-    auto path = std::filesystem::temp_directory_path() / "qel_encoding_file_test";
+    auto path = std::filesystem::temp_directory_path() / ("qel_encoding_file_test_" + std::to_string(platform::processId()));
     qelValue name = qelStringValue(path.string().c_str());
     std::mt19937 random(7);
     std::vector<qelValue> values;
