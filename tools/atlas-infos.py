@@ -253,19 +253,15 @@ def legend(entries, x, y):
 
 
 def paragraph(paragraphs, x, y, width, step=16):
-    return wrapped(paragraphs, x, y, width, step)[0]
-
-
-def wrapped(paragraphs, x, y, width, step=16):
-    """Paragraphs wrapped to `width` characters (about 7 pixels each in the face used), half a
-    blank line between two; returns the texts and the y below them."""
+    """Paragraphs wrapped to `width` characters (about 7 pixels each in the face used), a blank
+    line between two."""
     texts = []
     for words in paragraphs:
         for line_text in textwrap.wrap(words, width):
             texts.append(text(line_text, x, y, 12, INK, 0))
             y += step
         y += step // 2
-    return texts, y
+    return texts
 
 
 def brazil_page(shapes, title, subtitle, heading, pieces, entries, lines, extra=(), labels=(), base=LAND):
@@ -491,14 +487,14 @@ CONTINENT_PALETTE = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 18
 class Continent:
     """One continent page: its countries (ISO codes, counted and coloured), countries drawn in
     colour but counted with another continent, the box shown, its highest point and its longest
-    river, and the panel's figures and words."""
+    river, the panel's figures and a note on the band at the foot."""
 
-    def __init__(self, name, file, title, subtitle, members, box, middle, peak, river, facts, words,
+    def __init__(self, name, file, title, note, members, box, middle, peak, river, facts,
                  shared=(), shift=False, labels=(), polar_edge=None):
-        self.name, self.file, self.title, self.subtitle = name, file, title, subtitle
+        self.name, self.file, self.title, self.note = name, file, title, note
         self.members, self.shared = members.split(), shared
         self.box, self.middle, self.shift, self.polar_edge = box, middle, shift, polar_edge
-        self.peak, self.river, self.facts, self.words, self.labels = peak, river, facts, words, labels
+        self.peak, self.river, self.facts, self.labels = peak, river, facts, labels
 
 
 def continent_projection(c):
@@ -549,7 +545,7 @@ def peak_mark(project, lon, lat):
 
 def continent_page(shapes, c):
     project = continent_projection(c)
-    boxes, texts = page_ground(c.title, c.subtitle)
+    boxes, texts = page_ground(c.title, c.note)
     boxes += frame(*BRAZIL_FRAME, SEA) + frame(*PANEL_FRAME, PANEL)
     body = continent_map(shapes, c, project)
     marks = []
@@ -576,8 +572,7 @@ def continent_page(shapes, c):
     b, t, y = legend(entries, px + 10, py + 32)
     boxes += b
     texts += t
-    facts, y = wrapped(c.facts, px + 10, y + 6, 30, 15)
-    texts += facts + paragraph(c.words, px + 10, y + 4, 30, 15)
+    texts += paragraph(c.facts, px + 10, y + 6, 30, 15)
     texts.append(text("Mapa simplificado", BRAZIL_FRAME[0] + 8, BRAZIL_FRAME[1] + BRAZIL_FRAME[3] - 20, 10, INK, 0))
     return boxes, body + marks, texts
 
@@ -594,91 +589,88 @@ SOUTH_AMERICA = "AR BO BR CL CO EC GY PY PE SR UY VE"
 OCEANIA = "AU FJ KI MH FM NR NZ PW PG WS SB TO TV VU"
 
 CONTINENTS = [
-    Continent("mmafric", "Mmafric", "África", "O continente africano e seus países", AFRICA, (-20, -36, 55, 38), 0,
+    Continent("mmafric", "Mmafric", "África", "O equador corta a África ao meio; ao norte fica o Saara, o maior deserto quente.",
+              AFRICA, (-20, -36, 55, 38), 0,
               ("Kilimanjaro", 37.35, -3.07, 8, -6),
               ("Nilo", [(33.2, 0.4), (31.6, 4.85), (31.6, 9.5), (32.5, 15.6), (34.0, 17.7), (33.3, 19.5), (30.5, 19.2),
                         (31.3, 21.8), (32.9, 24.1), (32.6, 25.7), (31.2, 27.2), (31.2, 30.05), (31.0, 31.5)], 6, -4),
-              ["Área: cerca de 30,3 milhões de km², um quinto das terras do planeta.",
-               "Países: %s independentes." % len(AFRICA.split()),
-               "Ponto mais alto: o Kilimanjaro, na Tanzânia, com 5.895 m.",
-               "Rio mais longo: o Nilo, com cerca de 6.650 km.",
-               "População: cerca de 1,3 bilhão de habitantes (aproximado)."],
-              ["O equador corta o continente ao meio. Ao norte fica o Saara, o maior deserto quente do mundo."]),
-    Continent("mmeurop", "Mmeurop", "Europa", "O continente europeu e seus países", EUROPE, (-25, 34, 62, 72), 52,
+              ["Área: cerca de 30,3 milhões de km², um quinto das terras.",
+               "Países: %d independentes." % len(AFRICA.split()),
+               "Ponto mais alto: o Kilimanjaro, na Tanzânia, 5.895 m.",
+               "Rio mais longo: o Nilo, cerca de 6.650 km.",
+               "População: cerca de 1,3 bilhão (aproximada)."]),
+    Continent("mmeurop", "Mmeurop", "Europa", "O segundo menor continente vai do Atlântico aos montes Urais.",
+              EUROPE, (-25, 34, 62, 72), 52,
               ("Elbrus", 42.44, 43.35, -16, 6),
               ("Volga", [(32.9, 57.25), (35.9, 56.86), (39.9, 57.6), (44.0, 56.3), (49.1, 55.8), (50.1, 53.2), (46.0, 51.5),
                          (44.5, 48.7), (48.0, 46.35), (49.0, 45.8)], 6, -6),
-              ["Área: cerca de 10 milhões de km², contando a parte europeia da Rússia, até os montes Urais.",
-               "Países: %s no mapa, com a Rússia; a conta muda com os países entre a Europa e a Ásia." % len(EUROPE.split()),
-               "Ponto mais alto: o Elbrus, no Cáucaso russo, com 5.642 m.",
-               "Rio mais longo: o Volga, com cerca de 3.530 km.",
-               "População: cerca de 740 milhões de habitantes (aproximado)."],
-              ["É o segundo menor continente e um dos mais povoados."]),
-    Continent("mmasia", "Mmasia", "Ásia", "O maior continente da Terra", ASIA, (25, -11, 192, 78), 40,
+              ["Área: cerca de 10 milhões de km², com a parte europeia da Rússia.",
+               "Países: %d, com a Rússia; a conta varia com os que ficam entre a Europa e a Ásia." % len(EUROPE.split()),
+               "Ponto mais alto: o Elbrus, no Cáucaso russo, 5.642 m.",
+               "Rio mais longo: o Volga, cerca de 3.530 km.",
+               "População: cerca de 740 milhões (aproximada)."]),
+    Continent("mmasia", "Mmasia", "Ásia", "O maior continente da Terra: seis em cada dez pessoas do mundo vivem nele.",
+              ASIA, (25, -11, 192, 78), 40,
               ("Everest", 86.93, 27.99, -20, 6),
               ("Yang-tsé", [(91.0, 33.4), (97.0, 33.0), (99.5, 28.5), (100.2, 26.9), (102.6, 26.1), (104.6, 28.8),
                             (106.5, 29.6), (111.3, 30.7), (114.3, 30.6), (117.0, 30.5), (118.8, 32.1), (121.5, 31.4)], -20, 6),
               ["Área: cerca de 44,6 milhões de km², quase um terço das terras.",
-               "Países: %s, além da parte asiática da Rússia." % len(ASIA.split()),
-               "Ponto mais alto: o Everest, no Himalaia, com 8.848 m, o mais alto do mundo.",
-               "Rio mais longo: o Yang-tsé, na China, com cerca de 6.300 km.",
-               "População: cerca de 4,5 bilhões de habitantes (aproximado)."],
-              ["Seis em cada dez pessoas do mundo vivem na Ásia."],
+               "Países: %d, e a parte asiática da Rússia." % len(ASIA.split()),
+               "Ponto mais alto: o Everest, no Himalaia, 8.848 m, o maior do mundo.",
+               "Rio mais longo: o Yang-tsé, na China, cerca de 6.300 km.",
+               "População: cerca de 4,5 bilhões (aproximada)."],
               shared=("RU",), shift=True),
-    Continent("mmamnor", "Mmamnor", "América do Norte", "Canadá, Estados Unidos e México", NORTH_AMERICA,
-              (-170, 14, -20, 84), 50,
+    Continent("mmamnor", "Mmamnor", "América do Norte", "O Canadá é o segundo maior país do mundo em área.",
+              NORTH_AMERICA, (-170, 14, -20, 84), 50,
               ("Denali", -151.0, 63.07, -12, 6),
               ("Mississípi-Missouri", [(-111.5, 45.9), (-109.0, 47.8), (-104.0, 48.0), (-100.8, 46.8), (-96.4, 42.5),
                                        (-94.6, 39.1), (-90.2, 38.8), (-89.2, 37.0), (-90.1, 35.1), (-91.1, 32.3),
                                        (-91.2, 30.45), (-90.07, 29.95), (-89.3, 29.1)], 6, -2),
-              ["Área: cerca de 21,8 milhões de km² nos três países, sem a Groenlândia, território da Dinamarca.",
-               "Países: %s." % len(NORTH_AMERICA.split()),
-               "Ponto mais alto: o Denali (monte McKinley), no Alasca, com 6.190 m.",
-               "Rio mais longo: o sistema Mississípi-Missouri, com cerca de 6.000 km.",
-               "População: cerca de 490 milhões de habitantes (aproximado)."],
-              ["O Canadá é o segundo maior país do mundo em área."],
+              ["Área: cerca de 21,8 milhões de km², sem a Groenlândia (Dinamarca).",
+               "Países: %d, Canadá, Estados Unidos e México." % len(NORTH_AMERICA.split()),
+               "Ponto mais alto: o Denali (monte McKinley), no Alasca, 6.190 m.",
+               "Rio mais longo: o Mississípi-Missouri, cerca de 6.000 km.",
+               "População: cerca de 490 milhões (aproximada)."],
               labels=(("Groenlândia", -42, 74, -30, -6),)),
-    Continent("mmamcen", "Mmamcen", "América Central", "O istmo e as ilhas do Caribe", CENTRAL_AMERICA,
-              (-93, 6, -59, 27), 17,
+    Continent("mmamcen", "Mmamcen", "América Central", "O canal do Panamá, aberto em 1914, liga o Atlântico ao Pacífico.",
+              CENTRAL_AMERICA, (-93, 6, -59, 27), 17,
               ("Tajumulco", -91.9, 15.04, -30, 6),
               ("Coco", [(-86.6, 13.6), (-86.0, 14.0), (-85.0, 14.7), (-84.0, 14.8), (-83.15, 15.0)], -10, 4),
-              ["Área: cerca de 750 mil km², entre o istmo e as ilhas.",
-               "Países: %s, sete no istmo e treze nas ilhas do Caribe." % len(CENTRAL_AMERICA.split()),
-               "Ponto mais alto: o vulcão Tajumulco, na Guatemala, com cerca de 4.200 m.",
-               "Rio mais longo: o Coco, entre Honduras e Nicarágua, com cerca de 680 km.",
-               "População: cerca de 90 milhões de habitantes (aproximado)."],
-              ["O canal do Panamá, aberto em 1914, liga o Atlântico ao Pacífico."]),
-    Continent("mmamsul", "Mmamsul", "América do Sul", "O continente sul-americano e seus países", SOUTH_AMERICA,
-              (-82, -56, -34, 13), -20,
+              ["Área: cerca de 750 mil km², no istmo e nas ilhas.",
+               "Países: %d, sete no istmo e treze no Caribe." % len(CENTRAL_AMERICA.split()),
+               "Ponto mais alto: o vulcão Tajumulco, na Guatemala, cerca de 4.200 m.",
+               "Rio mais longo: o Coco, entre Honduras e Nicarágua, cerca de 680 km.",
+               "População: cerca de 90 milhões (aproximada)."]),
+    Continent("mmamsul", "Mmamsul", "América do Sul", "A cordilheira dos Andes acompanha toda a costa do Pacífico.",
+              SOUTH_AMERICA, (-82, -56, -34, 13), -20,
               ("Aconcágua", -70.01, -32.65, 8, -6),
               ("Amazonas", [(-72.6, -15.5), (-73.8, -11.0), (-74.5, -8.4), (-73.5, -4.5), (-73.25, -3.75), (-69.9, -4.2),
                             (-67.5, -3.0), (-64.5, -3.3), (-62, -3.5), (-60, -3.2), (-58, -3.2), (-55.5, -2.1),
                             (-52.5, -1.6), (-50, -0.5)], -20, 4),
-              ["Área: cerca de 17,8 milhões de km²; o Brasil ocupa quase metade.",
-               "Países: %s, e a Guiana Francesa, território da França." % len(SOUTH_AMERICA.split()),
-               "Ponto mais alto: o Aconcágua, nos Andes argentinos, com cerca de 6.960 m.",
-               "Rio mais longo: o Amazonas, com mais de 6.400 km.",
-               "População: cerca de 420 milhões de habitantes (aproximado)."],
-              ["A cordilheira dos Andes acompanha toda a costa do Pacífico."]),
-    Continent("mmocean", "Mmocean", "Oceania", "A Austrália e as ilhas do Pacífico", OCEANIA, (105, -50, 192, 4), -20,
+              ["Área: cerca de 17,8 milhões de km²; o Brasil tem quase a metade.",
+               "Países: %d, e a Guiana Francesa (França)." % len(SOUTH_AMERICA.split()),
+               "Ponto mais alto: o Aconcágua, nos Andes argentinos, cerca de 6.960 m.",
+               "Rio mais longo: o Amazonas, mais de 6.400 km.",
+               "População: cerca de 420 milhões (aproximada)."]),
+    Continent("mmocean", "Mmocean", "Oceania", "Milhares de ilhas no Pacífico: a Melanésia, a Micronésia e a Polinésia.",
+              OCEANIA, (105, -50, 192, 4), -20,
               ("Puncak Jaya", 137.16, -4.08, -30, 6),
               ("Murray", [(148.2, -36.8), (146.9, -36.1), (144.7, -36.1), (143.6, -35.3), (142.2, -34.2), (140.8, -34.0),
                           (139.6, -34.1), (139.3, -34.9), (138.9, -35.55)], -14, 6),
-              ["Área: cerca de 8,5 milhões de km²; a Austrália tem quase nove décimos.",
-               "Países: %s, muitos deles arquipélagos." % len(OCEANIA.split()),
-               "Ponto mais alto: o Puncak Jaya, na Nova Guiné, com 4.884 m.",
-               "Rio mais longo: o Murray, na Austrália, com cerca de 2.500 km.",
-               "População: cerca de 40 milhões de habitantes (aproximado)."],
-              ["Milhares de ilhas se espalham pelo Pacífico: Melanésia, Micronésia e Polinésia."],
+              ["Área: cerca de 8,5 milhões de km²; quase nove décimos são da Austrália.",
+               "Países: %d, muitos deles arquipélagos." % len(OCEANIA.split()),
+               "Ponto mais alto: o Puncak Jaya, na Nova Guiné, 4.884 m.",
+               "Rio mais longo: o Murray, na Austrália, cerca de 2.500 km.",
+               "População: cerca de 40 milhões (aproximada)."],
               shift=True),
-    Continent("mmantar", "Mmantar", "Antártida", "O continente gelado em volta do polo Sul", "AQ", None, 0,
+    Continent("mmantar", "Mmantar", "Antártida", "O Tratado da Antártida, de 1959, reserva o continente à paz e à ciência.",
+              "AQ", None, 0,
               ("Maciço Vinson", -85.6, -78.53, -40, 6), None,
-              ["Área: cerca de 14 milhões de km², quase toda coberta de gelo.",
-               "Países: nenhum; o Tratado da Antártida, de 1959, reserva o continente à paz e à ciência.",
-               "Ponto mais alto: o maciço Vinson, com 4.892 m.",
+              ["Área: cerca de 14 milhões de km², quase toda sob o gelo.",
+               "Países: nenhum; sete países reivindicam partes dela.",
+               "Ponto mais alto: o maciço Vinson, 4.892 m.",
                "Rios: nenhum permanente; o gelo guarda a maior parte da água doce da Terra.",
-               "População: nenhuma fixa; alguns milhares de cientistas nas bases (aproximado)."],
-              [],
+               "População: nenhuma fixa; alguns milhares de cientistas nas bases (aproximada)."],
               labels=(("Polo Sul", 0, -90, 6, -6),), polar_edge=-52),
 ]
 
