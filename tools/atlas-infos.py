@@ -300,7 +300,7 @@ def world_page(shapes, title, subtitle, paint, entries, lines):
     b, t, _ = legend(entries, x + 10, y + 8)
     boxes += b
     texts += t
-    texts += paragraph(lines, x + 190, y + 8, 58, 15)
+    texts += paragraph(lines, x + 190, y + 8, 56, 15)
     return boxes, body, texts
 
 
@@ -448,11 +448,11 @@ def pages(shapes):
         return out_shapes
 
     out["mdmundi"] = ("O Mundo Político", "Atlas: O mundo político", world_page(
-        shapes, "O Mundo Político", "Os países e os continentes", political,
+        shapes, "O Mundo Político", "Os países e os continentes: clique no nome de um continente para ver o seu mapa.",
+        political,
         [(palette[0], "Países (cores só"), (palette[1], "para distingui-los)")],
         ["A superfície da Terra tem cerca de 510 milhões de km²; as terras ocupam menos de um terço dela. Em "
-         "1998 a ONU reunia 185 países-membros. O maior país é a Rússia; o mais populoso, a China.",
-         "Clique no nome de um continente para ver o seu mapa."]))
+         "1998 a ONU reunia 185 países-membros. O maior país é a Rússia; o mais populoso, a China."]))
     out["mdmundi"][2][2].extend(text(label, x, y, 10, INK, 2) for label, _, x, y, _, _ in world_spots())
 
     def belts(project):
@@ -506,8 +506,16 @@ def continent_projection(c):
 
 
 def shifted(rings):
-    """Rings with the western longitudes carried past 180, for maps across the 180th meridian."""
-    return [[(lon + 360 if lon < 0 else lon, lat) for lon, lat in ring] for ring in rings]
+    """The rings for a map across the 180th meridian: a ring that crosses it has its western
+    longitudes carried past 180, a ring wholly in the western hemisphere moves whole; a ring
+    across the prime meridian stays where it is."""
+    out = []
+    for ring in rings:
+        lons = [lon for lon, _ in ring]
+        if max(lons) - min(lons) > 180 or max(lons) < 0:
+            ring = [(lon + 360 if lon < 0 else lon, lat) for lon, lat in ring]
+        out.append(ring)
+    return out
 
 
 def continent_map(shapes, c, project):
@@ -563,6 +571,8 @@ def continent_page(shapes, c):
     for name, lon, lat, dx, dy in c.labels:
         x, y = project(lon, lat)
         texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 0))
+        if lat == -90:
+            marks.append(ellipse(INK, round(x) - 2, round(y) - 2, 5, 5))
     px, py, pw, ph = PANEL_FRAME
     texts.append(text(c.title, px + 10, py + 8, 14, INK, 2))
     first = (ICE, "O continente gelado") if c.polar_edge is not None else (CONTINENT_PALETTE[0], "Países do continente")
@@ -572,7 +582,7 @@ def continent_page(shapes, c):
     b, t, y = legend(entries, px + 10, py + 32)
     boxes += b
     texts += t
-    texts += paragraph(c.facts, px + 10, y + 6, 30, 15)
+    texts += paragraph(c.facts, px + 10, y + 6, 28, 15)
     texts.append(text("Mapa simplificado", BRAZIL_FRAME[0] + 8, BRAZIL_FRAME[1] + BRAZIL_FRAME[3] - 20, 10, INK, 0))
     return boxes, body + marks, texts
 
@@ -611,9 +621,9 @@ CONTINENTS = [
                "População: cerca de 740 milhões (aproximada)."]),
     Continent("mmasia", "Mmasia", "Ásia", "O maior continente da Terra: seis em cada dez pessoas do mundo vivem nele.",
               ASIA, (25, -11, 192, 78), 40,
-              ("Everest", 86.93, 27.99, -20, 6),
+              ("Everest", 86.93, 27.99, -52, 0),
               ("Yang-tsé", [(91.0, 33.4), (97.0, 33.0), (99.5, 28.5), (100.2, 26.9), (102.6, 26.1), (104.6, 28.8),
-                            (106.5, 29.6), (111.3, 30.7), (114.3, 30.6), (117.0, 30.5), (118.8, 32.1), (121.5, 31.4)], -20, 6),
+                            (106.5, 29.6), (111.3, 30.7), (114.3, 30.6), (117.0, 30.5), (118.8, 32.1), (121.5, 31.4)], -6, -20),
               ["Área: cerca de 44,6 milhões de km², quase um terço das terras.",
                "Países: %d, e a parte asiática da Rússia." % len(ASIA.split()),
                "Ponto mais alto: o Everest, no Himalaia, 8.848 m, o maior do mundo.",
@@ -634,7 +644,7 @@ CONTINENTS = [
               labels=(("Groenlândia", -42, 74, -30, -6),)),
     Continent("mmamcen", "Mmamcen", "América Central", "O canal do Panamá, aberto em 1914, liga o Atlântico ao Pacífico.",
               CENTRAL_AMERICA, (-93, 6, -59, 27), 17,
-              ("Tajumulco", -91.9, 15.04, -30, 6),
+              ("Tajumulco", -91.9, 15.04, -24, 8),
               ("Coco", [(-86.6, 13.6), (-86.0, 14.0), (-85.0, 14.7), (-84.0, 14.8), (-83.15, 15.0)], -10, 4),
               ["Área: cerca de 750 mil km², no istmo e nas ilhas.",
                "Países: %d, sete no istmo e treze no Caribe." % len(CENTRAL_AMERICA.split()),
