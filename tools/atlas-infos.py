@@ -300,7 +300,7 @@ def world_page(shapes, title, subtitle, paint, entries, lines):
     b, t, _ = legend(entries, x + 10, y + 8)
     boxes += b
     texts += t
-    texts += paragraph(lines, x + 190, y + 8, 56, 15)
+    texts += paragraph(lines, x + 190, y + 6, 56, 14)
     return boxes, body, texts
 
 
@@ -626,7 +626,7 @@ CONTINENTS = [
                             (106.5, 29.6), (111.3, 30.7), (114.3, 30.6), (117.0, 30.5), (118.8, 32.1), (121.5, 31.4)], -6, -20),
               ["Área: cerca de 44,6 milhões de km², quase um terço das terras.",
                "Países: %d, e a parte asiática da Rússia." % len(ASIA.split()),
-               "Ponto mais alto: o Everest, no Himalaia, 8.848 m, o maior do mundo.",
+               "Ponto mais alto: o Everest, no Himalaia, 8.848 m, o mais alto do mundo.",
                "Rio mais longo: o Yang-tsé, na China, cerca de 6.300 km.",
                "População: cerca de 4,5 bilhões (aproximada)."],
               shared=("RU",), shift=True),
@@ -639,7 +639,7 @@ CONTINENTS = [
               ["Área: cerca de 21,8 milhões de km², sem a Groenlândia (Dinamarca).",
                "Países: %d, Canadá, Estados Unidos e México." % len(NORTH_AMERICA.split()),
                "Ponto mais alto: o Denali (monte McKinley), no Alasca, 6.190 m.",
-               "Rio mais longo: o Mississípi-Missouri, cerca de 6.000 km.",
+               "Rio mais longo: o Mississípi-Missouri, mais de 6.000 km.",
                "População: cerca de 490 milhões (aproximada)."],
               labels=(("Groenlândia", -42, 74, -30, -6),)),
     Continent("mmamcen", "Mmamcen", "América Central", "O canal do Panamá, aberto em 1914, liga o Atlântico ao Pacífico.",
