@@ -439,7 +439,7 @@ def pages(shapes):
          "A Mata Atlântica, que cobria o litoral, perdeu a maior parte da sua área desde a colonização."],
         base=(200, 180, 96)))
 
-    palette = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
+    palette = POLITICAL
 
     def political(project):
         out_shapes = []
@@ -481,7 +481,8 @@ def pages(shapes):
 CONTINENT_OTHER = (226, 226, 212)
 PEAK = (200, 60, 60)
 ICE = (244, 248, 252)
-CONTINENT_PALETTE = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
+# The political maps' colours, only to tell neighbours apart (the world's and the continents').
+POLITICAL = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
 
 
 class Continent:
@@ -521,14 +522,15 @@ def shifted(rings):
 def continent_map(shapes, c, project):
     """The lands in the frame: the continent's countries in the palette's colours (a dot marks
     one too small to be seen), every other land pale."""
+    # Half a pixel: the outlines keep every bend the screen can show.
     tolerance = 0.5 / project.scale
     window = (-180, -90, 180, c.polar_edge) if c.polar_edge is not None else c.box
     coloured = c.members + list(c.shared)
     body, dots = [], []
-    for i, code in enumerate(sorted(shapes)):
+    for code in sorted(shapes):
         rings = shifted(shapes[code]) if c.shift else shapes[code]
         inside = code in coloured
-        color = CONTINENT_PALETTE[coloured.index(code) % len(CONTINENT_PALETTE)] if inside else CONTINENT_OTHER
+        color = POLITICAL[coloured.index(code) % len(POLITICAL)] if inside else CONTINENT_OTHER
         if inside and c.polar_edge is not None:
             color = ICE
         drawn = land(rings, project, color, tolerance, 0.0, window, c.polar_edge is None)
@@ -540,6 +542,7 @@ def continent_map(shapes, c, project):
             lon = sum(p[0] for p in ring) / len(ring)
             lat = sum(p[1] for p in ring) / len(ring)
             west, south, east, north = window
+            # Under 3 pixels across, an island state's outline is lost among the sea's pixels.
             if size < 3 and west <= lon <= east and south <= lat <= north:
                 x, y = project(lon, lat)
                 dots.append(ellipse(INK, round(x) - 2, round(y) - 2, 5, 5))
@@ -560,7 +563,7 @@ def continent_page(shapes, c):
     if c.river:
         name, points, dx, dy = c.river
         if c.shift:
-            points = [(lon + 360 if lon < 0 else lon, lat) for lon, lat in points]
+            points = shifted([points])[0]
         marks += line(points, project, RIVER)
         x, y = project(*points[len(points) // 2])
         texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 2))
@@ -572,10 +575,11 @@ def continent_page(shapes, c):
         x, y = project(lon, lat)
         texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 0))
         if lat == -90:
+            # The pole is a point, no outline's: a dot marks it.
             marks.append(ellipse(INK, round(x) - 2, round(y) - 2, 5, 5))
     px, py, pw, ph = PANEL_FRAME
     texts.append(text(c.title, px + 10, py + 8, 14, INK, 2))
-    first = (ICE, "O continente gelado") if c.polar_edge is not None else (CONTINENT_PALETTE[0], "Países do continente")
+    first = (ICE, "O continente gelado") if c.polar_edge is not None else (POLITICAL[0], "Países do continente")
     entries = [first, (CONTINENT_OTHER, "Outras terras"), (PEAK, "Ponto mais alto")]
     if c.river:
         entries.append((RIVER, "Rio mais longo"))
