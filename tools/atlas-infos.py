@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the atlas's thematic pages and the world outline of its climates-and-currents movie from
+"""Writes the atlas's thematic pages and the world outline of its climates-and-currents movie and its continent pages from
 the countries' outlines already on the disk's sources (content/almanac/maps/formas.tbl, Natural
 Earth's 1:50m countries, public domain):
 
-  content/almanac/pictures-atlas-infos.tbl   the eight pages' pictures: Brazil's political map,
+  content/almanac/pictures-atlas-infos.tbl   the pages' pictures: Brazil's political map,
                                              regions, relief, climate, rivers and vegetation; the
-                                             world's political map and its great zones
+                                             world's political map and its great zones; the eight
+                                             continents, each with its countries, highest point
+                                             and longest river
   content/almanac/screens/<page>.frm         the pages' screens (InfosForm), one per page
   content/almanac/midias-filmes.tbl          the outline of "an0058.avi" between its two marker
                                              lines (the rest of that file is hand-written)
@@ -15,7 +17,8 @@ Run once by hand, never by the build; the output is committed:
     tools/atlas-infos.py content/almanac
 
 The zones drawn on Brazil (regions, climates, vegetation, relief) are simplified: each is a few
-longitude/latitude boxes cut to the country's outline, enough to show where they lie.
+longitude/latitude boxes cut to the country's outline, enough to show where they lie. The
+rivers are polylines through a handful of public places along their course.
 """
 
 import math
@@ -154,12 +157,27 @@ class Projection:
         return (self.x0 + (lon - self.west) * self.k * self.scale, self.y0 + (self.north - lat) * self.scale)
 
 
-def land(rings, project, color, tolerance, min_area=0.0, window=None):
+class PolarProjection:
+    """The south pole at the centre of a screen rectangle, the latitudes as circles at equal steps
+    out to `edge` (azimuthal equidistant), longitude 0 straight up."""
+
+    def __init__(self, edge, x, y, w, h):
+        self.radius = 90.0 + edge
+        self.scale = min(w, h) / 2 / self.radius
+        self.cx, self.cy = x + w / 2, y + h / 2
+
+    def __call__(self, lon, lat):
+        r = (90.0 + lat) * self.scale
+        a = math.radians(lon)
+        return (self.cx + r * math.sin(a), self.cy - r * math.cos(a))
+
+
+def land(rings, project, color, tolerance, min_area=0.0, window=None, wrap=True):
     shapes = []
     for ring in rings:
         if ring_area(ring) < min_area:
             continue
-        if max(p[0] for p in ring) - min(p[0] for p in ring) > 270:
+        if wrap and max(p[0] for p in ring) - min(p[0] for p in ring) > 270:
             # A ring across the 180th meridian: its western part goes on past 180, where the
             # window cuts it, so that no band runs across the whole map.
             ring = [(lon + 360 if lon < 0 else lon, lat) for lon, lat in ring]
@@ -282,7 +300,7 @@ def world_page(shapes, title, subtitle, paint, entries, lines):
     b, t, _ = legend(entries, x + 10, y + 8)
     boxes += b
     texts += t
-    texts += paragraph(lines, x + 190, y + 8, 58, 15)
+    texts += paragraph(lines, x + 190, y + 6, 56, 14)
     return boxes, body, texts
 
 
@@ -421,7 +439,7 @@ def pages(shapes):
          "A Mata Atlântica, que cobria o litoral, perdeu a maior parte da sua área desde a colonização."],
         base=(200, 180, 96)))
 
-    palette = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
+    palette = POLITICAL
 
     def political(project):
         out_shapes = []
@@ -430,10 +448,12 @@ def pages(shapes):
         return out_shapes
 
     out["mdmundi"] = ("O Mundo Político", "Atlas: O mundo político", world_page(
-        shapes, "O Mundo Político", "Os países e os continentes", political,
+        shapes, "O Mundo Político", "Os países e os continentes: clique no nome de um continente para ver o seu mapa.",
+        political,
         [(palette[0], "Países (cores só"), (palette[1], "para distingui-los)")],
         ["A superfície da Terra tem cerca de 510 milhões de km²; as terras ocupam menos de um terço dela. Em "
          "1998 a ONU reunia 185 países-membros. O maior país é a Rússia; o mais populoso, a China."]))
+    out["mdmundi"][2][2].extend(text(label, x, y, 10, INK, 2) for label, _, x, y, _, _ in world_spots())
 
     def belts(project):
         out_shapes = []
@@ -454,13 +474,258 @@ def pages(shapes):
     return out
 
 
+# ---- The continents -------------------------------------------------------------------------------
+
+# The continent's map sits in the frame at the left, its figures in the panel at the right, as on
+# the pages of Brazil.
+CONTINENT_OTHER = (226, 226, 212)
+PEAK = (200, 60, 60)
+ICE = (244, 248, 252)
+# The political maps' colours, only to tell neighbours apart (the world's and the continents').
+POLITICAL = [(236, 200, 120), (176, 208, 128), (232, 168, 144), (200, 184, 224), (248, 224, 144), (160, 200, 184)]
+
+
+class Continent:
+    """One continent page: its countries (ISO codes, counted and coloured), countries drawn in
+    colour but counted with another continent, the box shown, its highest point and its longest
+    river, the panel's figures and a note on the band at the foot."""
+
+    def __init__(self, name, file, title, note, members, box, middle, peak, river, facts,
+                 shared=(), shift=False, labels=(), polar_edge=None):
+        self.name, self.file, self.title, self.note = name, file, title, note
+        self.members, self.shared = members.split(), shared
+        self.box, self.middle, self.shift, self.polar_edge = box, middle, shift, polar_edge
+        self.peak, self.river, self.facts, self.labels = peak, river, facts, labels
+
+
+def continent_projection(c):
+    x, y, w, h = BRAZIL_FRAME
+    if c.polar_edge is not None:
+        return PolarProjection(c.polar_edge, x + 6, y + 6, w - 12, h - 12)
+    west, south, east, north = c.box
+    return Projection(west, south, east, north, x + 6, y + 6, w - 12, h - 12, c.middle)
+
+
+def shifted(rings):
+    """The rings for a map across the 180th meridian: a ring that crosses it has its western
+    longitudes carried past 180, a ring wholly in the western hemisphere moves whole; a ring
+    across the prime meridian stays where it is."""
+    out = []
+    for ring in rings:
+        lons = [lon for lon, _ in ring]
+        if max(lons) - min(lons) > 180 or max(lons) < 0:
+            ring = [(lon + 360 if lon < 0 else lon, lat) for lon, lat in ring]
+        out.append(ring)
+    return out
+
+
+def continent_map(shapes, c, project):
+    """The lands in the frame: the continent's countries in the palette's colours (a dot marks
+    one too small to be seen), every other land pale."""
+    # Half a pixel: the outlines keep every bend the screen can show.
+    tolerance = 0.5 / project.scale
+    window = (-180, -90, 180, c.polar_edge) if c.polar_edge is not None else c.box
+    coloured = c.members + list(c.shared)
+    body, dots = [], []
+    for code in sorted(shapes):
+        rings = shifted(shapes[code]) if c.shift else shapes[code]
+        inside = code in coloured
+        color = POLITICAL[coloured.index(code) % len(POLITICAL)] if inside else CONTINENT_OTHER
+        if inside and c.polar_edge is not None:
+            color = ICE
+        drawn = land(rings, project, color, tolerance, 0.0, window, c.polar_edge is None)
+        body += drawn
+        if inside and rings:
+            ring = max(rings, key=ring_area)
+            points = [project(*p) for p in ring]
+            size = max(max(p[0] for p in points) - min(p[0] for p in points), max(p[1] for p in points) - min(p[1] for p in points))
+            lon = sum(p[0] for p in ring) / len(ring)
+            lat = sum(p[1] for p in ring) / len(ring)
+            west, south, east, north = window
+            # Under 3 pixels across, an island state's outline is lost among the sea's pixels.
+            if size < 3 and west <= lon <= east and south <= lat <= north:
+                x, y = project(lon, lat)
+                dots.append(ellipse(INK, round(x) - 2, round(y) - 2, 5, 5))
+    return body + dots
+
+
+def peak_mark(project, lon, lat):
+    x, y = project(lon, lat)
+    return polygon(PEAK, [(x, y - 6), (x + 6, y + 4), (x - 6, y + 4)])
+
+
+def continent_page(shapes, c):
+    project = continent_projection(c)
+    boxes, texts = page_ground(c.title, c.note)
+    boxes += frame(*BRAZIL_FRAME, SEA) + frame(*PANEL_FRAME, PANEL)
+    body = continent_map(shapes, c, project)
+    marks = []
+    if c.river:
+        name, points, dx, dy = c.river
+        if c.shift:
+            points = shifted([points])[0]
+        marks += line(points, project, RIVER)
+        x, y = project(*points[len(points) // 2])
+        texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 2))
+    name, lon, lat, dx, dy = c.peak
+    marks.append(peak_mark(project, lon, lat))
+    x, y = project(lon, lat)
+    texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 2))
+    for name, lon, lat, dx, dy in c.labels:
+        x, y = project(lon, lat)
+        texts.append(text(name, round(x) + dx, round(y) + dy, 10, INK, 0))
+        if lat == -90:
+            # The pole is a point, no outline's: a dot marks it.
+            marks.append(ellipse(INK, round(x) - 2, round(y) - 2, 5, 5))
+    px, py, pw, ph = PANEL_FRAME
+    texts.append(text(c.title, px + 10, py + 8, 14, INK, 2))
+    first = (ICE, "O continente gelado") if c.polar_edge is not None else (POLITICAL[0], "Países do continente")
+    entries = [first, (CONTINENT_OTHER, "Outras terras"), (PEAK, "Ponto mais alto")]
+    if c.river:
+        entries.append((RIVER, "Rio mais longo"))
+    b, t, y = legend(entries, px + 10, py + 32)
+    boxes += b
+    texts += t
+    texts += paragraph(c.facts, px + 10, y + 6, 28, 15)
+    texts.append(text("Mapa simplificado", BRAZIL_FRAME[0] + 8, BRAZIL_FRAME[1] + BRAZIL_FRAME[3] - 20, 10, INK, 0))
+    return boxes, body + marks, texts
+
+
+AFRICA = ("DZ AO BJ BW BF BI CV CM CF TD KM CG CD CI DJ EG GQ ER SZ ET GA GM GH GN GW KE LS LR LY MG MW ML MR MU "
+          "MA MZ NA NE NG RW ST SN SC SL SO ZA SS SD TZ TG TN UG ZM ZW")
+EUROPE = ("AL DE AD AT BE BY BA BG HR DK SK SI ES EE FI FR GR HU IE IS IT LV LI LT LU MK MT MD MC ME NO NL PL PT GB "
+          "CZ RO RU SM RS SE CH UA VA")
+ASIA = ("AF SA AM AZ BH BD BN BT KH QA KZ CN CY KP KR AE PH GE YE IN ID IR IQ IL JP JO KW LA LB MY MV MM MN NP OM PK "
+        "KG SG SY LK TH TJ TL TR TM UZ VN")
+NORTH_AMERICA = "CA US MX"
+CENTRAL_AMERICA = "BZ CR SV GT HN NI PA AG BS BB CU DM GD HT JM DO LC KN VC TT"
+SOUTH_AMERICA = "AR BO BR CL CO EC GY PY PE SR UY VE"
+OCEANIA = "AU FJ KI MH FM NR NZ PW PG WS SB TO TV VU"
+
+CONTINENTS = [
+    Continent("mmafric", "Mmafric", "África", "O equador corta a África ao meio; ao norte fica o Saara, o maior deserto quente.",
+              AFRICA, (-20, -36, 55, 38), 0,
+              ("Kilimanjaro", 37.35, -3.07, 8, -6),
+              ("Nilo", [(33.2, 0.4), (31.6, 4.85), (31.6, 9.5), (32.5, 15.6), (34.0, 17.7), (33.3, 19.5), (30.5, 19.2),
+                        (31.3, 21.8), (32.9, 24.1), (32.6, 25.7), (31.2, 27.2), (31.2, 30.05), (31.0, 31.5)], 6, -4),
+              ["Área: cerca de 30,3 milhões de km², um quinto das terras.",
+               "Países: %d independentes." % len(AFRICA.split()),
+               "Ponto mais alto: o Kilimanjaro, na Tanzânia, 5.895 m.",
+               "Rio mais longo: o Nilo, cerca de 6.650 km.",
+               "População: cerca de 1,3 bilhão (aproximada)."]),
+    Continent("mmeurop", "Mmeurop", "Europa", "O segundo menor continente vai do Atlântico aos montes Urais.",
+              EUROPE, (-25, 34, 62, 72), 52,
+              ("Elbrus", 42.44, 43.35, -16, 6),
+              ("Volga", [(32.9, 57.25), (35.9, 56.86), (39.9, 57.6), (44.0, 56.3), (49.1, 55.8), (50.1, 53.2), (46.0, 51.5),
+                         (44.5, 48.7), (48.0, 46.35), (49.0, 45.8)], 6, -6),
+              ["Área: cerca de 10 milhões de km², com a parte europeia da Rússia.",
+               "Países: %d, com a Rússia; a conta varia com os que ficam entre a Europa e a Ásia." % len(EUROPE.split()),
+               "Ponto mais alto: o Elbrus, no Cáucaso russo, 5.642 m.",
+               "Rio mais longo: o Volga, cerca de 3.530 km.",
+               "População: cerca de 740 milhões (aproximada)."]),
+    Continent("mmasia", "Mmasia", "Ásia", "O maior continente da Terra: seis em cada dez pessoas do mundo vivem nele.",
+              ASIA, (25, -11, 192, 78), 40,
+              ("Everest", 86.93, 27.99, -52, 0),
+              ("Yang-tsé", [(91.0, 33.4), (97.0, 33.0), (99.5, 28.5), (100.2, 26.9), (102.6, 26.1), (104.6, 28.8),
+                            (106.5, 29.6), (111.3, 30.7), (114.3, 30.6), (117.0, 30.5), (118.8, 32.1), (121.5, 31.4)], -6, -20),
+              ["Área: cerca de 44,6 milhões de km², quase um terço das terras.",
+               "Países: %d, e a parte asiática da Rússia." % len(ASIA.split()),
+               "Ponto mais alto: o Everest, no Himalaia, 8.848 m, o mais alto do mundo.",
+               "Rio mais longo: o Yang-tsé, na China, cerca de 6.300 km.",
+               "População: cerca de 4,5 bilhões (aproximada)."],
+              shared=("RU",), shift=True),
+    Continent("mmamnor", "Mmamnor", "América do Norte", "O Canadá é o segundo maior país do mundo em área.",
+              NORTH_AMERICA, (-170, 14, -20, 84), 50,
+              ("Denali", -151.0, 63.07, -12, 6),
+              ("Mississípi-Missouri", [(-111.5, 45.9), (-109.0, 47.8), (-104.0, 48.0), (-100.8, 46.8), (-96.4, 42.5),
+                                       (-94.6, 39.1), (-90.2, 38.8), (-89.2, 37.0), (-90.1, 35.1), (-91.1, 32.3),
+                                       (-91.2, 30.45), (-90.07, 29.95), (-89.3, 29.1)], 6, -2),
+              ["Área: cerca de 21,8 milhões de km², sem a Groenlândia (Dinamarca).",
+               "Países: %d, Canadá, Estados Unidos e México." % len(NORTH_AMERICA.split()),
+               "Ponto mais alto: o Denali (monte McKinley), no Alasca, 6.190 m.",
+               "Rio mais longo: o Mississípi-Missouri, mais de 6.000 km.",
+               "População: cerca de 490 milhões (aproximada)."],
+              labels=(("Groenlândia", -42, 74, -30, -6),)),
+    Continent("mmamcen", "Mmamcen", "América Central", "O canal do Panamá, aberto em 1914, liga o Atlântico ao Pacífico.",
+              CENTRAL_AMERICA, (-93, 6, -59, 27), 17,
+              ("Tajumulco", -91.9, 15.04, -24, 8),
+              ("Coco", [(-86.6, 13.6), (-86.0, 14.0), (-85.0, 14.7), (-84.0, 14.8), (-83.15, 15.0)], -10, 4),
+              ["Área: cerca de 750 mil km², no istmo e nas ilhas.",
+               "Países: %d, sete no istmo e treze no Caribe." % len(CENTRAL_AMERICA.split()),
+               "Ponto mais alto: o vulcão Tajumulco, na Guatemala, cerca de 4.200 m.",
+               "Rio mais longo: o Coco, entre Honduras e Nicarágua, cerca de 680 km.",
+               "População: cerca de 90 milhões (aproximada)."]),
+    Continent("mmamsul", "Mmamsul", "América do Sul", "A cordilheira dos Andes acompanha toda a costa do Pacífico.",
+              SOUTH_AMERICA, (-82, -56, -34, 13), -20,
+              ("Aconcágua", -70.01, -32.65, 8, -6),
+              ("Amazonas", [(-72.6, -15.5), (-73.8, -11.0), (-74.5, -8.4), (-73.5, -4.5), (-73.25, -3.75), (-69.9, -4.2),
+                            (-67.5, -3.0), (-64.5, -3.3), (-62, -3.5), (-60, -3.2), (-58, -3.2), (-55.5, -2.1),
+                            (-52.5, -1.6), (-50, -0.5)], -20, 4),
+              ["Área: cerca de 17,8 milhões de km²; o Brasil tem quase a metade.",
+               "Países: %d, e a Guiana Francesa (França)." % len(SOUTH_AMERICA.split()),
+               "Ponto mais alto: o Aconcágua, nos Andes argentinos, cerca de 6.960 m.",
+               "Rio mais longo: o Amazonas, mais de 6.400 km.",
+               "População: cerca de 420 milhões (aproximada)."]),
+    Continent("mmocean", "Mmocean", "Oceania", "Milhares de ilhas no Pacífico: a Melanésia, a Micronésia e a Polinésia.",
+              OCEANIA, (105, -50, 192, 4), -20,
+              ("Puncak Jaya", 137.16, -4.08, -30, 6),
+              ("Murray", [(148.2, -36.8), (146.9, -36.1), (144.7, -36.1), (143.6, -35.3), (142.2, -34.2), (140.8, -34.0),
+                          (139.6, -34.1), (139.3, -34.9), (138.9, -35.55)], -14, 6),
+              ["Área: cerca de 8,5 milhões de km²; quase nove décimos são da Austrália.",
+               "Países: %d, muitos deles arquipélagos." % len(OCEANIA.split()),
+               "Ponto mais alto: o Puncak Jaya, na Nova Guiné, 4.884 m.",
+               "Rio mais longo: o Murray, na Austrália, cerca de 2.500 km.",
+               "População: cerca de 40 milhões (aproximada)."],
+              shift=True),
+    Continent("mmantar", "Mmantar", "Antártida", "O Tratado da Antártida, de 1959, reserva o continente à paz e à ciência.",
+              "AQ", None, 0,
+              ("Maciço Vinson", -85.6, -78.53, -40, 6), None,
+              ["Área: cerca de 14 milhões de km², quase toda sob o gelo.",
+               "Países: nenhum; sete países reivindicam partes dela.",
+               "Ponto mais alto: o maciço Vinson, 4.892 m.",
+               "Rios: nenhum permanente; o gelo guarda a maior parte da água doce da Terra.",
+               "População: nenhuma fixa; alguns milhares de cientistas nas bases (aproximada)."],
+              labels=(("Polo Sul", 0, -90, 6, -6),), polar_edge=-52),
+]
+
+
+def continent_pages(shapes):
+    out = {}
+    for c in CONTINENTS:
+        out[c.name] = (c.title, "Atlas: " + c.title, continent_page(shapes, c))
+    return out
+
+
 ZONE_TROPICAL = (120, 184, 80)
 ZONE_TEMPERATE = (224, 208, 128)
 ZONE_POLAR = (232, 240, 248)
 
+# The continents' names on the world's political map, each a hot spot that opens the continent's
+# page: (label, page, longitude, latitude of the label's middle). Antarctica lies south of the
+# map's edge: its name sits on the bottom of the frame.
+WORLD_LABELS = [("AMÉRICA DO NORTE", "mmamnor", -102, 50), ("AMÉRICA CENTRAL", "mmamcen", -118, 12),
+                ("AMÉRICA DO SUL", "mmamsul", -60, -14), ("EUROPA", "mmeurop", 16, 54), ("ÁFRICA", "mmafric", 20, 4),
+                ("ÁSIA", "mmasia", 95, 52), ("OCEANIA", "mmocean", 134, -26), ("ANTÁRTIDA", "mmantar", 0, -54)]
+
+
+def world_spots():
+    """The labels' places and their hot spots: (label, page, x, y, width, height), the text's
+    corner at (x, y); a capital of the bold face is about 8 pixels wide and 14 high."""
+    project = world_projection()
+    spots = []
+    for label, page, lon, lat in WORLD_LABELS:
+        cx, cy = project(lon, lat)
+        w, h = 8 * len(label) + 8, 18
+        x = min(max(round(cx) - w // 2, WORLD_FRAME[0] + 2), WORLD_FRAME[0] + WORLD_FRAME[2] - w - 2)
+        y = min(round(cy) - h // 2, WORLD_FRAME[1] + WORLD_FRAME[3] - h - 2)
+        spots.append((label, page, x + 4, y + 2, w, h))
+    return spots
+
+
 # The pages' screens: (registered name, file base).
 SCREENS = [("mbclima", "Mbclima"), ("mbhidro", "Mbhidro"), ("mbregio", "Mbregio"), ("mbrelev", "Mbrelev"),
-           ("mbveget2", "Mbveget2"), ("mbpolit", "Mbpolit"), ("mdecolo", "mdecolo"), ("mdmundi", "mdmundi")]
+           ("mbveget2", "Mbveget2"), ("mbpolit", "Mbpolit"), ("mdecolo", "mdecolo"), ("mdmundi", "mdmundi")] + \
+    [(c.name, c.file) for c in CONTINENTS]
 
 # The menu bar's icons along the band and the page's three buttons at the foot: (name, picture).
 ICONS = [("MainHome", "icocasa"), ("Velarim", "icoestrela"), ("Busca", "icolupa"), ("Marcador", "icolivro"),
@@ -468,7 +733,7 @@ ICONS = [("MainHome", "icocasa"), ("Velarim", "icoestrela"), ("Busca", "icolupa"
 BUTTONS = [("Copiar", "btcopiar"), ("Imprimir", "btimprimir"), ("Voltar", "btvoltar")]
 
 
-def controls():
+def controls(spots=()):
     out = ""
     for i, (name, icon) in enumerate(ICONS):
         out += ('  ("%s" (control ("Class" "Button") ("Name" "%s") ("Hot Spot" (rect %d 12 32 32)) ("UpImage" "%s.bmp")\n'
@@ -479,15 +744,27 @@ def controls():
                 '    ("DisabledImage" "%s_off.bmp") ("RolloverImage" "%s_over.bmp")))\n'
                 % (name, name, 250 + 130 * i, stem, stem, stem, stem))
     names = [name for name, _ in ICONS + BUTTONS]
+    # Hot spots whose "PopUpList" entry names another page: a click goes there.
+    items = ""
+    for i, (_, page, x, y, w, h) in enumerate(spots, 1):
+        out += ('  ("Continente%d" (control ("Class" "HotSpot") ("Name" "Continente%d") ("Hot Spot" (rect %d %d %d %d))'
+                ' ("PopUpId" %d)))\n' % (i, i, x - 4, y - 2, w, h, i))
+        items += '      ("Item%d" "%s")\n' % (i, page)
+        names.append("Continente%d" % i)
+    if spots:
+        out += '  ("PopUpList"\n    (table\n%s))\n' % items.rstrip("\n")
     return out + '  ("Control List" (list %s)))\n' % " ".join('(reference "%s")' % n for n in names)
 
 
 def screen(name, title, history):
-    return ("; The atlas's thematic page \"%s\" (InfosForm): its picture, drawn by\n"
+    kind = "continent" if name.startswith("mm") else "thematic"
+    spots = world_spots() if name == "mdmundi" else ()
+    more = ";\n; the continents' names open their pages (\"ValidForms\" lists them).\n" if spots else ".\n"
+    return ("; The atlas's %s page \"%s\" (InfosForm): its picture, drawn by\n"
             "; pictures-atlas-infos.tbl (written by tools/atlas-infos.py), under the menu bar;\n"
-            "; \"Copiar\" and \"Imprimir\" take the picture, \"Voltar\" goes back.\n"
+            "; \"Copiar\" and \"Imprimir\" take the picture, \"Voltar\" goes back%s"
             "(table\n  (\"Class\" \"InfosForm\")\n  (\"Background Image\" \"%s.bmp\")\n  (\"History\" \"%s\")\n%s"
-            % (title, name, history, controls()))
+            % (kind, title, more, name, history, controls(spots)))
 
 
 # ---- The movie ------------------------------------------------------------------------------------
@@ -542,10 +819,11 @@ def picture(name, boxes, shapes, texts):
 def main(content):
     shapes = read_shapes(content + "/maps/formas.tbl")
     built = pages(shapes)
+    built.update(continent_pages(shapes))
     with open(content + "/pictures-atlas-infos.tbl", "w", encoding="utf-8") as f:
         f.write("; The atlas's thematic pages (InfosForm): Brazil's political map, regions, relief, climate,\n"
-                "; rivers and vegetation, the world's political map and its great zones. Written by\n"
-                "; tools/atlas-infos.py from maps/formas.tbl; do not edit.\n(table\n")
+                "; rivers and vegetation, the world's political map and its great zones, and the eight\n"
+                "; continents. Written by tools/atlas-infos.py from maps/formas.tbl; do not edit.\n(table\n")
         for name, _ in SCREENS:
             title, history, (boxes, body, texts) = built[name]
             f.write(picture(name, boxes, body, texts))

@@ -179,4 +179,59 @@ TEST_F(AlmanacDisk, TheEntryPageNamesEveryEntrysCategoryAndTheLookOfEachList)
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }
 
+TEST_F(AlmanacDisk, EveryContinentPageIsAuthoredListedAndReachedFromTheWorldMap)
+{
+    std::map<std::string, fs::path> files = mediaFiles();
+    qelValue globals = decodeFile(diskFolder() / "Media" / "global.etn");
+    ASSERT_TRUE(qelTableOf(globals));
+    auto names = [](const qelValue& list) {
+        std::set<std::string> out;
+        for (int32_t i = 0; i < qelCount(list); ++i)
+            if (qelGet(list, i).isString())
+                out.insert(qelCString(qelGet(list, i)));
+        return out;
+    };
+    std::set<std::string> validInfos = names(qelTableOf(globals)->get("ValidInfos"));
+    std::set<std::string> validForms = names(qelTableOf(globals)->get("ValidForms"));
+    // The world's political map: its continent names are hot spots whose entries name the pages.
+    qelValue world = decodeFile(diskFolder() / "Media" / "mdmundi.etn");
+    qelTableObject* spots = qelTableOf(qelTableOf(world) ? qelTableOf(world)->get("PopUpList") : qelNil);
+    ASSERT_TRUE(spots);
+    std::set<std::string> fromWorld;
+    for (int32_t slot = spots->firstIndex(); slot >= 0; slot = spots->nextIndex(slot))
+        if (spots->valueAt(slot).isString())
+            fromWorld.insert(qelCString(spots->valueAt(slot)));
+
+    for (const char* page : { "mmantar", "mmeurop", "mmamnor", "mmamcen", "mmamsul", "mmafric", "mmocean", "mmasia" }) {
+        SCOPED_TRACE(page);
+        const VelarimRegistration* row = nullptr;
+        for (const VelarimRegistration& r : velarimRegistrations)
+            if (std::string(r.name) == page)
+                row = &r;
+        ASSERT_TRUE(row) << "registered";
+        EXPECT_STREQ(row->className, "InfosForm");
+        ASSERT_TRUE(files.count(lower(row->file) + ".etn"));
+        qelValue screen = decodeFile(files[lower(row->file) + ".etn"]);
+        ASSERT_TRUE(qelTableOf(screen));
+        // Authored, not the placeholder: its own full-screen picture on the disk, its history
+        // text, and the buttons that copy, print and go back.
+        std::string picture = lower(stringEntry(screen, "Background Image"));
+        EXPECT_EQ(picture, std::string(page) + ".bmp");
+        ASSERT_TRUE(files.count(picture));
+        std::ifstream in(files[picture], std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        platform::gfx::Dib dib;
+        ASSERT_EQ(platform::gfx::decodeBmp(bytes, dib), platform::gfx::BmpError::None);
+        EXPECT_EQ(dib.width(), 640);
+        EXPECT_EQ(dib.height(), 480);
+        EXPECT_EQ(stringEntry(screen, "History").rfind("Atlas: ", 0), 0u) << stringEntry(screen, "History");
+        for (const char* button : { "Copiar", "Imprimir", "Voltar" })
+            EXPECT_FALSE(qelTableOf(screen)->get(button).isNil()) << button;
+        EXPECT_TRUE(validInfos.count(page)) << "links to it open it";
+        EXPECT_TRUE(validForms.count(page)) << "a page's hot spot may go to it";
+        EXPECT_TRUE(fromWorld.count(page)) << "the world map's continent name opens it";
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
+}
+
 } // namespace

@@ -1,7 +1,7 @@
 // The atlas run from the main menu over the sample disk: the home, a European country chosen
 // from its list with its map, flag and locator markers, stepping through the category and round
-// its ends, the country panel, printing, the theme menu with its pages and movie, and the United
-// States' east coast.
+// its ends, the country panel, printing, the theme menu with its pages and movie, the United
+// States' east coast, and the continents' pages from an entry's link and from the world map.
 
 #include "Scenario.h"
 
@@ -23,6 +23,12 @@ constexpr uint32_t menuGround = 0xF6FCF0, equatorial = 0x288C50;
 constexpr Area videoArea { 276, 92, 320, 240 };
 // The home's world map, where the movie plays on that screen.
 constexpr Area worldArea { 78, 98, 484, 244 };
+// The thematic and continent pages (tools/atlas-infos.py): the panel's ground, the first legend
+// colour of a continent's countries and of Antarctica's ice, Brazil's colour on South America's
+// map, the world map's frame and the entry page's text.
+constexpr uint32_t panelGround = 0xF6FCF0, countries = 0xECC878, ice = 0xF4F8FC, brazil = 0xE8A890;
+constexpr Area worldMap { 12, 66, 616, 256 };
+constexpr Area entryText { 24, 70, 592, 330 };
 
 } // namespace
 
@@ -95,4 +101,26 @@ TEST(AlmanacAtlas, TheContinentChooserOpensBesideTheWorldMenu)
     run.expectProbes({ { "chooser", { { 172, 200, 0xF6FCF0, "the chooser's ground" }, { 169, 200, 0x103820, "its left edge" } } },
         { "europa", { { 330, 50, 0x105030, "the continents' band" } } } });
     EXPECT_TRUE(run.differs("chooser", "europa", mapArea)) << "the continent's map";
+}
+
+TEST(AlmanacAtlas, AnEntrysLinkOpensItsContinentAndVoltarComesBack)
+{
+    scenario::Run run("almanac_verbete_continente.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    run.expectProbes({ { "sul",
+        { { 260, 230, brazil, "Brazil on South America's map" }, { 416, 106, countries, "the legend's countries" },
+            { 620, 396, panelGround, "the panel" } } } });
+    EXPECT_TRUE(run.differs("brasil", "sul"));
+    EXPECT_FALSE(run.differs("brasil", "volta", entryText)) << "back on the entry as it was";
+}
+
+TEST(AlmanacAtlas, TheWorldMapsContinentNamesOpenTheirPages)
+{
+    scenario::Run run("almanac_mundo_continentes.script", "disk");
+    ASSERT_TRUE(run.exitedNormally());
+    run.expectProbes({ { "africa", { { 416, 106, countries, "the legend's countries" }, { 620, 396, panelGround, "the panel" } } },
+        { "antartida", { { 220, 260, ice, "the ice round the pole" }, { 416, 106, ice, "the legend's ice" } } } });
+    EXPECT_TRUE(run.differs("mundo", "africa", worldMap)) << "Africa's page";
+    EXPECT_FALSE(run.differs("mundo", "volta", worldMap)) << "back on the world map";
+    EXPECT_TRUE(run.differs("africa", "antartida", worldMap));
 }

@@ -1,6 +1,7 @@
 ; The atlas's thematic page "O Mundo Político" (InfosForm): its picture, drawn by
 ; pictures-atlas-infos.tbl (written by tools/atlas-infos.py), under the menu bar;
-; "Copiar" and "Imprimir" take the picture, "Voltar" goes back.
+; "Copiar" and "Imprimir" take the picture, "Voltar" goes back;
+; the continents' names open their pages ("ValidForms" lists them).
 (table
   ("Class" "InfosForm")
   ("Background Image" "mdmundi.bmp")
@@ -28,4 +29,22 @@
   ("Voltar" (control ("Class" "Button") ("Name" "Voltar") ("Hot Spot" (rect 510 436 120 32))
     ("UpImage" "btvoltar_up.bmp") ("DownImage" "btvoltar_down.bmp")
     ("DisabledImage" "btvoltar_off.bmp") ("RolloverImage" "btvoltar_over.bmp")))
-  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "Copiar") (reference "Imprimir") (reference "Voltar"))))
+  ("Continente1" (control ("Class" "HotSpot") ("Name" "Continente1") ("Hot Spot" (rect 78 122 136 18)) ("PopUpId" 1)))
+  ("Continente2" (control ("Class" "HotSpot") ("Name" "Continente2") ("Hot Spot" (rect 55 187 128 18)) ("PopUpId" 2)))
+  ("Continente3" (control ("Class" "HotSpot") ("Name" "Continente3") ("Hot Spot" (rect 158 231 120 18)) ("PopUpId" 3)))
+  ("Continente4" (control ("Class" "HotSpot") ("Name" "Continente4") ("Hot Spot" (rect 319 115 56 18)) ("PopUpId" 4)))
+  ("Continente5" (control ("Class" "HotSpot") ("Name" "Continente5") ("Hot Spot" (rect 326 200 56 18)) ("PopUpId" 5)))
+  ("Continente6" (control ("Class" "HotSpot") ("Name" "Continente6") ("Hot Spot" (rect 462 118 40 18)) ("PopUpId" 6)))
+  ("Continente7" (control ("Class" "HotSpot") ("Name" "Continente7") ("Hot Spot" (rect 517 252 64 18)) ("PopUpId" 7)))
+  ("Continente8" (control ("Class" "HotSpot") ("Name" "Continente8") ("Hot Spot" (rect 280 299 80 18)) ("PopUpId" 8)))
+  ("PopUpList"
+    (table
+      ("Item1" "mmamnor")
+      ("Item2" "mmamcen")
+      ("Item3" "mmamsul")
+      ("Item4" "mmeurop")
+      ("Item5" "mmafric")
+      ("Item6" "mmasia")
+      ("Item7" "mmocean")
+      ("Item8" "mmantar")))
+  ("Control List" (list (reference "MainHome") (reference "Velarim") (reference "Busca") (reference "Marcador") (reference "Historico") (reference "Internet") (reference "GoBack") (reference "Copiar") (reference "Imprimir") (reference "Voltar") (reference "Continente1") (reference "Continente2") (reference "Continente3") (reference "Continente4") (reference "Continente5") (reference "Continente6") (reference "Continente7") (reference "Continente8"))))
