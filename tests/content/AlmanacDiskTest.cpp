@@ -182,8 +182,8 @@ TEST_F(AlmanacDisk, TheEntryPageNamesEveryEntrysCategoryAndTheLookOfEachList)
 
 
 // The labelled buttons of the look (bt*), the menu bar (bb*) and the agenda (agbt*), in all their
-// states: a label too long for its button would run into the frame. Columns 3 and 4 from either
-// side (inside a 1-pixel frame and a 2-pixel bevel) hold only the face.
+// states: a label too long for its button would run into the frame. The fourth column from
+// either side (inside a 1-pixel frame and a 2-pixel bevel) holds only the face.
 TEST_F(AlmanacDisk, EveryButtonsLabelKeepsClearOfItsFrame)
 {
     const std::regex labelled("(bt|bb|agbt)[a-z0-9]*_(up|down|off|over)\\.bmp");
@@ -199,7 +199,7 @@ TEST_F(AlmanacDisk, EveryButtonsLabelKeepsClearOfItsFrame)
         const int w = dib.width(), h = dib.height();
         const uint32_t face = dib.pixel(3, 3);
         for (int y = 3; y < h - 3; ++y)
-            for (int x : { 3, 4, w - 5, w - 4 })
+            for (int x : { 3, w - 4 })
                 ASSERT_EQ(dib.pixel(x, y), face) << "label ink at " << x << ", " << y;
         ++checked;
     }

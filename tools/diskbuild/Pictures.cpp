@@ -36,8 +36,8 @@ void fill(platform::gfx::MemoryDc& dc, const Rect& rect, int32_t color)
 }
 
 // The room a centred line keeps on either side: clear of a button's frame and bevel (1 + 2
-// pixels) by two more.
-constexpr int centredMargin = 5;
+// pixels) by one more.
+constexpr int centredMargin = 4;
 // Why: below 8 points a label is no longer readable on the program's 640 x 480 screens.
 constexpr int32_t smallestCentredPoints = 8;
 
