@@ -27,6 +27,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -234,4 +235,28 @@ TEST_F(AlmanacDisk, EveryContinentPageIsAuthoredListedAndReachedFromTheWorldMap)
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }
 
+// The labelled buttons of the look (bt*), the menu bar (bb*) and the agenda (agbt*), in all their
+// states: a label too long for its button would run into the frame. The fourth column from
+// either side (inside a 1-pixel frame and a 2-pixel bevel) holds only the face.
+TEST_F(AlmanacDisk, EveryButtonsLabelKeepsClearOfItsFrame)
+{
+    const std::regex labelled("(bt|bb|agbt)[a-z0-9]*_(up|down|off|over)\\.bmp");
+    int checked = 0;
+    for (const auto& [name, path] : mediaFiles()) {
+        if (!std::regex_match(name, labelled))
+            continue;
+        SCOPED_TRACE(name);
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+        platform::gfx::Dib dib;
+        ASSERT_EQ(platform::gfx::decodeBmp(bytes, dib), platform::gfx::BmpError::None);
+        const int w = dib.width(), h = dib.height();
+        const uint32_t face = dib.pixel(3, 3);
+        for (int y = 3; y < h - 3; ++y)
+            for (int x : { 3, w - 4 })
+                ASSERT_EQ(dib.pixel(x, y), face) << "label ink at " << x << ", " << y;
+        ++checked;
+    }
+    EXPECT_GT(checked, 0) << "no labelled buttons on the disk";
+}
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 // header colour and its text panel.
 constexpr uint32_t band = 0x282828, ground = 0xE2E2DE, accent = 0xD03030, panel = 0xFAFAF6;
 // The page's header and the secondary name under it.
-constexpr scenario::Area header { 0, 24, 400, 36 }, subcategory { 24, 66, 300, 30 };
+constexpr scenario::Area header { 0, 24, 328, 36 }, subcategory { 24, 66, 300, 30 };
 // The chooser over the home screen.
 constexpr scenario::Area chooser { 170, 80, 300, 320 };
 // The home's title and its "Retrospectiva 98" button; the mark beside a month's name, grey when

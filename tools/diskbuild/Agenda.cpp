@@ -206,7 +206,8 @@ void moonPicture(Description& d, const std::string& name, int phase, int size, i
 }
 
 // A button in four states: up, down (pressed), off (disabled: for the month buttons, the
-// current month, marked), over.
+// current month, marked), over. Every label in one size, small enough that the longest
+// ("Calendário", "Lembretes") keeps a margin inside its button.
 void buttonPictures(Description& d, const std::string& base, const std::string& label, int w, int h, const Look& look,
     const std::vector<std::string>& extra = {})
 {
@@ -222,7 +223,7 @@ void buttonPictures(Description& d, const std::string& base, const std::string& 
     for (const State& state : states) {
         std::string rest = " (\"Border\" " + rgb(look.band) + ")";
         if (!label.empty())
-            rest += texts({ textItem(label, -1, -1, h > 22 ? 13 : 12, 2, state.ink) });
+            rest += texts({ textItem(label, -1, -1, 12, 2, state.ink) });
         if (!extra.empty()) {
             std::vector<std::string> inked;
             for (std::string shape : extra) {
@@ -251,8 +252,8 @@ std::string viewBackground(const Look& look, const std::string& subtitle,
 {
     std::vector<std::array<int32_t, 5>> all = { { 0, 0, 640, 56, look.band }, { 0, 56, 640, 4, look.accent } };
     all.insert(all.end(), panels.begin(), panels.end());
-    std::vector<std::string> words = { textItem("Agenda", 16, 12, 26, 2, look.bandInk),
-        textItem(subtitle, 150, 22, 17, 2, look.accent) };
+    std::vector<std::string> words = { textItem("Agenda", 20, 12, 26, 2, look.bandInk),
+        textItem(subtitle, 154, 22, 17, 2, look.accent) };
     words.insert(words.end(), more.begin(), more.end());
     return boxes(all) + texts(words);
 }

@@ -35,6 +35,12 @@ void fill(platform::gfx::MemoryDc& dc, const Rect& rect, int32_t color)
     dc.fillRect(rect, brush);
 }
 
+// The room a centred line keeps on either side: clear of a button's frame and bevel (1 + 2
+// pixels) by one more.
+constexpr int centredMargin = 4;
+// Why: below 8 points a label is no longer readable on the program's 640 x 480 screens.
+constexpr int32_t smallestCentredPoints = 8;
+
 void drawTexts(platform::gfx::MemoryDc& dc, const qelValue& texts, int width, int height)
 {
     qelListObject* list = qelListObjectOf(texts);
@@ -55,6 +61,15 @@ void drawTexts(platform::gfx::MemoryDc& dc, const qelValue& texts, int width, in
         platform::gfx::Size extent = platform::text::textExtent(dc, characters);
         int x = qelIntValue(qelGet(line, 1));
         int y = qelIntValue(qelGet(line, 2));
+        // A line centred across the picture (a button's label) that would come closer than the
+        // margin to its sides is drawn a point smaller, until it fits or reaches the smallest size.
+        qelValue smaller = qelGet(line, 3);
+        for (int32_t points = qelFontSize(smaller) - 1;
+             x == -1 && extent.width > width - 2 * centredMargin && points >= smallestCentredPoints; --points) {
+            smaller = qelFontValue(qelFontName(smaller), points, qelFontStyle(smaller));
+            qelFontOf(smaller)->select(dc);
+            extent = platform::text::textExtent(dc, characters);
+        }
         if (x == -1)
             x = (width - extent.width) / 2;
         if (y == -1)

@@ -11,7 +11,9 @@
 //   "Shapes"            list of (list "polygon" colour x y x y ...) and (list "ellipse" colour x y w h):
 //                       filled vector shapes, drawn after the boxes (icons)
 //   "Texts"             list of (list text x y font colour)    text on one line; x or y -1
-//                                                               centres it on that axis
+//                                                               centres it on that axis (x -1:
+//                                                               a point smaller while it would
+//                                                               come within 4 pixels of a side)
 //   "Bits"              int                8: stored as an 8-bit bitmap with its palette (".dib"
 //                                           pictures always are)
 //   "HotX", "HotY"      int                 a cursor's hot spot ("cur" files)

@@ -122,14 +122,15 @@ std::vector<std::string> wrapped(const std::string& text)
     return lines;
 }
 
-// A scene: sky, hills, the title band, the theme's sun and the scene's title and subtitle.
+// A scene: sky, hills, the title band, the theme's sun (in the sky between the band and the
+// panel, touching neither) and the scene's title and subtitle.
 std::string scenePicture(int scene, const std::string& title, const std::string& subtitle)
 {
     Rgb sky = skies[scene % std::size(skies)];
     std::string d = "(table (\"Width\" 640) (\"Height\" 480) (\"Color\" " + rgb(sky) + ") (\"Boxes\" (list (list 0 0 640 56 "
         + rgb(band) + ") (list 0 56 640 4 " + rgb(accent) + ") (list 0 400 640 80 " + rgb(ground)
         + ") (list 240 120 380 250 " + rgb(panel) + ")))";
-    d += " (\"Shapes\" (list (list \"ellipse\" " + rgb(accent) + " 560 70 56 56) (list \"polygon\" (rgb 72 136 72) 0 400 120 330 240 400)"
+    d += " (\"Shapes\" (list (list \"ellipse\" " + rgb(accent) + " 568 66 46 46) (list \"polygon\" (rgb 72 136 72) 0 400 120 330 240 400)"
          " (list \"polygon\" (rgb 72 136 72) 380 400 520 340 640 400)))";
     d += " (\"Texts\" (list (list " + quoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
     // The panel tells what the scene asks of the player: its subtitle, or how a scene of

@@ -1,7 +1,8 @@
 ; The media library's home: ten tiles on the section's ground, one per category of medium, each
 ; a hot spot with its category ("TypeID", the kind of medium + 1) and, in "SubMenus" under its
 ; name, the data its chooser gets. Chronologies, tables and books are chosen in the list dialog
-; "MidiasDlg", the others in the item dialog; the menu bar runs along the bottom.
+; "MidiasDlg", the others in the item dialog; the menu bar runs along the bottom, its buttons
+; side by side from the left as on the other screens (those this screen leaves out leave no gap).
 (table
   ("Class" "JMidiaHForm")
   ("Form Name" "JMidiaHForm")
@@ -34,16 +35,16 @@
   ("Busca" (control ("Class" "Button") ("Name" "Busca") ("Hot Spot" (rect 72 432 60 40))
     ("UpImage" "bbbusca_up.bmp") ("DownImage" "bbbusca_down.bmp") ("RolloverImage" "bbbusca_over.bmp")
     ("DisabledImage" "bbbusca_off.bmp")))
-  ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 196 432 60 40))
+  ("GoBack" (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 134 432 60 40))
     ("UpImage" "bbvoltar_up.bmp") ("DownImage" "bbvoltar_down.bmp") ("RolloverImage" "bbvoltar_over.bmp")
     ("DisabledImage" "bbvoltar_off.bmp")))
-  ("Historico" (control ("Class" "Button") ("Name" "Historico") ("Hot Spot" (rect 258 432 60 40))
+  ("Historico" (control ("Class" "Button") ("Name" "Historico") ("Hot Spot" (rect 196 432 60 40))
     ("UpImage" "bbhistorico_up.bmp") ("DownImage" "bbhistorico_down.bmp") ("RolloverImage" "bbhistorico_over.bmp")
     ("DisabledImage" "bbhistorico_off.bmp")))
-  ("Ajuda" (control ("Class" "Button") ("Name" "Ajuda") ("Hot Spot" (rect 382 432 60 40))
+  ("Ajuda" (control ("Class" "Button") ("Name" "Ajuda") ("Hot Spot" (rect 258 432 60 40))
     ("UpImage" "bbajuda_up.bmp") ("DownImage" "bbajuda_down.bmp") ("RolloverImage" "bbajuda_over.bmp")
     ("DisabledImage" "bbajuda_off.bmp")))
-  ("Sair" (control ("Class" "Button") ("Name" "Sair") ("Hot Spot" (rect 506 432 60 40))
+  ("Sair" (control ("Class" "Button") ("Name" "Sair") ("Hot Spot" (rect 320 432 60 40))
     ("UpImage" "bbsair_up.bmp") ("DownImage" "bbsair_down.bmp") ("RolloverImage" "bbsair_over.bmp")
     ("DisabledImage" "bbsair_off.bmp")))
   ("Control List" (list (reference "Fotos") (reference "Bandeiras") (reference "Mapas") (reference "Animacoes") (reference "Videos") (reference "Sons") (reference "Cronologias") (reference "Tabelas") (reference "Livros") (reference "Infograficos")
