@@ -119,8 +119,9 @@ TEST_F(AlmanacDisk, GlobalsHoldWhatTheShellReads)
     for (int32_t i = 0; i < qelCount(infos); ++i)
         valid.insert(qelCString(qelGet(infos, i)));
     for (const VelarimRegistration& row : velarimRegistrations) {
-        if (std::string(row.className) == "InfosForm")
+        if (std::string(row.className) == "InfosForm") {
             EXPECT_TRUE(valid.count(lower(row.name))) << row.name;
+        }
     }
     EXPECT_TRUE(errors.messages.empty());
 }
