@@ -18,8 +18,6 @@
 
 namespace {
 
-const char* const editButtons[] = { "Excluir Roteiro", "Excluir Verbete", "Incluir Verbete" };
-
 bool holds(const qelValue& data, const char* key)
 {
     qelTableObject* table = qelTableOf(data);
@@ -74,13 +72,34 @@ void VBCRDialog::setDisabled(const char* name, bool disabled, bool draw)
     }
 }
 
-// The edit buttons of the selected tour: none for a locked tour, and "Incluir Verbete" only
-// when this run offers an entry.
-void VBCRDialog::setEditButtons(bool enabled, bool draw)
+// The edit buttons as the editor's state has them: none until a tour is chosen to edit, none
+// for a locked tour; "Excluir Verbete" off once removals have emptied the tour; "Incluir
+// Verbete" only when this run offers an entry and it has not been added since the tour was
+// chosen (or was removed again).
+void VBCRDialog::refreshButtons(bool draw)
 {
-    setDisabled("Excluir Roteiro", !enabled, draw);
-    setDisabled("Excluir Verbete", !enabled, draw);
-    setDisabled("Incluir Verbete", !enabled || !m_entryOffered, draw);
+    bool editable = m_editing && m_currentTourName.isString() && !isLockedTour(m_currentTourName);
+    setDisabled("Excluir Roteiro", !editable, draw);
+    setDisabled("Excluir Verbete", !editable || m_tourEmptied, draw);
+    setDisabled("Incluir Verbete", !editable || !m_entryOffered || m_entryAdded, draw);
+}
+
+// The current name's tour: a name kept without its tour reads as an empty tour.
+void VBCRDialog::loadCurrentTour()
+{
+    m_currentTour = qelGet(m_tours, m_currentTourName);
+    if (!qelListObjectOf(m_currentTour)) {
+        m_currentTour = qelNewIntList(4);
+        qelPut(m_tours, m_currentTourName, m_currentTour);
+    }
+}
+
+// A new choice of tour starts its editing afresh.
+void VBCRDialog::startEditing()
+{
+    m_editing = true;
+    m_entryAdded = false;
+    m_tourEmptied = false;
 }
 
 void VBCRDialog::open(const qelValue& data)
@@ -98,8 +117,9 @@ void VBCRDialog::open(const qelValue& data)
     m_currentTourName = qelNil;
     m_currentTour = qelNil;
     m_entryOffered = 0;
-    for (const char* name : editButtons)
-        setDisabled(name, true, false);
+    m_editing = false;
+    m_entryAdded = false;
+    m_tourEmptied = false;
 
     int32_t sel = 0;
     if (holds(data, "VerbID")) {
@@ -115,7 +135,7 @@ void VBCRDialog::open(const qelValue& data)
         m_currentTourName = name;
         m_currentTour = tourOf(qelGet(data, qelValue("NewRoteiro")));
         qelPut(m_tours, name, m_currentTour);
-        setEditButtons(true, false);
+        startEditing();
     }
 
     qelValue roteiros = control("Roteiros");
@@ -127,12 +147,7 @@ void VBCRDialog::open(const qelValue& data)
         if (qelControlOf(roteiros))
             qelPerform(roteiros, "setSelection", qelMakeInt(sel));
         m_currentTourName = qelGet(m_tourNames, sel);
-        m_currentTour = qelGet(m_tours, m_currentTourName);
-        // A name kept without its tour reads as an empty tour.
-        if (!qelListObjectOf(m_currentTour)) {
-            m_currentTour = qelNewIntList(4);
-            qelPut(m_tours, m_currentTourName, m_currentTour);
-        }
+        loadCurrentTour();
         qelValue verbetes = control("Verbetes");
         if (qelControlOf(verbetes)) {
             qelPerformAction(verbetes, "Initialize");
@@ -141,6 +156,7 @@ void VBCRDialog::open(const qelValue& data)
                 qelPerform(verbetes, "setSelection", qelMakeInt(0));
         }
     }
+    refreshButtons(false);
     qelMediaDialogObject::open(data);
 }
 
@@ -231,12 +247,9 @@ void VBCRDialog::selectTour()
     if (i < 0 || i >= qelCount(m_tourNames))
         return;
     m_currentTourName = qelGet(m_tourNames, i);
-    setEditButtons(!isLockedTour(m_currentTourName));
-    m_currentTour = qelGet(m_tours, m_currentTourName);
-    if (!qelListObjectOf(m_currentTour)) {
-        m_currentTour = qelNewIntList(4);
-        qelPut(m_tours, m_currentTourName, m_currentTour);
-    }
+    startEditing();
+    refreshButtons();
+    loadCurrentTour();
     qelValue verbetes = control("Verbetes");
     if (qelControlOf(verbetes)) {
         qelPerform(verbetes, "setList", m_currentTour);
@@ -271,7 +284,7 @@ void VBCRDialog::deleteTour()
     qelPerformAction(roteiros, "Draw");
     m_currentTourName = qelNil;
     m_currentTour = qelNil;
-    setEditButtons(false);
+    refreshButtons();
     qelValue verbetes = control("Verbetes");
     if (qelControlOf(verbetes)) {
         qelPerform(verbetes, "setList", qelNewIntList(4));
@@ -283,9 +296,10 @@ void VBCRDialog::includeEntry()
 {
     if (!m_entryOffered || !m_currentTourName.isString() || isLockedTour(m_currentTourName))
         return;
-    setDisabled("Incluir Verbete", true);
-    if (qelCount(m_currentTour) == 0)
-        setDisabled("Excluir Verbete", false);
+    // The entry is added once; the tour is no longer empty.
+    m_entryAdded = true;
+    m_tourEmptied = false;
+    refreshButtons();
     qelValue verbetes = control("Verbetes");
     if (qelControlOf(verbetes)) {
         qelPerform(verbetes, "addItem", qelMakeInt(m_entryId));
@@ -313,8 +327,9 @@ void VBCRDialog::excludeEntry()
     m_currentTour = qelPerformAction(verbetes, "getList");
     qelPut(m_tours, m_currentTourName, m_currentTour);
     if (qelCount(m_currentTour) == 0)
-        setDisabled("Excluir Verbete", true);
+        m_tourEmptied = true;
     // The offered entry taken out may be put back.
     if (m_entryOffered && id == m_entryId)
-        setDisabled("Incluir Verbete", false);
+        m_entryAdded = false;
+    refreshButtons();
 }
