@@ -112,17 +112,6 @@ std::string rgb(int32_t color)
         + ")";
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string font(int size, int style)
 {
     return "(font \"Arial\" " + std::to_string(size) + " " + std::to_string(style) + ")";
@@ -133,15 +122,15 @@ struct Description {
 
     void picture(const std::string& name, int w, int h, int32_t color, const std::string& rest)
     {
-        text += "  (" + quoted(name) + " (table (\"Width\" " + std::to_string(w) + ") (\"Height\" " + std::to_string(h)
-            + ") (\"Color\" " + rgb(color) + ")" + rest + "))\n";
+        text += "  (" + notationQuoted(name) + " (table (\"Width\" " + std::to_string(w) + ") (\"Height\" "
+            + std::to_string(h) + ") (\"Color\" " + rgb(color) + ")" + rest + "))\n";
     }
 };
 
 std::string textItem(const std::string& characters, int x, int y, int size, int style, int32_t color)
 {
-    return "(list " + quoted(characters) + " " + std::to_string(x) + " " + std::to_string(y) + " " + font(size, style) + " "
-        + rgb(color) + ")";
+    return "(list " + notationQuoted(characters) + " " + std::to_string(x) + " " + std::to_string(y) + " "
+        + font(size, style) + " " + rgb(color) + ")";
 }
 
 std::string texts(const std::vector<std::string>& items)

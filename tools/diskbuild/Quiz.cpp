@@ -49,17 +49,6 @@ std::string rgb(Rgb c)
     return "(rgb " + std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b) + ")";
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
 std::string two(int n)
 {
     char text[8];
@@ -89,9 +78,9 @@ std::string panelPicture(int w, int h, const std::string& title, const std::vect
     }
     d += " (\"Texts\" (list";
     if (!title.empty())
-        d += " (list " + quoted(title) + " -1 8 (font \"Arial\" 17 2) " + rgb(bandInk) + ")";
+        d += " (list " + notationQuoted(title) + " -1 8 (font \"Arial\" 17 2) " + rgb(bandInk) + ")";
     for (const std::string& line : lines) {
-        d += " (list " + quoted(line) + " 14 " + std::to_string(y) + " (font \"Arial\" 14 0) " + rgb(ink) + ")";
+        d += " (list " + notationQuoted(line) + " 14 " + std::to_string(y) + " (font \"Arial\" 14 0) " + rgb(ink) + ")";
         y += 20;
     }
     return d + ")))";
@@ -131,7 +120,7 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
         + ") (list 240 120 380 250 " + rgb(panel) + ")))";
     d += " (\"Shapes\" (list (list \"ellipse\" " + rgb(accent) + " 560 70 56 56) (list \"polygon\" (rgb 72 136 72) 0 400 120 330 240 400)"
          " (list \"polygon\" (rgb 72 136 72) 380 400 520 340 640 400)))";
-    d += " (\"Texts\" (list (list " + quoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
+    d += " (\"Texts\" (list (list " + notationQuoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
     // The panel tells what the scene asks of the player: its subtitle, or how a scene of
     // questions is played.
     std::vector<std::string> lines = wrapped(subtitle.empty()
@@ -139,12 +128,13 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
             : subtitle);
     int y = 140;
     for (const std::string& line : lines) {
-        d += " (list " + quoted(line) + " 256 " + std::to_string(y) + " (font \"Arial\" 16 2) " + rgb(ink) + ")";
+        d += " (list " + notationQuoted(line) + " 256 " + std::to_string(y) + " (font \"Arial\" 16 2) " + rgb(ink)
+            + ")";
         y += 24;
     }
     if (scene >= 2 && scene <= 27)
-        d += " (list " + quoted("Tela " + std::to_string(scene)) + " 20 70 (font \"Arial\" 13 2) "
-            + rgb(ink) + ")";
+        d += " (list " + notationQuoted("Tela " + std::to_string(scene)) + " 20 70 (font \"Arial\" 13 2) " + rgb(ink)
+            + ")";
     return d + ")))";
 }
 

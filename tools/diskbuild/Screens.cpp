@@ -17,17 +17,6 @@ bool endsWith(const std::string& text, const std::string& suffix)
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
 } // namespace
 
 bool isDialogClass(const std::string& className)
@@ -40,7 +29,7 @@ bool isDialogClass(const std::string& className)
 std::string placeholderSource(const ScreenRegistration& screen)
 {
     const std::string& look = screen.look;
-    std::string text = "(table\n  (\"Class\" " + quoted(screen.className) + ")\n  (\"Placeholder\" true)\n";
+    std::string text = "(table\n  (\"Class\" " + notationQuoted(screen.className) + ")\n  (\"Placeholder\" true)\n";
     if (!isDialogClass(screen.className)) {
         // A whole screen: the section's "being prepared" background and the way back.
         text += "  (\"Background Image\" \"prep_" + look + ".bmp\")\n"
