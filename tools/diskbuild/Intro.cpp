@@ -52,6 +52,24 @@ bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     return bool(out);
 }
 
+// Where a movie or sound named NAME is written: the media folder, or its plain subfolder
+// "Folder" (made when missing). False, with the reason in `error`, for any other "Folder".
+bool outputFolder(
+    const qelValue& item, const std::string& name, const std::string& folder, std::string& into, std::string& error)
+{
+    into = folder;
+    std::string subfolder = textOf(item, "Folder");
+    if (subfolder.empty())
+        return true;
+    if (!safeName(subfolder)) {
+        error = name + ": \"Folder\" must be a plain folder name";
+        return false;
+    }
+    into += "/" + subfolder;
+    std::filesystem::create_directories(into);
+    return true;
+}
+
 qelValue listOf(std::initializer_list<qelValue> elements)
 {
     qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
@@ -94,16 +112,9 @@ bool buildMovie(const qelValue& movie, const std::string& folder, std::string& e
         error = "a movie needs a plain \"File\" and 1 to " + std::to_string(maxFrames) + " \"Frames\"";
         return false;
     }
-    std::string into = folder;
-    std::string subfolder = textOf(movie, "Folder");
-    if (!subfolder.empty()) {
-        if (!safeName(subfolder)) {
-            error = name + ": \"Folder\" must be a plain folder name";
-            return false;
-        }
-        into += "/" + subfolder;
-        std::filesystem::create_directories(into);
-    }
+    std::string into;
+    if (!outputFolder(movie, name, folder, into, error))
+        return false;
     qelValue picture = qelGet(movie, "Picture");
     qelPut(picture, "Width", width);
     qelPut(picture, "Height", height);
@@ -198,16 +209,9 @@ bool buildSound(const qelValue& sound, const std::string& folder, std::string& e
         error = "a sound needs a plain \"File\", 1 to " + std::to_string(maxNotes) + " \"Notes\" and a \"NoteMs\"";
         return false;
     }
-    std::string into = folder;
-    std::string subfolder = textOf(sound, "Folder");
-    if (!subfolder.empty()) {
-        if (!safeName(subfolder)) {
-            error = name + ": \"Folder\" must be a plain folder name";
-            return false;
-        }
-        into += "/" + subfolder;
-        std::filesystem::create_directories(into);
-    }
+    std::string into;
+    if (!outputFolder(sound, name, folder, into, error))
+        return false;
     std::vector<int16_t> samples;
     for (int i = 0; i < count; ++i)
         addNote(samples, qelIntValue(qelGet(notes, i)), noteMs);
