@@ -28,16 +28,6 @@ const char* const weekdayNames[]
     = { "Domingo", "Segunda-feira", "Terça-feira", "Quarta-feira", "Quinta-feira", "Sexta-feira", "Sábado" };
 const char* const monthButtons[] = { "Jan", "Fev", "Mar", "Abr", "Mai", "Jun", "Jul", "Ago", "Set", "Out", "Nov", "Dez" };
 
-struct Failure {
-    std::string message;
-};
-
-qelValue entry(const qelValue& table, const char* key)
-{
-    qelTableObject* object = qelTableOf(table);
-    return object ? object->get(key) : qelNil;
-}
-
 int32_t intOf(const qelValue& value, const std::string& what)
 {
     if (value.type() != QEL_INT_TYPE)
@@ -375,17 +365,17 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         qelValue style = readNotationFile(stylePath, error);
         if (!error.empty())
             return false;
-        qelValue agendaLook = entry(entry(style, "Looks"), "agenda");
+        qelValue agendaLook = field(field(style, "Looks"), "agenda");
         if (agendaLook.type() != QEL_TABLE_TYPE)
             throw Failure { stylePath + ": no look \"agenda\"" };
-        auto color = [&](const char* key) { return intOf(entry(agendaLook, key), std::string("the look's ") + key); };
+        auto color = [&](const char* key) { return intOf(field(agendaLook, key), std::string("the look's ") + key); };
         Look look { color("Band"), color("BandInk"), color("Accent"), color("Ground"), color("Panel"), color("Ink") };
 
-        int32_t year = intOf(entry(source, "Year"), "\"Year\"");
+        int32_t year = intOf(field(source, "Year"), "\"Year\"");
         // Why: the calendar rules and the moon series hold for these years.
         if (year < 1900 || year > 2099)
             throw Failure { "\"Year\" must lie between 1900 and 2099" };
-        int32_t offset = intOf(entry(source, "UtcOffset"), "\"UtcOffset\"");
+        int32_t offset = intOf(field(source, "UtcOffset"), "\"UtcOffset\"");
         if (offset < -12 || offset > 14)
             throw Failure { "\"UtcOffset\" must lie between -12 and 14" };
         std::vector<Day> days = daysOf(year);
@@ -404,7 +394,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
             t += (t.empty() ? "" : "\\par ") + text;
         };
         std::vector<int32_t> holidays;
-        qelValue fixed = entry(source, "Feriados");
+        qelValue fixed = field(source, "Feriados");
         for (int32_t i = 0; i < qelCount(fixed); ++i) {
             qelValue row = qelGet(fixed, i);
             int32_t n = dayOfYear(intOf(qelGet(row, 0), "a holiday's month"), intOf(qelGet(row, 1), "a holiday's day"));
@@ -415,7 +405,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         int32_t easterDay = 0;
         easterSunday(year, easterMonth, easterDay);
         int32_t easter = dayOfYear(easterMonth, easterDay);
-        qelValue moveable = entry(source, "Moveis");
+        qelValue moveable = field(source, "Moveis");
         for (int32_t i = 0; i < qelCount(moveable); ++i) {
             qelValue row = qelGet(moveable, i);
             int32_t n = easter + intOf(qelGet(row, 0), "a feast's distance from Easter");
@@ -427,7 +417,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         }
         std::map<int32_t, std::string> icons;
         std::vector<std::string> signAbbrevs;
-        qelValue signs = entry(source, "Signos");
+        qelValue signs = field(source, "Signos");
         for (int32_t i = 0; i < qelCount(signs); ++i) {
             qelValue row = qelGet(signs, i);
             int32_t n = dayOfYear(intOf(qelGet(row, 0), "a sign's month"), intOf(qelGet(row, 1), "a sign's day"));
@@ -463,7 +453,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
             phaseOfDay[size_t(n)] = current;
         }
 
-        qelValue facts = entry(source, "VoceSabia");
+        qelValue facts = field(source, "VoceSabia");
         std::vector<qelValue> records;
         // Why 366: a leap year's clock reads day 365 too; the last record of a common year is empty.
         for (int32_t n = 0; n < 366; ++n) {

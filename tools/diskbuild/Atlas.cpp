@@ -76,10 +76,6 @@ struct Box {
     bool empty() const { return west > east; }
 };
 
-struct Failure {
-    std::string message;
-};
-
 double wrap(double degrees)
 {
     while (degrees >= 180.0)

@@ -19,10 +19,6 @@
 
 namespace {
 
-struct Failure {
-    std::string message;
-};
-
 // The word search's section bit of the curiosities (the search dialog's "Curiosidades" box).
 constexpr int32_t curioSection = 4;
 constexpr int32_t shortLayout = 1;
@@ -84,14 +80,6 @@ const char* const ink = "(rgb 88 40 0)";
 std::string quoted(const std::string& text)
 {
     return qelCString(qelPrintValue(qelStringValueN(text.data(), int32_t(text.size())), 1));
-}
-
-// Draws a picture description (text notation, cp1252) into the media folder.
-void drawTo(const std::string& description, const std::string& path)
-{
-    std::string error;
-    if (!writePictureFile(description, path, error))
-        throw Failure { error };
 }
 
 std::string size(int w, int h)
@@ -169,11 +157,6 @@ void drawPictures(const std::string& media)
     }
 }
 
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
-
 struct Curiosity {
     int32_t category;
     int32_t layout;
@@ -220,13 +203,6 @@ std::vector<Curiosity> readCuriosities(const std::string& dataFolder)
         }
     }
     return out;
-}
-
-void writeArchive(const std::string& path, const std::vector<qelValue>& values)
-{
-    std::string error;
-    if (!writeArchiveFile(path, values, error))
-        throw Failure { error };
 }
 
 void build(const std::string& dataFolder, const std::string& media, const std::string& sources)

@@ -36,26 +36,6 @@ constexpr int32_t flagKind = 2;
 // Media kinds run from 0 to 10; the media category list has one item more (item 0, all).
 constexpr int32_t mediaKinds = 11;
 
-struct Failure {
-    std::string message;
-};
-
-qelValue readTable(const std::string& path)
-{
-    std::string error;
-    qelValue value = readNotationFile(path, error);
-    if (!error.empty())
-        throw Failure { error };
-    if (!qelTableOf(value))
-        throw Failure { path + ": not a table" };
-    return value;
-}
-
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
-
 std::string text(const qelValue& table, const char* key, const std::string& where)
 {
     qelValue value = field(table, key);
@@ -99,13 +79,6 @@ qelValue intList(const std::vector<int32_t>& numbers)
     for (int32_t n : numbers)
         qelListObjectOf(value)->append(qelValue(n));
     return value;
-}
-
-void writeArchive(const std::string& path, const std::vector<qelValue>& values)
-{
-    std::string error;
-    if (!writeArchiveFile(path, values, error))
-        throw Failure { error };
 }
 
 // A category list file: item 0 lists every id, item n the ids of category n (empty where a

@@ -232,3 +232,10 @@ bool writePictureFile(const std::string& description, const std::string& path, s
     }
     return true;
 }
+
+void drawTo(const std::string& description, const std::string& path)
+{
+    std::string error;
+    if (!writePictureFile(description, path, error))
+        throw Failure { error };
+}

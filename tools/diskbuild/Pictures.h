@@ -22,6 +22,7 @@
 #include "framework/runtime/Value.h"
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/Surface.h"
+#include "tools/diskbuild/Failure.h"
 
 #include <string>
 
@@ -36,3 +37,5 @@ bool drawPicture(const qelValue& description, platform::gfx::Surface& surface, s
 // bits with its palette when it has few colours (a quarter of the bytes), else 24 bits. False
 // with the reason on failure.
 bool writePictureFile(const std::string& description, const std::string& path, std::string& error);
+// As writePictureFile, throwing Failure when the picture cannot be drawn or written.
+void drawTo(const std::string& description, const std::string& path);

@@ -20,10 +20,6 @@
 
 namespace {
 
-struct Failure {
-    std::string message;
-};
-
 // The ids of the question buttons step by this, leaving room for the three levels.
 constexpr int32_t idStep = 10;
 constexpr int32_t levels = 3;
@@ -54,13 +50,6 @@ std::string two(int n)
     char text[8];
     std::snprintf(text, sizeof text, "%02d", n);
     return text;
-}
-
-void drawTo(const std::string& description, const std::string& path)
-{
-    std::string error;
-    if (!writePictureFile(description, path, error))
-        throw Failure { error };
 }
 
 // A panel with a title band: the dialogs' and pop-ups' ground. Lines follow under the band.
@@ -217,11 +206,6 @@ void writeSounds(const std::string& folder, int scenes)
 }
 
 // ---- Questions ----------------------------------------------------------------------------
-
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
 
 std::string text(const qelValue& value)
 {

@@ -19,10 +19,6 @@
 
 namespace {
 
-struct Failure {
-    std::string message;
-};
-
 struct Article {
     int32_t number;
     int32_t category;
@@ -163,12 +159,7 @@ std::vector<std::string> picturesOf(const qelValue& item, const std::string& whe
 
 ReviewSource readSource(const std::string& sourcePath)
 {
-    std::string error;
-    qelValue source = readNotationFile(sourcePath, error);
-    if (!error.empty())
-        throw Failure { error };
-    if (!qelTableOf(source))
-        throw Failure { sourcePath + ": not a table" };
+    qelValue source = readTable(sourcePath);
     ReviewSource review;
     std::string set = text(source, "Conjunto", sourcePath);
     if (set != "Retro" && set != "Retro98")

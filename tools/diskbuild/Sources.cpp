@@ -2,6 +2,7 @@
 
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/StringObject.h"
+#include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
 
@@ -22,6 +23,23 @@ qelValue readNotationFile(const std::string& path, std::string& error)
     return qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
 }
 
+qelValue readTable(const std::string& path)
+{
+    std::string error;
+    qelValue value = readNotationFile(path, error);
+    if (!error.empty())
+        throw Failure { error };
+    if (!qelTableOf(value))
+        throw Failure { path + ": not a table" };
+    return value;
+}
+
+qelValue field(const qelValue& table, const char* key)
+{
+    qelTableObject* object = qelTableOf(table);
+    return object ? object->get(key) : qelNil;
+}
+
 bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& values, std::string& error)
 {
     std::remove(path.c_str());
@@ -33,6 +51,13 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
         return true;
     error = "cannot write " + path;
     return false;
+}
+
+void writeArchive(const std::string& path, const std::vector<qelValue>& values)
+{
+    std::string error;
+    if (!writeArchiveFile(path, values, error))
+        throw Failure { error };
 }
 
 std::vector<std::string> tableFamily(const std::string& folder, const std::string& stem)
