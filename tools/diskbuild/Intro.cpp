@@ -8,8 +8,10 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
 #include "platform/video/AviWriter.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Wave.h"
 
 #include <cmath>
 #include <cstdint>
@@ -43,13 +45,6 @@ bool safeName(const std::string& name)
 {
     return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos
         && name.find('\\') == std::string::npos;
-}
-
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out);
 }
 
 // Where a movie or sound named NAME is written: the media folder, or its plain subfolder
@@ -141,40 +136,12 @@ bool buildMovie(const qelValue& movie, const std::string& folder, std::string& e
     return true;
 }
 
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples)
 {
-    std::vector<uint8_t> out;
-    uint32_t dataBytes = uint32_t(samples.size() * 2);
-    for (char c : std::string("RIFF"))
-        out.push_back(uint8_t(c));
-    put32(out, 36 + dataBytes);
-    for (char c : std::string("WAVEfmt "))
-        out.push_back(uint8_t(c));
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, soundRate);
-    put32(out, soundRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    for (char c : std::string("data"))
-        out.push_back(uint8_t(c));
-    put32(out, dataBytes);
+    std::vector<uint8_t> bytes;
     for (int16_t s : samples)
-        put16(out, uint16_t(s));
-    return out;
+        put16(bytes, uint16_t(s));
+    return monoWave(bytes, soundRate, 16);
 }
 
 // A note of the tune: its fundamental and two softer harmonics, rising over 10 ms and fading

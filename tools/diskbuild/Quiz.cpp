@@ -7,8 +7,10 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Wave.h"
 
 #include <cmath>
 #include <cstdio>
@@ -129,18 +131,6 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
 
 // ---- Sounds ---------------------------------------------------------------------------------
 
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 // Notes of (frequency in Hz, length in ms); 0 Hz is a rest. Each note fades out, so the tones
 // do not click.
 std::vector<uint8_t> tune(const std::vector<std::pair<double, int>>& notes, double volume)
@@ -155,29 +145,12 @@ std::vector<uint8_t> tune(const std::vector<std::pair<double, int>>& notes, doub
             samples.push_back(uint8_t(128 + std::lround(127 * volume * envelope * wave)));
         }
     }
-    std::vector<uint8_t> out { 'R', 'I', 'F', 'F' };
-    put32(out, uint32_t(36 + samples.size()));
-    for (char c : std::string("WAVEfmt "))
-        out.push_back(uint8_t(c));
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, sampleRate);
-    put32(out, sampleRate); // bytes a second
-    put16(out, 1); // block
-    put16(out, 8); // bits
-    for (char c : std::string("data"))
-        out.push_back(uint8_t(c));
-    put32(out, uint32_t(samples.size()));
-    out.insert(out.end(), samples.begin(), samples.end());
-    return out;
+    return monoWave(samples, sampleRate, 8);
 }
 
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+void writeSound(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out)
+    if (!writeBytes(path, bytes))
         throw Failure { "cannot write " + path };
 }
 
@@ -194,15 +167,15 @@ void writeSounds(const std::string& folder, int scenes)
     // the opening call.
     for (int scene = 0; scene < scenes; ++scene) {
         int root = (scene * 5) % 12;
-        writeBytes(folder + "/JogST" + two(scene) + ".wav",
+        writeSound(folder + "/JogST" + two(scene) + ".wav",
             tune({ { note(root), 220 }, { note(root + 4), 220 }, { note(root + 7), 220 }, { note(root + 12), 220 },
                      { note(root + 7), 220 }, { note(root + 4), 220 }, { 0, 240 } },
                 0.35));
-        writeBytes(folder + "/JogLoc" + two(scene) + ".wav",
+        writeSound(folder + "/JogLoc" + two(scene) + ".wav",
             tune({ { note(root + 12), 160 }, { note(root + 19), 320 } }, 0.5));
     }
-    writeBytes(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
-    writeBytes(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
+    writeSound(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
+    writeSound(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
 }
 
 // ---- Questions ----------------------------------------------------------------------------
