@@ -229,41 +229,58 @@ void VBCRDialog::newTour()
     qelAddItem(m_tourNames, name);
     qelPut(m_tours, qelValue(tourNamesKey), m_tourNames);
     qelPut(m_tours, name, m_currentTour);
-    qelValue roteiros = control("Roteiros");
-    if (qelControlOf(roteiros)) {
-        qelPerform(roteiros, "setList", m_tourNames);
-        qelPerform(roteiros, "setSelection", qelMakeInt(qelCount(m_tourNames) - 1));
-        qelPerformAction(roteiros, "Draw");
-    }
+    showTours(qelCount(m_tourNames) - 1);
     selectTour();
 }
 
-void VBCRDialog::selectTour()
+// The tour row selected in "Roteiros"; -1 for none (or no list).
+int32_t VBCRDialog::selectedTourRow()
+{
+    qelValue roteiros = control("Roteiros");
+    if (!qelControlOf(roteiros))
+        return -1;
+    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
+    return i >= 0 && i < qelCount(m_tourNames) ? i : -1;
+}
+
+// "Roteiros" lists the tours anew with the row selected (-1: none) and draws.
+void VBCRDialog::showTours(int32_t row)
 {
     qelValue roteiros = control("Roteiros");
     if (!qelControlOf(roteiros))
         return;
-    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
-    if (i < 0 || i >= qelCount(m_tourNames))
+    qelPerform(roteiros, "setList", m_tourNames);
+    if (row >= 0)
+        qelPerform(roteiros, "setSelection", qelMakeInt(row));
+    qelPerformAction(roteiros, "Draw");
+}
+
+// "Verbetes" shows the ids' entries and draws.
+void VBCRDialog::showEntries(const qelValue& ids)
+{
+    qelValue verbetes = control("Verbetes");
+    if (qelControlOf(verbetes)) {
+        qelPerform(verbetes, "setList", ids);
+        qelPerformAction(verbetes, "Draw");
+    }
+}
+
+void VBCRDialog::selectTour()
+{
+    int32_t i = selectedTourRow();
+    if (i < 0)
         return;
     m_currentTourName = qelGet(m_tourNames, i);
     startEditing();
     refreshButtons();
     loadCurrentTour();
-    qelValue verbetes = control("Verbetes");
-    if (qelControlOf(verbetes)) {
-        qelPerform(verbetes, "setList", m_currentTour);
-        qelPerformAction(verbetes, "Draw");
-    }
+    showEntries(m_currentTour);
 }
 
 void VBCRDialog::deleteTour()
 {
-    qelValue roteiros = control("Roteiros");
-    if (!qelControlOf(roteiros))
-        return;
-    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
-    if (i < 0 || i >= qelCount(m_tourNames))
+    int32_t i = selectedTourRow();
+    if (i < 0)
         return;
     qelValue name = qelGet(m_tourNames, i);
     if (isLockedTour(name))
@@ -272,24 +289,18 @@ void VBCRDialog::deleteTour()
     if (qelTableObject* table = qelTableOf(m_tours))
         table->remove(name);
     qelPut(m_tours, qelValue(tourNamesKey), m_tourNames);
-    qelPerform(roteiros, "setList", m_tourNames);
     int32_t count = qelCount(m_tourNames);
     if (count > 0) {
-        qelPerform(roteiros, "setSelection", qelMakeInt(i < count ? i : count - 1));
-        qelPerformAction(roteiros, "Draw");
+        showTours(i < count ? i : count - 1);
         selectTour();
         return;
     }
     // No tour left: nothing is selected, so nothing can be edited.
-    qelPerformAction(roteiros, "Draw");
+    showTours(-1);
     m_currentTourName = qelNil;
     m_currentTour = qelNil;
     refreshButtons();
-    qelValue verbetes = control("Verbetes");
-    if (qelControlOf(verbetes)) {
-        qelPerform(verbetes, "setList", qelNewIntList(4));
-        qelPerformAction(verbetes, "Draw");
-    }
+    showEntries(qelNewIntList(4));
 }
 
 void VBCRDialog::includeEntry()

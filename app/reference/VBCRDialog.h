@@ -51,6 +51,9 @@ private:
     void refreshButtons(bool draw = true);
     void loadCurrentTour();
     void startEditing();
+    int32_t selectedTourRow();
+    void showTours(int32_t row);
+    void showEntries(const qelValue& ids);
     void selectTour();
     void saveTours();
     void newTour();
