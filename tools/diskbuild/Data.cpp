@@ -65,14 +65,6 @@ std::string lower(const std::string& cp1252)
     return qelCString(qelLowerCase(qelValue(cp1252.c_str())));
 }
 
-qelValue list(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
-
 qelValue intList(const std::vector<int32_t>& numbers)
 {
     qelValue value = qelMakeList(int32_t(numbers.size()) + 1, 100, QEL_INT_LIST);
@@ -200,7 +192,7 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
                 throw Failure { at + ": the picture " + qelToUtf8(picture.isString() ? qelCString(picture) : "?")
                     + " is no media file" };
         }
-        records.push_back(list({ listId, heading.c_str(), names[size_t(position)].c_str(), category,
+        records.push_back(qelListOf({ listId, heading.c_str(), names[size_t(position)].c_str(), category,
             text(entry, "Texto", at).c_str(), text(entry, "VejaTambem", at).c_str(), qelNil, qelNil,
             qelListObjectOf(pictures) ? pictures : qelNil }));
         listIds.put(listId, int32_t(record), at);
@@ -269,7 +261,7 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         // The chronology's title and the table's header, both rich text, when given.
         qelValue title = field(item, "Titulo");
         qelValue header = field(item, "Cabecalho");
-        records.push_back(list({ id, name.c_str(), title.isString() ? title : qelNil, kind,
+        records.push_back(qelListOf({ id, name.c_str(), title.isString() ? title : qelNil, kind,
             text(item, "Legenda", at).c_str(), file.empty() ? qelNil : qelValue(file.c_str()), thumbnail, content,
             qelNil, header.isString() ? header : qelNil, text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
@@ -325,7 +317,7 @@ void buildAtlas(const std::string& dataFolder, const std::string& media, const s
             throw Failure { at + ": the flag " + qelToUtf8(flag) + " is no media file" };
         if (!mediaByFile.count(lower(map)))
             throw Failure { at + ": the map " + qelToUtf8(map) + " is no media file" };
-        records.push_back(list({ id, name.c_str(), category, flag.c_str(), map.c_str(),
+        records.push_back(qelListOf({ id, name.c_str(), category, flag.c_str(), map.c_str(),
             text(place, "Hino", at).c_str(), text(place, "Texto", at).c_str(), text(place, "Mais", at).c_str(),
             number(place, "X", at), number(place, "Y", at) }));
         nameList.put(id, name.c_str(), at);

@@ -65,14 +65,6 @@ bool outputFolder(
     return true;
 }
 
-qelValue listOf(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
-
 // The picture with the slides at frame `frame` of `frames` added to its texts.
 qelValue frameDescription(const qelValue& picture, const qelValue& slides, int frame, int frames)
 {
@@ -91,7 +83,7 @@ qelValue frameDescription(const qelValue& picture, const qelValue& slides, int f
         auto at = [&](int k) { return double(qelIntValue(qelGet(slide, k))); };
         int x = int(std::lround(at(1) + (at(3) - at(1)) * t));
         int y = int(std::lround(at(2) + (at(4) - at(2)) * t));
-        qelListObjectOf(texts)->append(listOf({ qelGet(slide, 0), x, y, qelGet(slide, 5), qelGet(slide, 6) }));
+        qelListObjectOf(texts)->append(qelListOf({ qelGet(slide, 0), x, y, qelGet(slide, 5), qelGet(slide, 6) }));
     }
     return description;
 }
@@ -280,8 +272,8 @@ bool buildCredits(const qelValue& credits, const std::string& sources, const std
         int step = intOf(credits, "LineHeight", 20);
         for (const std::string& line : sourceLines(sources)) {
             y += step;
-            qelListObjectOf(texts)->append(listOf({ qelStringValue(line.c_str()), -1, y, qelGet(credits, "SourcesFont"),
-                qelGet(credits, "SourcesColor") }));
+            qelListObjectOf(texts)->append(qelListOf({ qelStringValue(line.c_str()), -1, y,
+                qelGet(credits, "SourcesFont"), qelGet(credits, "SourcesColor") }));
         }
         if (intOf(picture, "Height") < y + 2 * step)
             qelPut(picture, "Height", y + 2 * step);

@@ -13,14 +13,6 @@
 
 namespace {
 
-qelValue list(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
-
 void append(qelValue& listValue, const qelValue& element)
 {
     qelListObjectOf(listValue)->append(element);
@@ -54,10 +46,10 @@ struct Picture {
         qelTableOf(table)->put("Shapes", shapes);
         qelTableOf(table)->put("Texts", texts);
     }
-    void box(int x, int y, int w, int h, int32_t c) { append(boxes, list({ x, y, w, h, c })); }
+    void box(int x, int y, int w, int h, int32_t c) { append(boxes, qelListOf({ x, y, w, h, c })); }
     void text(const qelValue& characters, int x, int y, const qelValue& font, int32_t c)
     {
-        append(texts, list({ characters, x, y, font, c }));
+        append(texts, qelListOf({ characters, x, y, font, c }));
     }
     // A raised (or, pressed, sunken) frame of the period: light on the top and left edges,
     // shadow on the bottom and right.
