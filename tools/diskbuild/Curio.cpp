@@ -225,11 +225,7 @@ void build(const std::string& dataFolder, const std::string& media, const std::s
     index += ")\n";
     writeArchive(media + "/DBCurio.dat", records);
     writeArchive(media + "/CVSbCatL.dtt", lists);
-    std::string utf8 = qelToUtf8(index);
-    std::ofstream indexFile(sources + "/CDBIDLST.tbl", std::ios::binary | std::ios::trunc);
-    indexFile.write(utf8.data(), std::streamsize(utf8.size()));
-    if (!indexFile)
-        throw Failure { "cannot write " + sources + "/CDBIDLST.tbl" };
+    writeNotationFile(sources + "/CDBIDLST.tbl", index);
     drawPictures(media);
 }
 

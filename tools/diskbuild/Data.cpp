@@ -102,11 +102,7 @@ public:
         for (const auto& [key, value] : m_pairs)
             out += "  (" + key + " " + value + ")\n";
         out += ")\n";
-        std::string utf8 = qelToUtf8(out);
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(utf8.data(), std::streamsize(utf8.size()));
-        if (!file)
-            throw Failure { "cannot write " + path };
+        writeNotationFile(path, out);
     }
 
 private:

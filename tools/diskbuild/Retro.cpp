@@ -210,11 +210,7 @@ void writeTitleIndex(const std::vector<Article>& articles, const std::string& pa
         out += std::string("  (") + qelCString(qelPrintValue(key, 1)) + " " + std::to_string(article.number) + ")\n";
     }
     out += ")\n";
-    std::string utf8 = qelToUtf8(out);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(utf8.data(), std::streamsize(utf8.size()));
-    if (!file)
-        throw Failure { "cannot write " + path };
+    writeNotationFile(path, out);
 }
 
 } // namespace

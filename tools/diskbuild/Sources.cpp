@@ -5,6 +5,7 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "tools/diskbuild/Bytes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,6 +52,13 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
         return true;
     error = "cannot write " + path;
     return false;
+}
+
+void writeNotationFile(const std::string& path, const std::string& cp1252)
+{
+    std::string utf8 = qelToUtf8(cp1252);
+    if (!writeBytes(path, utf8.data(), utf8.size()))
+        throw Failure { "cannot write " + path };
 }
 
 void writeArchive(const std::string& path, const std::vector<qelValue>& values)
