@@ -5,8 +5,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Dib.h"
+#include "platform/gfx/Surface.h"
 #include "platform/video/AviWriter.h"
 #include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
@@ -242,15 +241,7 @@ bool writePicture(const qelValue& name, const qelValue& description, const std::
         error = qelToUtf8(file) + ": " + error;
         return false;
     }
-    platform::gfx::Dib dib = indexedDib(surface);
-    if (!dib.isValid())
-        dib = platform::gfx::dibFromSurface(surface);
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-    if (bytes.empty() || !writeBytes(folder + "/" + file, bytes)) {
-        error = "cannot write " + folder + "/" + file;
-        return false;
-    }
-    return true;
+    return writeBitmapFile(surface, folder + "/" + file, error);
 }
 
 bool buildCredits(const qelValue& credits, const std::string& sources, const std::string& folder, std::string& error)
@@ -290,19 +281,9 @@ bool buildCredits(const qelValue& credits, const std::string& sources, const std
                 mask.setPixel(x, y, 0);
         }
     }
-    for (auto [file, image] : { std::pair { name, &surface }, std::pair { maskName, &mask } }) {
-        // 8 bits with a colour table when the few colours of the texts allow it: a quarter of
-        // the size.
-        platform::gfx::Dib dib = indexedDib(*image);
-        if (!dib.isValid())
-            dib = platform::gfx::dibFromSurface(*image);
-        std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-        if (bytes.empty() || !writeBytes(folder + "/" + file, bytes)) {
-            error = "cannot write " + folder + "/" + file;
-            return false;
-        }
-    }
-    return true;
+    // 8 bits with a colour table when the few colours of the texts allow it: a quarter of the size.
+    return writeBitmapFile(surface, folder + "/" + name, error)
+        && writeBitmapFile(mask, folder + "/" + maskName, error);
 }
 
 } // namespace

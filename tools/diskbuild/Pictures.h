@@ -33,6 +33,10 @@ platform::gfx::Dib indexedDib(const platform::gfx::Surface& surface);
 // Draws the description; false (with the reason) when it has no usable size.
 bool drawPicture(const qelValue& description, platform::gfx::Surface& surface, std::string& error);
 
+// Writes the surface to `path` as a bitmap: 8 bits with its palette when it has few colours (a
+// quarter of the bytes), else 24 bits. False with the reason on failure.
+bool writeBitmapFile(const platform::gfx::Surface& surface, const std::string& path, std::string& error);
+
 // Draws a description given in text notation (cp1252) and writes it to `path` as a bitmap: 8
 // bits with its palette when it has few colours (a quarter of the bytes), else 24 bits. False
 // with the reason on failure.
