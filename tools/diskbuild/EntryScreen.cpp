@@ -32,13 +32,8 @@ bool buildEntryScreen(const ScreenRegistration& screen, const std::string& sourc
         error = source + ": not a table";
         return false;
     }
-    qelValue className = resources->get("Class");
-    if (className.isNil()) {
-        resources->put("Class", qelStringValue(screen.className.c_str()));
-    } else if (!className.isString() || qelCString(className) != screen.className) {
-        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
+    if (!claimScreenClass(*resources, screen, source, error))
         return false;
-    }
 
     qelValue data = readNotationFile(entries, error);
     if (!error.empty())

@@ -68,15 +68,25 @@ bool buildScreen(const ScreenRegistration& screen, const std::string& source, co
         error = (source.empty() ? std::string("the placeholder") : source) + ": not a table";
         return false;
     }
-    qelValue className = entries->get("Class");
-    if (className.isNil()) {
-        entries->put("Class", qelStringValue(screen.className.c_str()));
-    } else if (!className.isString() || qelCString(className) != screen.className) {
-        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
+    if (!claimScreenClass(*entries, screen, source, error))
         return false;
-    }
     if (!writeEncoded(table, output)) {
         error = "cannot write " + output;
+        return false;
+    }
+    return true;
+}
+
+bool claimScreenClass(
+    qelTableObject& resources, const ScreenRegistration& screen, const std::string& source, std::string& error)
+{
+    qelValue className = resources.get("Class");
+    if (className.isNil()) {
+        resources.put("Class", qelStringValue(screen.className.c_str()));
+        return true;
+    }
+    if (!className.isString() || qelCString(className) != screen.className) {
+        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
         return false;
     }
     return true;
