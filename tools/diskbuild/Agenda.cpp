@@ -12,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -320,18 +319,7 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
                 textItem("Digite uma data (dd/mm/aaaa)", -1, 44, 13, 0, look.ink),
                 textItem("e tecle Enter para ver o dia da semana.", -1, 62, 13, 0, look.ink) }));
     d.text += ")\n";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << d.text;
-    if (!out)
-        throw Failure { "cannot write " + path };
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out)
-        throw Failure { "cannot write " + path };
+    writeDiskFile(path, d.text);
 }
 
 } // namespace
@@ -485,13 +473,13 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         std::string holidayText = "; The agenda's holidays of " + std::to_string(year) + ", days of the year.\n(list";
         for (int32_t n : holidays)
             holidayText += " " + std::to_string(n);
-        writeText(mediaFolder + "/agferiad.tbl", holidayText + ")\n");
+        writeDiskFile(mediaFolder + "/agferiad.tbl", holidayText + ")\n");
         std::string signText = "; The agenda's icons of " + std::to_string(year)
             + " by day of the year: the moon's phases and the signs' first days.\n(table (\"Mask\" (reference "
               "\"agicomsk.bmp\")) (\"XDisp\" 58) (\"YDisp\" 30)";
         for (const auto& [n, icon] : icons)
             signText += "\n  (\"" + std::to_string(n) + "\" (reference \"" + icon + "\"))";
-        writeText(mediaFolder + "/agsignos.tbl", signText + ")\n");
+        writeDiskFile(mediaFolder + "/agsignos.tbl", signText + ")\n");
         writePictures(picturesPath, look, signAbbrevs);
     } catch (const Failure& failure) {
         error = failure.message;

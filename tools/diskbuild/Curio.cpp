@@ -10,7 +10,6 @@
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
 
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>

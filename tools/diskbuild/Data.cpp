@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <numeric>
 #include <optional>

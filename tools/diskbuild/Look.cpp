@@ -6,9 +6,9 @@
 #include "framework/runtime/Table.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -94,9 +94,7 @@ bool save(Picture& picture, const std::string& path, std::string& error)
     if (!drawPicture(picture.table, surface, error))
         return false;
     std::vector<uint8_t> bytes = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(surface));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (bytes.empty() || !out) {
+    if (bytes.empty() || !writeBytes(path, bytes)) {
         error = "cannot write " + path;
         return false;
     }

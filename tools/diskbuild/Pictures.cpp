@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>

@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -148,12 +147,6 @@ std::vector<uint8_t> tune(const std::vector<std::pair<double, int>>& notes, doub
     return monoWave(samples, sampleRate, 8);
 }
 
-void writeSound(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    if (!writeBytes(path, bytes))
-        throw Failure { "cannot write " + path };
-}
-
 // The frequency of the note n semitones above A 220 Hz.
 double note(int n)
 {
@@ -167,15 +160,15 @@ void writeSounds(const std::string& folder, int scenes)
     // the opening call.
     for (int scene = 0; scene < scenes; ++scene) {
         int root = (scene * 5) % 12;
-        writeSound(folder + "/JogST" + two(scene) + ".wav",
+        writeDiskFile(folder + "/JogST" + two(scene) + ".wav",
             tune({ { note(root), 220 }, { note(root + 4), 220 }, { note(root + 7), 220 }, { note(root + 12), 220 },
                      { note(root + 7), 220 }, { note(root + 4), 220 }, { 0, 240 } },
                 0.35));
-        writeSound(folder + "/JogLoc" + two(scene) + ".wav",
+        writeDiskFile(folder + "/JogLoc" + two(scene) + ".wav",
             tune({ { note(root + 12), 160 }, { note(root + 19), 320 } }, 0.5));
     }
-    writeSound(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
-    writeSound(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
+    writeDiskFile(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
+    writeDiskFile(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
 }
 
 // ---- Questions ----------------------------------------------------------------------------
@@ -249,16 +242,12 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
         add(i + 1, qelGet(shortcut, i), sourcePath + ": Atalho");
 
     std::string archivePath = media + "/Jogo.DAT";
-    if (std::string error; !writeArchiveFile(archivePath, records, error))
-        throw Failure { error };
+    writeArchive(archivePath, records);
     std::string index = "(table\n";
     for (auto [key, item] : keys)
         index += "  (\"" + std::to_string(key) + "\" " + std::to_string(item) + ")\n";
     index += ")\n";
-    std::ofstream indexFile(sources + "/JGIDList.tbl", std::ios::binary | std::ios::trunc);
-    indexFile << index;
-    if (!indexFile)
-        throw Failure { "cannot write " + sources + "/JGIDList.tbl" };
+    writeNotationFile(sources + "/JGIDList.tbl", index);
 
     qelTableObject* popUps = qelTableOf(field(source, "Quadros"));
     for (int32_t slot = popUps ? popUps->firstIndex() : -1; slot >= 0; slot = popUps->nextIndex(slot)) {

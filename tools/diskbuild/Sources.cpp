@@ -54,11 +54,21 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
     return false;
 }
 
+void writeDiskFile(const std::string& path, const std::string& bytes)
+{
+    if (!writeBytes(path, bytes.data(), bytes.size()))
+        throw Failure { "cannot write " + path };
+}
+
+void writeDiskFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    if (!writeBytes(path, bytes))
+        throw Failure { "cannot write " + path };
+}
+
 void writeNotationFile(const std::string& path, const std::string& cp1252)
 {
-    std::string utf8 = qelToUtf8(cp1252);
-    if (!writeBytes(path, utf8.data(), utf8.size()))
-        throw Failure { "cannot write " + path };
+    writeDiskFile(path, qelToUtf8(cp1252));
 }
 
 void writeArchive(const std::string& path, const std::vector<qelValue>& values)

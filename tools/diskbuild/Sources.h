@@ -26,6 +26,10 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
 // The tables of one kind of content: FOLDER/STEM.tbl, then every FOLDER/STEM-<part>.tbl in name
 // order, so each section of the disk can keep its items in a file of its own; the items' numbers
 // run on across the files in this order. Only the files that exist are listed.
+// Writes the bytes as the whole file at path; throws Failure when it cannot be written.
+void writeDiskFile(const std::string& path, const std::string& bytes);
+void writeDiskFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
 // Writes a text-notation file of the sources from its cp1252 text, as UTF-8 like every source;
 // throws Failure when it cannot be written.
 void writeNotationFile(const std::string& path, const std::string& cp1252);
