@@ -1,6 +1,7 @@
 #include "app/reference/VBCRDialog.h"
 
 #include "app/reference/TourFile.h"
+#include "app/shell/NamedControl.h"
 #include "app/shell/TrimBlanks.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
@@ -56,10 +57,7 @@ qelValue cleanName(const qelValue& typed)
 
 qelValue VBCRDialog::control(const char* name)
 {
-    qelValue value = qelResolve(getProperty(name));
-    if (qelControlOf(value))
-        return value;
-    return findControl("Name", qelValue(name));
+    return namedControl(*this, name);
 }
 
 void VBCRDialog::setDisabled(const char* name, bool disabled, bool draw)
