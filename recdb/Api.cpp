@@ -5,6 +5,7 @@
 #include "recdb/PageCache.h"
 #include "recdb/RecDb.h"
 
+#include <bit>
 #include <climits>
 #include <memory>
 #include <new>
@@ -38,14 +39,6 @@ int32_t done(rdbHandle* h, int32_t status)
 {
     h->lastStatus = status;
     return status;
-}
-
-bool machineIsLittle()
-{
-    uint16_t one = 1;
-    uint8_t first;
-    std::memcpy(&first, &one, 1);
-    return first == 1;
 }
 
 // -37 unless the list holds 1 to 242 descriptors of key types 0..20 before its end mark.
@@ -485,7 +478,7 @@ int32_t rdbCreate(rdbHandle* h, const char* name, char sharing, int32_t byteOrde
     if (!file.isOpen())
         return done(h, error == platform::FileError::Exists ? RDB_EXISTS : RDB_FAILED);
 
-    bool little = machineIsLittle();
+    bool little = std::endian::native == std::endian::little;
     bool swap = (byteOrder == 1 && !little) || (byteOrder == 2 && little);
     // The header block, the reserve pages (enough for the root to split), and page 0 as the
     // empty root leaf of tree 0.

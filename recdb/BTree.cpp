@@ -14,11 +14,6 @@ namespace recdb {
 
 namespace {
 
-    template<typename T> int threeWay(T a, T b)
-    {
-        return (a > b) - (a < b);
-    }
-
     // Room for a page that holds one entry too many, between an insertion and its split.
     struct Overfull {
         uint8_t bytes[PageSize + 256];

@@ -4,15 +4,6 @@
 
 namespace recdb {
 
-namespace {
-
-    template<typename T> int threeWay(T a, T b)
-    {
-        return (a > b) - (a < b);
-    }
-
-} // namespace
-
 Database* databaseOf(rdbHandle* h)
 {
     if (!h || h->letterV != 'V' || h->letterA1 != 'A' || h->letterL != 'L' || h->letterI != 'I' || h->letterD != 'D'

@@ -8,11 +8,6 @@ namespace recdb {
 
 namespace {
 
-    template<typename T> int threeWay(T a, T b)
-    {
-        return (a > b) - (a < b);
-    }
-
     template<typename T> T loadAs(const uint8_t* p)
     {
         T v;

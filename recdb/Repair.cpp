@@ -4,19 +4,12 @@
 #include "recdb/EntryOrder.h"
 #include "recdb/Verify.h"
 
+#include <bit>
 #include <vector>
 
 namespace recdb {
 
 namespace {
-
-    bool machineIsLittle()
-    {
-        uint16_t one = 1;
-        uint8_t first;
-        std::memcpy(&first, &one, 1);
-        return first == 1;
-    }
 
     // Index table of indexes 1..15 with the key types of a header.
     struct DefaultTable {
@@ -409,7 +402,7 @@ int32_t rdbCopyInto(const char* source, rdbHandle* handle, int32_t byteOrder, rd
         if (!file.isOpen() || readSourceHeader(file, header, headerSwap) != 0) {
             result = RDB_SOURCE_FAILED;
         } else {
-            bool little = machineIsLittle();
+            bool little = std::endian::native == std::endian::little;
             bool swap = (byteOrder == 1 && !little) || (byteOrder == 2 && little);
             rdbSetAccessMode(handle, 0);
             copyHeaderState(header, handle);

@@ -25,6 +25,8 @@ import math
 import re
 import sys
 
+from topology_shapes import decode_arcs, polygons_of, ring_points
+
 TOLERANCE = 0.03  # degrees: finer than a pixel on the smallest country maps that still show land
 
 # The atlas's categories: 1 the world and the continents, then one per continent.
@@ -62,21 +64,6 @@ def marker_place(lon, lat):
     return x, y
 
 
-def decode_arcs(topology):
-    sx, sy = topology["transform"]["scale"]
-    tx, ty = topology["transform"]["translate"]
-    arcs = []
-    for arc in topology["arcs"]:
-        x = y = 0
-        points = []
-        for dx, dy in arc:
-            x += dx
-            y += dy
-            points.append((x * sx + tx, y * sy + ty))
-        arcs.append(points)
-    return arcs
-
-
 def simplify(points, tolerance):
     if len(points) < 3:
         return points
@@ -106,21 +93,11 @@ def simplify(points, tolerance):
 
 
 def rings_of(geometry, arcs):
-    if geometry["type"] == "Polygon":
-        polygons = [geometry["arcs"]]
-    elif geometry["type"] == "MultiPolygon":
-        polygons = geometry["arcs"]
-    else:
-        return []
     rings = []
-    for polygon in polygons:
+    for polygon in polygons_of(geometry):
         for ring in polygon:
-            points = []
-            for index in ring:
-                arc = arcs[index] if index >= 0 else list(reversed(arcs[~index]))
-                points.extend(arc if not points else arc[1:])
             quantized = []
-            for lon, lat in points:
+            for lon, lat in ring_points(ring, arcs):
                 q = (round(lon * 100), round(lat * 100))
                 if not quantized or quantized[-1] != q:
                     quantized.append(q)

@@ -15,35 +15,13 @@ so the map is the same from run to run.
 import json
 import sys
 
+from topology_shapes import decode_arcs, polygons_of, ring_points
+
 WIDTH = 480
 HEIGHT = 240
 OCEAN = (168, 208, 236)
 LANDS = [(214, 226, 160), (236, 214, 150), (200, 222, 190), (236, 196, 170), (220, 204, 226)]
 INK = (16, 56, 32)
-
-
-def decode_arcs(topology):
-    scale_x, scale_y = topology["transform"]["scale"]
-    shift_x, shift_y = topology["transform"]["translate"]
-    arcs = []
-    for arc in topology["arcs"]:
-        x = y = 0
-        points = []
-        for dx, dy in arc:
-            x += dx
-            y += dy
-            points.append((x * scale_x + shift_x, y * scale_y + shift_y))
-        arcs.append(points)
-    return arcs
-
-
-def ring_points(ring, arcs):
-    points = []
-    for index in ring:
-        arc = arcs[index] if index >= 0 else list(reversed(arcs[~index]))
-        # Consecutive arcs share their joining point.
-        points.extend(arc if not points else arc[1:])
-    return points
 
 
 def project(lon, lat):
@@ -79,13 +57,7 @@ def main(source, output):
     for geometry in topology["objects"]["countries"]["geometries"]:
         code = int(geometry.get("id", "0") or 0) if str(geometry.get("id", "0")).isdigit() else 0
         color = LANDS[code % len(LANDS)]
-        if geometry["type"] == "Polygon":
-            polygons = [geometry["arcs"]]
-        elif geometry["type"] == "MultiPolygon":
-            polygons = geometry["arcs"]
-        else:
-            continue
-        for rings in polygons:
+        for rings in polygons_of(geometry):
             # The outer ring only: the few holes of this scale are filled by the country
             # drawn inside them.
             points = polygon(ring_points(rings[0], arcs))

@@ -27,19 +27,8 @@ qelValue readAgendaFile()
     qelValue path = agendaFilePath();
     if (!qelLocatedFileExists(path))
         return qelNil;
-    qelValue agenda;
-    bool damaged = false;
-    {
-        ErrorCapture errors;
-        qelValue archive = qelOpenArchive(path, 0);
-        if (errors.failed() || archive.type() != QEL_ARCHIVE_TYPE || qelCount(archive) < 1) {
-            damaged = true;
-        } else {
-            agenda = qelGet(archive, 0);
-            damaged = errors.failed() || agenda.type() != QEL_TABLE_TYPE;
-        }
-    }
-    if (damaged) {
+    qelValue agenda = readUserFile(path);
+    if (agenda.type() != QEL_TABLE_TYPE) {
         moveUserFileAside(path, agendaAsideName);
         return qelNil;
     }

@@ -1,9 +1,7 @@
 #include "app/personal/SavedGames.h"
 
 #include "app/personal/QuizGame.h"
-#include "app/shell/ErrorCapture.h"
 #include "app/shell/UserFiles.h"
-#include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/FileStream.h"
@@ -37,12 +35,8 @@ bool isInt(const qelValue& value)
 // The table stored in the open file, or nothing when it does not read back as saved games.
 std::optional<qelValue> readFile(const qelValue& file)
 {
-    ErrorCapture errors;
-    qelValue archive = qelOpenArchive(file, 0);
-    if (errors.failed() || archive.type() != QEL_ARCHIVE_TYPE || qelCount(archive) < 1)
-        return std::nullopt;
-    qelValue table = qelGet(archive, 0);
-    if (errors.failed() || table.type() != QEL_TABLE_TYPE)
+    qelValue table = readUserFile(file);
+    if (table.type() != QEL_TABLE_TYPE)
         return std::nullopt;
     return table;
 }

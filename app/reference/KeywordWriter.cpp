@@ -3,6 +3,7 @@
 #include "app/reference/SearchEngine.h"
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
+#include "framework/runtime/HexDigit.h"
 #include "framework/runtime/List.h"
 #include "recdb/index/IndexObject.h"
 
@@ -17,17 +18,6 @@ constexpr size_t longestWord = 239;
 bool isWordChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -59,8 +49,9 @@ std::string KeywordWriter::plainText(const std::string& rtf)
         if (i >= rtf.size())
             break;
         char next = rtf[i];
-        if (next == '\'' && i + 2 < rtf.size() && hexDigit(rtf[i + 1]) >= 0 && hexDigit(rtf[i + 2]) >= 0) {
-            out += char(hexDigit(rtf[i + 1]) * 16 + hexDigit(rtf[i + 2]));
+        if (next == '\'' && i + 2 < rtf.size() && qelHexDigitValue(rtf[i + 1]) >= 0
+            && qelHexDigitValue(rtf[i + 2]) >= 0) {
+            out += char(qelHexDigitValue(rtf[i + 1]) * 16 + qelHexDigitValue(rtf[i + 2]));
             i += 3;
             continue;
         }

@@ -3,6 +3,7 @@
 #include "app/reference/ReviewLists.h"
 #include "app/shell/CascadePlace.h"
 #include "app/shell/CategoryLists.h"
+#include "app/shell/NamedControl.h"
 #include "framework/display/Cursor.h"
 #include "framework/display/DrawingInterface.h"
 #include "framework/display/Geometry.h"
@@ -60,10 +61,7 @@ bool isEmptyList(const qelValue& value)
 
 qelValue ListasDlg::listControl()
 {
-    qelValue control = qelResolve(getProperty(listName));
-    if (qelControlOf(control))
-        return control;
-    return findControl("Name", qelValue(listName));
+    return namedControl(*this, listName);
 }
 
 void ListasDlg::setKind(int32_t kind)

@@ -1,8 +1,6 @@
 #include "app/reference/TourFile.h"
 
-#include "app/shell/ErrorCapture.h"
 #include "app/shell/UserFiles.h"
-#include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/List.h"
@@ -54,15 +52,7 @@ qelValue readTours()
     qelValue path = tourFilePath();
     if (!qelLocatedFileExists(path))
         return qelNil;
-    qelValue tours;
-    {
-        ErrorCapture errors;
-        qelValue archive = qelOpenArchive(path, 0);
-        if (!errors.failed() && archive.type() == QEL_ARCHIVE_TYPE && qelCount(archive) >= 1)
-            tours = qelGet(archive, 0);
-        if (errors.failed())
-            tours = qelNil;
-    }
+    qelValue tours = readUserFile(path);
     if (!isTourTable(tours)) {
         moveUserFileAside(path, tourAsideName);
         return qelNil;

@@ -1,6 +1,7 @@
 #include "app/reference/VBCRDialog.h"
 
 #include "app/reference/TourFile.h"
+#include "app/shell/NamedControl.h"
 #include "app/shell/TrimBlanks.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
@@ -17,8 +18,6 @@
 #include <string>
 
 namespace {
-
-const char* const editButtons[] = { "Excluir Roteiro", "Excluir Verbete", "Incluir Verbete" };
 
 bool holds(const qelValue& data, const char* key)
 {
@@ -58,10 +57,7 @@ qelValue cleanName(const qelValue& typed)
 
 qelValue VBCRDialog::control(const char* name)
 {
-    qelValue value = qelResolve(getProperty(name));
-    if (qelControlOf(value))
-        return value;
-    return findControl("Name", qelValue(name));
+    return namedControl(*this, name);
 }
 
 void VBCRDialog::setDisabled(const char* name, bool disabled, bool draw)
@@ -74,13 +70,34 @@ void VBCRDialog::setDisabled(const char* name, bool disabled, bool draw)
     }
 }
 
-// The edit buttons of the selected tour: none for a locked tour, and "Incluir Verbete" only
-// when this run offers an entry.
-void VBCRDialog::setEditButtons(bool enabled, bool draw)
+// The edit buttons as the editor's state has them: none until a tour is chosen to edit, none
+// for a locked tour; "Excluir Verbete" off once removals have emptied the tour; "Incluir
+// Verbete" only when this run offers an entry and it has not been added since the tour was
+// chosen (or was removed again).
+void VBCRDialog::refreshButtons(bool draw)
 {
-    setDisabled("Excluir Roteiro", !enabled, draw);
-    setDisabled("Excluir Verbete", !enabled, draw);
-    setDisabled("Incluir Verbete", !enabled || !m_entryOffered, draw);
+    bool editable = m_editing && m_currentTourName.isString() && !isLockedTour(m_currentTourName);
+    setDisabled("Excluir Roteiro", !editable, draw);
+    setDisabled("Excluir Verbete", !editable || m_tourEmptied, draw);
+    setDisabled("Incluir Verbete", !editable || !m_entryOffered || m_entryAdded, draw);
+}
+
+// The current name's tour: a name kept without its tour reads as an empty tour.
+void VBCRDialog::loadCurrentTour()
+{
+    m_currentTour = qelGet(m_tours, m_currentTourName);
+    if (!qelListObjectOf(m_currentTour)) {
+        m_currentTour = qelNewIntList(4);
+        qelPut(m_tours, m_currentTourName, m_currentTour);
+    }
+}
+
+// A new choice of tour starts its editing afresh.
+void VBCRDialog::startEditing()
+{
+    m_editing = true;
+    m_entryAdded = false;
+    m_tourEmptied = false;
 }
 
 void VBCRDialog::open(const qelValue& data)
@@ -98,8 +115,9 @@ void VBCRDialog::open(const qelValue& data)
     m_currentTourName = qelNil;
     m_currentTour = qelNil;
     m_entryOffered = 0;
-    for (const char* name : editButtons)
-        setDisabled(name, true, false);
+    m_editing = false;
+    m_entryAdded = false;
+    m_tourEmptied = false;
 
     int32_t sel = 0;
     if (holds(data, "VerbID")) {
@@ -115,7 +133,7 @@ void VBCRDialog::open(const qelValue& data)
         m_currentTourName = name;
         m_currentTour = tourOf(qelGet(data, qelValue("NewRoteiro")));
         qelPut(m_tours, name, m_currentTour);
-        setEditButtons(true, false);
+        startEditing();
     }
 
     qelValue roteiros = control("Roteiros");
@@ -127,12 +145,7 @@ void VBCRDialog::open(const qelValue& data)
         if (qelControlOf(roteiros))
             qelPerform(roteiros, "setSelection", qelMakeInt(sel));
         m_currentTourName = qelGet(m_tourNames, sel);
-        m_currentTour = qelGet(m_tours, m_currentTourName);
-        // A name kept without its tour reads as an empty tour.
-        if (!qelListObjectOf(m_currentTour)) {
-            m_currentTour = qelNewIntList(4);
-            qelPut(m_tours, m_currentTourName, m_currentTour);
-        }
+        loadCurrentTour();
         qelValue verbetes = control("Verbetes");
         if (qelControlOf(verbetes)) {
             qelPerformAction(verbetes, "Initialize");
@@ -141,6 +154,7 @@ void VBCRDialog::open(const qelValue& data)
                 qelPerform(verbetes, "setSelection", qelMakeInt(0));
         }
     }
+    refreshButtons(false);
     qelMediaDialogObject::open(data);
 }
 
@@ -213,44 +227,58 @@ void VBCRDialog::newTour()
     qelAddItem(m_tourNames, name);
     qelPut(m_tours, qelValue(tourNamesKey), m_tourNames);
     qelPut(m_tours, name, m_currentTour);
-    qelValue roteiros = control("Roteiros");
-    if (qelControlOf(roteiros)) {
-        qelPerform(roteiros, "setList", m_tourNames);
-        qelPerform(roteiros, "setSelection", qelMakeInt(qelCount(m_tourNames) - 1));
-        qelPerformAction(roteiros, "Draw");
-    }
+    showTours(qelCount(m_tourNames) - 1);
     selectTour();
 }
 
-void VBCRDialog::selectTour()
+// The tour row selected in "Roteiros"; -1 for none (or no list).
+int32_t VBCRDialog::selectedTourRow()
+{
+    qelValue roteiros = control("Roteiros");
+    if (!qelControlOf(roteiros))
+        return -1;
+    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
+    return i >= 0 && i < qelCount(m_tourNames) ? i : -1;
+}
+
+// "Roteiros" lists the tours anew with the row selected (-1: none) and draws.
+void VBCRDialog::showTours(int32_t row)
 {
     qelValue roteiros = control("Roteiros");
     if (!qelControlOf(roteiros))
         return;
-    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
-    if (i < 0 || i >= qelCount(m_tourNames))
-        return;
-    m_currentTourName = qelGet(m_tourNames, i);
-    setEditButtons(!isLockedTour(m_currentTourName));
-    m_currentTour = qelGet(m_tours, m_currentTourName);
-    if (!qelListObjectOf(m_currentTour)) {
-        m_currentTour = qelNewIntList(4);
-        qelPut(m_tours, m_currentTourName, m_currentTour);
-    }
+    qelPerform(roteiros, "setList", m_tourNames);
+    if (row >= 0)
+        qelPerform(roteiros, "setSelection", qelMakeInt(row));
+    qelPerformAction(roteiros, "Draw");
+}
+
+// "Verbetes" shows the ids' entries and draws.
+void VBCRDialog::showEntries(const qelValue& ids)
+{
     qelValue verbetes = control("Verbetes");
     if (qelControlOf(verbetes)) {
-        qelPerform(verbetes, "setList", m_currentTour);
+        qelPerform(verbetes, "setList", ids);
         qelPerformAction(verbetes, "Draw");
     }
 }
 
+void VBCRDialog::selectTour()
+{
+    int32_t i = selectedTourRow();
+    if (i < 0)
+        return;
+    m_currentTourName = qelGet(m_tourNames, i);
+    startEditing();
+    refreshButtons();
+    loadCurrentTour();
+    showEntries(m_currentTour);
+}
+
 void VBCRDialog::deleteTour()
 {
-    qelValue roteiros = control("Roteiros");
-    if (!qelControlOf(roteiros))
-        return;
-    int32_t i = qelIntValue(qelPerformAction(roteiros, "getSelection"));
-    if (i < 0 || i >= qelCount(m_tourNames))
+    int32_t i = selectedTourRow();
+    if (i < 0)
         return;
     qelValue name = qelGet(m_tourNames, i);
     if (isLockedTour(name))
@@ -259,33 +287,28 @@ void VBCRDialog::deleteTour()
     if (qelTableObject* table = qelTableOf(m_tours))
         table->remove(name);
     qelPut(m_tours, qelValue(tourNamesKey), m_tourNames);
-    qelPerform(roteiros, "setList", m_tourNames);
     int32_t count = qelCount(m_tourNames);
     if (count > 0) {
-        qelPerform(roteiros, "setSelection", qelMakeInt(i < count ? i : count - 1));
-        qelPerformAction(roteiros, "Draw");
+        showTours(i < count ? i : count - 1);
         selectTour();
         return;
     }
     // No tour left: nothing is selected, so nothing can be edited.
-    qelPerformAction(roteiros, "Draw");
+    showTours(-1);
     m_currentTourName = qelNil;
     m_currentTour = qelNil;
-    setEditButtons(false);
-    qelValue verbetes = control("Verbetes");
-    if (qelControlOf(verbetes)) {
-        qelPerform(verbetes, "setList", qelNewIntList(4));
-        qelPerformAction(verbetes, "Draw");
-    }
+    refreshButtons();
+    showEntries(qelNewIntList(4));
 }
 
 void VBCRDialog::includeEntry()
 {
     if (!m_entryOffered || !m_currentTourName.isString() || isLockedTour(m_currentTourName))
         return;
-    setDisabled("Incluir Verbete", true);
-    if (qelCount(m_currentTour) == 0)
-        setDisabled("Excluir Verbete", false);
+    // The entry is added once; the tour is no longer empty.
+    m_entryAdded = true;
+    m_tourEmptied = false;
+    refreshButtons();
     qelValue verbetes = control("Verbetes");
     if (qelControlOf(verbetes)) {
         qelPerform(verbetes, "addItem", qelMakeInt(m_entryId));
@@ -313,8 +336,9 @@ void VBCRDialog::excludeEntry()
     m_currentTour = qelPerformAction(verbetes, "getList");
     qelPut(m_tours, m_currentTourName, m_currentTour);
     if (qelCount(m_currentTour) == 0)
-        setDisabled("Excluir Verbete", true);
+        m_tourEmptied = true;
     // The offered entry taken out may be put back.
     if (m_entryOffered && id == m_entryId)
-        setDisabled("Incluir Verbete", false);
+        m_entryAdded = false;
+    refreshButtons();
 }

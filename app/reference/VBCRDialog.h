@@ -33,6 +33,13 @@ public:
     qelValue m_entryTitle;
     // Whether this run was given an entry to offer.
     int32_t m_entryOffered = 0;
+    // Whether a tour is chosen to edit: the user's choice in "Roteiros", or the new tour of a
+    // saved search; the first tour shown on opening is not.
+    bool m_editing = false;
+    // Whether the offered entry was added to the chosen tour and not removed again.
+    bool m_entryAdded = false;
+    // Whether the user's removals emptied the chosen tour (a tour chosen empty may still be edited).
+    bool m_tourEmptied = false;
 
 protected:
     // Asks for a new tour's name, telling why the last one was refused; nil when the user gave up.
@@ -41,7 +48,12 @@ protected:
 private:
     qelValue control(const char* name);
     void setDisabled(const char* name, bool disabled, bool draw = true);
-    void setEditButtons(bool enabled, bool draw = true);
+    void refreshButtons(bool draw = true);
+    void loadCurrentTour();
+    void startEditing();
+    int32_t selectedTourRow();
+    void showTours(int32_t row);
+    void showEntries(const qelValue& ids);
     void selectTour();
     void saveTours();
     void newTour();

@@ -1,6 +1,7 @@
 #include "app/reference/VBDialogHF.h"
 
 #include "app/reference/TourFile.h"
+#include "app/shell/NamedControl.h"
 #include "framework/display/Geometry.h"
 #include "framework/display/Region.h"
 #include "framework/runtime/Builtins.h"
@@ -13,10 +14,7 @@
 
 qelValue VBDialogHF::control(const char* name)
 {
-    qelValue value = qelResolve(getProperty(name));
-    if (qelControlOf(value))
-        return value;
-    return findControl("Name", qelValue(name));
+    return namedControl(*this, name);
 }
 
 void VBDialogHF::open(const qelValue& data)

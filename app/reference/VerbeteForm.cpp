@@ -189,16 +189,22 @@ void VerbeteForm::setup(const qelValue& data)
             m_position = 0;
         recordNumber = recordOfListId(intOf(elementOf(m_browseList, m_position), -1));
         select(recordNumber);
-        int32_t main = 0;
-        qelValue mainName;
-        categoryPath(m_categoryId, &main, &mainName);
-        if (main > 0) {
-            m_listKind = main;
-            m_currentCategory = mainName;
-            m_currentSubcategory = elementOf(qelResolve(getProperty(qelValue(("Cat" + std::to_string(m_categoryId)).c_str()))), 1);
-        }
+        enterCategory(m_categoryId);
     }
     showListKind();
+}
+
+void VerbeteForm::enterCategory(int32_t subcategory)
+{
+    int32_t main = 0;
+    qelValue mainName;
+    categoryPath(subcategory, &main, &mainName);
+    if (main > 0) {
+        m_listKind = main;
+        m_currentCategory = mainName;
+        m_currentSubcategory
+            = elementOf(qelResolve(getProperty(qelValue(("Cat" + std::to_string(subcategory)).c_str()))), 1);
+    }
 }
 
 void VerbeteForm::showListKind()
@@ -265,14 +271,7 @@ void VerbeteForm::draw()
         m_currentSubcategory = categoryPath(subcategory, nullptr, nullptr);
     } else if (m_categoryId != subcategory) {
         m_categoryId = subcategory;
-        int32_t main = 0;
-        qelValue mainName;
-        categoryPath(subcategory, &main, &mainName);
-        if (main > 0) {
-            m_listKind = main;
-            m_currentCategory = mainName;
-            m_currentSubcategory = elementOf(qelResolve(getProperty(qelValue(("Cat" + std::to_string(subcategory)).c_str()))), 1);
-        }
+        enterCategory(subcategory);
     }
     m_entryTitle = recordElement(nameElement);
     m_entryId = intOf(recordElement(listIdElement));

@@ -72,6 +72,9 @@ private:
     // "MCategs" name of the sub-category's main category + "/" + its name; the main category's
     // number (from 1) in mainCategory, 0 when the screen does not describe the sub-category.
     qelValue categoryPath(int32_t subcategory, int32_t* mainCategory, qelValue* mainName);
+    // The sub-category's main category becomes the list kind and the section, and its own name
+    // the path shown; a sub-category the screen does not describe changes nothing.
+    void enterCategory(int32_t subcategory);
     void showListKind();
     void updateMarkItems();
     int32_t recordOfListId(int32_t listId);

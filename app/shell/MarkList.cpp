@@ -1,8 +1,6 @@
 #include "app/shell/MarkList.h"
 
-#include "app/shell/ErrorCapture.h"
 #include "app/shell/UserFiles.h"
-#include "framework/runtime/Archive.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileLocator.h"
 #include "framework/runtime/FileStream.h"
@@ -27,12 +25,8 @@ bool isIntList(const qelValue& value)
 // The list stored in the open file, or nothing when the file does not read back as a mark file.
 std::optional<qelValue> readMarkFile(const qelValue& file)
 {
-    ErrorCapture errors;
-    qelValue archive = qelOpenArchive(file, 0);
-    if (errors.failed() || archive.type() != QEL_ARCHIVE_TYPE || qelCount(archive) < 1)
-        return std::nullopt;
-    qelValue list = qelGet(archive, 0);
-    if (errors.failed() || !isIntList(list))
+    qelValue list = readUserFile(file);
+    if (!isIntList(list))
         return std::nullopt;
     return list;
 }

@@ -209,10 +209,15 @@ qelValue linkSoundPath(const qelValue& name)
     return qelPathJoin(qelMediaPath(), qelValue("Sounds/") + file);
 }
 
-void openSearchDialog(const qelValue& name)
+void setWaitCursor()
 {
     qelEnvironmentServices& services = qelServices();
     services.setCursor(services.waitCursor());
+}
+
+void openSearchDialog(const qelValue& name)
+{
+    setWaitCursor();
     if (name == "SearchDlg")
         return;
     if (name == "RecallDlg") {

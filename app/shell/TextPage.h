@@ -47,6 +47,9 @@ struct LinkForm {
 };
 LinkForm linkForm(const qelValue& link);
 
+// The wait cursor, while a link opens or a text prints.
+void setWaitCursor();
+
 // Shows the status control loaded by the resource name ("Copiando", "Imprimindo") at once, or
 // hides it again; a missing one is left alone.
 void showStatus(const char* name);

@@ -2,6 +2,7 @@
 
 #include "app/shell/ErrorCapture.h"
 #include "framework/runtime/Archive.h"
+#include "framework/runtime/Builtins.h"
 #include "framework/runtime/FileStream.h"
 #include "framework/runtime/Path.h"
 #include "framework/runtime/ProgramEntry.h"
@@ -30,6 +31,16 @@ bool moveUserFileAside(const qelValue& path, const char* asideName)
         + (moved ? " danificado; guardado como " + std::string(asideName) : " danificado") + "\n";
     qelDebugOutput(qelStringValueN(note.data(), int32_t(note.size())));
     return moved;
+}
+
+qelValue readUserFile(const qelValue& source)
+{
+    ErrorCapture errors;
+    qelValue archive = qelOpenArchive(source, 0);
+    if (errors.failed() || archive.type() != QEL_ARCHIVE_TYPE || qelCount(archive) < 1)
+        return qelNil;
+    qelValue value = qelGet(archive, 0);
+    return errors.failed() ? qelNil : value;
 }
 
 bool writeUserFile(const qelValue& path, const qelValue& value)

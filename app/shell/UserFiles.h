@@ -18,6 +18,11 @@ qelValue userFilePath(const char* name);
 // the debugger output that it did. True when the file went.
 bool moveUserFileAside(const qelValue& path, const char* asideName);
 
+// The value a user file keeps: the first item of the archive read from source (the file's path,
+// or a stream open on it). Nil when it does not read back as such an archive; what the framework
+// reports meanwhile is caught, never shown.
+qelValue readUserFile(const qelValue& source);
+
 // Replaces the file at path with an archive holding the one value (through a temporary file and
 // a rename). A failure keeps the old file, is told on the debugger output and answers false.
 bool writeUserFile(const qelValue& path, const qelValue& value);

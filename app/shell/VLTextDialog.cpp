@@ -17,12 +17,6 @@ namespace {
 const char* const mediaTypes[]
     = { "anim", "bandeira", "crono", "foto", "livro", "video", "mapa", "tabela", "imagem", nullptr };
 
-void setWaitCursor()
-{
-    qelEnvironmentServices& services = qelServices();
-    services.setCursor(services.waitCursor());
-}
-
 } // namespace
 
 void VLTextDialog::open(const qelValue& data)
@@ -82,7 +76,7 @@ void VLTextDialog::followLink(const qelValue& context)
 void VLTextDialog::openLink(const qelValue& link)
 {
     qelValue self = qelFormValue(this);
-    setWaitCursor();
+    textpage::setWaitCursor();
     textpage::LinkForm target = textpage::linkForm(link);
     if (target.opens && !textpage::isKnownForm(target.form)) {
         qelServices().setCursor(qelNil);
@@ -156,7 +150,7 @@ void VLTextDialog::print()
 {
     qelValue self = qelFormValue(this);
     textpage::showStatus("Imprimindo");
-    setWaitCursor();
+    textpage::setWaitCursor();
     qelValue attributes = qelResolve(getProperty("PrintAttributes"));
     qelValue font = qelGet(attributes, "TextFont");
     if (font.type() != QEL_FONT_TYPE)

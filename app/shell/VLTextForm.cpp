@@ -22,12 +22,6 @@ bool isEndNotice(const qelValue& message)
     return message == "ended" || message == "aborted";
 }
 
-void setWaitCursor()
-{
-    qelEnvironmentServices& services = qelServices();
-    services.setCursor(services.waitCursor());
-}
-
 } // namespace
 
 void VLTextForm::handleControl(const qelValue& control)
@@ -95,7 +89,7 @@ void VLTextForm::openInfo(const qelValue& lowerName)
 void VLTextForm::openLink(const qelValue& link)
 {
     qelValue self = qelFormValue(this);
-    setWaitCursor();
+    textpage::setWaitCursor();
     textpage::LinkForm target = textpage::linkForm(link);
     if (!target.opens) {
         qelServices().setCursor(qelNil);
@@ -196,7 +190,7 @@ void VLTextForm::copyText(const qelValue& title, const qelValue& text)
 void VLTextForm::print()
 {
     qelValue self = qelFormValue(this);
-    setWaitCursor();
+    textpage::setWaitCursor();
     textpage::showStatus("Imprimindo");
     textpage::printText(
         qelResolve(getProperty("Texto")), qelResolve(getProperty("PrintAttributes")), qelFontValue("Arial", 11, 0));

@@ -12,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,16 +26,6 @@ const char* const phaseNames[] = { "Nova", "Crescente", "Cheia", "Minguante" };
 const char* const weekdayNames[]
     = { "Domingo", "Segunda-feira", "Terça-feira", "Quarta-feira", "Quinta-feira", "Sexta-feira", "Sábado" };
 const char* const monthButtons[] = { "Jan", "Fev", "Mar", "Abr", "Mai", "Jun", "Jul", "Ago", "Set", "Out", "Nov", "Dez" };
-
-struct Failure {
-    std::string message;
-};
-
-qelValue entry(const qelValue& table, const char* key)
-{
-    qelTableObject* object = qelTableOf(table);
-    return object ? object->get(key) : qelNil;
-}
 
 int32_t intOf(const qelValue& value, const std::string& what)
 {
@@ -112,17 +101,6 @@ std::string rgb(int32_t color)
         + ")";
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 std::string font(int size, int style)
 {
     return "(font \"Arial\" " + std::to_string(size) + " " + std::to_string(style) + ")";
@@ -133,15 +111,15 @@ struct Description {
 
     void picture(const std::string& name, int w, int h, int32_t color, const std::string& rest)
     {
-        text += "  (" + quoted(name) + " (table (\"Width\" " + std::to_string(w) + ") (\"Height\" " + std::to_string(h)
-            + ") (\"Color\" " + rgb(color) + ")" + rest + "))\n";
+        text += "  (" + notationQuoted(name) + " (table (\"Width\" " + std::to_string(w) + ") (\"Height\" "
+            + std::to_string(h) + ") (\"Color\" " + rgb(color) + ")" + rest + "))\n";
     }
 };
 
 std::string textItem(const std::string& characters, int x, int y, int size, int style, int32_t color)
 {
-    return "(list " + quoted(characters) + " " + std::to_string(x) + " " + std::to_string(y) + " " + font(size, style) + " "
-        + rgb(color) + ")";
+    return "(list " + notationQuoted(characters) + " " + std::to_string(x) + " " + std::to_string(y) + " "
+        + font(size, style) + " " + rgb(color) + ")";
 }
 
 std::string texts(const std::vector<std::string>& items)
@@ -342,18 +320,7 @@ void writePictures(const std::string& path, const Look& look, const std::vector<
                 textItem("Digite uma data (dd/mm/aaaa)", -1, 44, 13, 0, look.ink),
                 textItem("e tecle Enter para ver o dia da semana.", -1, 62, 13, 0, look.ink) }));
     d.text += ")\n";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << d.text;
-    if (!out)
-        throw Failure { "cannot write " + path };
-}
-
-void writeText(const std::string& path, const std::string& text)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out)
-        throw Failure { "cannot write " + path };
+    writeDiskFile(path, d.text);
 }
 
 } // namespace
@@ -387,17 +354,17 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         qelValue style = readNotationFile(stylePath, error);
         if (!error.empty())
             return false;
-        qelValue agendaLook = entry(entry(style, "Looks"), "agenda");
+        qelValue agendaLook = field(field(style, "Looks"), "agenda");
         if (agendaLook.type() != QEL_TABLE_TYPE)
             throw Failure { stylePath + ": no look \"agenda\"" };
-        auto color = [&](const char* key) { return intOf(entry(agendaLook, key), std::string("the look's ") + key); };
+        auto color = [&](const char* key) { return intOf(field(agendaLook, key), std::string("the look's ") + key); };
         Look look { color("Band"), color("BandInk"), color("Accent"), color("Ground"), color("Panel"), color("Ink") };
 
-        int32_t year = intOf(entry(source, "Year"), "\"Year\"");
+        int32_t year = intOf(field(source, "Year"), "\"Year\"");
         // Why: the calendar rules and the moon series hold for these years.
         if (year < 1900 || year > 2099)
             throw Failure { "\"Year\" must lie between 1900 and 2099" };
-        int32_t offset = intOf(entry(source, "UtcOffset"), "\"UtcOffset\"");
+        int32_t offset = intOf(field(source, "UtcOffset"), "\"UtcOffset\"");
         if (offset < -12 || offset > 14)
             throw Failure { "\"UtcOffset\" must lie between -12 and 14" };
         std::vector<Day> days = daysOf(year);
@@ -416,7 +383,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
             t += (t.empty() ? "" : "\\par ") + text;
         };
         std::vector<int32_t> holidays;
-        qelValue fixed = entry(source, "Feriados");
+        qelValue fixed = field(source, "Feriados");
         for (int32_t i = 0; i < qelCount(fixed); ++i) {
             qelValue row = qelGet(fixed, i);
             int32_t n = dayOfYear(intOf(qelGet(row, 0), "a holiday's month"), intOf(qelGet(row, 1), "a holiday's day"));
@@ -427,7 +394,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         int32_t easterDay = 0;
         easterSunday(year, easterMonth, easterDay);
         int32_t easter = dayOfYear(easterMonth, easterDay);
-        qelValue moveable = entry(source, "Moveis");
+        qelValue moveable = field(source, "Moveis");
         for (int32_t i = 0; i < qelCount(moveable); ++i) {
             qelValue row = qelGet(moveable, i);
             int32_t n = easter + intOf(qelGet(row, 0), "a feast's distance from Easter");
@@ -439,7 +406,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         }
         std::map<int32_t, std::string> icons;
         std::vector<std::string> signAbbrevs;
-        qelValue signs = entry(source, "Signos");
+        qelValue signs = field(source, "Signos");
         for (int32_t i = 0; i < qelCount(signs); ++i) {
             qelValue row = qelGet(signs, i);
             int32_t n = dayOfYear(intOf(qelGet(row, 0), "a sign's month"), intOf(qelGet(row, 1), "a sign's day"));
@@ -475,7 +442,7 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
             phaseOfDay[size_t(n)] = current;
         }
 
-        qelValue facts = entry(source, "VoceSabia");
+        qelValue facts = field(source, "VoceSabia");
         std::vector<qelValue> records;
         // Why 366: a leap year's clock reads day 365 too; the last record of a common year is empty.
         for (int32_t n = 0; n < 366; ++n) {
@@ -507,13 +474,13 @@ bool buildAgenda(const std::string& sourcePath, const std::string& stylePath, co
         std::string holidayText = "; The agenda's holidays of " + std::to_string(year) + ", days of the year.\n(list";
         for (int32_t n : holidays)
             holidayText += " " + std::to_string(n);
-        writeText(mediaFolder + "/agferiad.tbl", holidayText + ")\n");
+        writeDiskFile(mediaFolder + "/agferiad.tbl", holidayText + ")\n");
         std::string signText = "; The agenda's icons of " + std::to_string(year)
             + " by day of the year: the moon's phases and the signs' first days.\n(table (\"Mask\" (reference "
               "\"agicomsk.bmp\")) (\"XDisp\" 58) (\"YDisp\" 30)";
         for (const auto& [n, icon] : icons)
             signText += "\n  (\"" + std::to_string(n) + "\" (reference \"" + icon + "\"))";
-        writeText(mediaFolder + "/agsignos.tbl", signText + ")\n");
+        writeDiskFile(mediaFolder + "/agsignos.tbl", signText + ")\n");
         writePictures(picturesPath, look, signAbbrevs);
     } catch (const Failure& failure) {
         error = failure.message;

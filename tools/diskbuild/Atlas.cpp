@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <vector>
@@ -74,10 +73,6 @@ struct Box {
         north = std::max(north, p.lat);
     }
     bool empty() const { return west > east; }
-};
-
-struct Failure {
-    std::string message;
 };
 
 double wrap(double degrees)
@@ -500,11 +495,7 @@ bool buildAtlasMaps(const std::string& mapsPath, const std::string& shapesPath, 
             if (!dib.isValid())
                 throw Failure { at + ": more than 256 colours" };
             std::vector<uint8_t> bytes = encodeRle8(dib);
-            std::string path = outFolder + "/" + file;
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-            if (!out)
-                throw Failure { "cannot write " + path };
+            writeDiskFile(outFolder + "/" + file, bytes);
         }
     } catch (const Failure& failure) {
         error = failure.message;

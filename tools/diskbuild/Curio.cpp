@@ -10,7 +10,6 @@
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
 
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -18,10 +17,6 @@
 #include <vector>
 
 namespace {
-
-struct Failure {
-    std::string message;
-};
 
 // The word search's section bit of the curiosities (the search dialog's "Curiosidades" box).
 constexpr int32_t curioSection = 4;
@@ -84,14 +79,6 @@ const char* const ink = "(rgb 88 40 0)";
 std::string quoted(const std::string& text)
 {
     return qelCString(qelPrintValue(qelStringValueN(text.data(), int32_t(text.size())), 1));
-}
-
-// Draws a picture description (text notation, cp1252) into the media folder.
-void drawTo(const std::string& description, const std::string& path)
-{
-    std::string error;
-    if (!writePictureFile(description, path, error))
-        throw Failure { error };
 }
 
 std::string size(int w, int h)
@@ -169,11 +156,6 @@ void drawPictures(const std::string& media)
     }
 }
 
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
-
 struct Curiosity {
     int32_t category;
     int32_t layout;
@@ -222,13 +204,6 @@ std::vector<Curiosity> readCuriosities(const std::string& dataFolder)
     return out;
 }
 
-void writeArchive(const std::string& path, const std::vector<qelValue>& values)
-{
-    std::string error;
-    if (!writeArchiveFile(path, values, error))
-        throw Failure { error };
-}
-
 void build(const std::string& dataFolder, const std::string& media, const std::string& sources)
 {
     std::vector<Curiosity> curiosities = readCuriosities(dataFolder);
@@ -249,11 +224,7 @@ void build(const std::string& dataFolder, const std::string& media, const std::s
     index += ")\n";
     writeArchive(media + "/DBCurio.dat", records);
     writeArchive(media + "/CVSbCatL.dtt", lists);
-    std::string utf8 = qelToUtf8(index);
-    std::ofstream indexFile(sources + "/CDBIDLST.tbl", std::ios::binary | std::ios::trunc);
-    indexFile.write(utf8.data(), std::streamsize(utf8.size()));
-    if (!indexFile)
-        throw Failure { "cannot write " + sources + "/CDBIDLST.tbl" };
+    writeNotationFile(sources + "/CDBIDLST.tbl", index);
     drawPictures(media);
 }
 

@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <numeric>
 #include <optional>
@@ -35,26 +34,6 @@ constexpr int32_t atlasSection = 2;
 constexpr int32_t flagKind = 2;
 // Media kinds run from 0 to 10; the media category list has one item more (item 0, all).
 constexpr int32_t mediaKinds = 11;
-
-struct Failure {
-    std::string message;
-};
-
-qelValue readTable(const std::string& path)
-{
-    std::string error;
-    qelValue value = readNotationFile(path, error);
-    if (!error.empty())
-        throw Failure { error };
-    if (!qelTableOf(value))
-        throw Failure { path + ": not a table" };
-    return value;
-}
-
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
 
 std::string text(const qelValue& table, const char* key, const std::string& where)
 {
@@ -85,27 +64,12 @@ std::string lower(const std::string& cp1252)
     return qelCString(qelLowerCase(qelValue(cp1252.c_str())));
 }
 
-qelValue list(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
-
 qelValue intList(const std::vector<int32_t>& numbers)
 {
     qelValue value = qelMakeList(int32_t(numbers.size()) + 1, 100, QEL_INT_LIST);
     for (int32_t n : numbers)
         qelListObjectOf(value)->append(qelValue(n));
     return value;
-}
-
-void writeArchive(const std::string& path, const std::vector<qelValue>& values)
-{
-    std::string error;
-    if (!writeArchiveFile(path, values, error))
-        throw Failure { error };
 }
 
 // A category list file: item 0 lists every id, item n the ids of category n (empty where a
@@ -137,11 +101,7 @@ public:
         for (const auto& [key, value] : m_pairs)
             out += "  (" + key + " " + value + ")\n";
         out += ")\n";
-        std::string utf8 = qelToUtf8(out);
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(utf8.data(), std::streamsize(utf8.size()));
-        if (!file)
-            throw Failure { "cannot write " + path };
+        writeNotationFile(path, out);
     }
 
 private:
@@ -227,7 +187,7 @@ void buildEntries(const std::string& dataFolder, const std::string& media, const
                 throw Failure { at + ": the picture " + qelToUtf8(picture.isString() ? qelCString(picture) : "?")
                     + " is no media file" };
         }
-        records.push_back(list({ listId, heading.c_str(), names[size_t(position)].c_str(), category,
+        records.push_back(qelListOf({ listId, heading.c_str(), names[size_t(position)].c_str(), category,
             text(entry, "Texto", at).c_str(), text(entry, "VejaTambem", at).c_str(), qelNil, qelNil,
             qelListObjectOf(pictures) ? pictures : qelNil }));
         listIds.put(listId, int32_t(record), at);
@@ -296,7 +256,7 @@ std::map<std::string, Media> buildMedia(const std::string& dataFolder, const std
         // The chronology's title and the table's header, both rich text, when given.
         qelValue title = field(item, "Titulo");
         qelValue header = field(item, "Cabecalho");
-        records.push_back(list({ id, name.c_str(), title.isString() ? title : qelNil, kind,
+        records.push_back(qelListOf({ id, name.c_str(), title.isString() ? title : qelNil, kind,
             text(item, "Legenda", at).c_str(), file.empty() ? qelNil : qelValue(file.c_str()), thumbnail, content,
             qelNil, header.isString() ? header : qelNil, text(item, "Verbetes", at).c_str() }));
         listIds.put(id, int32_t(record), at);
@@ -352,7 +312,7 @@ void buildAtlas(const std::string& dataFolder, const std::string& media, const s
             throw Failure { at + ": the flag " + qelToUtf8(flag) + " is no media file" };
         if (!mediaByFile.count(lower(map)))
             throw Failure { at + ": the map " + qelToUtf8(map) + " is no media file" };
-        records.push_back(list({ id, name.c_str(), category, flag.c_str(), map.c_str(),
+        records.push_back(qelListOf({ id, name.c_str(), category, flag.c_str(), map.c_str(),
             text(place, "Hino", at).c_str(), text(place, "Texto", at).c_str(), text(place, "Mais", at).c_str(),
             number(place, "X", at), number(place, "Y", at) }));
         nameList.put(id, name.c_str(), at);

@@ -16,10 +16,6 @@
 
 namespace {
 
-struct Failure {
-    std::string message;
-};
-
 // Fields after field 0 in each database.
 constexpr int32_t countryFields = 86;
 constexpr int32_t stateFields = 49;
@@ -30,24 +26,6 @@ qelValue member(const qelValue& table, const char* key, int32_t type, const std:
     if (value.type() != type)
         throw Failure { where + ": \"" + qelToUtf8(key) + "\" missing or of the wrong type" };
     return value;
-}
-
-qelValue readTable(const std::string& path)
-{
-    std::string error;
-    qelValue value = readNotationFile(path, error);
-    if (!error.empty())
-        throw Failure { error };
-    if (!qelTableOf(value))
-        throw Failure { path + ": not a table" };
-    return value;
-}
-
-void writeArchive(const std::string& path, const std::vector<qelValue>& values)
-{
-    std::string error;
-    if (!writeArchiveFile(path, values, error))
-        throw Failure { error };
 }
 
 std::string trimmed(const std::string& text)

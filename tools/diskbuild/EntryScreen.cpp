@@ -8,14 +8,6 @@
 
 namespace {
 
-qelValue list(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
-
 bool put(qelTableObject* screen, const std::string& key, const qelValue& value, const std::string& source,
     std::string& error)
 {
@@ -40,13 +32,8 @@ bool buildEntryScreen(const ScreenRegistration& screen, const std::string& sourc
         error = source + ": not a table";
         return false;
     }
-    qelValue className = resources->get("Class");
-    if (className.isNil()) {
-        resources->put("Class", qelStringValue(screen.className.c_str()));
-    } else if (!className.isString() || qelCString(className) != screen.className) {
-        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
+    if (!claimScreenClass(*resources, screen, source, error))
         return false;
-    }
 
     qelValue data = readNotationFile(entries, error);
     if (!error.empty())
@@ -76,8 +63,8 @@ bool buildEntryScreen(const ScreenRegistration& screen, const std::string& sourc
                     + " must be (list number name)";
                 return false;
             }
-            if (!put(resources, "Cat" + std::to_string(number.payload()), list({ qelMakeInt(m + 1), subName }), source,
-                    error))
+            if (!put(resources, "Cat" + std::to_string(number.payload()), qelListOf({ qelMakeInt(m + 1), subName }),
+                    source, error))
                 return false;
         }
     }

@@ -5,11 +5,12 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
-#include "platform/gfx/Bmp.h"
-#include "platform/gfx/Dib.h"
+#include "platform/gfx/Surface.h"
 #include "platform/video/AviWriter.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Wave.h"
 
 #include <cmath>
 #include <cstdint>
@@ -45,19 +46,22 @@ bool safeName(const std::string& name)
         && name.find('\\') == std::string::npos;
 }
 
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+// Where a movie or sound named NAME is written: the media folder, or its plain subfolder
+// "Folder" (made when missing). False, with the reason in `error`, for any other "Folder".
+bool outputFolder(
+    const qelValue& item, const std::string& name, const std::string& folder, std::string& into, std::string& error)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out);
-}
-
-qelValue listOf(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
+    into = folder;
+    std::string subfolder = textOf(item, "Folder");
+    if (subfolder.empty())
+        return true;
+    if (!safeName(subfolder)) {
+        error = name + ": \"Folder\" must be a plain folder name";
+        return false;
+    }
+    into += "/" + subfolder;
+    std::filesystem::create_directories(into);
+    return true;
 }
 
 // The picture with the slides at frame `frame` of `frames` added to its texts.
@@ -78,7 +82,7 @@ qelValue frameDescription(const qelValue& picture, const qelValue& slides, int f
         auto at = [&](int k) { return double(qelIntValue(qelGet(slide, k))); };
         int x = int(std::lround(at(1) + (at(3) - at(1)) * t));
         int y = int(std::lround(at(2) + (at(4) - at(2)) * t));
-        qelListObjectOf(texts)->append(listOf({ qelGet(slide, 0), x, y, qelGet(slide, 5), qelGet(slide, 6) }));
+        qelListObjectOf(texts)->append(qelListOf({ qelGet(slide, 0), x, y, qelGet(slide, 5), qelGet(slide, 6) }));
     }
     return description;
 }
@@ -94,16 +98,9 @@ bool buildMovie(const qelValue& movie, const std::string& folder, std::string& e
         error = "a movie needs a plain \"File\" and 1 to " + std::to_string(maxFrames) + " \"Frames\"";
         return false;
     }
-    std::string into = folder;
-    std::string subfolder = textOf(movie, "Folder");
-    if (!subfolder.empty()) {
-        if (!safeName(subfolder)) {
-            error = name + ": \"Folder\" must be a plain folder name";
-            return false;
-        }
-        into += "/" + subfolder;
-        std::filesystem::create_directories(into);
-    }
+    std::string into;
+    if (!outputFolder(movie, name, folder, into, error))
+        return false;
     qelValue picture = qelGet(movie, "Picture");
     qelPut(picture, "Width", width);
     qelPut(picture, "Height", height);
@@ -130,40 +127,12 @@ bool buildMovie(const qelValue& movie, const std::string& folder, std::string& e
     return true;
 }
 
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 std::vector<uint8_t> wavFile(const std::vector<int16_t>& samples)
 {
-    std::vector<uint8_t> out;
-    uint32_t dataBytes = uint32_t(samples.size() * 2);
-    for (char c : std::string("RIFF"))
-        out.push_back(uint8_t(c));
-    put32(out, 36 + dataBytes);
-    for (char c : std::string("WAVEfmt "))
-        out.push_back(uint8_t(c));
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, soundRate);
-    put32(out, soundRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    for (char c : std::string("data"))
-        out.push_back(uint8_t(c));
-    put32(out, dataBytes);
+    std::vector<uint8_t> bytes;
     for (int16_t s : samples)
-        put16(out, uint16_t(s));
-    return out;
+        put16(bytes, uint16_t(s));
+    return monoWave(bytes, soundRate, 16);
 }
 
 // A note of the tune: its fundamental and two softer harmonics, rising over 10 ms and fading
@@ -198,16 +167,9 @@ bool buildSound(const qelValue& sound, const std::string& folder, std::string& e
         error = "a sound needs a plain \"File\", 1 to " + std::to_string(maxNotes) + " \"Notes\" and a \"NoteMs\"";
         return false;
     }
-    std::string into = folder;
-    std::string subfolder = textOf(sound, "Folder");
-    if (!subfolder.empty()) {
-        if (!safeName(subfolder)) {
-            error = name + ": \"Folder\" must be a plain folder name";
-            return false;
-        }
-        into += "/" + subfolder;
-        std::filesystem::create_directories(into);
-    }
+    std::string into;
+    if (!outputFolder(sound, name, folder, into, error))
+        return false;
     std::vector<int16_t> samples;
     for (int i = 0; i < count; ++i)
         addNote(samples, qelIntValue(qelGet(notes, i)), noteMs);
@@ -279,15 +241,7 @@ bool writePicture(const qelValue& name, const qelValue& description, const std::
         error = qelToUtf8(file) + ": " + error;
         return false;
     }
-    platform::gfx::Dib dib = indexedDib(surface);
-    if (!dib.isValid())
-        dib = platform::gfx::dibFromSurface(surface);
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-    if (bytes.empty() || !writeBytes(folder + "/" + file, bytes)) {
-        error = "cannot write " + folder + "/" + file;
-        return false;
-    }
-    return true;
+    return writeBitmapFile(surface, folder + "/" + file, error);
 }
 
 bool buildCredits(const qelValue& credits, const std::string& sources, const std::string& folder, std::string& error)
@@ -309,8 +263,8 @@ bool buildCredits(const qelValue& credits, const std::string& sources, const std
         int step = intOf(credits, "LineHeight", 20);
         for (const std::string& line : sourceLines(sources)) {
             y += step;
-            qelListObjectOf(texts)->append(listOf({ qelStringValue(line.c_str()), -1, y, qelGet(credits, "SourcesFont"),
-                qelGet(credits, "SourcesColor") }));
+            qelListObjectOf(texts)->append(qelListOf({ qelStringValue(line.c_str()), -1, y,
+                qelGet(credits, "SourcesFont"), qelGet(credits, "SourcesColor") }));
         }
         if (intOf(picture, "Height") < y + 2 * step)
             qelPut(picture, "Height", y + 2 * step);
@@ -327,19 +281,9 @@ bool buildCredits(const qelValue& credits, const std::string& sources, const std
                 mask.setPixel(x, y, 0);
         }
     }
-    for (auto [file, image] : { std::pair { name, &surface }, std::pair { maskName, &mask } }) {
-        // 8 bits with a colour table when the few colours of the texts allow it: a quarter of
-        // the size.
-        platform::gfx::Dib dib = indexedDib(*image);
-        if (!dib.isValid())
-            dib = platform::gfx::dibFromSurface(*image);
-        std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-        if (bytes.empty() || !writeBytes(folder + "/" + file, bytes)) {
-            error = "cannot write " + folder + "/" + file;
-            return false;
-        }
-    }
-    return true;
+    // 8 bits with a colour table when the few colours of the texts allow it: a quarter of the size.
+    return writeBitmapFile(surface, folder + "/" + name, error)
+        && writeBitmapFile(mask, folder + "/" + maskName, error);
 }
 
 } // namespace

@@ -6,20 +6,12 @@
 #include "framework/runtime/Table.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Dib.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 
-#include <fstream>
 #include <vector>
 
 namespace {
-
-qelValue list(std::initializer_list<qelValue> elements)
-{
-    qelValue value = qelMakeList(int32_t(elements.size()) + 1, 100, QEL_GENERAL_LIST);
-    for (const qelValue& element : elements)
-        qelListObjectOf(value)->append(element);
-    return value;
-}
 
 void append(qelValue& listValue, const qelValue& element)
 {
@@ -54,10 +46,10 @@ struct Picture {
         qelTableOf(table)->put("Shapes", shapes);
         qelTableOf(table)->put("Texts", texts);
     }
-    void box(int x, int y, int w, int h, int32_t c) { append(boxes, list({ x, y, w, h, c })); }
+    void box(int x, int y, int w, int h, int32_t c) { append(boxes, qelListOf({ x, y, w, h, c })); }
     void text(const qelValue& characters, int x, int y, const qelValue& font, int32_t c)
     {
-        append(texts, list({ characters, x, y, font, c }));
+        append(texts, qelListOf({ characters, x, y, font, c }));
     }
     // A raised (or, pressed, sunken) frame of the period: light on the top and left edges,
     // shadow on the bottom and right.
@@ -102,9 +94,7 @@ bool save(Picture& picture, const std::string& path, std::string& error)
     if (!drawPicture(picture.table, surface, error))
         return false;
     std::vector<uint8_t> bytes = platform::gfx::encodeBmp(platform::gfx::dibFromSurface(surface));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (bytes.empty() || !out) {
+    if (bytes.empty() || !writeBytes(path, bytes)) {
         error = "cannot write " + path;
         return false;
     }

@@ -59,6 +59,7 @@
 #include "platform/gfx/Dib.h"
 #include "tools/diskbuild/Agenda.h"
 #include "tools/diskbuild/Atlas.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Curio.h"
 #include "tools/diskbuild/Data.h"
 #include "tools/diskbuild/Database.h"
@@ -98,25 +99,6 @@ std::optional<std::string> readFile(const std::string& path)
     if (!in)
         return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool writeFile(const std::string& path, const void* bytes, size_t size)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(bytes), std::streamsize(size));
-    return bool(out);
-}
-
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
 }
 
 // A cursor file of one 24-bit image with its 1-bit AND mask (set where the picture shows the
@@ -220,7 +202,7 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
                 return fail(qelToUtf8(name) + ": a cursor or icon is at most 256 x 256");
             std::vector<uint8_t> bytes = encodeCursor(surface, endsWith(name, ".ico"), intOr("HotX", 0), intOr("HotY", 0),
                 pixelOf(intOr("Transparent", 0xFF00FF)));
-            if (!writeFile(path, bytes.data(), bytes.size()))
+            if (!writeBytes(path, bytes.data(), bytes.size()))
                 return fail("cannot write " + path);
             continue;
         }
@@ -232,7 +214,7 @@ int pictures(const std::string& descriptionPath, const std::string& folder)
         if (!dib.isValid())
             return fail(qelToUtf8(name) + ": more than 256 colours for an 8-bit picture");
         std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-        if (bytes.empty() || !writeFile(path, bytes.data(), bytes.size()))
+        if (bytes.empty() || !writeBytes(path, bytes.data(), bytes.size()))
             return fail("cannot write " + path);
     }
     return 0;
@@ -312,7 +294,7 @@ int text(const std::string& in, const std::string& out)
     if (!source)
         return fail("cannot read " + in);
     std::string cp1252 = qelFromUtf8(*source);
-    if (!writeFile(out, cp1252.data(), cp1252.size()))
+    if (!writeBytes(out, cp1252.data(), cp1252.size()))
         return fail("cannot write " + out);
     return 0;
 }

@@ -9,10 +9,10 @@
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/MemoryDc.h"
 #include "platform/text/TextDraw.h"
+#include "tools/diskbuild/Bytes.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -227,6 +227,19 @@ platform::gfx::Dib indexedDib(const platform::gfx::Surface& surface)
     return dib;
 }
 
+bool writeBitmapFile(const platform::gfx::Surface& surface, const std::string& path, std::string& error)
+{
+    platform::gfx::Dib dib = indexedDib(surface);
+    if (!dib.isValid())
+        dib = platform::gfx::dibFromSurface(surface);
+    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
+    if (bytes.empty() || !writeBytes(path, bytes)) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
 bool writePictureFile(const std::string& description, const std::string& path, std::string& error)
 {
     qelValue value = qelDecodeText(qelStringValueN(description.data(), int32_t(description.size())));
@@ -235,15 +248,12 @@ bool writePictureFile(const std::string& description, const std::string& path, s
         error = path + ": " + error;
         return false;
     }
-    platform::gfx::Dib dib = indexedDib(surface);
-    if (!dib.isValid())
-        dib = platform::gfx::dibFromSurface(surface);
-    std::vector<uint8_t> bytes = platform::gfx::encodeBmp(dib);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (bytes.empty() || !out) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return writeBitmapFile(surface, path, error);
+}
+
+void drawTo(const std::string& description, const std::string& path)
+{
+    std::string error;
+    if (!writePictureFile(description, path, error))
+        throw Failure { error };
 }

@@ -24,6 +24,7 @@
 #include "framework/runtime/Value.h"
 #include "platform/gfx/Dib.h"
 #include "platform/gfx/Surface.h"
+#include "tools/diskbuild/Failure.h"
 
 #include <string>
 
@@ -34,7 +35,13 @@ platform::gfx::Dib indexedDib(const platform::gfx::Surface& surface);
 // Draws the description; false (with the reason) when it has no usable size.
 bool drawPicture(const qelValue& description, platform::gfx::Surface& surface, std::string& error);
 
+// Writes the surface to `path` as a bitmap: 8 bits with its palette when it has few colours (a
+// quarter of the bytes), else 24 bits. False with the reason on failure.
+bool writeBitmapFile(const platform::gfx::Surface& surface, const std::string& path, std::string& error);
+
 // Draws a description given in text notation (cp1252) and writes it to `path` as a bitmap: 8
 // bits with its palette when it has few colours (a quarter of the bytes), else 24 bits. False
 // with the reason on failure.
 bool writePictureFile(const std::string& description, const std::string& path, std::string& error);
+// As writePictureFile, throwing Failure when the picture cannot be drawn or written.
+void drawTo(const std::string& description, const std::string& path);

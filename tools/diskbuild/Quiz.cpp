@@ -7,22 +7,19 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "tools/diskbuild/Bytes.h"
 #include "tools/diskbuild/Pictures.h"
 #include "tools/diskbuild/Sources.h"
+#include "tools/diskbuild/Wave.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct Failure {
-    std::string message;
-};
 
 // The ids of the question buttons step by this, leaving room for the three levels.
 constexpr int32_t idStep = 10;
@@ -49,29 +46,11 @@ std::string rgb(Rgb c)
     return "(rgb " + std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b) + ")";
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
 std::string two(int n)
 {
     char text[8];
     std::snprintf(text, sizeof text, "%02d", n);
     return text;
-}
-
-void drawTo(const std::string& description, const std::string& path)
-{
-    std::string error;
-    if (!writePictureFile(description, path, error))
-        throw Failure { error };
 }
 
 // A panel with a title band: the dialogs' and pop-ups' ground. Lines follow under the band.
@@ -89,9 +68,9 @@ std::string panelPicture(int w, int h, const std::string& title, const std::vect
     }
     d += " (\"Texts\" (list";
     if (!title.empty())
-        d += " (list " + quoted(title) + " -1 8 (font \"Arial\" 17 2) " + rgb(bandInk) + ")";
+        d += " (list " + notationQuoted(title) + " -1 8 (font \"Arial\" 17 2) " + rgb(bandInk) + ")";
     for (const std::string& line : lines) {
-        d += " (list " + quoted(line) + " 14 " + std::to_string(y) + " (font \"Arial\" 14 0) " + rgb(ink) + ")";
+        d += " (list " + notationQuoted(line) + " 14 " + std::to_string(y) + " (font \"Arial\" 14 0) " + rgb(ink) + ")";
         y += 20;
     }
     return d + ")))";
@@ -132,7 +111,7 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
         + ") (list 240 120 380 250 " + rgb(panel) + ")))";
     d += " (\"Shapes\" (list (list \"ellipse\" " + rgb(accent) + " 568 66 46 46) (list \"polygon\" (rgb 72 136 72) 0 400 120 330 240 400)"
          " (list \"polygon\" (rgb 72 136 72) 380 400 520 340 640 400)))";
-    d += " (\"Texts\" (list (list " + quoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
+    d += " (\"Texts\" (list (list " + notationQuoted(title) + " -1 14 (font \"Arial\" 26 2) " + rgb(bandInk) + ")";
     // The panel tells what the scene asks of the player: its subtitle, or how a scene of
     // questions is played.
     std::vector<std::string> lines = wrapped(subtitle.empty()
@@ -140,28 +119,17 @@ std::string scenePicture(int scene, const std::string& title, const std::string&
             : subtitle);
     int y = 140;
     for (const std::string& line : lines) {
-        d += " (list " + quoted(line) + " 256 " + std::to_string(y) + " (font \"Arial\" 16 2) " + rgb(ink) + ")";
+        d += " (list " + notationQuoted(line) + " 256 " + std::to_string(y) + " (font \"Arial\" 16 2) " + rgb(ink)
+            + ")";
         y += 24;
     }
     if (scene >= 2 && scene <= 27)
-        d += " (list " + quoted("Tela " + std::to_string(scene)) + " 20 70 (font \"Arial\" 13 2) "
-            + rgb(ink) + ")";
+        d += " (list " + notationQuoted("Tela " + std::to_string(scene)) + " 20 70 (font \"Arial\" 13 2) " + rgb(ink)
+            + ")";
     return d + ")))";
 }
 
 // ---- Sounds ---------------------------------------------------------------------------------
-
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 // Notes of (frequency in Hz, length in ms); 0 Hz is a rest. Each note fades out, so the tones
 // do not click.
@@ -177,30 +145,7 @@ std::vector<uint8_t> tune(const std::vector<std::pair<double, int>>& notes, doub
             samples.push_back(uint8_t(128 + std::lround(127 * volume * envelope * wave)));
         }
     }
-    std::vector<uint8_t> out { 'R', 'I', 'F', 'F' };
-    put32(out, uint32_t(36 + samples.size()));
-    for (char c : std::string("WAVEfmt "))
-        out.push_back(uint8_t(c));
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, sampleRate);
-    put32(out, sampleRate); // bytes a second
-    put16(out, 1); // block
-    put16(out, 8); // bits
-    for (char c : std::string("data"))
-        out.push_back(uint8_t(c));
-    put32(out, uint32_t(samples.size()));
-    out.insert(out.end(), samples.begin(), samples.end());
-    return out;
-}
-
-void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out)
-        throw Failure { "cannot write " + path };
+    return monoWave(samples, sampleRate, 8);
 }
 
 // The frequency of the note n semitones above A 220 Hz.
@@ -216,23 +161,18 @@ void writeSounds(const std::string& folder, int scenes)
     // the opening call.
     for (int scene = 0; scene < scenes; ++scene) {
         int root = (scene * 5) % 12;
-        writeBytes(folder + "/JogST" + two(scene) + ".wav",
+        writeDiskFile(folder + "/JogST" + two(scene) + ".wav",
             tune({ { note(root), 220 }, { note(root + 4), 220 }, { note(root + 7), 220 }, { note(root + 12), 220 },
                      { note(root + 7), 220 }, { note(root + 4), 220 }, { 0, 240 } },
                 0.35));
-        writeBytes(folder + "/JogLoc" + two(scene) + ".wav",
+        writeDiskFile(folder + "/JogLoc" + two(scene) + ".wav",
             tune({ { note(root + 12), 160 }, { note(root + 19), 320 } }, 0.5));
     }
-    writeBytes(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
-    writeBytes(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
+    writeDiskFile(folder + "/Acerto.wav", tune({ { note(15), 120 }, { note(19), 120 }, { note(22), 300 } }, 0.6));
+    writeDiskFile(folder + "/Erro.wav", tune({ { note(-5), 220 }, { note(-6), 420 } }, 0.6));
 }
 
 // ---- Questions ----------------------------------------------------------------------------
-
-qelValue field(const qelValue& table, const char* key)
-{
-    return qelTableOf(table) ? qelTableOf(table)->get(key) : qelNil;
-}
 
 std::string text(const qelValue& value)
 {
@@ -303,16 +243,12 @@ void build(const std::string& sourcePath, const std::string& media, const std::s
         add(i + 1, qelGet(shortcut, i), sourcePath + ": Atalho");
 
     std::string archivePath = media + "/Jogo.DAT";
-    if (std::string error; !writeArchiveFile(archivePath, records, error))
-        throw Failure { error };
+    writeArchive(archivePath, records);
     std::string index = "(table\n";
     for (auto [key, item] : keys)
         index += "  (\"" + std::to_string(key) + "\" " + std::to_string(item) + ")\n";
     index += ")\n";
-    std::ofstream indexFile(sources + "/JGIDList.tbl", std::ios::binary | std::ios::trunc);
-    indexFile << index;
-    if (!indexFile)
-        throw Failure { "cannot write " + sources + "/JGIDList.tbl" };
+    writeNotationFile(sources + "/JGIDList.tbl", index);
 
     qelTableObject* popUps = qelTableOf(field(source, "Quadros"));
     for (int32_t slot = popUps ? popUps->firstIndex() : -1; slot >= 0; slot = popUps->nextIndex(slot)) {

@@ -11,17 +11,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct Failure {
-    std::string message;
-};
 
 struct Article {
     int32_t number;
@@ -163,12 +158,7 @@ std::vector<std::string> picturesOf(const qelValue& item, const std::string& whe
 
 ReviewSource readSource(const std::string& sourcePath)
 {
-    std::string error;
-    qelValue source = readNotationFile(sourcePath, error);
-    if (!error.empty())
-        throw Failure { error };
-    if (!qelTableOf(source))
-        throw Failure { sourcePath + ": not a table" };
+    qelValue source = readTable(sourcePath);
     ReviewSource review;
     std::string set = text(source, "Conjunto", sourcePath);
     if (set != "Retro" && set != "Retro98")
@@ -219,11 +209,7 @@ void writeTitleIndex(const std::vector<Article>& articles, const std::string& pa
         out += std::string("  (") + qelCString(qelPrintValue(key, 1)) + " " + std::to_string(article.number) + ")\n";
     }
     out += ")\n";
-    std::string utf8 = qelToUtf8(out);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(utf8.data(), std::streamsize(utf8.size()));
-    if (!file)
-        throw Failure { "cannot write " + path };
+    writeNotationFile(path, out);
 }
 
 } // namespace

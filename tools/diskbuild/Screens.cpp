@@ -17,17 +17,6 @@ bool endsWith(const std::string& text, const std::string& suffix)
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out.push_back('\\');
-        out.push_back(c);
-    }
-    return out + "\"";
-}
-
 } // namespace
 
 bool isDialogClass(const std::string& className)
@@ -40,7 +29,7 @@ bool isDialogClass(const std::string& className)
 std::string placeholderSource(const ScreenRegistration& screen)
 {
     const std::string& look = screen.look;
-    std::string text = "(table\n  (\"Class\" " + quoted(screen.className) + ")\n  (\"Placeholder\" true)\n";
+    std::string text = "(table\n  (\"Class\" " + notationQuoted(screen.className) + ")\n  (\"Placeholder\" true)\n";
     if (!isDialogClass(screen.className)) {
         // A whole screen: the section's "being prepared" background and the way back.
         text += "  (\"Background Image\" \"prep_" + look + ".bmp\")\n"
@@ -79,15 +68,25 @@ bool buildScreen(const ScreenRegistration& screen, const std::string& source, co
         error = (source.empty() ? std::string("the placeholder") : source) + ": not a table";
         return false;
     }
-    qelValue className = entries->get("Class");
-    if (className.isNil()) {
-        entries->put("Class", qelStringValue(screen.className.c_str()));
-    } else if (!className.isString() || qelCString(className) != screen.className) {
-        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
+    if (!claimScreenClass(*entries, screen, source, error))
         return false;
-    }
     if (!writeEncoded(table, output)) {
         error = "cannot write " + output;
+        return false;
+    }
+    return true;
+}
+
+bool claimScreenClass(
+    qelTableObject& resources, const ScreenRegistration& screen, const std::string& source, std::string& error)
+{
+    qelValue className = resources.get("Class");
+    if (className.isNil()) {
+        resources.put("Class", qelStringValue(screen.className.c_str()));
+        return true;
+    }
+    if (!className.isString() || qelCString(className) != screen.className) {
+        error = source + ": \"Class\" must be " + screen.className + ", as " + screen.name + " is registered";
         return false;
     }
     return true;

@@ -7,6 +7,8 @@
 
 #include "framework/runtime/Value.h"
 
+class qelTableObject;
+
 #include <string>
 
 struct ScreenRegistration {
@@ -20,6 +22,11 @@ bool isDialogClass(const std::string& className);
 
 // The placeholder's resource table in text notation (cp1252).
 std::string placeholderSource(const ScreenRegistration& screen);
+
+// Gives the resource table (read from `source`) the class the screen is registered with under
+// "Class" when it names none; false with the reason when it names another.
+bool claimScreenClass(
+    qelTableObject& resources, const ScreenRegistration& screen, const std::string& source, std::string& error);
 
 // Writes the value's binary encoding to `output` through a temporary file, so a failed step
 // leaves no half-written resource; false when it cannot be written.

@@ -2,8 +2,10 @@
 
 #include "framework/runtime/Archive.h"
 #include "framework/runtime/StringObject.h"
+#include "framework/runtime/Table.h"
 #include "framework/runtime/TextEncoding.h"
 #include "framework/runtime/TextNotation.h"
+#include "tools/diskbuild/Bytes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +24,23 @@ qelValue readNotationFile(const std::string& path, std::string& error)
     return qelDecodeText(qelStringValueN(text.data(), int32_t(text.size())));
 }
 
+qelValue readTable(const std::string& path)
+{
+    std::string error;
+    qelValue value = readNotationFile(path, error);
+    if (!error.empty())
+        throw Failure { error };
+    if (!qelTableOf(value))
+        throw Failure { path + ": not a table" };
+    return value;
+}
+
+qelValue field(const qelValue& table, const char* key)
+{
+    qelTableObject* object = qelTableOf(table);
+    return object ? object->get(key) : qelNil;
+}
+
 bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& values, std::string& error)
 {
     std::remove(path.c_str());
@@ -33,6 +52,30 @@ bool writeArchiveFile(const std::string& path, const std::vector<qelValue>& valu
         return true;
     error = "cannot write " + path;
     return false;
+}
+
+void writeDiskFile(const std::string& path, const std::string& bytes)
+{
+    if (!writeBytes(path, bytes.data(), bytes.size()))
+        throw Failure { "cannot write " + path };
+}
+
+void writeDiskFile(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    if (!writeBytes(path, bytes))
+        throw Failure { "cannot write " + path };
+}
+
+void writeNotationFile(const std::string& path, const std::string& cp1252)
+{
+    writeDiskFile(path, qelToUtf8(cp1252));
+}
+
+void writeArchive(const std::string& path, const std::vector<qelValue>& values)
+{
+    std::string error;
+    if (!writeArchiveFile(path, values, error))
+        throw Failure { error };
 }
 
 std::vector<std::string> tableFamily(const std::string& folder, const std::string& stem)

@@ -20,16 +20,6 @@ constexpr int32_t eraCount = LinhaTempoForm::eraCount;
 // The characters of the screen's widest line, date and text together.
 constexpr size_t maxLineLength = 78;
 
-struct Failure {
-    std::string message;
-};
-
-qelValue field(const qelValue& table, const char* key)
-{
-    qelTableObject* object = qelTableOf(table);
-    return object ? object->get(key) : qelNil;
-}
-
 std::string textOf(const qelValue& value)
 {
     return std::string(qelCString(value), size_t(qelCount(value)));
