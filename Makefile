@@ -41,7 +41,7 @@ test: test-build
 	cd build/test-release && ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: release
-	@set -e; for b in build/release/bench/*; do [ -x "$$b" ] || continue; echo "== $$b"; "$$b"; done
+	@set -e; for b in build/release/bench/*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; echo "== $$b"; "$$b"; done
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
