@@ -191,7 +191,7 @@ def land(rings, project, color, tolerance, min_area=0.0, window=None, wrap=True)
 
 
 def zones(rings, project, pieces, tolerance):
-    """Each piece (colour, west, south, east, north) is the country cut to that box."""
+    """Each cut (colour, west, south, east, north) is the country clipped to that box."""
     shapes = []
     for color, *window in pieces:
         shapes += land(rings, project, color, tolerance, 0.5, window)
