@@ -156,6 +156,8 @@ endforeach()
 # The content data: the archives and category lists written by diskbuild with the framework's
 # archive writer, the indexes by qelidx from the sources diskbuild derives (one per index file).
 set(qel_almanac_data ${QEL_ALMANAC_CONTENT}/data)
+# The review's articles of 1997 also go to the search's names and keywords.
+set(qel_retro_source ${qel_almanac_data}/retro.tbl)
 file(GLOB qel_almanac_media_tables CONFIGURE_DEPENDS ${qel_almanac_data}/midias*.tbl)
 file(GLOB qel_almanac_curio_tables CONFIGURE_DEPENDS ${qel_almanac_data}/curio*.tbl)
 set(qel_almanac_index_sources ${CMAKE_BINARY_DIR}/almanac-data)
@@ -245,7 +247,6 @@ qel_add_index_file(almanac_index_JGIDList SOURCE ${qel_almanac_index_sources}/JG
 
 # The review of the year: each set's articles, category lists and the source of its title
 # index (the pictures its articles name must be media files).
-set(qel_retro_source ${qel_almanac_data}/retro.tbl)
 foreach(set IN ITEMS "retro;Retro;RTCatLst;RTTitulo" "retro98;Retro98;RTCLst98;RTTit98")
     list(GET set 0 source)
     list(GET set 1 data)
