@@ -17,6 +17,7 @@
 #include "framework/ui/MediaControlObject.h"
 #include "platform/sys/Random.h"
 #include "recdb/index/IndexObject.h"
+#include "tests/app/StandIns.h"
 #include "tests/framework/ui/UiFixture.h"
 #include "tests/recdb/RecDbTestSupport.h"
 
@@ -27,6 +28,9 @@
 #include <vector>
 
 namespace {
+
+using qel::test::StandInScreen;
+using StandInViewer = qel::test::CopyingStandInDialog;
 
 namespace fs = std::filesystem;
 
@@ -295,32 +299,6 @@ TEST_F(CurioViewerTest, APressOutsideTheViewerEndsTheRun)
 }
 
 // ---- The home screen -------------------------------------------------------------------------
-
-// A viewer that ends as soon as it opens, answering `answer`.
-class StandInViewer : public qelMediaDialogObject {
-public:
-    void open(const qelValue& data) override
-    {
-        received = qelCopy(data);
-        ++runs;
-        done = 1;
-    }
-    void close() override { }
-    qelValue result() override { return qelCopy(answer); }
-
-    qelValue answer;
-    qelValue received;
-    int runs = 0;
-};
-
-// A screen that keeps what it was opened with.
-class StandInScreen : public qelMediaFormObject {
-public:
-    void open(const qelValue& data) override { opened = data; }
-    void afterOpen() override { }
-    void close() override { }
-    qelValue opened;
-};
 
 const char* const homeResource
     = "(table (\"Class\" \"CurioHForm\")"

@@ -4,6 +4,7 @@
 // the history text follow whether the page has a "History".
 
 #include "app/reference/InfosForm.h"
+#include "tests/app/StandIns.h"
 #include "tests/framework/ui/ScreenProbe.h"
 #include "framework/runtime/Builtins.h"
 #include "framework/runtime/Environment.h"
@@ -20,6 +21,8 @@
 #include <string>
 
 namespace {
+
+using qel::test::StandInScreen;
 
 std::string printed(const qelValue& value)
 {
@@ -41,20 +44,6 @@ protected:
         qelValue popUp = qelResolve(getProperty("PopUpImage"));
         shownWhenPlayed = qelGet(popUp, "Hidden") == qelFalse;
     }
-};
-
-// A screen that keeps what it was opened with.
-class StandInScreen : public qelMediaFormObject {
-public:
-    void open(const qelValue& data) override
-    {
-        opened = data;
-        ++opens;
-    }
-    void afterOpen() override { }
-    void close() override { }
-    qelValue opened;
-    int opens = 0;
 };
 
 // Hot spots 1 (a picture), 2 (a picture and a sound), 3 (a listed screen with data), 4 (a

@@ -27,6 +27,7 @@
 #include "framework/ui/Perform.h"
 #include "platform/sys/Folders.h"
 #include "platform/text/FreeTypeFontProvider.h"
+#include "tests/app/StandIns.h"
 #include "tests/framework/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,8 @@
 #include <vector>
 
 namespace {
+
+using StandInDialog = qel::test::CopyingStandInDialog;
 
 namespace fs = std::filesystem;
 
@@ -145,23 +148,6 @@ TEST(ReviewCategoryList, HeadingsFollowEveryChangeOfGroupAndOnlyTheRegionAsked)
 }
 
 // ---- The almanac's disk ----------------------------------------------------------------------
-
-// A dialog that ends as soon as it opens, answering `answer` and keeping its data.
-class StandInDialog : public qelMediaDialogObject {
-public:
-    void open(const qelValue& data) override
-    {
-        received = qelCopy(data);
-        ++runs;
-        done = 1;
-    }
-    void close() override { }
-    qelValue result() override { return qelCopy(answer); }
-
-    qelValue answer;
-    qelValue received;
-    int runs = 0;
-};
 
 class ReviewOnTheDisk : public testing::Test {
 protected:

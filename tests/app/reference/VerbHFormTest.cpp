@@ -10,6 +10,7 @@
 #include "framework/runtime/Table.h"
 #include "framework/runtime/ValuePrinter.h"
 #include "framework/ui/DialogObject.h"
+#include "tests/app/StandIns.h"
 #include "tests/framework/ui/ScreenProbe.h"
 
 #include <gtest/gtest.h>
@@ -18,43 +19,15 @@
 
 namespace {
 
+using qel::test::StandInDialog;
+using qel::test::StandInScreen;
+
 constexpr uint32_t green = 0x00FF00;
 
 std::string text(const qelValue& value)
 {
     return qelCString(qelPrintValue(value, 1));
 }
-
-// A dialog that ends as soon as it opens, answering `answer`.
-class StandInDialog : public qelMediaDialogObject {
-public:
-    void open(const qelValue& data) override
-    {
-        received = data;
-        ++runs;
-        done = 1;
-    }
-    void close() override { }
-    qelValue result() override { return answer; }
-
-    qelValue answer;
-    qelValue received;
-    int runs = 0;
-};
-
-class StandInScreen : public qelMediaFormObject {
-public:
-    void open(const qelValue& data) override
-    {
-        opened = data;
-        ++opens;
-    }
-    void afterOpen() override { }
-    void close() override { }
-
-    qelValue opened;
-    int opens = 0;
-};
 
 struct HomeFixture {
     HomeFixture()

@@ -20,6 +20,7 @@
 #include "framework/ui/DialogObject.h"
 #include "framework/ui/History.h"
 #include "platform/sys/Folders.h"
+#include "tests/app/StandIns.h"
 #include "tests/framework/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
@@ -32,44 +33,15 @@
 
 namespace {
 
+using qel::test::StandInDialog;
+using qel::test::StandInScreen;
+
 namespace fs = std::filesystem;
 
 std::string text(const qelValue& value)
 {
     return qelCString(qelPrintValue(value, 1));
 }
-
-// A dialog that ends as soon as it opens, answering `answer`.
-class StandInDialog : public qelMediaDialogObject {
-public:
-    void open(const qelValue& data) override
-    {
-        received = data;
-        ++runs;
-        done = 1;
-    }
-    void close() override { }
-    qelValue result() override { return answer; }
-
-    qelValue answer;
-    qelValue received;
-    int runs = 0;
-};
-
-// A screen that only keeps what it was opened with.
-class StandInScreen : public qelMediaFormObject {
-public:
-    void open(const qelValue& data) override
-    {
-        opened = data;
-        ++opens;
-    }
-    void afterOpen() override { }
-    void close() override { }
-
-    qelValue opened;
-    int opens = 0;
-};
 
 // The screens and dialogs the menu bar reaches, by their registered names.
 struct MenuBarFixture {
