@@ -15,6 +15,7 @@
 #include "framework/runtime/StringObject.h"
 #include "framework/runtime/Table.h"
 #include "platform/gfx/Png.h"
+#include "tests/support/CommandOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -148,17 +149,7 @@ struct HeadlessRun {
     fs::path root;
 };
 
-std::string commandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[256];
-        while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
-            output.append(chunk, n);
-        ::pclose(pipe);
-    }
-    return output;
-}
+using qel::test::commandOutput;
 
 // The main menu's Mídias button, the home's tiles, the item dialog's picture, the viewer's
 // buttons (Próximo, Imprimir, Tocar, Voltar); the print set-up's Enter keeps the proposed file.

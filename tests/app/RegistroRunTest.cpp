@@ -11,6 +11,7 @@
 #include "framework/ui/DialogObject.h"
 #include "platform/gfx/Png.h"
 #include "tests/app/personal/RegistroFile.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
@@ -96,17 +97,7 @@ std::string fileText(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string commandOutput(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char chunk[256];
-        while (size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
-            output.append(chunk, n);
-        ::pclose(pipe);
-    }
-    return output;
-}
+using qel::test::commandOutput;
 
 // Whether two screenshots differ anywhere in the rectangle.
 bool differs(const fs::path& shots, const char* a, const char* b, int x, int y, int w, int h)

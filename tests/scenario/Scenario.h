@@ -6,6 +6,7 @@
 // for the program, skipping only the caches the font configuration library keeps until exit.
 
 #include "platform/gfx/Png.h"
+#include "tests/support/CommandOutput.h"
 #include "tests/support/GrayPage.h"
 
 #include <gtest/gtest.h>
@@ -128,17 +129,7 @@ public:
     static std::string pdfInfo(const fs::path& pdf) { return commandOutput("pdfinfo '" + pdf.string() + "'"); }
 
     // What a shell command writes on its standard output.
-    static std::string commandOutput(const std::string& command)
-    {
-        std::string output;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[256];
-            while (fgets(buffer, sizeof buffer, pipe))
-                output += buffer;
-            pclose(pipe);
-        }
-        return output;
-    }
+    static std::string commandOutput(const std::string& command) { return qel::test::commandOutput(command); }
 
     // The first page of a PDF the run wrote, rendered in grey at DPI dots per inch (pages are
     // printed as pictures: what they show is read from their pixels); empty when it cannot be.
